@@ -1,0 +1,66 @@
+#pragma once
+// Every message box, question, file dialog, modal window and program start
+// passes through here, so that tests answer them in advance and observe them
+// instead of a person. Nothing here blocks while a test answer is queued or
+// test mode is on.
+
+#include <QString>
+#include <QStringList>
+#include <QUrl>
+#include <functional>
+
+class QDialog;
+class QWidget;
+
+namespace platform {
+
+enum class MsgType { Information, Warning, Error, Confirmation };
+
+// A notice with one OK button.
+void showMessage(const QString& text, MsgType type = MsgType::Information);
+// A Yes/No question; only Yes counts (Escape and the close box are No).
+bool askYesNo(const QString& text, MsgType type = MsgType::Confirmation);
+// Yes / No / Cancel: returns 1 yes, 0 no, -1 cancel.
+int askYesNoCancel(const QString& text, MsgType type = MsgType::Confirmation);
+// A line of text; false when cancelled.
+bool inputText(const QString& caption, const QString& prompt, QString& value);
+
+// File dialogs; "" when cancelled.
+QString openFileName(const QString& title, const QString& folder, const QString& filter);
+QString saveFileName(const QString& title, const QString& folder, const QString& filter);
+QString folderName(const QString& title, const QString& folder);
+
+// Shows a window modally; returns its result (QDialog::Accepted ...).
+int execModal(QDialog* dialog);
+
+// Program start through QProcess with an argument list, never a shell.
+// wait: keeps the event loop running with `disable` disabled until it ends.
+bool startProgram(const QString& program, const QStringList& args,
+                  const QString& workingFolder = QString(), bool wait = false,
+                  QWidget* disable = nullptr);
+// First of the names found on PATH, "" when none.
+QString findProgram(const QStringList& names);
+// Open with the associated program (QDesktopServices).
+bool openUrl(const QUrl& url);
+void beep();
+
+// ---- for tests ----
+struct SeamEvent {
+    QString kind;  // "message", "ask", "input", "open", "save", "folder", "modal", "start", "openUrl", "beep"
+    QString text;  // message text, program, url ...
+    QStringList args;
+};
+// Test mode: nothing is shown; unanswered questions count as No, file
+// dialogs as cancelled, programs are recorded and not started.
+void setTestMode(bool on);
+bool testMode();
+void setNextAnswer(int answer);          // 1 yes, 0 no, -1 cancel (queued)
+void setNextFileName(const QString& name); // queued for file/folder dialogs
+void setNextInput(const QString& value);   // queued for inputText
+void setNextModalResult(int result);       // queued for execModal
+// Called instead of starting a program in test mode; returns the exit success.
+void setProgramHandler(std::function<bool(const QString&, const QStringList&)> handler);
+const QList<SeamEvent>& events();
+void clearEvents();
+
+} // namespace platform

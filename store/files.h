@@ -1,0 +1,82 @@
+#pragma once
+// Files as the program keeps them: texts in UTF-8 with a byte-order mark and
+// CR LF line ends, Shift_JIS read where old pages come from Japanese Windows,
+// whole-file writes that never leave a half-written file, the sorted file
+// lists of a folder, and copy, rename and trash that refuse to lose data.
+
+#include <QByteArray>
+#include <QString>
+#include <QStringList>
+#include <optional>
+
+namespace files {
+
+// One helper joins paths: no doubled "/", and the root "/" stays "/".
+QString joinPath(const QString& folder, const QString& name);
+// Turns "\" from page-supplied text into "/" (never apply to seitou output).
+QString slashes(const QString& s);
+
+// ---- encodings ----
+bool isValidUtf8(const QByteArray& bytes);
+QString decodeShiftJis(const QByteArray& bytes);
+QByteArray encodeShiftJis(const QString& s);
+// Decodes by the byte-order mark (UTF-8, UTF-16 LE/BE), else as Shift_JIS:
+// the "default decoding" of a text-file load. The mark is stripped.
+QString decodeDefault(const QByteArray& bytes);
+// Decodes as UTF-8, stripping a UTF-8 mark; invalid bytes become U+FFFD.
+QString decodeUtf8(const QByteArray& bytes);
+// Valid UTF-8 (mark stripped) when it is, else Shift_JIS.
+QString decodeUtf8OrShiftJis(const QByteArray& bytes);
+
+// Splits at CR LF, lone CR or lone LF. A final line end adds no empty line.
+QStringList splitLines(const QString& text);
+// Every line followed by CR LF, the last too.
+QString joinCrLf(const QStringList& lines);
+
+// ---- reading ----
+std::optional<QByteArray> readBytes(const QString& path);
+std::optional<QString> readUtf8(const QString& path);
+std::optional<QString> readDefault(const QString& path);
+std::optional<QString> readUtf8OrShiftJis(const QString& path);
+
+// ---- writing (all through QSaveFile: a failed write leaves the old file) ----
+bool writeBytes(const QString& path, const QByteArray& bytes);
+// UTF-8 with BOM; text split into lines (splitLines) and written with CR LF.
+bool writeTextBom(const QString& path, const QString& text);
+bool writeLinesBom(const QString& path, const QStringList& lines);
+// UTF-8 without BOM, CR LF (value and history files).
+bool writeTextNoBom(const QString& path, const QString& text);
+// Appends bytes (answer rows); creates the file when missing.
+bool appendBytes(const QString& path, const QByteArray& bytes);
+
+// ---- folder listings ----
+// "*.ht*;*.jp*;" style masks: split at ";", empty pieces ignored,
+// case-insensitive; "*.*" matches every name.
+bool matchesMask(const QString& name, const QString& mask);
+// Order of a sorted Windows list box: case ignored, punctuation before digits
+// before letters ("1_y" before "10_x"), Japanese by collation, ties by the
+// exact name. Returns <0, 0, >0.
+int compareNames(const QString& a, const QString& b);
+void sortNames(QStringList& names);
+// Plain files (no folders, no hidden dot files) of folder matching mask,
+// sorted with compareNames. An unreadable folder gives an empty list.
+QStringList listFiles(const QString& folder, const QString& mask);
+// Sub-folders (no dot folders, no links), sorted with compareNames.
+QStringList listFolders(const QString& folder);
+
+// The exact name in folder when it exists, else a case-insensitive match in
+// the same folder; "" when neither exists. Returns the full path.
+QString findFile(const QString& folder, const QString& name);
+// Same for a full path: its folder part is taken as it stands.
+QString findPath(const QString& path);
+
+// ---- copy, rename, trash ----
+// Copies through a temporary file beside the target and renames it over the
+// target; keeps the source's modification time; refuses source == target.
+bool copyFileOver(const QString& source, const QString& target);
+// Refuses when target exists.
+bool renameNoReplace(const QString& source, const QString& target);
+// To the desktop trash; false (file kept) when the trash refuses it.
+bool moveToTrash(const QString& path);
+
+} // namespace files

@@ -1,0 +1,65 @@
+#pragma once
+// The stack of list levels the main window keeps: every level holds its
+// entries (MidashiF), one title per entry (MidashiT) and the selected page
+// (PBanList). The main window owns one PageLevels and forwards to it; tests
+// use it without a window.
+
+#include <QString>
+#include <QStringList>
+#include <QList>
+
+namespace store {
+
+// Files a page folder may list.
+inline const QString kPageFileMask = QStringLiteral(
+    "*.ht*;*.do*;*.jt*;*.zbx;*.zba;*.mp4;*.m4v;*.webm;*.mov;*.flv;*.avi;*.xl*;*.pdf;*.jp*;*.bmp;*.png;*.gif;");
+
+class PageLevels {
+public:
+    QList<QStringList> MidashiF; // entry list of each level; last = top
+    QList<QStringList> MidashiT; // title list of each level, parallel to MidashiF
+    QStringList PBanList;        // selected page of each level, decimal
+
+    QString CurrentFolder;       // folder of the top level's bare entries, no trailing "/"
+    QString ExeBaseName;         // a page with this base name is never listed
+    int LastFileCount = 0;       // page files seen by the last OpenFolder
+
+    int PBan() const;            // -1 without a level
+    int PBanSu() const;          // entries of the top level; 0 without a level
+    void PBanSave(int i);        // no range check; nothing without a level
+    int depth() const { return PBanList.size(); }
+    QStringList topEntries() const;
+    QStringList topTitles() const;
+
+    // Makes folder current and pushes (push) or replaces its level. A folder
+    // that cannot be listed gives an empty level. The level is built whole,
+    // then pushed onto all three stacks at once.
+    void OpenFolder(const QString& folder, int pageIndex, bool push);
+    // Pushes a ready level (GOSUB, search and link-page lists).
+    void pushLevel(const QStringList& entries, const QStringList& titles, int pageIndex);
+    // Drops the top level, or selects page 0 when only one exists.
+    void PopLevel();
+    void clear();
+    // Re-reads the title of entry i of the top level.
+    void TiteleLoad(int i, const QString& shownUrl);
+    // 1-based position of the current page's path in url's path; 0 absent; -1 without a level.
+    int IsCurrentPage(const QString& url) const;
+
+    // The path entry i of the top level stands for (bare names and relative
+    // paths resolve against CurrentFolder; paths and file URLs as they are;
+    // web addresses come back unchanged).
+    QString entryPath(int i) const;
+    QString entryPath(const QString& entry) const;
+};
+
+// Entries of a folder in page order (index pages first, then the others;
+// names starting "_", holding "index" with "_", with "$" in the extension,
+// or named like the executable never show).
+QStringList pageEntries(const QStringList& sortedFileNames, const QString& exeBaseName);
+// Title of one page file as the page list shows it (converts a Shift_JIS page
+// on disk when it declares Shift_JIS and is not valid UTF-8).
+QString readPageTitle(const QString& path);
+// The base-name rule: name without extension, everything up to the first "_" dropped.
+QString baseNameTitle(const QString& fileName);
+
+} // namespace store

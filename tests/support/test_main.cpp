@@ -1,0 +1,31 @@
+// Shared entry of every test program: an application object of the kind the
+// program links, and a private home so no test touches the user's files.
+#include <gtest/gtest.h>
+
+#include <QTemporaryDir>
+#include <QtGlobal>
+#include <cstdlib>
+
+#if defined(QT_WIDGETS_LIB)
+#include <QApplication>
+using TestApplication = QApplication;
+#else
+#include <QGuiApplication>
+using TestApplication = QGuiApplication;
+#endif
+
+int main(int argc, char** argv)
+{
+    QTemporaryDir home(QDir::tempPath() + "/pagora-test-home-XXXXXX");
+    const QByteArray h = home.path().toLocal8Bit();
+    qputenv("HOME", h);
+    qputenv("XDG_DATA_HOME", h + "/.local/share");
+    qputenv("XDG_CONFIG_HOME", h + "/.config");
+    qputenv("XDG_CACHE_HOME", h + "/.cache");
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
+    TestApplication app(argc, argv);
+    ::testing::InitGoogleTest(&argc, argv);
+    return RUN_ALL_TESTS();
+}
