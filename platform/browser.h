@@ -63,6 +63,9 @@ private:
 QString navigationText(const QUrl& url);
 // A navigable URL for a file path, a file: URL or a web address.
 QUrl toNavigableUrl(const QString& urlOrPath);
+// text as a script string literal (JSON-escaped, with its quotes), for
+// passing texts into runScript safely.
+QString scriptString(const QString& text);
 
 // Creates the views the windows use: real ones normally, stand-ins when a
 // test has asked for them with useFakeBrowsers(true).

@@ -39,6 +39,22 @@ std::optional<QString> readUtf8(const QString& path);
 std::optional<QString> readDefault(const QString& path);
 std::optional<QString> readUtf8OrShiftJis(const QString& path);
 
+// A folder held open while many of its files are read (a folder listing
+// reads every page for its title): names then resolve without walking the
+// whole path again.
+class OpenedFolder {
+public:
+    explicit OpenedFolder(const QString& folder);
+    ~OpenedFolder();
+    OpenedFolder(const OpenedFolder&) = delete;
+    OpenedFolder& operator=(const OpenedFolder&) = delete;
+    // name is relative to the folder; like readBytes otherwise.
+    std::optional<QByteArray> readBytes(const QString& name) const;
+private:
+    QString folder_;
+    int fd_ = -1;
+};
+
 // ---- writing (all through QSaveFile: a failed write leaves the old file) ----
 bool writeBytes(const QString& path, const QByteArray& bytes);
 // UTF-8 with BOM; text split into lines (splitLines) and written with CR LF.

@@ -35,6 +35,8 @@ public:
     // that cannot be listed gives an empty level. The level is built whole,
     // then pushed onto all three stacks at once.
     void OpenFolder(const QString& folder, int pageIndex, bool push);
+    // One title per entry, read from the files the entries stand for.
+    QStringList BuildPageTitles(const QStringList& entries) const;
     // Pushes a ready level (GOSUB, search and link-page lists).
     void pushLevel(const QStringList& entries, const QStringList& titles, int pageIndex);
     // Drops the top level, or selects page 0 when only one exists.

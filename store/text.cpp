@@ -59,7 +59,9 @@ QString copyFrom(const QString& s, int start)
 
 QString del(const QString& s, int start, int count)
 {
-    if (start < 1 || count < 1 || start > s.size())
+    if (start < 1)
+        start = 1;
+    if (count < 1 || start > s.size())
         return s;
     QString r = s;
     r.remove(start - 1, std::min(count, int(s.size()) - (start - 1)));

@@ -22,10 +22,11 @@ int main(int argc, char** argv)
     qputenv("XDG_DATA_HOME", h + "/.local/share");
     qputenv("XDG_CONFIG_HOME", h + "/.config");
     qputenv("XDG_CACHE_HOME", h + "/.cache");
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
+    ::testing::InitGoogleTest(&argc, argv);
+    // Listing the tests (CTest's discovery) needs no display.
+    if (::testing::GTEST_FLAG(list_tests))
+        return RUN_ALL_TESTS();
     QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
     TestApplication app(argc, argv);
-    ::testing::InitGoogleTest(&argc, argv);
     return RUN_ALL_TESTS();
 }

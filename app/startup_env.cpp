@@ -1,0 +1,58 @@
+#include "app/startup_env.h"
+
+#include "forms/form8.h"
+#include "forms/other_forms.h"
+#include "viewer/main_window.h"
+
+#include <QCoreApplication>
+#include <QFileInfo>
+#include <QFont>
+#include <QStringList>
+
+namespace app {
+
+QByteArray chooseQpaPlatform(const QByteArray& qpaPlatform, const QByteArray& waylandDisplay,
+                             const QByteArray& display)
+{
+    if (!qpaPlatform.isEmpty())
+        return QByteArray();
+    if (!waylandDisplay.isEmpty() && !display.isEmpty())
+        return QByteArrayLiteral("xcb");
+    return QByteArray();
+}
+
+void prepareWindowSystem()
+{
+    const QByteArray choice = chooseQpaPlatform(qgetenv("QT_QPA_PLATFORM"), qgetenv("WAYLAND_DISPLAY"), qgetenv("DISPLAY"));
+    if (!choice.isEmpty())
+        qputenv("QT_QPA_PLATFORM", choice);
+}
+
+void installFontSubstitutes()
+{
+    const QStringList japanese = {QStringLiteral("Noto Sans CJK JP"), QStringLiteral("IPAGothic"),
+                                  QStringLiteral("IPAPGothic"), QStringLiteral("VL Gothic")};
+    for (const QString& windowsFont : {QStringLiteral("ＭＳ ゴシック"), QStringLiteral("ＭＳ Ｐゴシック")})
+        QFont::insertSubstitutions(windowsFont, japanese);
+}
+
+TForm8* showSplash()
+{
+    auto* splash = new TForm8();
+    splash->show();
+    splash->repaint();
+    QCoreApplication::processEvents();
+    return splash;
+}
+
+TForm1* createWindows(const QStringList& commandLineFiles)
+{
+    auto* main = new TForm1();
+    // Names relative to where the program was started keep meaning that place.
+    for (const QString& file : commandLineFiles)
+        main->CommandLineFiles.append(QFileInfo(file).absoluteFilePath());
+    createOtherForms();
+    return main;
+}
+
+} // namespace app

@@ -1,0 +1,30 @@
+#pragma once
+// What the program arranges before and right after its application object
+// exists: the window system it asks Qt for, the fonts that stand in for the
+// Windows fonts the pages and windows name, the splash window, and the
+// creation of the windows in start-up order.
+
+#include <QByteArray>
+#include <QStringList>
+
+class TForm1;
+class TForm8;
+
+namespace app {
+
+// The platform plugin to ask for, or "" to leave Qt's choice: under Wayland
+// with an X server at hand, "xcb", because window placement and masks need
+// X11. An explicit QT_QPA_PLATFORM is always kept.
+QByteArray chooseQpaPlatform(const QByteArray& qpaPlatform, const QByteArray& waylandDisplay,
+                             const QByteArray& display);
+// Applies chooseQpaPlatform to the environment (before QApplication).
+void prepareWindowSystem();
+// "ＭＳ ゴシック" and "ＭＳ Ｐゴシック" map to an installed Japanese font.
+void installFontSubstitutes();
+
+// Shows the splash window and paints it at once.
+TForm8* showSplash();
+// Creates the main window and then the other windows, in start-up order.
+TForm1* createWindows(const QStringList& commandLineFiles);
+
+} // namespace app

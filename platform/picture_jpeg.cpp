@@ -1,0 +1,169 @@
+// JPEG through libjpeg. Its errors jump back here (setjmp/longjmp) instead
+// of ending the process; a file cut short counts as an error too.
+#include "platform/picture.h"
+
+#include <csetjmp>
+#include <cstdio>
+#include <cstdlib>
+#include <jerror.h>
+#include <jpeglib.h>
+
+namespace platform {
+
+namespace {
+
+// The largest picture we agree to decode (pixels), against forged headers.
+constexpr quint64 MaxPixels = quint64(1) << 28;
+
+struct JpegError {
+    jpeg_error_mgr manager;
+    std::jmp_buf jump;
+    bool truncated = false;
+};
+
+[[noreturn]] void jumpOnError(j_common_ptr info)
+{
+    std::longjmp(reinterpret_cast<JpegError*>(info->err)->jump, 1);
+}
+
+// Warnings stay silent; a premature end of the data makes the result void.
+void noteWarning(j_common_ptr info, int level)
+{
+    auto* error = reinterpret_cast<JpegError*>(info->err);
+    if (level < 0 && error->manager.msg_code == JWRN_JPEG_EOF)
+        error->truncated = true;
+}
+
+void installErrorManager(JpegError& error)
+{
+    jpeg_std_error(&error.manager);
+    error.manager.error_exit = jumpOnError;
+    error.manager.emit_message = noteWarning;
+}
+
+// Frees the decompressor whatever way the decoding ends.
+struct Decompressor {
+    jpeg_decompress_struct info{};
+    JpegError error;
+    bool created = false;
+    ~Decompressor()
+    {
+        if (created)
+            jpeg_destroy_decompress(&info);
+    }
+};
+
+struct Compressor {
+    jpeg_compress_struct info{};
+    JpegError error;
+    unsigned char* buffer = nullptr;
+    unsigned long size = 0;
+    bool created = false;
+    ~Compressor()
+    {
+        if (created)
+            jpeg_destroy_compress(&info);
+        std::free(buffer);
+    }
+};
+
+// Adobe CMYK files store the inks inverted.
+void cmykRowToRgb(const uchar* cmyk, uchar* rgb, int width)
+{
+    for (int x = 0; x < width; ++x) {
+        const int k = cmyk[4 * x + 3];
+        for (int c = 0; c < 3; ++c)
+            rgb[3 * x + c] = uchar(cmyk[4 * x + c] * k / 255);
+    }
+}
+
+} // namespace
+
+QSize jpegSize(const QByteArray& data)
+{
+    Decompressor d;
+    d.info.err = &d.error.manager;
+    installErrorManager(d.error);
+    if (setjmp(d.error.jump))
+        return QSize();
+    jpeg_create_decompress(&d.info);
+    d.created = true;
+    jpeg_mem_src(&d.info, reinterpret_cast<const unsigned char*>(data.constData()),
+                 static_cast<unsigned long>(data.size()));
+    jpeg_read_header(&d.info, TRUE);
+    return QSize(int(d.info.image_width), int(d.info.image_height));
+}
+
+QImage decodeJpeg(const QByteArray& data)
+{
+    if (data.isEmpty())
+        return QImage();
+    Decompressor d;
+    d.info.err = &d.error.manager;
+    installErrorManager(d.error);
+    if (setjmp(d.error.jump))
+        return QImage();
+    jpeg_create_decompress(&d.info);
+    d.created = true;
+    jpeg_mem_src(&d.info, reinterpret_cast<const unsigned char*>(data.constData()),
+                 static_cast<unsigned long>(data.size()));
+    jpeg_read_header(&d.info, TRUE);
+    const bool cmyk = d.info.jpeg_color_space == JCS_CMYK || d.info.jpeg_color_space == JCS_YCCK;
+    d.info.out_color_space = cmyk ? JCS_CMYK : JCS_RGB;
+    if (quint64(d.info.image_width) * d.info.image_height > MaxPixels)
+        return QImage();
+    jpeg_start_decompress(&d.info);
+    const int width = int(d.info.output_width);
+    const int height = int(d.info.output_height);
+
+    // Objects made after the first jump point: move the jump point past them
+    // so that an error still returns through their destructors.
+    QImage image(width, height, QImage::Format_RGB888);
+    QByteArray cmykRow(cmyk ? width * 4 : 0, '\0');
+    if (image.isNull())
+        return QImage();
+    if (setjmp(d.error.jump))
+        return QImage();
+    while (d.info.output_scanline < d.info.output_height) {
+        uchar* target = image.scanLine(int(d.info.output_scanline));
+        JSAMPROW row = cmyk ? reinterpret_cast<JSAMPROW>(cmykRow.data()) : target;
+        if (jpeg_read_scanlines(&d.info, &row, 1) != 1)
+            return QImage();
+        if (cmyk)
+            cmykRowToRgb(reinterpret_cast<const uchar*>(cmykRow.constData()), target, width);
+    }
+    jpeg_finish_decompress(&d.info);
+    if (d.error.truncated)
+        return QImage();
+    return image;
+}
+
+QByteArray encodeJpeg(const QImage& source, int quality)
+{
+    const QImage image = flattenToRgb888(source);
+    if (image.isNull())
+        return QByteArray();
+    Compressor c;
+    c.info.err = &c.error.manager;
+    installErrorManager(c.error);
+    if (setjmp(c.error.jump))
+        return QByteArray();
+    jpeg_create_compress(&c.info);
+    c.created = true;
+    jpeg_mem_dest(&c.info, &c.buffer, &c.size);
+    c.info.image_width = JDIMENSION(image.width());
+    c.info.image_height = JDIMENSION(image.height());
+    c.info.input_components = 3;
+    c.info.in_color_space = JCS_RGB;
+    jpeg_set_defaults(&c.info);
+    jpeg_set_quality(&c.info, qBound(0, quality, 100), TRUE);
+    jpeg_start_compress(&c.info, TRUE);
+    while (c.info.next_scanline < c.info.image_height) {
+        JSAMPROW row = const_cast<uchar*>(image.constScanLine(int(c.info.next_scanline)));
+        jpeg_write_scanlines(&c.info, &row, 1);
+    }
+    jpeg_finish_compress(&c.info);
+    return QByteArray(reinterpret_cast<const char*>(c.buffer), qsizetype(c.size));
+}
+
+} // namespace platform

@@ -1,0 +1,14 @@
+#pragma once
+// "Open" and "explore" with the desktop's associated programs. Both go
+// through the dialog seam's openUrl, so tests observe them.
+
+#include <QString>
+
+namespace platform {
+
+// Opens a file (or web address) with its associated program.
+bool openPath(const QString& pathOrUrl);
+// Shows a folder in the file manager; false for anything but an existing folder.
+bool exploreFolder(const QString& folder);
+
+} // namespace platform

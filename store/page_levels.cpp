@@ -1,0 +1,316 @@
+#include "store/page_levels.h"
+
+#include "store/files.h"
+#include "store/paths.h"
+#include "store/text.h"
+
+#include <QRegularExpression>
+
+namespace store {
+
+namespace {
+
+QString leafName(const QString& path)
+{
+    const QString p = files::slashes(path);
+    return p.mid(p.lastIndexOf('/') + 1);
+}
+
+// Extension with its dot ("" without one), as the listing rules see it.
+QString extensionOf(const QString& fileName)
+{
+    const int dot = fileName.lastIndexOf('.');
+    return dot < 0 ? QString() : fileName.mid(dot);
+}
+
+QString withoutExtension(const QString& fileName)
+{
+    const int dot = fileName.lastIndexOf('.');
+    return dot < 0 ? fileName : fileName.left(dot);
+}
+
+bool isPageText(const QString& path)
+{
+    return text::contains(text::lower(leafName(path)), QStringLiteral(".ht"));
+}
+
+const QByteArray kUtf8Bom("\xEF\xBB\xBF", 3);
+
+// Old pages from Japanese Windows declare Shift_JIS. Such a page is
+// converted on disk once, its declaration turned into "UTF-8"; a page that
+// is already UTF-8 is never rewritten, whatever its text mentions.
+QString convertedShiftJisPage(const QString& path, const QByteArray& bytes)
+{
+    if (bytes.startsWith(kUtf8Bom) || files::isValidUtf8(bytes))
+        return QString();
+    const QString old = files::decodeDefault(bytes);
+    const int at = text::pos(QStringLiteral("SHIFT_JIS"), text::upper(old));
+    if (at == 0)
+        return QString();
+    const QString converted = text::insert(QStringLiteral("UTF-8"), text::del(old, at, 9), at);
+    files::writeTextBom(path, converted); // a failed save keeps the old file
+    return files::joinCrLf(files::splitLines(converted));
+}
+
+// UTF-8 when the bytes are; else by their byte-order mark, else Shift_JIS.
+QString decodePage(const QByteArray& bytes)
+{
+    if (files::isValidUtf8(bytes))
+        return files::decodeUtf8(bytes);
+    return files::decodeDefault(bytes);
+}
+
+// The text a title is read from: converted when it had to be, else as
+// decodePage reads it. "" when the file was unreadable.
+QString pageText(const QString& path, const std::optional<QByteArray>& bytes)
+{
+    if (!bytes)
+        return QString();
+    const QString converted = convertedShiftJisPage(path, *bytes);
+    if (!converted.isNull())
+        return converted;
+    return decodePage(*bytes);
+}
+
+// Per-unit upper case, with a shortcut for ASCII: titles are read from
+// thousands of pages when a folder opens.
+inline char16_t upperUnit(QChar c)
+{
+    const char16_t u = c.unicode();
+    if (u < 0x80)
+        return (u >= 'a' && u <= 'z') ? char16_t(u - 32) : u;
+    return c.toUpper().unicode();
+}
+
+// 1-based position of the upper-case ASCII marker in the upper-cased page
+// (the same position in the page itself); 0 when absent.
+int posInUpper(QLatin1String marker, const QString& page)
+{
+    const qsizetype m = marker.size();
+    const QChar* p = page.constData();
+    for (qsizetype i = 0; i + m <= page.size(); ++i) {
+        qsizetype k = 0;
+        while (k < m && upperUnit(p[i + k]) == char16_t(marker[k].unicode()))
+            ++k;
+        if (k == m)
+            return int(i + 1);
+    }
+    return 0;
+}
+
+QString titleFromText(const QString& page)
+{
+    const int p = posInUpper(QLatin1String("<TITLE>"), page);
+    if (p < 1)
+        return QString();
+    const int q = posInUpper(QLatin1String("</TITLE>"), page);
+    if (q < 1 || q - p <= 7)
+        return QString();
+    if (!page.contains(QLatin1String("<!DOCTYPE HTML PUBLIC")))
+        return QString();
+    return UnescapeAngleBrackets(text::copy(page, p + 7, q - p - 7));
+}
+
+bool isDrivePath(const QString& s)
+{
+    static const QRegularExpression drive(QStringLiteral("^[A-Za-z]:/"));
+    return drive.match(s).hasMatch();
+}
+
+} // namespace
+
+QString baseNameTitle(const QString& fileName)
+{
+    const QString base = withoutExtension(leafName(fileName));
+    const int underscore = base.indexOf('_');
+    return underscore < 0 ? base : base.mid(underscore + 1);
+}
+
+namespace {
+
+QString titleOf(const QString& path, const std::optional<QByteArray>& bytes)
+{
+    const QString title = titleFromText(pageText(path, bytes));
+    return title.isEmpty() ? baseNameTitle(path) : title;
+}
+
+// A bare name or a relative path: it can be read through the opened folder.
+bool isInFolder(const QString& entry)
+{
+    return !entry.startsWith('/') && !entry.contains(':');
+}
+
+} // namespace
+
+QString readPageTitle(const QString& path)
+{
+    if (!isPageText(path))
+        return baseNameTitle(path);
+    return titleOf(path, files::readBytes(path));
+}
+
+QStringList pageEntries(const QStringList& sortedFileNames, const QString& exeBaseName)
+{
+    const QString index = QStringLiteral("index");
+    QStringList entries;
+    for (const QString& name : sortedFileNames) {
+        if (name.contains(index) && !name.contains('_') && !extensionOf(name).contains('$'))
+            entries.append(name);
+    }
+    for (const QString& name : sortedFileNames) {
+        if (withoutExtension(name) == exeBaseName || name.contains(index) || name.startsWith('_'))
+            continue;
+        if (!extensionOf(name).contains('$'))
+            entries.append(name);
+    }
+    return entries;
+}
+
+int PageLevels::PBan() const
+{
+    if (PBanList.isEmpty())
+        return -1;
+    return text::toIntDef(PBanList.last(), 0);
+}
+
+int PageLevels::PBanSu() const
+{
+    return MidashiF.isEmpty() ? 0 : int(MidashiF.last().size());
+}
+
+void PageLevels::PBanSave(int i)
+{
+    if (!PBanList.isEmpty())
+        PBanList.last() = QString::number(i);
+}
+
+QStringList PageLevels::topEntries() const
+{
+    return MidashiF.isEmpty() ? QStringList() : MidashiF.last();
+}
+
+QStringList PageLevels::topTitles() const
+{
+    return MidashiT.isEmpty() ? QStringList() : MidashiT.last();
+}
+
+void PageLevels::OpenFolder(const QString& folder, int pageIndex, bool push)
+{
+    QString f = folder;
+    if (f.size() > 1 && (f.endsWith('/') || f.endsWith('\\')))
+        f.chop(1); // only one: of two trailing separators one stays
+    CurrentFolder = f;
+    const QStringList names = files::listFiles(f, kPageFileMask);
+    LastFileCount = int(names.size());
+    const QStringList entries = pageEntries(names, ExeBaseName);
+    const QStringList titles = BuildPageTitles(entries);
+    if (!push && !MidashiF.isEmpty()) {
+        MidashiF.removeLast();
+        MidashiT.removeLast();
+        PBanList.removeLast();
+    }
+    MidashiF.append(entries);
+    MidashiT.append(titles);
+    PBanList.append(QString::number(pageIndex));
+}
+
+QStringList PageLevels::BuildPageTitles(const QStringList& entries) const
+{
+    const files::OpenedFolder folder(CurrentFolder);
+    QStringList titles;
+    titles.reserve(entries.size());
+    for (const QString& entry : entries) {
+        const QString path = entryPath(entry);
+        if (isWebAddress(path))
+            titles.append(entry);
+        else if (!isPageText(path))
+            titles.append(baseNameTitle(path));
+        else if (isInFolder(entry))
+            titles.append(titleOf(path, folder.readBytes(files::slashes(entry))));
+        else
+            titles.append(titleOf(path, files::readBytes(path)));
+    }
+    return titles;
+}
+
+void PageLevels::pushLevel(const QStringList& entries, const QStringList& titles, int pageIndex)
+{
+    QStringList t = titles.mid(0, entries.size());
+    for (qsizetype k = t.size(); k < entries.size(); ++k)
+        t.append(baseNameTitle(entries.at(k)));
+    MidashiF.append(entries);
+    MidashiT.append(t);
+    PBanList.append(QString::number(pageIndex));
+}
+
+void PageLevels::PopLevel()
+{
+    if (PBanList.size() < 2) {
+        PBanSave(0);
+        return;
+    }
+    MidashiF.removeLast();
+    MidashiT.removeLast();
+    PBanList.removeLast();
+}
+
+void PageLevels::clear()
+{
+    MidashiF.clear();
+    MidashiT.clear();
+    PBanList.clear();
+}
+
+void PageLevels::TiteleLoad(int i, const QString& shownUrl)
+{
+    if (i < 0 || MidashiT.isEmpty() || MidashiT.last().isEmpty() || isWebAddress(shownUrl))
+        return;
+    if (i >= MidashiT.last().size() || i >= PBanSu())
+        return;
+    const QString path = entryPath(i);
+    const auto bytes = isPageText(path) ? files::readBytes(path) : std::nullopt;
+    const QString page = bytes ? decodePage(*bytes) : QString();
+    QString title;
+    const int p = text::pos(QStringLiteral("<TITLE>"), page);
+    if (p > 0 && text::contains(page, QStringLiteral("<!DOCTYPE HTML PUBLIC"))) {
+        // Kept escaped: the page buttons unescape titles when they are built.
+        const int q = text::pos(QStringLiteral("</TITLE>"), page);
+        title = text::copy(page, p + 7, q - p - 7);
+    } else {
+        title = baseNameTitle(path);
+    }
+    MidashiT.last()[i] = title;
+}
+
+int PageLevels::IsCurrentPage(const QString& url) const
+{
+    const int ban = PBan();
+    if (ban < 0)
+        return -1;
+    if (ban >= PBanSu())
+        return 0;
+    const QString path = CutNN(url);
+    return text::pos(entryPath(ban), path);
+}
+
+QString PageLevels::entryPath(int i) const
+{
+    const QStringList top = topEntries();
+    if (i < 0 || i >= top.size())
+        return QString();
+    return entryPath(top.at(i));
+}
+
+QString PageLevels::entryPath(const QString& entry) const
+{
+    if (isWebAddress(entry))
+        return entry;
+    if (entry.startsWith(QLatin1String("file:"), Qt::CaseInsensitive))
+        return CutNN(entry);
+    const QString e = files::slashes(entry);
+    if (e.startsWith('/') || isDrivePath(e))
+        return e; // a drive letter names nothing here: it stays a missing file
+    return files::joinPath(CurrentFolder, e);
+}
+
+} // namespace store

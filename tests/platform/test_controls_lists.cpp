@@ -1,0 +1,88 @@
+// File list and folder list over real temporary folders.
+#include "platform/controls.h"
+
+#include <gtest/gtest.h>
+
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+
+using namespace platform;
+
+namespace {
+
+void touch(const QString& folder, const QString& name)
+{
+    QFile f(QDir(folder).filePath(name));
+    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+}
+
+} // namespace
+
+TEST(FileListBoxTest, MaskAndOrderFollowTheFileRules)
+{
+    QTemporaryDir dir;
+    ASSERT_TRUE(dir.isValid());
+    for (const char* name : {"b.HTML", "a.htm", "10_x.html", "1_y.html", "c.txt", ".hidden.html", "写真.JPG"})
+        touch(dir.path(), QString::fromUtf8(name));
+    QDir(dir.path()).mkdir("sub.html");
+
+    FileListBox list(nullptr, "FileListBox1");
+    list.setMask("*.ht*;*.jp*;");
+    list.setDirectory(dir.path());
+    EXPECT_EQ(list.items(), QStringList({"1_y.html", "10_x.html", "a.htm", "b.HTML", "写真.JPG"}));
+    EXPECT_EQ(list.count(), 5);
+    EXPECT_EQ(list.filePath(2), QDir(dir.path()).filePath("a.htm"));
+    EXPECT_EQ(list.item(99), QString());
+
+    touch(dir.path(), "0.html");
+    EXPECT_EQ(list.count(), 5) << "the list is read when pointed or updated";
+    list.setDirectory(dir.path());
+    EXPECT_EQ(list.count(), 5);
+    list.update();
+    EXPECT_EQ(list.count(), 6);
+    EXPECT_EQ(list.item(0), "0.html");
+
+    list.setMask("*.html");
+    EXPECT_EQ(list.items(), QStringList({"0.html", "1_y.html", "10_x.html", "b.HTML"}));
+}
+
+TEST(FileListBoxTest, MissingFolderGivesAnEmptyList)
+{
+    FileListBox list;
+    list.setDirectory("/nonexistent/pagora/folder");
+    EXPECT_EQ(list.count(), 0);
+}
+
+TEST(DirectoryListBoxTest, ShowsTheChainAndSubFolders)
+{
+    QTemporaryDir dir;
+    ASSERT_TRUE(dir.isValid());
+    QDir root(dir.path());
+    root.mkpath("data/2年/国語");
+    root.mkpath("data/1年");
+    root.mkpath("data/.secret");
+    const QString data = root.filePath("data");
+
+    DirectoryListBox box(nullptr, "DirectoryListBox1");
+    int changes = 0;
+    box.onChange = [&] { ++changes; };
+    box.setDirectory(data + "/");
+    EXPECT_EQ(box.directory(), data);
+    EXPECT_EQ(changes, 1);
+    const QStringList items = box.items();
+    ASSERT_GE(items.size(), 4);
+    EXPECT_EQ(items.first(), "/");
+    EXPECT_EQ(items.mid(items.size() - 3), QStringList({"data", "1年", "2年"}));
+    EXPECT_EQ(box.selectedPath(), data) << "the current folder is selected";
+
+    box.setItemIndex(box.count() - 1);
+    EXPECT_EQ(box.selectedPath(), data + "/2年");
+    box.openSelected();
+    EXPECT_EQ(box.directory(), data + "/2年");
+    EXPECT_EQ(changes, 2);
+    EXPECT_EQ(box.items().last(), "国語");
+
+    box.setDirectory(data + "/2年");
+    EXPECT_EQ(changes, 2) << "the same folder is no change";
+}

@@ -1,0 +1,173 @@
+// The picture codecs: round trips through the files, the exact bytes of a
+// written BMP, and corrupt or cut files that must give a null image.
+#include "platform/picture.h"
+
+#include <gtest/gtest.h>
+
+#include <QFile>
+#include <QTemporaryDir>
+#include <QtEndian>
+#include <algorithm>
+
+using namespace platform;
+
+namespace {
+
+QImage gradient(int w, int h)
+{
+    QImage image(w, h, QImage::Format_RGB32);
+    for (int y = 0; y < h; ++y)
+        for (int x = 0; x < w; ++x)
+            image.setPixel(x, y, qRgb(x * 255 / qMax(1, w - 1), y * 255 / qMax(1, h - 1), 90));
+    return image;
+}
+
+QByteArray fileBytes(const QString& path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+void writeBytes(const QString& path, const QByteArray& bytes)
+{
+    QFile file(path);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write(bytes);
+}
+
+int maxChannelDifference(const QImage& a, const QImage& b)
+{
+    int worst = 0;
+    for (int y = 0; y < a.height(); ++y)
+        for (int x = 0; x < a.width(); ++x) {
+            const QRgb p = a.pixel(x, y), q = b.pixel(x, y);
+            worst = std::max({worst, qAbs(qRed(p) - qRed(q)), qAbs(qGreen(p) - qGreen(q)),
+                              qAbs(qBlue(p) - qBlue(q))});
+        }
+    return worst;
+}
+
+class PictureTest : public ::testing::Test {
+protected:
+    QString path(const QString& name) const { return dir.filePath(name); }
+    QTemporaryDir dir;
+};
+
+} // namespace
+
+TEST_F(PictureTest, LosslessRoundTripsByExtensionInAnyCase)
+{
+    const QImage image = gradient(13, 7);
+    for (const QString& name : {QStringLiteral("a.png"), QStringLiteral("b.BMP"), QStringLiteral("c.Png")}) {
+        ASSERT_TRUE(savePicture(image, path(name))) << name.toStdString();
+        const QImage back = loadPicture(path(name));
+        ASSERT_FALSE(back.isNull()) << name.toStdString();
+        EXPECT_EQ(back.size(), QSize(13, 7));
+        EXPECT_EQ(maxChannelDifference(image, back), 0) << name.toStdString();
+        EXPECT_EQ(pictureSize(path(name)), QSize(13, 7));
+    }
+    EXPECT_TRUE(fileBytes(path(QStringLiteral("a.png"))).startsWith("\x89PNG"));
+}
+
+TEST_F(PictureTest, PngKeepsTransparency)
+{
+    QImage image(4, 3, QImage::Format_ARGB32);
+    image.fill(qRgba(10, 20, 30, 0));
+    image.setPixel(1, 1, qRgba(200, 100, 50, 255));
+    ASSERT_TRUE(savePicture(image, path(QStringLiteral("t.png"))));
+    const QImage back = loadPicture(path(QStringLiteral("t.png")));
+    ASSERT_TRUE(back.hasAlphaChannel());
+    EXPECT_EQ(qAlpha(back.pixel(0, 0)), 0);
+    EXPECT_EQ(back.pixel(1, 1), qRgba(200, 100, 50, 255));
+}
+
+TEST_F(PictureTest, JpegQualityShowsInSizeAndFidelity)
+{
+    const QImage image = gradient(64, 48);
+    ASSERT_TRUE(savePicture(image, path(QStringLiteral("hi.jpg")), 95));
+    ASSERT_TRUE(savePicture(image, path(QStringLiteral("lo.JPEG")), 5));
+    EXPECT_TRUE(fileBytes(path(QStringLiteral("hi.jpg"))).startsWith("\xff\xd8"));
+    EXPECT_GT(fileBytes(path(QStringLiteral("hi.jpg"))).size(), fileBytes(path(QStringLiteral("lo.JPEG"))).size());
+    const QImage back = loadPicture(path(QStringLiteral("hi.jpg")));
+    ASSERT_EQ(back.size(), QSize(64, 48));
+    EXPECT_LE(maxChannelDifference(image, back), 12);
+    EXPECT_EQ(pictureSize(path(QStringLiteral("lo.JPEG"))), QSize(64, 48));
+    EXPECT_FALSE(encodeJpeg(image, 250).isEmpty()); // quality clamps to 100
+}
+
+TEST_F(PictureTest, BmpIs24BitBottomUpWithPaddedRows)
+{
+    QImage image(3, 2, QImage::Format_RGB32);
+    image.fill(qRgb(0, 0, 0));
+    image.setPixel(0, 0, qRgb(1, 2, 3));    // top left
+    image.setPixel(2, 1, qRgb(250, 251, 252)); // bottom right
+    const QByteArray bmp = encodeBmp(image);
+    const int rowSize = 12; // 3 pixels x 3 bytes, padded to 4
+    ASSERT_EQ(bmp.size(), 54 + rowSize * 2);
+    EXPECT_TRUE(bmp.startsWith("BM"));
+    EXPECT_EQ(qFromLittleEndian<quint32>(bmp.constData() + 2), quint32(bmp.size()));
+    EXPECT_EQ(qFromLittleEndian<quint32>(bmp.constData() + 10), 54u);
+    EXPECT_EQ(qFromLittleEndian<quint32>(bmp.constData() + 14), 40u);
+    EXPECT_EQ(qFromLittleEndian<qint32>(bmp.constData() + 22), 2); // positive: bottom-up
+    EXPECT_EQ(qFromLittleEndian<quint16>(bmp.constData() + 28), 24);
+    EXPECT_EQ(qFromLittleEndian<quint32>(bmp.constData() + 34), quint32(rowSize * 2));
+    // First stored row is the bottom one, blue-green-red, then padding.
+    EXPECT_EQ(bmp.mid(54 + 6, 3), QByteArray("\xfc\xfb\xfa"));
+    EXPECT_EQ(bmp.mid(54 + 9, 3), QByteArray(3, '\0'));
+    EXPECT_EQ(bmp.mid(54 + rowSize, 3), QByteArray("\x03\x02\x01"));
+
+    // A top-down file (negative height) reads the same way up.
+    QByteArray topDown = bmp;
+    qToLittleEndian<qint32>(-2, topDown.data() + 22);
+    topDown.replace(54, rowSize, bmp.mid(54 + rowSize, rowSize));
+    topDown.replace(54 + rowSize, rowSize, bmp.mid(54, rowSize));
+    const QImage back = decodeBmp(topDown);
+    ASSERT_EQ(back.size(), QSize(3, 2));
+    EXPECT_EQ(back.pixel(0, 0), qRgb(1, 2, 3));
+    EXPECT_EQ(back.pixel(2, 1), qRgb(250, 251, 252));
+}
+
+TEST_F(PictureTest, TransparentPixelsLandOnWhiteInBmp)
+{
+    QImage image(2, 1, QImage::Format_ARGB32);
+    image.fill(Qt::transparent);
+    EXPECT_EQ(decodeBmp(encodeBmp(image)).pixel(0, 0), qRgb(255, 255, 255));
+}
+
+TEST_F(PictureTest, CorruptAndCutFilesGiveNullImages)
+{
+    const QImage image = gradient(40, 30);
+    const QByteArray jpeg = encodeJpeg(image, 80);
+    const QByteArray png = encodePng(image);
+    const QByteArray bmp = encodeBmp(image);
+    ASSERT_FALSE(jpeg.isEmpty());
+    ASSERT_FALSE(png.isEmpty());
+    EXPECT_TRUE(decodeJpeg(jpeg.left(jpeg.size() / 2)).isNull());
+    EXPECT_TRUE(decodeJpeg(jpeg.left(20)).isNull());
+    EXPECT_TRUE(decodePng(png.left(png.size() / 2)).isNull());
+    EXPECT_TRUE(decodeBmp(bmp.left(bmp.size() - 10)).isNull());
+    QByteArray garbled = png;
+    for (int i = 40; i < garbled.size() - 20; i += 7)
+        garbled[i] = char(garbled[i] ^ 0x5a);
+    EXPECT_TRUE(decodePng(garbled).isNull());
+    QByteArray hugeBmp = bmp;
+    qToLittleEndian<qint32>(1 << 30, hugeBmp.data() + 18);
+    EXPECT_TRUE(decodeBmp(hugeBmp).isNull());
+
+    writeBytes(path(QStringLiteral("x.jpg")), "not a picture at all");
+    EXPECT_TRUE(loadPicture(path(QStringLiteral("x.jpg"))).isNull());
+    EXPECT_FALSE(pictureSize(path(QStringLiteral("x.jpg"))).isValid());
+    EXPECT_TRUE(loadPicture(path(QStringLiteral("absent.png"))).isNull());
+    writeBytes(path(QStringLiteral("empty.bmp")), QByteArray());
+    EXPECT_TRUE(loadPicture(path(QStringLiteral("empty.bmp"))).isNull());
+}
+
+TEST_F(PictureTest, FailedSaveKeepsTheOldFile)
+{
+    const QString target = path(QStringLiteral("keep.bmp"));
+    writeBytes(target, "old");
+    EXPECT_FALSE(savePicture(QImage(), target));
+    EXPECT_FALSE(savePicture(gradient(2, 2), path(QStringLiteral("x.unknown"))));
+    EXPECT_FALSE(savePicture(gradient(2, 2), path(QStringLiteral("no/such/dir/a.png"))));
+    EXPECT_EQ(fileBytes(target), QByteArray("old"));
+}

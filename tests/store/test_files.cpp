@@ -1,0 +1,289 @@
+#include "store/files.h"
+#include "qt_print.h"
+
+#include <gtest/gtest.h>
+
+#include <QDateTime>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QStandardPaths>
+#include <QTemporaryDir>
+#include <csignal>
+#include <sys/resource.h>
+#include <unistd.h>
+
+using namespace files;
+
+namespace {
+
+QString put(const QString& folder, const QString& name, const QByteArray& bytes)
+{
+    const QString path = joinPath(folder, name);
+    QFile f(path);
+    EXPECT_TRUE(f.open(QIODevice::WriteOnly));
+    f.write(bytes);
+    return path;
+}
+
+QByteArray bytesOf(const QString& path)
+{
+    return readBytes(path).value_or(QByteArray("<unreadable>"));
+}
+
+// Read-only folders do not stop root: such tests need an ordinary user.
+bool runningAsRoot()
+{
+    return ::geteuid() == 0;
+}
+
+const QString kNihongo = QStringLiteral("日本語のページ");
+
+} // namespace
+
+TEST(Files, JoinPathAndSlashes)
+{
+    EXPECT_EQ(joinPath("/a/b", "c.html"), "/a/b/c.html");
+    EXPECT_EQ(joinPath("/a/b/", "/c.html"), "/a/b/c.html");
+    EXPECT_EQ(joinPath("/", "c.html"), "/c.html");
+    EXPECT_EQ(joinPath("/", ""), "/");
+    EXPECT_EQ(joinPath("", "c.html"), "c.html");
+    EXPECT_EQ(slashes("sub\\x.html"), "sub/x.html");
+}
+
+TEST(Files, Utf8ValidityRejectsShiftJisAndMalformedBytes)
+{
+    EXPECT_TRUE(isValidUtf8(kNihongo.toUtf8()));
+    EXPECT_TRUE(isValidUtf8(QByteArray()));
+    EXPECT_FALSE(isValidUtf8(encodeShiftJis(kNihongo)));
+    EXPECT_FALSE(isValidUtf8(QByteArray("\xC0\xAF", 2)));      // overlong "/"
+    EXPECT_FALSE(isValidUtf8(QByteArray("\xED\xA0\x80", 3)));  // surrogate
+    EXPECT_FALSE(isValidUtf8(QByteArray("abc\xE3\x81", 5)));   // cut short
+    EXPECT_FALSE(isValidUtf8(QByteArray("\xF4\x90\x80\x80", 4)));
+}
+
+TEST(Files, ShiftJisRoundTripsIncludingHalfWidthKana)
+{
+    const QString s = kNihongo + QStringLiteral("ｱｲｳ①ー～");
+    const QByteArray sjis = encodeShiftJis(s);
+    EXPECT_EQ(sjis.left(2), QByteArray("\x93\xfa", 2)); // 日
+    EXPECT_EQ(decodeShiftJis(sjis), s);
+    EXPECT_EQ(decodeDefault(sjis), s);
+    EXPECT_EQ(decodeUtf8OrShiftJis(sjis), s);
+}
+
+TEST(Files, DefaultDecodingFollowsTheByteOrderMark)
+{
+    EXPECT_EQ(decodeDefault("\xEF\xBB\xBF" + kNihongo.toUtf8()), kNihongo);
+    QByteArray le("\xFF\xFE", 2), be("\xFE\xFF", 2);
+    for (QChar c : kNihongo) {
+        le.append(char(c.unicode() & 0xFF)).append(char(c.unicode() >> 8));
+        be.append(char(c.unicode() >> 8)).append(char(c.unicode() & 0xFF));
+    }
+    EXPECT_EQ(decodeDefault(le), kNihongo);
+    EXPECT_EQ(decodeDefault(be), kNihongo);
+    EXPECT_EQ(decodeUtf8("\xEF\xBB\xBF" "abc"), "abc");
+    EXPECT_EQ(decodeUtf8OrShiftJis("\xEF\xBB\xBF" + kNihongo.toUtf8()), kNihongo);
+}
+
+TEST(Files, LinesSplitAtEveryLineEndAndJoinWithCrLf)
+{
+    EXPECT_EQ(splitLines("a\r\nb\rc\nd"), QStringList({"a", "b", "c", "d"}));
+    EXPECT_EQ(splitLines("a\r\n"), QStringList({"a"}));
+    EXPECT_EQ(splitLines("a\n\n"), QStringList({"a", ""}));
+    EXPECT_EQ(splitLines("\r\n"), QStringList({""}));
+    EXPECT_TRUE(splitLines("").isEmpty());
+    EXPECT_EQ(joinCrLf({"a", "b"}), "a\r\nb\r\n");
+}
+
+TEST(Files, WritesUseBomAndCrLfAndReadBack)
+{
+    QTemporaryDir dir;
+    const QString p = joinPath(dir.path(), "p.html");
+    ASSERT_TRUE(writeTextBom(p, "一\nb\rc"));
+    EXPECT_EQ(bytesOf(p), "\xEF\xBB\xBF" + QString("一\r\nb\r\nc\r\n").toUtf8());
+    EXPECT_EQ(readUtf8(p).value(), "一\r\nb\r\nc\r\n");
+    ASSERT_TRUE(writeTextNoBom(p, "k=値"));
+    EXPECT_EQ(bytesOf(p), QString("k=値\r\n").toUtf8());
+    ASSERT_TRUE(appendBytes(p, "x"));
+    ASSERT_TRUE(appendBytes(p, "y"));
+    EXPECT_TRUE(bytesOf(p).endsWith("\r\nxy"));
+    EXPECT_FALSE(readBytes(joinPath(dir.path(), "missing")).has_value());
+    EXPECT_FALSE(readBytes(dir.path()).has_value());
+}
+
+TEST(Files, ReadersPickTheEncoding)
+{
+    QTemporaryDir dir;
+    const QString sjis = put(dir.path(), "s.txt", encodeShiftJis(kNihongo));
+    const QString utf8 = put(dir.path(), "u.txt", kNihongo.toUtf8());
+    EXPECT_EQ(readUtf8OrShiftJis(sjis).value(), kNihongo);
+    EXPECT_EQ(readUtf8OrShiftJis(utf8).value(), kNihongo);
+    EXPECT_EQ(readDefault(sjis).value(), kNihongo);
+    EXPECT_NE(readUtf8(sjis).value(), kNihongo);
+}
+
+TEST(Files, FailedSaveLeavesTheOldFileWhole)
+{
+    QTemporaryDir dir;
+    // A target that is a folder cannot be replaced.
+    const QString folderTarget = joinPath(dir.path(), "page.html");
+    ASSERT_TRUE(QDir().mkdir(folderTarget));
+    EXPECT_FALSE(writeTextBom(folderTarget, "x"));
+    EXPECT_TRUE(QFileInfo(folderTarget).isDir());
+    EXPECT_FALSE(appendBytes(folderTarget, "x"));
+
+    if (runningAsRoot())
+        GTEST_SKIP() << "a read-only folder does not stop root";
+    const QString sub = joinPath(dir.path(), "ro");
+    ASSERT_TRUE(QDir().mkdir(sub));
+    const QString p = put(sub, "a.html", "old contents");
+    QFile::setPermissions(sub, QFile::ReadOwner | QFile::ExeOwner);
+    EXPECT_FALSE(writeTextBom(p, "new contents"));
+    EXPECT_FALSE(writeBytes(p, QByteArray(1 << 20, 'z')));
+    QFile::setPermissions(sub, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+    EXPECT_EQ(bytesOf(p), "old contents");
+    EXPECT_EQ(QDir(sub).entryList(QDir::Files | QDir::Hidden), QStringList({"a.html"}));
+}
+
+// A disk that fills up midway: the file size limit makes writes past it fail.
+TEST(Files, SaveThatFailsMidwayLeavesTheOldFileWhole)
+{
+    QTemporaryDir dir;
+    const QString p = put(dir.path(), "a.html", "old contents");
+    const QString big = put(dir.path(), "big.html", QByteArray(1 << 20, 'z'));
+    const QString small = put(dir.path(), "small.html", QByteArray(5000, 'z'));
+    rlimit saved{};
+    ASSERT_EQ(::getrlimit(RLIMIT_FSIZE, &saved), 0);
+    const auto oldHandler = std::signal(SIGXFSZ, SIG_IGN);
+    rlimit tiny = saved;
+    tiny.rlim_cur = 4096;
+    ASSERT_EQ(::setrlimit(RLIMIT_FSIZE, &tiny), 0);
+    const bool written = writeTextBom(p, QString(1 << 20, 'y'));
+    const bool writtenSmall = writeTextBom(p, QString(5000, 'y')); // stays in Qt's buffer
+    const bool copiedSmall = copyFileOver(small, p);
+    const bool copied = copyFileOver(big, p);
+    ::setrlimit(RLIMIT_FSIZE, &saved);
+    std::signal(SIGXFSZ, oldHandler);
+    EXPECT_FALSE(written);
+    EXPECT_FALSE(writtenSmall);
+    EXPECT_FALSE(copied);
+    EXPECT_FALSE(copiedSmall);
+    EXPECT_EQ(bytesOf(p), "old contents");
+    EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden).size(), 3); // no temporary left
+}
+
+TEST(Files, MasksSplitAtSemicolonsAndIgnoreCase)
+{
+    const QString mask = "*.ht*;*.jp*;;";
+    EXPECT_TRUE(matchesMask("a.html", mask));
+    EXPECT_TRUE(matchesMask("A.HTM", mask));
+    EXPECT_TRUE(matchesMask("photo.JPEG", mask));
+    EXPECT_FALSE(matchesMask("a.txt", mask));
+    EXPECT_FALSE(matchesMask("html", mask));
+    EXPECT_TRUE(matchesMask("README", "*.*"));
+    EXPECT_TRUE(matchesMask("a.zbx", "*.zbx"));
+    EXPECT_FALSE(matchesMask("a.zbxx", "*.zbx"));
+    EXPECT_TRUE(matchesMask("ab.c", "a?.c"));
+    EXPECT_FALSE(matchesMask("a.html", ""));
+}
+
+TEST(Files, NamesSortLikeAWindowsListBox)
+{
+    QStringList names = {"b.html", "10_x.html", "A.html", "1_y.html", "a.html",
+                         "_help.html", "あ.html", "index.html", "2.html"};
+    sortNames(names);
+    EXPECT_EQ(names, QStringList({"_help.html", "1_y.html", "10_x.html", "2.html", "A.html",
+                                  "a.html", "b.html", "index.html", "あ.html"}));
+    EXPECT_LT(compareNames("1_y", "10_x"), 0);
+    EXPECT_LT(compareNames("abc", "ABD"), 0);
+    EXPECT_NE(compareNames("a", "A"), 0); // ties broken by the exact name
+    EXPECT_EQ(compareNames("a", "a"), 0);
+}
+
+TEST(Files, ListingsKeepFilesOrFoldersOnly)
+{
+    QTemporaryDir dir;
+    for (const char* n : {"b.html", "A.HTM", "1010_c.html", ".hidden.html", "x.txt"})
+        put(dir.path(), n, "x");
+    QDir(dir.path()).mkdir("sub.html");
+    QDir(dir.path()).mkdir("Other");
+    QDir(dir.path()).mkdir(".dot");
+    QFile::link(joinPath(dir.path(), "Other"), joinPath(dir.path(), "link"));
+    EXPECT_EQ(listFiles(dir.path(), "*.ht*;"), QStringList({"1010_c.html", "A.HTM", "b.html"}));
+    EXPECT_EQ(listFiles(dir.path(), "*.*").size(), 4);
+    EXPECT_EQ(listFolders(dir.path()), QStringList({"Other", "sub.html"}));
+    EXPECT_TRUE(listFiles(joinPath(dir.path(), "missing"), "*.*").isEmpty());
+}
+
+TEST(Files, LookupTriesExactNameThenCaseInsensitive)
+{
+    QTemporaryDir dir;
+    const QString p = put(dir.path(), "Photo.JPG", "x");
+    QDir(dir.path()).mkdir("Sub");
+    const QString q = put(joinPath(dir.path(), "Sub"), "a.png", "x");
+    EXPECT_EQ(findFile(dir.path(), "Photo.JPG"), p);
+    EXPECT_EQ(findFile(dir.path(), "photo.jpg"), p);
+    EXPECT_EQ(findFile(dir.path(), "Sub/A.PNG"), q);
+    EXPECT_EQ(findFile(dir.path(), "none.jpg"), "");
+    EXPECT_EQ(findPath(joinPath(dir.path(), "PHOTO.jpg")), p);
+    EXPECT_EQ(findPath(joinPath(dir.path(), "sub/a.png")), ""); // the folder part is taken as it stands
+}
+
+TEST(Files, CopyOverReplacesKeepsTimeAndRefusesItself)
+{
+    QTemporaryDir dir;
+    const QString src = put(dir.path(), "src.html", "new");
+    const QString dst = put(dir.path(), "dst.html", "old and longer");
+    const QDateTime past = QDateTime::currentDateTime().addDays(-3);
+    {
+        QFile f(src);
+        ASSERT_TRUE(f.open(QIODevice::ReadWrite));
+        ASSERT_TRUE(f.setFileTime(past, QFileDevice::FileModificationTime));
+    }
+    ASSERT_TRUE(copyFileOver(src, dst));
+    EXPECT_EQ(bytesOf(dst), "new");
+    EXPECT_LE(qAbs(QFileInfo(dst).lastModified().secsTo(past)), 1);
+
+    EXPECT_FALSE(copyFileOver(src, src));
+    const QString alias = joinPath(dir.path(), "alias.html");
+    QFile::link(src, alias);
+    EXPECT_FALSE(copyFileOver(src, alias));
+    EXPECT_FALSE(copyFileOver(alias, joinPath(dir.path(), "./src.html")));
+    EXPECT_EQ(bytesOf(src), "new");
+    EXPECT_FALSE(copyFileOver(joinPath(dir.path(), "missing"), dst));
+    EXPECT_EQ(bytesOf(dst), "new");
+}
+
+TEST(Files, RenameRefusesAnExistingTarget)
+{
+    QTemporaryDir dir;
+    const QString a = put(dir.path(), "a.html", "A");
+    const QString b = put(dir.path(), "b.html", "B");
+    EXPECT_FALSE(renameNoReplace(a, b));
+    EXPECT_EQ(bytesOf(b), "B");
+    const QString c = joinPath(dir.path(), "c.html");
+    EXPECT_TRUE(renameNoReplace(a, c));
+    EXPECT_EQ(bytesOf(c), "A");
+    EXPECT_FALSE(QFileInfo::exists(a));
+    EXPECT_FALSE(renameNoReplace(a, joinPath(dir.path(), "d.html")));
+    EXPECT_TRUE(renameNoReplace(c, joinPath(dir.path(), "C.html")));
+}
+
+TEST(Files, TrashTakesTheFileAndNeverDeletesOutright)
+{
+    QTemporaryDir dir;
+    const QString dataHome = QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation);
+    QDir(dataHome).removeRecursively(); // the state that trips Qt 6.4
+    const QString p = put(dir.path(), "gone.html", "x");
+    const QString cwd = QDir::currentPath();
+    QDir::setCurrent(dir.path());
+    const bool moved = moveToTrash(p);
+    QDir::setCurrent(cwd);
+    EXPECT_FALSE(QFileInfo::exists(joinPath(dir.path(), "files")));
+    // The test home has a writable data folder, so the trash takes it.
+    ASSERT_TRUE(moved);
+    EXPECT_FALSE(QFileInfo::exists(p));
+    EXPECT_EQ(bytesOf(joinPath(dataHome, "Trash/files/gone.html")), "x");
+    EXPECT_FALSE(moveToTrash(joinPath(dir.path(), "missing.html")));
+}

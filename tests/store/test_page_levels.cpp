@@ -1,0 +1,271 @@
+#include "store/page_levels.h"
+#include "store/files.h"
+#include "qt_print.h"
+
+#include <gtest/gtest.h>
+
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+#include <QUrl>
+
+#include <csignal>
+#include <sys/resource.h>
+
+using namespace store;
+
+namespace {
+
+const QByteArray kDoctype = "<!DOCTYPE HTML PUBLIC \"-//W3C//DTD HTML 4.01 Transitional//EN\">\r\n";
+
+QByteArray page(const QString& title, const QByteArray& charset = "UTF-8")
+{
+    return kDoctype + "<HTML><HEAD><META http-equiv=\"Content-Type\" content=\"text/html; charset="
+        + charset + "\">\r\n<TITLE>" + title.toUtf8() + "</TITLE></HEAD><BODY></BODY></HTML>\r\n";
+}
+
+void put(const QString& folder, const QString& name, const QByteArray& bytes)
+{
+    QFile f(files::joinPath(folder, name));
+    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+    f.write(bytes);
+}
+
+QByteArray bytesOf(const QString& path)
+{
+    return files::readBytes(path).value_or(QByteArray());
+}
+
+struct LevelsTest : ::testing::Test {
+    QTemporaryDir dir;
+    PageLevels levels;
+    QString root() const { return dir.path(); }
+    void SetUp() override { levels.ExeBaseName = "Pagora"; }
+};
+
+} // namespace
+
+TEST(PageEntries, IndexPagesFirstThenTheOthersAndHiddenNamesNever)
+{
+    QStringList names = {"1000_a.html", "1010_b.html", "Index.html", "Pagora.html", "_help.html",
+                         "a_index.html", "index.html", "x.ht$", "zindex.htm", "Pagora.htm.html"};
+    files::sortNames(names);
+    EXPECT_EQ(pageEntries(names, "Pagora"),
+              QStringList({"index.html", "zindex.htm", "1000_a.html", "1010_b.html", "Index.html",
+                           "Pagora.htm.html"}));
+}
+
+TEST(PageEntries, BaseNameTitleDropsTheOrderPrefix)
+{
+    EXPECT_EQ(baseNameTitle("1010_Frogs.html"), "Frogs");
+    EXPECT_EQ(baseNameTitle("Frogs.html"), "Frogs");
+    EXPECT_EQ(baseNameTitle("a_b_c.tar.gz"), "b_c.tar");
+    EXPECT_EQ(baseNameTitle("sub\\1000_x.html"), "x");
+    EXPECT_EQ(baseNameTitle("/p/README"), "README");
+}
+
+TEST_F(LevelsTest, OpenFolderListsPagesInOrderWithTitles)
+{
+    put(root(), "index.html", page("Top &lt;1&gt;"));
+    put(root(), "1000_a.html", page(""));
+    put(root(), "1010_b.html", "<HTML><TITLE>No doctype</TITLE></HTML>");
+    put(root(), "_help.html", page("help"));
+    put(root(), "a_index.html", page("never"));
+    put(root(), "Pagora.html", page("never"));
+    put(root(), "1020_pic.JPG", "jpeg");
+    put(root(), "notes.txt", "not a page");
+    levels.OpenFolder(root() + "/", 2, true);
+    EXPECT_EQ(levels.CurrentFolder, root());
+    EXPECT_EQ(levels.LastFileCount, 7);
+    EXPECT_EQ(levels.topEntries(),
+              QStringList({"index.html", "1000_a.html", "1010_b.html", "1020_pic.JPG"}));
+    EXPECT_EQ(levels.topTitles(), QStringList({"Top <1>", "a", "b", "pic"}));
+    EXPECT_EQ(levels.PBan(), 2);
+    EXPECT_EQ(levels.PBanSu(), 4);
+    EXPECT_EQ(levels.depth(), 1);
+}
+
+TEST_F(LevelsTest, TrailingSeparatorsLoseOnlyOne)
+{
+    levels.OpenFolder(root() + "//", 0, true);
+    EXPECT_EQ(levels.CurrentFolder, root() + "/");
+    levels.OpenFolder("/", 0, true);
+    EXPECT_EQ(levels.CurrentFolder, "/");
+}
+
+TEST_F(LevelsTest, PushReplaceAndPopKeepTheStacksParallel)
+{
+    QDir(root()).mkdir("sub");
+    const QString sub = files::joinPath(root(), "sub");
+    put(root(), "a.html", page("A"));
+    put(sub, "b.html", page("B"));
+    put(sub, "c.html", page("C"));
+    levels.OpenFolder(root(), 0, true);
+    levels.OpenFolder(sub, 1, true);
+    EXPECT_EQ(levels.depth(), 2);
+    EXPECT_EQ(levels.MidashiF.size(), 2);
+    EXPECT_EQ(levels.MidashiT.size(), 2);
+    EXPECT_EQ(levels.topTitles(), QStringList({"B", "C"}));
+    put(sub, "d.html", page("D"));
+    levels.OpenFolder(sub, levels.PBan(), false);
+    EXPECT_EQ(levels.depth(), 2);
+    EXPECT_EQ(levels.PBanSu(), 3);
+    EXPECT_EQ(levels.PBan(), 1);
+
+    levels.PopLevel();
+    EXPECT_EQ(levels.depth(), 1);
+    EXPECT_EQ(levels.topEntries(), QStringList({"a.html"}));
+    EXPECT_EQ(levels.CurrentFolder, sub); // popping does not change the folder
+    levels.PBanSave(99);
+    EXPECT_EQ(levels.PBan(), 99); // no range check
+    levels.PopLevel();
+    EXPECT_EQ(levels.depth(), 1);
+    EXPECT_EQ(levels.PBan(), 0);
+
+    levels.pushLevel({"x.html", "y.html"}, {"X"}, 1);
+    EXPECT_EQ(levels.topTitles(), QStringList({"X", "y"}));
+    levels.clear();
+    EXPECT_EQ(levels.PBan(), -1);
+    EXPECT_EQ(levels.PBanSu(), 0);
+    levels.PBanSave(3);
+    EXPECT_EQ(levels.depth(), 0);
+    levels.PopLevel();
+    EXPECT_EQ(levels.depth(), 0);
+}
+
+TEST_F(LevelsTest, UnlistableFolderGivesAnEmptyLevelNotTheOldOne)
+{
+    put(root(), "a.html", page("A"));
+    levels.OpenFolder(root(), 0, true);
+    const QString gone = files::joinPath(root(), "missing");
+    levels.OpenFolder(gone, 0, true);
+    EXPECT_EQ(levels.CurrentFolder, gone);
+    EXPECT_EQ(levels.depth(), 2);
+    EXPECT_TRUE(levels.topEntries().isEmpty());
+    EXPECT_TRUE(levels.topTitles().isEmpty());
+    EXPECT_EQ(levels.LastFileCount, 0);
+    EXPECT_EQ(levels.PBan(), 0);
+}
+
+TEST_F(LevelsTest, ShiftJisPageIsConvertedOnceAndUtf8PagesNeverRewritten)
+{
+    const QByteArray sjis = files::encodeShiftJis(QString::fromUtf8(page("かえる", "shift_jis")));
+    put(root(), "1000_frog.html", sjis);
+    const QByteArray utf8 = page("説明 Shift_JIS の話", "Shift_JIS");
+    put(root(), "1010_talk.html", utf8);
+    const QByteArray bom = "\xEF\xBB\xBF" + page("BOM", "SHIFT_JIS");
+    put(root(), "1020_bom.html", bom);
+    levels.OpenFolder(root(), 0, true);
+    EXPECT_EQ(levels.topTitles(), QStringList({"かえる", "説明 Shift_JIS の話", "BOM"}));
+
+    const QByteArray converted = bytesOf(files::joinPath(root(), "1000_frog.html"));
+    EXPECT_TRUE(converted.startsWith("\xEF\xBB\xBF"));
+    const QString text = files::decodeUtf8(converted);
+    EXPECT_TRUE(text.contains("charset=UTF-8\""));
+    EXPECT_FALSE(text.contains("shift_jis", Qt::CaseInsensitive));
+    EXPECT_TRUE(text.contains("<TITLE>かえる</TITLE>"));
+    EXPECT_EQ(bytesOf(files::joinPath(root(), "1010_talk.html")), utf8);
+    EXPECT_EQ(bytesOf(files::joinPath(root(), "1020_bom.html")), bom);
+
+    levels.OpenFolder(root(), 0, false); // a second listing leaves it alone
+    EXPECT_EQ(bytesOf(files::joinPath(root(), "1000_frog.html")), converted);
+}
+
+TEST_F(LevelsTest, ShiftJisPageThatCannotBeSavedKeepsItsBytesAndStillHasItsTitle)
+{
+    const QByteArray sjis = files::encodeShiftJis(QString::fromUtf8(page("かえる", "Shift_JIS")));
+    put(root(), "1000_frog.html", sjis);
+    rlimit saved{};
+    ASSERT_EQ(::getrlimit(RLIMIT_FSIZE, &saved), 0);
+    const auto oldHandler = std::signal(SIGXFSZ, SIG_IGN);
+    rlimit tiny = saved;
+    tiny.rlim_cur = 16; // the disk is full
+    ASSERT_EQ(::setrlimit(RLIMIT_FSIZE, &tiny), 0);
+    levels.OpenFolder(root(), 0, true);
+    ::setrlimit(RLIMIT_FSIZE, &saved);
+    std::signal(SIGXFSZ, oldHandler);
+    EXPECT_EQ(levels.topTitles(), QStringList({"かえる"}));
+    EXPECT_EQ(bytesOf(files::joinPath(root(), "1000_frog.html")), sjis);
+}
+
+TEST_F(LevelsTest, ShiftJisPageWithoutDeclarationKeepsItsBytes)
+{
+    const QByteArray sjis = files::encodeShiftJis(QString::fromUtf8(page("かえる", "x-none")));
+    put(root(), "frog.html", sjis);
+    levels.OpenFolder(root(), 0, true);
+    EXPECT_EQ(levels.topTitles(), QStringList({"かえる"}));
+    EXPECT_EQ(bytesOf(files::joinPath(root(), "frog.html")), sjis);
+}
+
+TEST_F(LevelsTest, TiteleLoadRereadsOneTitleKeepingItEscaped)
+{
+    put(root(), "1000_a.html", page("Old"));
+    levels.OpenFolder(root(), 0, true);
+    put(root(), "1000_a.html", page("New &lt;b&gt;"));
+    levels.TiteleLoad(0, QUrl::fromLocalFile(root() + "/1000_a.html").toString());
+    EXPECT_EQ(levels.topTitles(), QStringList({"New &lt;b&gt;"}));
+
+    put(root(), "1000_a.html", page("Web"));
+    levels.TiteleLoad(0, "https://example.org/");
+    EXPECT_EQ(levels.topTitles(), QStringList({"New &lt;b&gt;"}));
+    levels.TiteleLoad(5, "");
+    levels.TiteleLoad(-1, "");
+    EXPECT_EQ(levels.topTitles().size(), 1);
+
+    QFile::remove(files::joinPath(root(), "1000_a.html"));
+    levels.TiteleLoad(0, ""); // a read failure: the base-name rule
+    EXPECT_EQ(levels.topTitles(), QStringList({"a"}));
+
+    put(root(), "e.html", kDoctype + "<TITLE></TITLE>");
+    levels.OpenFolder(root(), 0, false);
+    levels.TiteleLoad(0, "");
+    EXPECT_EQ(levels.topTitles(), QStringList({""})); // an empty title stays empty here
+}
+
+TEST_F(LevelsTest, Utf16PageIsReadByItsByteOrderMark)
+{
+    const QString text = QString::fromUtf8(page("かえる"));
+    QByteArray utf16("\xFF\xFE", 2);
+    utf16.append(reinterpret_cast<const char*>(text.utf16()), text.size() * 2);
+    put(root(), "frog.html", utf16);
+    levels.OpenFolder(root(), 0, true);
+    EXPECT_EQ(levels.topTitles(), QStringList({"かえる"}));
+    levels.TiteleLoad(0, "");
+    EXPECT_EQ(levels.topTitles(), QStringList({"かえる"}));
+}
+
+TEST_F(LevelsTest, TiteleLoadFindsEntriesOfSearchLevelsInSubFolders)
+{
+    QDir(root()).mkdir("sub");
+    put(files::joinPath(root(), "sub"), "x.html", page("X"));
+    levels.CurrentFolder = root();
+    levels.pushLevel({"sub\\x.html"}, {"old"}, 0);
+    levels.TiteleLoad(0, "");
+    EXPECT_EQ(levels.topTitles(), QStringList({"X"}));
+}
+
+TEST_F(LevelsTest, EntriesResolveAndTheCurrentPageIsFound)
+{
+    levels.CurrentFolder = "/data/sub";
+    levels.pushLevel({"a.html", "deep\\b.html", "/abs/c.html", "http://x.org/d", "C:\\e.html",
+                      "file:///f%20g.html"},
+                     {}, 0);
+    EXPECT_EQ(levels.entryPath(0), "/data/sub/a.html");
+    EXPECT_EQ(levels.entryPath(1), "/data/sub/deep/b.html");
+    EXPECT_EQ(levels.entryPath(2), "/abs/c.html");
+    EXPECT_EQ(levels.entryPath(3), "http://x.org/d");
+    EXPECT_EQ(levels.entryPath(4), "C:/e.html");
+    EXPECT_EQ(levels.entryPath(5), "/f g.html");
+    EXPECT_EQ(levels.entryPath(6), "");
+
+    EXPECT_EQ(levels.IsCurrentPage("file:///data/sub/a.html"), 1);
+    EXPECT_EQ(levels.IsCurrentPage("file:///x/data/sub/a.html"), 3);
+    EXPECT_EQ(levels.IsCurrentPage("file:///data/sub/z.html"), 0);
+    EXPECT_EQ(levels.IsCurrentPage("http://x.org/data/sub/a.html"), 0);
+    levels.PBanSave(1);
+    EXPECT_EQ(levels.IsCurrentPage("file:///data/sub/deep/b.html"), 1);
+    levels.PBanSave(40);
+    EXPECT_EQ(levels.IsCurrentPage("file:///data/sub/a.html"), 0);
+    levels.clear();
+    EXPECT_EQ(levels.IsCurrentPage("file:///data/sub/a.html"), -1);
+}

@@ -1,0 +1,82 @@
+// The before-navigate handler: what proceeds, what is cancelled and taken
+// over, and the layout it switches to.
+#include "test_command_fixture.h"
+
+TEST_F(PageCommandTest, CommandLinksAreCancelledAndRunAfterTheCallback)
+{
+    TForm1& w = shown();
+    EXPECT_TRUE(page()->raiseNavigation(commandUrl("NEXT,$NEXT")));
+    EXPECT_EQ(w.PBan(), 0); // nothing ran inside the callback
+    QCoreApplication::processEvents();
+    EXPECT_EQ(w.PBan(), 2);
+    EXPECT_FALSE(click(fileUrl("0020_b.html"))); // an ordinary page proceeds
+    EXPECT_FALSE(click("http://example.com/path")); // a web address without extension too
+}
+
+TEST_F(PageCommandTest, NothingHappensWithoutACurrentPage)
+{
+    TForm1& w = make();
+    EXPECT_FALSE(w.WebBrowser1BeforeNavigate2(w.WebBrowser1, commandUrl("NEXT"), QString(), false));
+}
+
+TEST_F(PageCommandTest, FolderLinksOpenTheFileManager)
+{
+    shown();
+    EXPECT_TRUE(click(QUrl::fromLocalFile(inRoot("sub")).toString()));
+    EXPECT_EQ(seamEvents("openUrl"), QStringList({QUrl::fromLocalFile(inRoot("sub")).toString()}));
+    platform::clearEvents();
+    EXPECT_FALSE(click(QUrl::fromLocalFile(inRoot("missing")).toString()));
+    EXPECT_TRUE(seamEvents("openUrl").isEmpty());
+}
+
+TEST_F(PageCommandTest, SoundAndVideoLinks)
+{
+    TForm1& w = shown();
+    QString played;
+    laterwindows::hooks().playVideo = [&](const QString& url, const QPoint&) { played = url; };
+    EXPECT_TRUE(click(fileUrl("clip.wav")));
+    EXPECT_TRUE(click(fileUrl("movie.avi")));
+    EXPECT_EQ(played, fileUrl("movie.avi"));
+    // "$" makes a sound link a command list, but a video stays a video
+    EXPECT_TRUE(click(commandUrl("GO%20c.wav")));
+    EXPECT_EQ(w.PBan(), 0); // GO "c.wav" matches no key
+    played.clear();
+    EXPECT_TRUE(click(commandUrl("COPY%20a.avi%20b.avi")));
+    EXPECT_FALSE(played.isEmpty());
+}
+
+TEST_F(PageCommandTest, LinksToListedEntriesSelectThemWithoutBouncing)
+{
+    TForm1& w = shown();
+    w.levels.pushLevel({"http://h/a.html", "http://h/a.html#x", "http://h/b.html"}, {"a", "ax", "b"}, 0);
+    EXPECT_FALSE(click("http://h/a.html"));
+    EXPECT_EQ(w.PBan(), 1); // the first entry holding the URL that is not the current one
+    // the program's own navigation to that entry does not move on again
+    EXPECT_FALSE(page()->raiseNavigation("http://h/a.html", QString(), true));
+    QCoreApplication::processEvents();
+    EXPECT_EQ(w.PBan(), 1);
+}
+
+TEST_F(PageCommandTest, TitlePagesSwitchTheLayout)
+{
+    TForm1& w = shown();
+    writeFile(inRoot("0005_cover.html"),
+              "<!DOCTYPE HTML PUBLIC \"-//W3C//DTD HTML 4.01//EN\">\r\n<HTML><HEAD><TITLE>TITLE 表紙</TITLE></HEAD></HTML>");
+    click(fileUrl("0005_cover.html"));
+    EXPECT_EQ(w.hyoushi->width(), 0);
+    EXPECT_EQ(w.kabeRight->width(), 1);
+    EXPECT_TRUE(w.SpeedButton10->visible());
+    EXPECT_FALSE(w.SpeedButton6->visible());
+    EXPECT_EQ(w.SpeedButton7->tag(), 1);
+    click(fileUrl("0020_b.html"));
+    EXPECT_EQ(w.kabeRight->width(), 220);
+    EXPECT_TRUE(w.SpeedButton6->visible());
+    EXPECT_EQ(w.SpeedButton7->tag(), 0);
+}
+
+TEST_F(PageCommandTest, WebVideosOpenOutsideTheProgram)
+{
+    shown();
+    EXPECT_TRUE(click("http://example.com/movie.wmv", "http://example.com/index.html"));
+    EXPECT_EQ(seamEvents("openUrl"), QStringList({"http://example.com/movie.wmv"}));
+}

@@ -1,0 +1,81 @@
+// The patrol on a started main window: reloads of a changed page, the list
+// rebuilt after a new file, the pause for videos and the button's states.
+#include "page_display_fixture.h"
+
+TEST_F(PageDisplayTest, ChangedPageIsReloadedInPlace)
+{
+    writePage("a.html", "a");
+    setModified(rootFile("a.html"), QDateTime::currentDateTime().addSecs(-100));
+    TForm1& w = start();
+    EXPECT_TRUE(w.PatrolDateText.startsWith(QStringLiteral("更新日 ")));
+    EXPECT_EQ(w.Label3->caption(), QStringLiteral("a.html"));
+    w.Timer5Timer();
+    EXPECT_EQ(count("refresh"), 0); // unchanged
+    EXPECT_EQ(w.SpeedButton12->caption(), QStringLiteral("巡回中"));
+    EXPECT_EQ(w.Timer5->interval(), 6000);
+    EXPECT_TRUE(w.Timer5->enabled());
+
+    setModified(rootFile("a.html"), QDateTime::currentDateTime());
+    w.Timer5Timer();
+    EXPECT_EQ(count("refresh"), 1);
+    w.Timer5Timer();
+    EXPECT_EQ(count("refresh"), 1);
+}
+
+TEST_F(PageDisplayTest, ChangedDocumentIsShownAgain)
+{
+    writeFile(rootFile("a.pdf"));
+    setModified(rootFile("a.pdf"), QDateTime::currentDateTime().addSecs(-100));
+    TForm1& w = start();
+    const int shown = browser()->navigated().size();
+    setModified(rootFile("a.pdf"), QDateTime::currentDateTime());
+    w.Timer5Timer();
+    EXPECT_EQ(browser()->navigated().size(), shown + 1);
+    EXPECT_EQ(count("refresh"), 0);
+}
+
+TEST_F(PageDisplayTest, NewFileRebuildsTheListAndKeepsThePageByName)
+{
+    writePage("1000_a.html", "a");
+    writePage("1010_b.html", "b");
+    TForm1& w = start();
+    w.PBanSave(1);
+    w.PageClick(0, true);
+    writePage("1005_new.html", "new");
+    w.Timer5Timer(); // reads the new count at its end
+    EXPECT_EQ(w.PageButtons.size(), 2);
+    w.Timer5Timer();
+    EXPECT_EQ(w.PageButtons.size(), 3);
+    EXPECT_EQ(w.levels.topEntries().value(w.PBan()), QStringLiteral("1010_b.html"));
+    EXPECT_EQ(lastNavigation(), rootFile("1010_b.html"));
+}
+
+TEST_F(PageDisplayTest, VideoPausesThePatrolUntilAnotherEntry)
+{
+    writeFile(rootFile("a.mp4"));
+    writePage("b.html", "b");
+    TForm1& w = start();
+    EXPECT_EQ(w.VideoCount, 1);
+    EXPECT_EQ(w.Label6->caption(), QStringLiteral("左クリックで動画を再生"));
+    w.Timer5Timer();
+    EXPECT_EQ(w.SpeedButton12->caption(), QStringLiteral("一時休止"));
+    EXPECT_FALSE(w.Timer5->enabled());
+    w.PBanSave(1);
+    w.PageClick(0, true);
+    EXPECT_EQ(w.VideoCount, 0);
+    EXPECT_TRUE(w.Timer5->enabled());
+}
+
+TEST_F(PageDisplayTest, PatrolButtonSwitchesAndMissingFilePauses)
+{
+    writePage("a.html", "a");
+    TForm1& w = start();
+    w.SpeedButton12Click();
+    EXPECT_EQ(w.SpeedButton12->caption(), QStringLiteral("巡回停止"));
+    EXPECT_FALSE(w.Timer5->enabled());
+    w.SpeedButton12Click();
+    EXPECT_EQ(w.SpeedButton12->caption(), QStringLiteral("巡回開始"));
+    EXPECT_TRUE(w.Timer5->enabled());
+    EXPECT_EQ(w.ShowFileStatus(rootFile("gone.html"), QStringLiteral("prev")), QStringLiteral("prev"));
+    EXPECT_EQ(w.SpeedButton12->caption(), QStringLiteral("一時休止"));
+}

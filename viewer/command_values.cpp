@@ -1,0 +1,46 @@
+#include "viewer/command_values.h"
+
+#include "store/files.h"
+#include "store/text.h"
+#include "viewer/main_window.h"
+#include "viewer/value_files.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QFileInfo>
+
+namespace commands {
+
+void rewriteHistoryPages(TForm1& w)
+{
+    const QString src = valuefiles::historyScriptSrc(w.HistoryName);
+    for (const QString& entry : w.levels.topEntries()) {
+        const QString path = files::joinPath(w.CurrentFolder(), files::slashes(entry));
+        if (!text::upper(QFileInfo(path).fileName()).contains(QStringLiteral("HISTORY")))
+            continue;
+        const std::optional<QString> page = files::readUtf8(path);
+        if (!page)
+            continue;
+        // A page without a script address is left as it is.
+        if (const std::optional<QString> rewritten = valuefiles::rewriteHistoryScriptSrc(*page, src))
+            files::writeTextBom(path, *rewritten);
+    }
+}
+
+} // namespace commands
+
+void TForm1::SetTextFileValue(const QString& fileName, const QString& entry)
+{
+    QCoreApplication::processEvents();
+    QDir().mkpath(files::joinPath(CurrentFolder(), QStringLiteral("history")));
+    switch (valuefiles::setTextFileValue(fileName, entry)) {
+    case valuefiles::ValueFileResult::Deleted:
+        PageClick(0, true);
+        break;
+    case valuefiles::ValueFileResult::DeleteFailed:
+        ShowFlashMessage(QStringLiteral("ごみ箱に移せませんでした：") + fileName, 3000);
+        break;
+    default:
+        break;
+    }
+}

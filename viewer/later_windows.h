@@ -1,0 +1,38 @@
+#pragma once
+// The page commands reach a few windows that come later (the search window
+// in its LOOK mode, the answer sheet, the sound recorder, the video window)
+// through one entry point each. A window fills in its entry when it is
+// created; until then the command does nothing visible.
+
+#include <QPoint>
+#include <QString>
+#include <QStringList>
+#include <functional>
+
+namespace laterwindows {
+
+// What the search window found for "LOOK".
+struct LookResult {
+    QStringList entries;  // paths relative to the current folder (ListBox1)
+    QStringList titles;   // their titles (ListBox2)
+    QString lastCaption;  // URL of the entry it previewed last (its caption)
+};
+
+struct Hooks {
+    // "LOOK": the search window in LOOK mode (Tag 1) with Label2 = the
+    // upper-cased path of the current entry and Edit1 = word; shown and
+    // closed at once. False when the window is not there.
+    std::function<bool(const QString& currentEntryPathUpper, const QString& word, LookResult& result)> look;
+    // "ANSWER": the answer sheet for the page at pagePath, shown modally.
+    std::function<void(const QString& pagePath)> answer;
+    // "WAV": records into wavPath (the page's sound recorder).
+    std::function<void(const QString& wavPath)> recordSound;
+    // A video link: the video window plays url; cursor is the mouse position
+    // in the main window's client coordinates.
+    std::function<void(const QString& url, const QPoint& cursor)> playVideo;
+};
+
+// The one table; windows assign their entries, the page commands call them.
+Hooks& hooks();
+
+} // namespace laterwindows

@@ -1,0 +1,122 @@
+// The main window's life as a widget: creation, the caption that carries the
+// shown URL, the placement of the browser views, the patrol switch, the
+// level stack's window side, and the Qt events that run the start-up and
+// shutdown handlers.
+#include "viewer/main_window.h"
+
+#include "platform/browser.h"
+
+#include <QCloseEvent>
+#include <QCoreApplication>
+#include <QShowEvent>
+
+TForm1* Form1 = nullptr;
+
+TForm1::TForm1(const QString& exePath, QWidget* parent)
+    : QWidget(parent, Qt::Window)
+{
+    Form1 = this;
+    setExecutablePath(exePath.isEmpty() ? QCoreApplication::applicationFilePath() : exePath);
+    createComponents();
+    bindEvents();
+    FormCreate();
+}
+
+TForm1::~TForm1()
+{
+    if (Form1 == this)
+        Form1 = nullptr;
+}
+
+TForm1* TForm1::instance()
+{
+    return Form1;
+}
+
+void TForm1::setCaption(const QString& text)
+{
+    caption_ = text;
+    setWindowTitle(text);
+}
+
+QRect TForm1::browserBounds(const platform::Browser* b) const
+{
+    if (b && b == WebBrowser1)
+        return browserRects_[0];
+    if (b && b == WebBrowser2)
+        return browserRects_[1];
+    if (b && b == WebBrowser3)
+        return browserRects_[2];
+    return QRect();
+}
+
+void TForm1::setBrowserBounds(platform::Browser* b, const QRect& r)
+{
+    if (!b)
+        return;
+    const int i = b == WebBrowser1 ? 0 : b == WebBrowser2 ? 1 : b == WebBrowser3 ? 2 : -1;
+    if (i < 0)
+        return;
+    browserRects_[i] = r;
+    if (QWidget* w = b->widget())
+        w->setGeometry(r);
+}
+
+void TForm1::pausePatrol()
+{
+    Timer5->setEnabled(false);
+    SpeedButton12->setGlyph(Image12->picture());
+    SpeedButton12->setCaption(QStringLiteral("巡回中止"));
+}
+
+void TForm1::resumePatrol()
+{
+    Timer5->setEnabled(true);
+    SpeedButton12->setGlyph(Image14->picture());
+    SpeedButton12->setCaption(QStringLiteral("巡回開始"));
+}
+
+void TForm1::OpenFolder(const QString& folder, int pageIndex, bool push)
+{
+    levels.OpenFolder(folder, pageIndex, push);
+    const QString current = levels.CurrentFolder;
+    for (platform::FileListBox* list : {FileListBox1, FileListBox2, FileListBox3, FileListBox4, FileListBox6, FileListBox7})
+        list->setDirectory(current);
+    FileListBox1->update();
+    levels.LastFileCount = FileListBox1->count();
+}
+
+void TForm1::PopLevel()
+{
+    levels.PopLevel();
+    FileListBox1->setDirectory(levels.CurrentFolder);
+    FileListBox2->setDirectory(levels.CurrentFolder);
+}
+
+void TForm1::showEvent(QShowEvent* e)
+{
+    QWidget::showEvent(e);
+    if (shown_)
+        return;
+    shown_ = true;
+    try {
+        FormShow();
+    } catch (...) {
+        // A start that fails half-way still leaves a usable window.
+    }
+}
+
+void TForm1::closeEvent(QCloseEvent* e)
+{
+    if (!closing_) {
+        closing_ = true;
+        FormCloseQuery();
+    }
+    e->accept(); // the close is always allowed
+}
+
+void TForm1::resizeEvent(QResizeEvent* e)
+{
+    QWidget::resizeEvent(e);
+    FormResize();
+}

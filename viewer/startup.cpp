@@ -1,0 +1,327 @@
+// Start-up and shutdown of the main window: the folders that follow from the
+// executable, the data folders, today's daily report, the look-ups of the
+// programming environment and the spreadsheet program, the window size, the
+// first page, the command-line import, and the close.
+#include "viewer/main_window.h"
+
+#include "forms/other_forms.h"
+#include "platform/browser.h"
+#include "platform/seam.h"
+#include "store/files.h"
+#include "store/paths.h"
+#include "store/text.h"
+
+#include <QDate>
+#include <QDir>
+#include <QFileInfo>
+#include <QGuiApplication>
+#include <QHelpEvent>
+#include <QProcess>
+#include <QScreen>
+#include <QThread>
+#include <QToolTip>
+#include <cstdlib>
+
+namespace {
+
+const QString kPageMask = QStringLiteral(
+    "*.ht*;*.do*;*.jt*;*.zbx;*.zba;*.mp4;*.m4v;*.webm;*.mov;*.flv;*.avi;*.xl*;*.pdf;*.jp*;*.bmp;*.png;*.gif;");
+
+// The folder's last path component.
+QString folderName(const QString& folder)
+{
+    return QFileInfo(folder).fileName();
+}
+
+// Companion of a page: the same path with another extension.
+QString withExtension(const QString& path, const QString& ext)
+{
+    const QFileInfo fi(path);
+    return files::joinPath(fi.path(), fi.completeBaseName() + ext);
+}
+
+QString compactDate(const QDate& d)
+{
+    return text::pad(d.year(), 4) + text::pad(d.month(), 2) + text::pad(d.day(), 2);
+}
+
+// Hints stay up for a minute, long enough to read a long folder path.
+class HintPause : public QObject {
+public:
+    using QObject::QObject;
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* e) override
+    {
+        if (e->type() != QEvent::ToolTip || !watched->isWidgetType())
+            return false;
+        auto* w = static_cast<QWidget*>(watched);
+        if (w->toolTip().isEmpty())
+            return false;
+        QToolTip::showText(static_cast<QHelpEvent*>(e)->globalPos(), w->toolTip(), w, QRect(), 60000);
+        return true;
+    }
+};
+
+} // namespace
+
+void TForm1::setExecutablePath(const QString& exePath)
+{
+    const QFileInfo fi(exePath);
+    ExeBaseName = fi.fileName();
+    const int dot = int(ExeBaseName.lastIndexOf(QLatin1Char('.')));
+    if (dot > 0)
+        ExeBaseName.truncate(dot);
+    ExeFolder = fi.absolutePath();
+    RootFolder = files::joinPath(ExeFolder, ExeBaseName + QStringLiteral(".data"));
+}
+
+void TForm1::FormCreate()
+{
+    QFont hintFont = QToolTip::font();
+    hintFont.setPointSize(15);
+    QToolTip::setFont(hintFont);
+    if (QCoreApplication::instance())
+        QCoreApplication::instance()->installEventFilter(new HintPause(this));
+    MergePageWidth = 640;
+    HistoryName = QStringLiteral("$history/history");
+    DailyReportStoreName = QStringLiteral("00_日報の保存");
+    kabeRight->setTag(0);
+    levels.clear();
+    levels.ExeBaseName = ExeBaseName;
+    ButtonMargin = 2;
+    setCurrentFolder(RootFolder);
+    QCoreApplication::setApplicationName(ExeBaseName);
+    HelpFileName = QStringLiteral("_help.html");
+}
+
+void TForm1::createDataFolders()
+{
+    QDir().mkpath(ExeFolder);
+    QDir().mkpath(RootFolder);
+    WorkFolder = files::joinPath(RootFolder, QStringLiteral("00_RESUME"));
+    QDir().mkpath(WorkFolder);
+    DailyReportStore = files::joinPath(RootFolder, DailyReportStoreName);
+    CopyFolder = files::joinPath(store::DesktopFolder(), QStringLiteral("【") + ExeBaseName + QStringLiteral("】"));
+    QDir().mkpath(CopyFolder);
+    // The store is made last; when it cannot be made the data folders are not writable.
+    const bool storeThere = QDir().mkpath(DailyReportStore) && QFileInfo(DailyReportStore).isDir();
+    FolderWriteFailed = storeThere ? 0 : 1;
+}
+
+void TForm1::lookUpProgrammingEnv()
+{
+    ProgrammingEnvExe.clear();
+    ProgrammingEnvFolder.clear();
+    SpeedButton3->setEnabled(false);
+    SpeedButton3->setHint(QStringLiteral("ZORBを入れるとプログラミングできます。"));
+    auto exeIn = [](const QString& folder) -> QString {
+        for (const QString& name : {QStringLiteral("zorb"), QStringLiteral("zorb.exe")}) {
+            const QFileInfo fi(files::joinPath(folder, name));
+            if (fi.isFile() && fi.isExecutable())
+                return fi.filePath();
+        }
+        return QString();
+    };
+    QString exe;
+    const QString besideProgram = files::joinPath(ExeFolder, QStringLiteral("ZORB"));
+    if (!exeIn(besideProgram).isEmpty()) {
+        ProgrammingEnvFolder = besideProgram;
+        exe = exeIn(besideProgram);
+    }
+    const QString inDataRoot = files::joinPath(RootFolder, QStringLiteral("ZORB"));
+    if (!exeIn(inDataRoot).isEmpty()) { // the data root's copy wins
+        ProgrammingEnvFolder = inDataRoot;
+        exe = exeIn(inDataRoot);
+    }
+    if (!ProgrammingEnvFolder.isEmpty()) {
+        SpeedButton3->setEnabled(true);
+        SpeedButton3->setHint(QStringLiteral("プログラミング"));
+        ProgrammingEnvExe = exe;
+    }
+}
+
+void TForm1::lookUpSpreadsheet()
+{
+    ExcelPath.clear();
+    QProcess mime;
+    if (!platform::testMode()) {
+        mime.start(QStringLiteral("xdg-mime"),
+                   {QStringLiteral("query"), QStringLiteral("default"), QStringLiteral("application/vnd.ms-excel")});
+        if (mime.waitForFinished(3000)) {
+            const QString desktop = QString::fromLocal8Bit(mime.readAllStandardOutput()).trimmed();
+            if (!desktop.isEmpty())
+                ExcelPath = platform::findProgram({desktop.section(QLatin1Char('.'), 0, 0)});
+        }
+    }
+    if (ExcelPath.isEmpty())
+        ExcelPath = platform::findProgram({QStringLiteral("localc"), QStringLiteral("libreoffice"), QStringLiteral("gnumeric")});
+}
+
+QSize TForm1::startWindowSize(const QSize& workArea)
+{
+    const int width = workArea.width() < 1280 ? workArea.width() : 1265;
+    const int height = qMin(workArea.height(), 742);
+    return QSize(width, height);
+}
+
+QString TForm1::dailyReportSource(const QString& store, const QStringList& storeNames, const QString& date)
+{
+    QString source;
+    for (const QString& name : storeNames)
+        if (name.contains(date))
+            source = files::joinPath(store, name);
+    return source;
+}
+
+QString TForm1::dailyReportTarget(const QString& root, const QStringList& rootNames)
+{
+    QString target = files::joinPath(root, QStringLiteral("日報.html"));
+    for (const QString& name : rootNames)
+        if (name.contains(QStringLiteral("_日報.html")))
+            target = files::joinPath(root, name);
+    return target;
+}
+
+void TForm1::restoreDailyReport()
+{
+    FileListBox6->setDirectory(DailyReportStore);
+    FileListBox6->update();
+    FileListBox7->setDirectory(CurrentFolder());
+    FileListBox7->update();
+    const QString source = dailyReportSource(DailyReportStore, FileListBox6->items(), compactDate(QDate::currentDate()));
+    if (source.isEmpty())
+        return;
+    const QString target = dailyReportTarget(CurrentFolder(), FileListBox7->items());
+    // Each copy stands alone: a missing companion or a locked target is skipped.
+    files::copyFileOver(source, target);
+    for (const QString& ext : {QStringLiteral(".%xt"), QStringLiteral(".wav")}) {
+        const QString companion = withExtension(source, ext);
+        if (QFileInfo::exists(companion))
+            files::copyFileOver(companion, withExtension(target, ext));
+    }
+}
+
+void TForm1::sizeToScreen()
+{
+    QRect area(0, 0, 1366, 768);
+    if (QScreen* s = screen() ? screen() : QGuiApplication::primaryScreen())
+        area = s->availableGeometry();
+    const QSize size = startWindowSize(area.size());
+    WindowWidth = size.width();
+    StartWindowHeight = size.height();
+    StartWindowWidth = WindowWidth;
+    resize(WindowWidth, StartWindowHeight);
+    kabeBASE->setWidth(width());
+    if (kabeBASE->align() != platform::Align::Client)
+        kabeBASE->setHeight(height());
+}
+
+void TForm1::FormShow()
+{
+    shown_ = true;
+    FileListBox1->setMask(kPageMask);
+    VideoCount = 0;
+    FolderWriteFailed = 0;
+    createDataFolders();
+    SpeedButton1->setHint(ExeBaseName + QStringLiteral("フォルダ をデスクトップの【") + ExeBaseName + QStringLiteral("】の中にコピー"));
+    SpeedButton21->setHint(ExeBaseName + QStringLiteral("フォルダ を開く"));
+    lookUpProgrammingEnv();
+    SpeedButton17->setHint(ExeBaseName + QStringLiteral("に戻る"));
+    Paste2->setCaption(QStringLiteral("文書を選んで「") + folderName(CurrentFolder()) + QStringLiteral("」の中に保存"));
+    DirectoryListBox1->setDirectory(CurrentFolder());
+    DirectoryListBox1->update();
+    pausePatrol();
+    PictureDialogFolder = CurrentFolder();
+    move(0, 0);
+    SearchCacheKey = QStringLiteral("xxx");
+    CommandLineMode = 0;
+    if (!CommandLineFiles.isEmpty()) {
+        runCommandLineImport();
+        return;
+    }
+    // Folder pane closed.
+    hyoushi->setWidth(0);
+    SpeedButton9->setVisible(false);
+    SpeedButton2->setVisible(true);
+    FileListBox1->setDirectory(CurrentFolder());
+    FileListBox1->update();
+    levels.LastFileCount = FileListBox1->count();
+    restoreDailyReport();
+    lookUpSpreadsheet();
+    sizeToScreen();
+    ArrangeToolbar();
+    FormShowICHI();
+    SelectedFolder = CurrentFolder();
+    SpeedButton21->setHint(SelectedFolder + QStringLiteral("フォルダ を開く"));
+    SpeedButton1->setHint(SelectedFolder + QStringLiteral("フォルダ をデスクトップの【") + ExeBaseName + QStringLiteral("】の中にコピー"));
+    SpeedButton7->setLeft(SpeedButton6->left() + SpeedButton6->width() + 4);
+    resumePatrol();
+    Timer6->setEnabled(true);
+}
+
+void TForm1::FormShowICHI()
+{
+    resize(StartWindowWidth, StartWindowHeight);
+    OpenFolder(RootFolder, 0, true);
+    BuildPageMenu();
+    BuildPageButtons();
+    DrawingMode = 0;
+    move(0, 0);
+    SetDrawingLayout(0);
+    PageClick(0, true);
+}
+
+void TForm1::runCommandLineImport()
+{
+    resize(0, 0);
+    ListBox1 = CommandLineFiles;
+    CommandLineMode = 1;
+    ImportListedFiles(CurrentFolder(), true);
+    QCoreApplication::processEvents();
+    platform::beep();
+    QThread::msleep(10);
+    ShowFlashMessage(QStringLiteral("終"), 1499);
+}
+
+void TForm1::FormCloseQuery()
+{
+    try {
+        if (Tag > 0 && Form12) // the page memo window is in use
+            Form12->close();
+        for (platform::Browser** b : {&WebBrowser1, &WebBrowser2, &WebBrowser3}) {
+            if (*b) {
+                if (QWidget* w = (*b)->widget())
+                    w->hide();
+                (*b)->deleteLater();
+                *b = nullptr;
+            }
+        }
+        levels.clear();
+        for (platform::Timer* t : {Timer1, Timer2, Timer3, Timer4, Timer5})
+            t->setEnabled(false);
+        SpeedButton12->setGlyph(Image12->picture());
+        SpeedButton12->setCaption(QStringLiteral("巡回中止"));
+        if (ShutdownPauseMs > 0)
+            QThread::msleep(ShutdownPauseMs);
+    } catch (...) {
+        // Ends this process only; the close still proceeds in tests.
+        shutdownFailed_ = true;
+        if (!platform::testMode())
+            std::_Exit(1);
+    }
+}
+
+void TForm1::ExitProgram()
+{
+    QCoreApplication::processEvents();
+    setCaption(QStringLiteral("終"));
+    showNormal();
+    close();
+    QCoreApplication::processEvents();
+}
+
+void TForm1::Exit1Click()
+{
+    ExitProgram();
+}
