@@ -170,20 +170,21 @@ QString joinCrLf(const QStringList& lines)
 // ---- reading ----
 
 // Plain POSIX calls: a folder listing reads thousands of pages, and QFile
-// spends twice the system calls on each. Takes over fd.
+// spends twice the system calls on each. Only regular files are read, and
+// they are opened non-blocking, so a pipe named like a page cannot hang the
+// program. Takes over fd.
 static std::optional<QByteArray> readAllAndClose(int fd)
 {
     if (fd < 0)
         return std::nullopt;
     struct stat st {};
-    if (::fstat(fd, &st) != 0 || S_ISDIR(st.st_mode)) {
+    if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
         ::close(fd);
         return std::nullopt;
     }
-    const bool regular = S_ISREG(st.st_mode);
     QByteArray bytes;
     qsizetype used = 0;
-    qsizetype capacity = regular ? qsizetype(st.st_size) + 1 : 65536;
+    qsizetype capacity = qsizetype(st.st_size) + 1; // one more: a short read is the end
     for (;;) {
         bytes.resize(capacity);
         const ssize_t got = ::read(fd, bytes.data() + used, size_t(capacity - used));
@@ -194,22 +195,33 @@ static std::optional<QByteArray> readAllAndClose(int fd)
             return std::nullopt;
         }
         used += got;
-        // A short read of a regular file is its end; anything else reads on to 0.
-        if (got == 0 || (regular && used < capacity))
+        if (used < capacity)
             break;
-        if (used == capacity)
-            capacity *= 2;
+        capacity *= 2; // the file grew while it was read
     }
     ::close(fd);
     bytes.resize(used);
     return bytes;
 }
 
+static constexpr int kReadFlags = O_RDONLY | O_CLOEXEC | O_NONBLOCK;
+
+// Files compiled into the program (":/...") are read through Qt.
+static std::optional<QByteArray> readResource(const QString& path)
+{
+    QFile f(path);
+    if (!f.open(QIODevice::ReadOnly))
+        return std::nullopt;
+    return f.readAll();
+}
+
 std::optional<QByteArray> readBytes(const QString& path)
 {
     if (path.isEmpty())
         return std::nullopt;
-    return readAllAndClose(::open(QFile::encodeName(path).constData(), O_RDONLY | O_CLOEXEC));
+    if (path.startsWith(QLatin1String(":/")))
+        return readResource(path);
+    return readAllAndClose(::open(QFile::encodeName(path).constData(), kReadFlags));
 }
 
 OpenedFolder::OpenedFolder(const QString& folder)
@@ -229,9 +241,11 @@ std::optional<QByteArray> OpenedFolder::readBytes(const QString& name) const
 {
     if (name.isEmpty())
         return std::nullopt;
-    if (fd_ < 0 || name.startsWith('/'))
+    if (name.startsWith('/'))
+        return files::readBytes(name);
+    if (fd_ < 0)
         return files::readBytes(joinPath(folder_, name));
-    return readAllAndClose(::openat(fd_, QFile::encodeName(name).constData(), O_RDONLY | O_CLOEXEC));
+    return readAllAndClose(::openat(fd_, QFile::encodeName(name).constData(), kReadFlags));
 }
 
 std::optional<QString> readUtf8(const QString& path)
@@ -459,7 +473,8 @@ QString findFile(const QString& folder, const QString& name)
     if (matches.isEmpty())
         return QString();
     sortNames(matches); // several case variants: take a stable one
-    return joinPath(wanted.path(), matches.first());
+    // Keep the folder part exactly as it was given.
+    return exact.left(exact.size() - leaf.size()) + matches.first();
 }
 
 QString findPath(const QString& path)

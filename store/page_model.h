@@ -18,7 +18,7 @@ constexpr int kTableFieldCount = 78;  // caption + 77 grid cells
 
 struct PageModel {
     // ---- page-section values (one set, for the page open in the editor) ----
-    QString PageHeadStart;        // head up to and including <META NAME="author" 
+    QString PageHeadStart;        // head up to and including `<META NAME="author" ` (with its blank)
     QString PageSizeMetaSection;  // CONTENT="Pagora_TEXT_B4" / _A4 / _Fit
     QString PageHeadRest;         // head from the META's ">" up to the title
     QString PageTitleSection;     // title text as read; TITLE element once written

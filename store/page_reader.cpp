@@ -325,9 +325,11 @@ void readPicture(PageModel& m, const QString& content)
 }
 
 // Image or link paragraph: the first paragraph of the note, kept only when
-// it holds a src or href.
+// it holds a src or href. A paragraph with text and no paragraph after it
+// is the text paragraph instead: dropping it would lose the page's text.
 void readImageParagraph(PageModel& m, QString& n, QString& startTag, QString& content)
 {
+    const QString whole = n;
     const Element p = takeElement(n, QStringLiteral("<P"), QStringLiteral("</P"));
     if (!p.found)
         return;
@@ -336,6 +338,8 @@ void readImageParagraph(PageModel& m, QString& n, QString& startTag, QString& co
     if (!lower.contains(QStringLiteral("src=")) && !lower.contains(QStringLiteral("href="))) {
         startTag = QStringLiteral("<P>");
         content.clear();
+        if (!p.content.isEmpty() && !n.contains(QStringLiteral("<P")))
+            n = whole;
         return;
     }
     startTag = p.startTag;

@@ -286,7 +286,7 @@ public:
     // Where a command came from: web pages may only navigate, count and find.
     enum class CommandSource { Program, LocalPage, WebPage };
     // Binds the before-navigate and document-complete events of WebBrowser1
-    // and WebBrowser2, Timer1, Image6, Image7 and DirectoryListBox1 (called by bindEvents).
+    // and WebBrowser2, Timer1, Image6, Image7 and DirectoryListBox1 (called by bindPageEvents).
     void bindPageCommandEvents();
     // Before-navigate of WebBrowser1 and WebBrowser2; true cancels.
     bool WebBrowser1BeforeNavigate2(platform::Browser* sender, const QString& url,

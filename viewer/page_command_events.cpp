@@ -4,7 +4,6 @@
 
 #include "platform/browser.h"
 #include "platform/controls.h"
-#include "viewer/later_windows.h"
 
 void TForm1::bindPageCommandEvents()
 {
@@ -38,13 +37,3 @@ void TForm1::bindPageCommandEvents()
     Image7->onClick = [this] { Image7Click(); };
     DirectoryListBox1->onClick = [this] { DirectoryListBox1Click(); };
 }
-
-namespace laterwindows {
-
-Hooks& hooks()
-{
-    static Hooks table;
-    return table;
-}
-
-} // namespace laterwindows

@@ -11,6 +11,7 @@
 #include <QTemporaryDir>
 #include <csignal>
 #include <sys/resource.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 using namespace files;
@@ -110,6 +111,9 @@ TEST(Files, WritesUseBomAndCrLfAndReadBack)
     EXPECT_TRUE(bytesOf(p).endsWith("\r\nxy"));
     EXPECT_FALSE(readBytes(joinPath(dir.path(), "missing")).has_value());
     EXPECT_FALSE(readBytes(dir.path()).has_value());
+    const QString pipe = joinPath(dir.path(), "pipe.html");
+    ASSERT_EQ(::mkfifo(QFile::encodeName(pipe).constData(), 0600), 0);
+    EXPECT_FALSE(readBytes(pipe).has_value()); // refused at once, not waited on
 }
 
 TEST(Files, ReadersPickTheEncoding)
@@ -121,6 +125,22 @@ TEST(Files, ReadersPickTheEncoding)
     EXPECT_EQ(readUtf8OrShiftJis(utf8).value(), kNihongo);
     EXPECT_EQ(readDefault(sjis).value(), kNihongo);
     EXPECT_NE(readUtf8(sjis).value(), kNihongo);
+}
+
+TEST(Files, OpenedFolderReadsItsFilesByName)
+{
+    QTemporaryDir dir, other;
+    put(dir.path(), "a.html", "A");
+    QDir(dir.path()).mkdir("sub");
+    put(joinPath(dir.path(), "sub"), "b.html", "B");
+    const QString elsewhere = put(other.path(), "c.html", "C");
+    const OpenedFolder folder(dir.path());
+    EXPECT_EQ(folder.readBytes("a.html").value(), "A");
+    EXPECT_EQ(folder.readBytes("sub/b.html").value(), "B");
+    EXPECT_EQ(folder.readBytes(elsewhere).value(), "C");
+    EXPECT_FALSE(folder.readBytes("missing.html").has_value());
+    EXPECT_FALSE(folder.readBytes("sub").has_value());
+    EXPECT_FALSE(OpenedFolder(joinPath(dir.path(), "gone")).readBytes("a.html").has_value());
 }
 
 TEST(Files, FailedSaveLeavesTheOldFileWhole)

@@ -2,6 +2,7 @@
 
 #include "store/page_file.h"
 #include "store/files.h"
+#include "store/templates.h"
 
 #include <QImage>
 #include <QTemporaryDir>
@@ -112,4 +113,37 @@ TEST(PageFixpoint, AnswerPageRoundTrip)
     EXPECT_EQ(once.count("<!--beginPagora_ANSWER//-->"), 1);
     PageModel c;
     EXPECT_EQ(readSave(path, c), once);
+}
+
+TEST(PageFixpoint, TemplatePageKeepsSecondStyleBlock)
+{
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("n.html"));
+    ASSERT_TRUE(files::writeTextBom(path, newPageText(u8("見出し"))));
+    PageModel a;
+    const QByteArray once = readSave(path, a);
+    EXPECT_EQ(a.GroupBox1Tag, 1);
+    EXPECT_EQ(a.Memo4, u8("見出し"));
+    const QString text = QString::fromUtf8(once);
+    EXPECT_TRUE(text.contains(QStringLiteral("<TITLE>NEW</TITLE>") + MakeStyleBlock(1) +
+                              QStringLiteral("<!--STYLE_IN1-->\r\n<STYLE type=\"text/css\">\r\n<!--\r\nH1{\r\n")));
+    EXPECT_FALSE(text.contains(QStringLiteral("<!--STYLE_IN-->")));
+    EXPECT_EQ(text.count(QStringLiteral("<!--STYLE_IN1-->")), 2);  // the template's own style 1 block stays
+    EXPECT_TRUE(text.contains(u8("<!--NOTE_IN--><H1 align=\"center\">見出し</H1><P></P><P></P><!--NOTE_OUT-->")));
+    EXPECT_TRUE(text.contains(QStringLiteral("<!--FOOTER_OUT--></BODY>\r\n</HTML>\r\n")));
+    PageModel b;
+    EXPECT_EQ(readSave(path, b), once);
+}
+
+TEST(PageFixpoint, MissingBlocksStayMissingNoteIsAdded)
+{
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("m.html"));
+    ASSERT_TRUE(files::writeTextBom(path, QStringLiteral("<!DOCTYPE HTML PUBLIC \"x\">\r\n<HTML><HEAD><TITLE>t</TITLE>"
+                                                         "</HEAD><BODY><!--FOOTER_IN-->f<!--FOOTER_OUT--></BODY>"
+                                                         "</HTML>")));
+    PageModel a;
+    const QString text = QString::fromUtf8(readSave(path, a));
+    EXPECT_FALSE(text.contains(QStringLiteral("HEDDA")));
+    EXPECT_TRUE(text.contains(QStringLiteral("<BODY><!--NOTE_IN--><P></P><P></P><!--NOTE_OUT--><!--FOOTER_IN-->f")));
 }

@@ -95,6 +95,16 @@ TEST(PageReaderNote, FirstParagraphWithoutPictureOrLinkIsDropped)
     EXPECT_EQ(m.Memo2, QStringLiteral("second"));
 }
 
+TEST(PageReaderNote, SingleTextParagraphIsTheTextParagraph)
+{
+    PageModel m = read(pageWithNote(QStringLiteral("<H1>h</H1><P align=\"left\">only<BR>text</P>")));
+    EXPECT_EQ(m.ETAGSRC1, QStringLiteral("<P>"));
+    EXPECT_EQ(m.ETAGP1, QStringLiteral("<P align=\"left\">"));
+    EXPECT_EQ(m.Memo2, QStringLiteral("only\r\ntext"));
+    BuildPageHtml(m, QString());
+    EXPECT_TRUE(m.Memo82.contains(QStringLiteral("<H1>h</H1><P></P><P align=\"left\">only<BR>text</P>")));
+}
+
 TEST(PageReaderTable, CaptionAndCellsInDocumentOrder)
 {
     QString cells;

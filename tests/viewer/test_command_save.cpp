@@ -16,7 +16,13 @@ public:
         connect(this, &QTcpServer::newConnection, this, [this] {
             while (QTcpSocket* s = nextPendingConnection()) {
                 connect(s, &QTcpSocket::readyRead, s, [s] {
-                    const QByteArray request = s->readAll();
+                    if (s->property("answered").toBool())
+                        return;
+                    QByteArray request = s->property("request").toByteArray() + s->readAll();
+                    s->setProperty("request", request);
+                    if (!request.contains("\r\n\r\n"))
+                        return; // the request head is not complete yet
+                    s->setProperty("answered", true);
                     const bool ok = request.startsWith("GET /ok.txt ");
                     const QByteArray body = ok ? QByteArray("hello body") : QByteArray("not here");
                     s->write((ok ? "HTTP/1.1 200 OK\r\n" : "HTTP/1.1 404 Not Found\r\n")

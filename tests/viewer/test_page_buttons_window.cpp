@@ -117,3 +117,19 @@ TEST_F(PageDisplayTest, RefreshedButtonReadsTheEditedTitle)
     EXPECT_EQ(w.PageButtons.at(0)->hint(), QStringLiteral("1 ヒント"));
     EXPECT_FALSE(w.PageButtons.at(0)->glyph().isNull());
 }
+
+TEST_F(PageDisplayTest, ClickWhoseDisplayRebuildsTheColumnKeepsItsButtonAlive)
+{
+    writePage("a.html", "a");
+    writePage("b.html", "b");
+    TForm1& w = start();
+    QFile::remove(rootFile("b.html"));
+    QPointer<platform::BitBtn> clicked = w.PageButtons.at(1);
+    press(clicked, Qt::LeftButton); // the page has gone: home rebuilds the column inside the click
+    ASSERT_TRUE(clicked);
+    EXPECT_EQ(w.PageButtons.size(), 1);
+    EXPECT_FALSE(w.PageButtons.contains(clicked.data()));
+    EXPECT_EQ(lastNavigation(), rootFile("a.html"));
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    EXPECT_FALSE(clicked);
+}

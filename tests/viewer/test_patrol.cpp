@@ -1,4 +1,4 @@
-// Patrol rules without a window: the time text, videos and panel hints.
+// Patrol rules without a window: the time text and the panel's click hints.
 #include "viewer/patrol.h"
 
 #include <gtest/gtest.h>
@@ -9,14 +9,6 @@ TEST(PatrolText, TimeTextWithSecondsAndJapaneseUnits)
 {
     const QDateTime t(QDate(2026, 1, 2), QTime(3, 4, 5), Qt::LocalTime);
     EXPECT_EQ(patrolTimeText(t), QStringLiteral("2026年01月02日03時04分05秒"));
-}
-
-TEST(PatrolText, VideoExtensions)
-{
-    EXPECT_TRUE(isVideoExtension(".mp4"));
-    EXPECT_TRUE(isVideoExtension(".webm"));
-    EXPECT_FALSE(isVideoExtension(""));
-    EXPECT_FALSE(isVideoExtension(".html"));
 }
 
 TEST(PatrolText, ClickHintsOverrideInOrder)
