@@ -1,8 +1,7 @@
-// The program's entry: the window system and fonts, the splash window while
-// the windows are created, then the message loop until the main window closes.
+// The program's entry: the window system, the application object, the
+// windows in start-up order, then the message loop until the main window closes.
 #include "app/startup_env.h"
-#include "forms/form8.h"
-#include "viewer/main_window.h"
+#include "app/startup_order.h"
 
 #include <QApplication>
 
@@ -11,13 +10,9 @@ int main(int argc, char** argv)
     app::prepareWindowSystem();
     QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts); // the browser views need it
     QApplication application(argc, argv);
-    app::installFontSubstitutes();
-    TForm8* splash = app::showSplash();
-    QCoreApplication::setApplicationName(QStringLiteral("Pagora"));
-    TForm1* main = app::createWindows(QCoreApplication::arguments().mid(1));
-    delete splash;
-    application.setQuitOnLastWindowClosed(true);
-    main->show();
+    app::startWindows(QCoreApplication::arguments().mid(1));
     const int result = QApplication::exec();
+    // The browser views that the close freed go before the browser engine does.
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     return result;
 }

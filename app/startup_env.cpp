@@ -45,9 +45,9 @@ TForm8* showSplash()
     return splash;
 }
 
-TForm1* createWindows(const QStringList& commandLineFiles)
+TForm1* createWindows(const QStringList& commandLineFiles, const QString& exePath)
 {
-    auto* main = new TForm1();
+    auto* main = new TForm1(exePath);
     // Names relative to where the program was started keep meaning that place.
     for (const QString& file : commandLineFiles)
         main->CommandLineFiles.append(QFileInfo(file).absoluteFilePath());

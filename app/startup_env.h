@@ -5,6 +5,7 @@
 // creation of the windows in start-up order.
 
 #include <QByteArray>
+#include <QString>
 #include <QStringList>
 
 class TForm1;
@@ -25,6 +26,7 @@ void installFontSubstitutes();
 // Shows the splash window and paints it at once.
 TForm8* showSplash();
 // Creates the main window and then the other windows, in start-up order.
-TForm1* createWindows(const QStringList& commandLineFiles);
+// exePath: the executable the data root follows from; "" = this program.
+TForm1* createWindows(const QStringList& commandLineFiles, const QString& exePath = QString());
 
 } // namespace app

@@ -1,7 +1,20 @@
-// Start-up of the main window: creating the window with its component tree,
-// and the first showing (data folders, daily-report restore, first level of
-// a data root with many pages, page buttons, first page) with browser
-// stand-ins, offscreen. Run from the build folder: ./bench_startup
+// Start-up of the program.
+// BM_ColdStartToFirstPage: launch to the first page shown, with the real
+// browser engine offscreen. Each run is a fresh process (this program in its
+// child mode, see startup_child.h) running the program's own start-up order
+// on a generated data root; the time runs from just before the launch until
+// the main browser's first document-complete has been handled. Reports the
+// median, min and max (counters median_ms, min_ms, max_ms), the median time
+// until the application object and the windows stood, and first_run_ms: the
+// very first run, which also makes the data folders and the engine's profile.
+// BM_CreateMainWindow, BM_FirstShow: warm, in this process, with browser
+// stand-ins: creating the main window, and its first showing (data folders,
+// daily-report restore, first level of a data root with many pages, page
+// buttons, first page).
+// Run from the build folder: ./bench_startup
+#include "bench/page_shown_wait.h"
+#include "bench/startup_child.h"
+#include "bench/temporary_home.h"
 #include "platform/browser.h"
 #include "platform/seam.h"
 #include "store/files.h"
@@ -10,10 +23,18 @@
 #include <QApplication>
 #include <QDir>
 #include <QFile>
+#include <QProcess>
+#include <QRegularExpression>
 #include <QTemporaryDir>
 #include <benchmark/benchmark.h>
+#include <cstdio>
+#include <cstring>
+#include <string>
 
 namespace {
+
+constexpr int kColdStartPages = 100;
+constexpr int kColdStartRuns = 11;
 
 QString makeProgramFolder(QTemporaryDir& dir, int pages)
 {
@@ -30,6 +51,97 @@ QString makeProgramFolder(QTemporaryDir& dir, int pages)
     }
     return files::joinPath(dir.path(), QStringLiteral("Pagora"));
 }
+
+// ---- cold start, one process per run ----
+
+struct ColdStart {
+    double firstPageMs = 0;
+    double applicationMs = 0;
+    double windowsMs = 0;
+    QString error; // "" when the first page was shown
+};
+
+QProcessEnvironment childEnvironment()
+{
+    // HOME and XDG_* already point at this run's temporary folder (main).
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
+    env.insert(QStringLiteral("QTWEBENGINE_DISABLE_SANDBOX"), QStringLiteral("1"));
+    env.insert(QString::fromLatin1(bench::kChildMarker), QStringLiteral("1"));
+    return env;
+}
+
+ColdStart parseChildOutput(const QString& out, const QString& expectedCounter)
+{
+    static const QRegularExpression line(QStringLiteral(
+        "first_page_ms=([0-9.]+) application_ms=([0-9.]+) windows_ms=([0-9.]+) counter=([^\\n]*)"));
+    ColdStart run;
+    const QRegularExpressionMatch m = line.match(out);
+    if (!m.hasMatch()) {
+        run.error = QStringLiteral("no first page: ") + out.trimmed().left(200);
+        return run;
+    }
+    run.firstPageMs = m.captured(1).toDouble();
+    run.applicationMs = m.captured(2).toDouble();
+    run.windowsMs = m.captured(3).toDouble();
+    if (m.captured(4) != expectedCounter)
+        run.error = QStringLiteral("the counter reads \"%1\", not \"%2\"").arg(m.captured(4), expectedCounter);
+    return run;
+}
+
+ColdStart runColdStart(const QString& exe, const QProcessEnvironment& env)
+{
+    QProcess child;
+    child.setProcessEnvironment(env);
+    child.setStandardErrorFile(QProcess::nullDevice()); // the engine's own chatter
+    const qint64 t0 = bench::monotonicNs();
+    child.start(QCoreApplication::applicationFilePath(),
+                {QString::fromLatin1(bench::kChildFlag), exe, QString::number(t0)});
+    // The child ends by itself after its time-out; the margin covers its shutdown.
+    if (!child.waitForFinished(bench::kChildTimeoutMs + 20000)) {
+        child.kill();
+        child.waitForFinished();
+    }
+    const QString out = QString::fromLocal8Bit(child.readAllStandardOutput());
+    return parseChildOutput(out, QStringLiteral("1 / %1").arg(kColdStartPages));
+}
+
+void skip(benchmark::State& state, const QString& why)
+{
+    static std::string message; // the library keeps the pointer
+    message = why.toStdString();
+    state.SkipWithError(message.c_str());
+}
+
+void BM_ColdStartToFirstPage(benchmark::State& state)
+{
+    QTemporaryDir dir;
+    const QString exe = makeProgramFolder(dir, kColdStartPages);
+    const QProcessEnvironment env = childEnvironment();
+    const ColdStart first = runColdStart(exe, env);
+    if (!first.error.isEmpty())
+        return skip(state, first.error);
+    std::vector<double> firstPage, application, windows;
+    for (auto _ : state) {
+        const ColdStart run = runColdStart(exe, env);
+        if (!run.error.isEmpty())
+            return skip(state, run.error);
+        state.SetIterationTime(run.firstPageMs / 1000.0);
+        firstPage.push_back(run.firstPageMs);
+        application.push_back(run.applicationMs);
+        windows.push_back(run.windowsMs);
+    }
+    const bench::Spread spread = bench::spreadOf(firstPage);
+    state.counters["median_ms"] = spread.median;
+    state.counters["min_ms"] = spread.min;
+    state.counters["max_ms"] = spread.max;
+    state.counters["first_run_ms"] = first.firstPageMs;
+    state.counters["app_object_ms"] = bench::spreadOf(application).median;
+    state.counters["windows_ms"] = bench::spreadOf(windows).median;
+}
+BENCHMARK(BM_ColdStartToFirstPage)->UseManualTime()->Iterations(kColdStartRuns)->Unit(benchmark::kMillisecond);
+
+// ---- warm, in this process, with browser stand-ins ----
 
 void BM_CreateMainWindow(benchmark::State& state)
 {
@@ -64,11 +176,12 @@ BENCHMARK(BM_FirstShow)->Arg(10)->Arg(100)->Arg(400)->Unit(benchmark::kMilliseco
 
 int main(int argc, char** argv)
 {
+    if (argc > 1 && std::strcmp(argv[1], bench::kChildFlag) == 0)
+        return bench::runStartupChild(argc, argv);
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
     QTemporaryDir home;
-    qputenv("HOME", home.path().toLocal8Bit());
-    qputenv("XDG_DATA_HOME", (home.path() + QStringLiteral("/.local/share")).toLocal8Bit());
+    bench::useTemporaryHome(home);
     QApplication app(argc, argv);
     platform::useFakeBrowsers(true);
     platform::setTestMode(true);

@@ -121,28 +121,33 @@ void TForm1::createComponents()
     kabedown->setColor(kBarColour);
     kabedown->setFont(QFont(QStringLiteral("ＭＳ Ｐゴシック"), 8));
     const int bh = form1::kBottomBarHeight - 2;
-    SpeedButton11 = speedButton(kabedown, "SpeedButton11", QStringLiteral("ファイル"),
-                                QStringLiteral("[ファイル] 終了、ページの新規作成・・・"), 2, 52, bh);
-    SpeedButton2 = speedButton(kabedown, "SpeedButton2", QStringLiteral("フォルダ"), QStringLiteral("フォルダ"), 58, 52, bh);
-    SpeedButton9 = speedButton(kabedown, "SpeedButton9", QStringLiteral("閉じる"), QStringLiteral("閉じる"), 58, 52, bh);
-    SpeedButton13 = speedButton(kabedown, "SpeedButton13", QStringLiteral("コピー"), QStringLiteral("コピー"), 145, 44, bh);
-    SpeedButton5 = speedButton(kabedown, "SpeedButton5", QStringLiteral("コピー"), QStringLiteral("コピー"), 204, 44, bh);
-    SpeedButton14 = speedButton(kabedown, "SpeedButton14", QStringLiteral("【　】を開く"), QStringLiteral("【　】を開く"), 263, 72, bh);
-    SpeedButton3 = speedButton(kabedown, "SpeedButton3", QStringLiteral("プログラミング"), QStringLiteral("プログラミング"), 350, 84, bh);
-    SpeedButton4 = speedButton(kabedown, "SpeedButton4", QString(), QStringLiteral("左：機密　/　右：プレゼンモード"), 449, 24, bh);
+    // Left to right at rest; the layout handlers place them again.
+    const struct { platform::SpeedButton** button; const char* name; const char* caption; const char* hint; int left, width; }
+        bottomButtons[] = {
+            {&SpeedButton11, "SpeedButton11", "ファイル", "[ファイル] 終了、ページの新規作成・・・", 2, 52},
+            {&SpeedButton2, "SpeedButton2", "フォルダ", "フォルダ", 58, 52},
+            {&SpeedButton9, "SpeedButton9", "閉じる", "閉じる", 58, 52},
+            {&SpeedButton13, "SpeedButton13", "コピー", "コピー", 145, 44},
+            {&SpeedButton5, "SpeedButton5", "コピー", "コピー", 204, 44},
+            {&SpeedButton14, "SpeedButton14", "【　】を開く", "【　】を開く", 263, 72},
+            {&SpeedButton3, "SpeedButton3", "プログラミング", "プログラミング", 350, 84},
+            {&SpeedButton4, "SpeedButton4", "", "左：機密　/　右：プレゼンモード", 449, 24},
+            {&SpeedButton20, "SpeedButton20", "撮る", "画面をキャプチャ", 0, 36},
+            {&SpeedButton19, "SpeedButton19", "描く", "ページに描く", 0, 36},
+            {&SpeedButton8, "SpeedButton8", "終わる", "描くのを終わる", 0, 36},
+            {&SpeedButton22, "SpeedButton22", "線の色", "線の色", 0, 40},
+            {&SpeedButton10, "SpeedButton10", "ボタン", "ボタン", 0, 70},
+            {&SpeedButton6, "SpeedButton6", "ボタンを閉じる", "ボタンを閉じる", 0, 70},
+            {&SpeedButton7, "SpeedButton7", "", "このページのメモ", 0, 16}};
+    for (const auto& b : bottomButtons)
+        *b.button = speedButton(kabedown, b.name, QString::fromUtf8(b.caption), QString::fromUtf8(b.hint), b.left,
+                                b.width, bh);
     Image6 = image(kabedown, "Image6", QStringLiteral("戻る"), drawnPicture(QStringLiteral("back"), 22, 22));
     Panel8 = panel(kabedown, "Panel8", Align::None, 140, bh);
     Panel7 = panel(kabedown, "Panel7", Align::None, 60, bh);
     Panel7->setCaption(QStringLiteral("0 / 0"));
     Image7 = image(kabedown, "Image7", QStringLiteral("進む"), drawnPicture(QStringLiteral("forward"), 22, 22));
     Image10 = image(kabedown, "Image10", QStringLiteral("ブラウザのリフレッシュ"), drawnPicture(QStringLiteral("refresh"), 22, 22));
-    SpeedButton20 = speedButton(kabedown, "SpeedButton20", QStringLiteral("撮る"), QStringLiteral("画面をキャプチャ"), 0, 36, bh);
-    SpeedButton19 = speedButton(kabedown, "SpeedButton19", QStringLiteral("描く"), QStringLiteral("ページに描く"), 0, 36, bh);
-    SpeedButton8 = speedButton(kabedown, "SpeedButton8", QStringLiteral("終わる"), QStringLiteral("描くのを終わる"), 0, 36, bh);
-    SpeedButton22 = speedButton(kabedown, "SpeedButton22", QStringLiteral("線の色"), QStringLiteral("線の色"), 0, 40, bh);
-    SpeedButton10 = speedButton(kabedown, "SpeedButton10", QStringLiteral("ボタン"), QStringLiteral("ボタン"), 0, 70, bh);
-    SpeedButton6 = speedButton(kabedown, "SpeedButton6", QStringLiteral("ボタンを閉じる"), QStringLiteral("ボタンを閉じる"), 0, 70, bh);
-    SpeedButton7 = speedButton(kabedown, "SpeedButton7", QString(), QStringLiteral("このページのメモ"), 0, 16, bh);
     SpeedButton7->setGlyph(drawnPicture(QStringLiteral("page"), 16, 16));
     // The column toggle sits in the last 90 pixels of the bar together with the memo button.
     for (platform::SpeedButton* b : {SpeedButton6, SpeedButton10})

@@ -22,7 +22,9 @@ TForm8::TForm8(QWidget* parent)
 {
     setObjectName(QStringLiteral("Form8"));
     setWindowTitle(QStringLiteral("Pagora"));
-    setFont(QFont(QStringLiteral("ＭＳ Ｐゴシック"), 12));
+    QFont glyphFont(QStringLiteral("ＭＳ Ｐゴシック"));
+    glyphFont.setPixelSize(12);
+    setFont(glyphFont);
     QPalette pal = palette();
     pal.setColor(QPalette::Window, Qt::black);
     setPalette(pal);

@@ -4,102 +4,86 @@
 // windows with their class names; some carry data in their caption, so those
 // start with an empty one.
 
+#include <QString>
 #include <QWidget>
 
-class TForm2 : public QWidget { // page editor
-    Q_OBJECT
+// What every later window shares until it has its own code: its object name
+// "Form" + number, and a caption that is empty when the caption carries data.
+template <int Number, bool CaptionCarriesData = false>
+class LaterWindow : public QWidget {
 public:
-    explicit TForm2(QWidget* parent = nullptr);
+    explicit LaterWindow(QWidget* parent = nullptr) : QWidget(parent, Qt::Window)
+    {
+        setObjectName(QStringLiteral("Form%1").arg(Number));
+        if (!CaptionCarriesData)
+            setWindowTitle(objectName());
+    }
 };
 
-class TForm3 : public QWidget {
+// The windows themselves. An inherited constructor keeps the base's public access.
+class TForm2 : public LaterWindow<2, true> { // page editor
     Q_OBJECT
-public:
-    explicit TForm3(QWidget* parent = nullptr);
+    using LaterWindow::LaterWindow;
 };
-
-class TForm4 : public QWidget { // search window; also serves LOOK
+class TForm3 : public LaterWindow<3> {
     Q_OBJECT
-public:
-    explicit TForm4(QWidget* parent = nullptr);
+    using LaterWindow::LaterWindow;
 };
-
-class TForm5 : public QWidget {
+class TForm4 : public LaterWindow<4> { // search window; also serves LOOK
     Q_OBJECT
-public:
-    explicit TForm5(QWidget* parent = nullptr);
+    using LaterWindow::LaterWindow;
 };
-
-class TForm6 : public QWidget { // video window; a non-empty caption means a video is open
+class TForm5 : public LaterWindow<5> {
     Q_OBJECT
-public:
-    explicit TForm6(QWidget* parent = nullptr);
+    using LaterWindow::LaterWindow;
 };
-
-class TForm7 : public QWidget {
+class TForm6 : public LaterWindow<6, true> { // video window; a caption means a video is open
     Q_OBJECT
-public:
-    explicit TForm7(QWidget* parent = nullptr);
+    using LaterWindow::LaterWindow;
 };
-
-class TForm9 : public QWidget {
+class TForm7 : public LaterWindow<7> {
     Q_OBJECT
-public:
-    explicit TForm9(QWidget* parent = nullptr);
+    using LaterWindow::LaterWindow;
 };
-
-class TForm10 : public QWidget {
+class TForm9 : public LaterWindow<9> {
     Q_OBJECT
-public:
-    explicit TForm10(QWidget* parent = nullptr);
+    using LaterWindow::LaterWindow;
 };
-
-class TForm11 : public QWidget {
+class TForm10 : public LaterWindow<10> {
     Q_OBJECT
-public:
-    explicit TForm11(QWidget* parent = nullptr);
+    using LaterWindow::LaterWindow;
 };
-
-class TForm12 : public QWidget { // page memo window
+class TForm11 : public LaterWindow<11> {
     Q_OBJECT
-public:
-    explicit TForm12(QWidget* parent = nullptr);
+    using LaterWindow::LaterWindow;
 };
-
-class TForm13 : public QWidget { // ruby dialog of the editor
+class TForm12 : public LaterWindow<12, true> { // page memo window
     Q_OBJECT
-public:
-    explicit TForm13(QWidget* parent = nullptr);
+    using LaterWindow::LaterWindow;
 };
-
-class TForm15 : public QWidget {
+class TForm13 : public LaterWindow<13> { // ruby dialog of the editor
     Q_OBJECT
-public:
-    explicit TForm15(QWidget* parent = nullptr);
+    using LaterWindow::LaterWindow;
 };
-
-class TForm16 : public QWidget {
+class TForm15 : public LaterWindow<15> {
     Q_OBJECT
-public:
-    explicit TForm16(QWidget* parent = nullptr);
+    using LaterWindow::LaterWindow;
 };
-
-class TForm17 : public QWidget {
+class TForm16 : public LaterWindow<16> {
     Q_OBJECT
-public:
-    explicit TForm17(QWidget* parent = nullptr);
+    using LaterWindow::LaterWindow;
 };
-
-class TForm18 : public QWidget {
+class TForm17 : public LaterWindow<17> {
     Q_OBJECT
-public:
-    explicit TForm18(QWidget* parent = nullptr);
+    using LaterWindow::LaterWindow;
 };
-
-class TForm23 : public QWidget {
+class TForm18 : public LaterWindow<18> {
     Q_OBJECT
-public:
-    explicit TForm23(QWidget* parent = nullptr);
+    using LaterWindow::LaterWindow;
+};
+class TForm23 : public LaterWindow<23> {
+    Q_OBJECT
+    using LaterWindow::LaterWindow;
 };
 
 extern TForm2* Form2;

@@ -432,6 +432,7 @@ private:
     QPointer<QMenu> submenu_;
     QPointer<QWidget> menuParent_;
     QList<MenuItem*> items_;
+    QString caption_;
     bool separator_ = false;
     int tag_ = 0;
 };

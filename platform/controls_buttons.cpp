@@ -50,17 +50,8 @@ void ButtonControl::setGlyph(const QPixmap& pixmap)
     QWidget::update();
 }
 
-void ButtonControl::setLayout(GlyphLayout l)
-{
-    layout_ = l;
-    QWidget::update();
-}
-
-void ButtonControl::setSpacing(int px)
-{
-    spacing_ = px;
-    QWidget::update();
-}
+void ButtonControl::setLayout(GlyphLayout l) { setAndRepaint(this, layout_, l); }
+void ButtonControl::setSpacing(int px) { setAndRepaint(this, spacing_, px); }
 
 void ButtonControl::click()
 {

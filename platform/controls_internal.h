@@ -1,5 +1,6 @@
 #pragma once
 // Shared by the control sources only.
+#include <QWidget>
 #include <utility>
 
 namespace platform {
@@ -11,6 +12,14 @@ auto callHandler(const F& handler, Args&&... args)
 {
     F copy = handler;
     return copy(std::forward<Args>(args)...);
+}
+
+// A property whose new value only changes how the control paints.
+template <class T>
+void setAndRepaint(QWidget* control, T& field, const T& value)
+{
+    field = value;
+    control->update();
 }
 
 } // namespace platform

@@ -21,13 +21,38 @@ MenuItem* findIn(const QList<MenuItem*>& items, const QString& name)
     return nullptr;
 }
 
+// Items of a menu or sub-menu: each owned by owner and shown in menu.
+MenuItem* appendItem(QList<MenuItem*>& items, QObject* owner, QWidget* menuParent, QMenu* menu, const QString& name,
+                     const QString& caption)
+{
+    auto* item = new MenuItem(menuParent, name, caption, false);
+    item->setParent(owner);
+    items.append(item);
+    menu->addAction(item->action());
+    return item;
+}
+
+MenuItem* itemAt(const QList<MenuItem*>& items, int i)
+{
+    return i >= 0 && i < items.size() ? items[i] : nullptr;
+}
+
+void deleteItems(QList<MenuItem*>& items)
+{
+    const QList<MenuItem*> old = items;
+    items.clear();
+    qDeleteAll(old);
+}
+
 } // namespace
 
 MenuItem::MenuItem(QWidget* menuParent, const QString& name, const QString& caption, bool separator)
     : menuParent_(menuParent), separator_(separator || caption == QLatin1String("-"))
 {
     setObjectName(name);
-    action_ = new QAction(caption, this);
+    // A separator keeps "-" as its caption but shows only its line.
+    caption_ = caption;
+    action_ = new QAction(separator_ ? QString() : caption, this);
     action_->setSeparator(separator_);
     QObject::connect(action_, &QAction::triggered, this, [this] { click(); });
 }
@@ -38,8 +63,14 @@ MenuItem::~MenuItem()
     delete submenu_;
 }
 
-QString MenuItem::caption() const { return action_->text(); }
-void MenuItem::setCaption(const QString& text) { action_->setText(text); }
+QString MenuItem::caption() const { return separator_ ? caption_ : action_->text(); }
+
+void MenuItem::setCaption(const QString& text)
+{
+    caption_ = text;
+    if (!separator_)
+        action_->setText(text);
+}
 bool MenuItem::visible() const { return action_->isVisible(); }
 void MenuItem::setVisible(bool v) { action_->setVisible(v); }
 bool MenuItem::enabled() const { return action_->isEnabled(); }
@@ -61,25 +92,13 @@ MenuItem* MenuItem::add(const QString& name, const QString& caption)
         submenu_ = new QMenu(menuParent_);
         action_->setMenu(submenu_.data());
     }
-    auto* item = new MenuItem(menuParent_, name, caption, false);
-    item->setParent(this);
-    items_.append(item);
-    submenu_->addAction(item->action());
-    return item;
+    return appendItem(items_, this, menuParent_, submenu_.data(), name, caption);
 }
 
 MenuItem* MenuItem::addSeparator(const QString& name) { return add(name, QStringLiteral("-")); }
-
-MenuItem* MenuItem::item(int i) const { return i >= 0 && i < items_.size() ? items_[i] : nullptr; }
-
+MenuItem* MenuItem::item(int i) const { return itemAt(items_, i); }
 MenuItem* MenuItem::find(const QString& name) const { return findIn(items_, name); }
-
-void MenuItem::clear()
-{
-    const QList<MenuItem*> old = items_;
-    items_.clear();
-    qDeleteAll(old);
-}
+void MenuItem::clear() { deleteItems(items_); }
 
 void MenuItem::click()
 {
@@ -103,25 +122,13 @@ PopupMenu::~PopupMenu()
 
 MenuItem* PopupMenu::add(const QString& name, const QString& caption)
 {
-    auto* item = new MenuItem(menu_->parentWidget(), name, caption, false);
-    item->setParent(this);
-    items_.append(item);
-    menu_->addAction(item->action());
-    return item;
+    return appendItem(items_, this, menu_->parentWidget(), menu_, name, caption);
 }
 
 MenuItem* PopupMenu::addSeparator(const QString& name) { return add(name, QStringLiteral("-")); }
-
-MenuItem* PopupMenu::item(int i) const { return i >= 0 && i < items_.size() ? items_[i] : nullptr; }
-
+MenuItem* PopupMenu::item(int i) const { return itemAt(items_, i); }
 MenuItem* PopupMenu::find(const QString& name) const { return findIn(items_, name); }
-
-void PopupMenu::clear()
-{
-    const QList<MenuItem*> old = items_;
-    items_.clear();
-    qDeleteAll(old);
-}
+void PopupMenu::clear() { deleteItems(items_); }
 
 void PopupMenu::popup(const QPoint& screenPoint)
 {

@@ -1,5 +1,6 @@
 // Panel, Label and Image: the controls that only show something.
 #include "platform/controls.h"
+#include "platform/controls_internal.h"
 
 #include <QEvent>
 #include <QFontMetrics>
@@ -145,23 +146,9 @@ bool Image::loadPicture(const QString& path)
 
 void Image::clearPicture() { setPicture(QPixmap()); }
 
-void Image::setStretch(bool on)
-{
-    stretch_ = on;
-    QWidget::update();
-}
-
-void Image::setCenter(bool on)
-{
-    center_ = on;
-    QWidget::update();
-}
-
-void Image::setProportional(bool on)
-{
-    proportional_ = on;
-    QWidget::update();
-}
+void Image::setStretch(bool on) { setAndRepaint(this, stretch_, on); }
+void Image::setCenter(bool on) { setAndRepaint(this, center_, on); }
+void Image::setProportional(bool on) { setAndRepaint(this, proportional_, on); }
 
 void Image::setAutoSize(bool on)
 {

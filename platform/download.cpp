@@ -55,7 +55,7 @@ DownloadResult downloadUrlToFile(const QString& url, const QString& fileName, in
     DownloadResult result;
     const QUrl target = QUrl::fromUserInput(url);
     if (url.trimmed().isEmpty() || !target.isValid()) {
-        result.error = QStringLiteral("invalid URL");
+        result.error = QStringLiteral("URL が正しくありません");
         return result;
     }
     QSaveFile file(fileName);
@@ -68,7 +68,10 @@ DownloadResult downloadUrlToFile(const QString& url, const QString& fileName, in
     QEventLoop loop;
     bool writeFailed = false;
     bool timedOut = false;
+    QTimer timeout;
+    timeout.setSingleShot(true);
     QObject::connect(reply, &QNetworkReply::readyRead, &loop, [&] {
+        timeout.start(timeoutMs); // a long download is fine while data keeps coming
         if (writeFailed)
             return;
         if (!writeAvailable(reply, file, result)) {
@@ -80,8 +83,6 @@ DownloadResult downloadUrlToFile(const QString& url, const QString& fileName, in
             progress(result.bytes);
     });
     QObject::connect(reply, &QNetworkReply::finished, &loop, &QEventLoop::quit);
-    QTimer timeout;
-    timeout.setSingleShot(true);
     QObject::connect(&timeout, &QTimer::timeout, &loop, [&] {
         timedOut = true;
         reply->abort();
@@ -97,7 +98,7 @@ DownloadResult downloadUrlToFile(const QString& url, const QString& fileName, in
     if (writeFailed)
         result.error = file.errorString();
     else if (timedOut)
-        result.error = QStringLiteral("timed out");
+        result.error = QStringLiteral("応答が途絶えました");
     else if (reply->error() != QNetworkReply::NoError)
         result.error = reply->errorString();
     else if (result.httpStatus != 0 && !isSuccess(result.httpStatus))
@@ -112,6 +113,9 @@ DownloadResult downloadUrlToFile(const QString& url, const QString& fileName, in
         return result;
     }
     result.ok = true;
+    // The final total, also for an empty body that never raised readyRead.
+    if (progress)
+        progress(result.bytes);
     return result;
 }
 

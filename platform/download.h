@@ -17,7 +17,9 @@ struct DownloadResult {
     QString error;        // why it failed ("" on success)
 };
 
-// progress(total bytes so far) runs after every block written.
+// progress(total bytes so far) runs after every block written and once more
+// with the final total after a successful download. The download fails when
+// nothing arrives for timeoutMs; a slow but steady one runs to its end.
 DownloadResult downloadUrlToFile(const QString& url, const QString& fileName,
                                  int timeoutMs = 120000,
                                  const std::function<void(qint64 total)>& progress = {});

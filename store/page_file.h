@@ -8,6 +8,7 @@
 // the page back from it. Text between the sections is kept as found, so a
 // page read and written again comes out the same.
 
+#include "store/page_markers.h"
 #include "store/page_model.h"
 #include "store/page_tags.h"
 #include "store/quiz.h"
@@ -18,16 +19,6 @@
 #include <QString>
 
 namespace store {
-
-inline const QString kHeaderIn = QStringLiteral("<!--HEDDA_IN-->");
-inline const QString kHeaderOut = QStringLiteral("<!--HEDDA_OUT-->");
-inline const QString kNoteIn = QStringLiteral("<!--NOTE_IN-->");
-inline const QString kNoteOut = QStringLiteral("<!--NOTE_OUT-->");
-inline const QString kFooterIn = QStringLiteral("<!--FOOTER_IN-->");
-inline const QString kFooterOut = QStringLiteral("<!--FOOTER_OUT-->");
-inline const QString kSizeMetaB4 = QStringLiteral("CONTENT=\"Pagora_TEXT_B4\"");
-inline const QString kSizeMetaA4 = QStringLiteral("CONTENT=\"Pagora_TEXT_A4\"");
-inline const QString kSizeMetaFit = QStringLiteral("CONTENT=\"Pagora_TEXT_Fit\"");
 
 // Reads m.Memo82 (the page source) into the fields and section values. The
 // path is the page's full path; its folder is where the page's picture is

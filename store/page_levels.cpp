@@ -38,17 +38,21 @@ const QByteArray kUtf8Bom("\xEF\xBB\xBF", 3);
 
 // Old pages from Japanese Windows declare Shift_JIS. Such a page is
 // converted on disk once, its declaration turned into "UTF-8"; a page that
-// is already UTF-8 is never rewritten, whatever its text mentions.
-QString convertedShiftJisPage(const QString& path, const QByteArray& bytes)
+// is already UTF-8 is never rewritten, whatever its text mentions. Gives the
+// text to read the title from: the converted page, or "" when it could not
+// be saved (the old file stays and the page gets its base-name title);
+// nullopt when the page needs no conversion.
+std::optional<QString> convertedShiftJisPage(const QString& path, const QByteArray& bytes)
 {
     if (bytes.startsWith(kUtf8Bom) || files::isValidUtf8(bytes))
-        return QString();
+        return std::nullopt;
     const QString old = files::decodeDefault(bytes);
     const int at = text::pos(QStringLiteral("SHIFT_JIS"), text::upper(old));
     if (at == 0)
-        return QString();
+        return std::nullopt;
     const QString converted = text::insert(QStringLiteral("UTF-8"), text::del(old, at, 9), at);
-    files::writeTextBom(path, converted); // a failed save keeps the old file
+    if (!files::writeTextBom(path, converted))
+        return QString();
     return files::joinCrLf(files::splitLines(converted));
 }
 
@@ -66,9 +70,8 @@ QString pageText(const QString& path, const std::optional<QByteArray>& bytes)
 {
     if (!bytes)
         return QString();
-    const QString converted = convertedShiftJisPage(path, *bytes);
-    if (!converted.isNull())
-        return converted;
+    if (const auto converted = convertedShiftJisPage(path, *bytes))
+        return *converted;
     return decodePage(*bytes);
 }
 
@@ -138,6 +141,16 @@ QString titleOf(const QString& path, const std::optional<QByteArray>& bytes)
 bool isInFolder(const QString& entry)
 {
     return !entry.startsWith('/') && !entry.contains(':');
+}
+
+// Reads an entry's file. A path that is still relative here came from a
+// drive-letter entry ("C:/x.html"): it names nothing and is never read
+// against the process's current folder.
+std::optional<QByteArray> readEntryFile(const QString& path)
+{
+    if (!path.startsWith('/'))
+        return std::nullopt;
+    return files::readBytes(path);
 }
 
 } // namespace
@@ -228,7 +241,7 @@ QStringList PageLevels::BuildPageTitles(const QStringList& entries) const
         else if (isInFolder(entry))
             titles.append(titleOf(path, folder.readBytes(files::slashes(entry))));
         else
-            titles.append(titleOf(path, files::readBytes(path)));
+            titles.append(titleOf(path, readEntryFile(path)));
     }
     return titles;
 }
@@ -268,7 +281,7 @@ void PageLevels::TiteleLoad(int i, const QString& shownUrl)
     if (i >= MidashiT.last().size() || i >= PBanSu())
         return;
     const QString path = entryPath(i);
-    const auto bytes = isPageText(path) ? files::readBytes(path) : std::nullopt;
+    const auto bytes = isPageText(path) ? readEntryFile(path) : std::nullopt;
     const QString page = bytes ? decodePage(*bytes) : QString();
     QString title;
     const int p = text::pos(QStringLiteral("<TITLE>"), page);

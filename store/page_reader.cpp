@@ -403,6 +403,12 @@ void readNote(PageModel& m, QString n)
     m.ETAGH2 = h2.found ? h2.startTag : QStringLiteral("<H2>");
     m.PageH2Section = h2.found ? breaksFromMarkup(h2.content) : QString();
     m.PageNoteLead = h2.found ? lead : QString();
+    // The lead is written back as it stands, so the table and the paragraphs
+    // are looked for only after it: a paragraph of the lead taken for the
+    // picture paragraph would push the text paragraph out and lose it, and a
+    // table or paragraph read from it would be written twice.
+    if (h2.found)
+        n = n.mid(lead.size());
 
     QString imageTag, imageContent;
     if (n.isEmpty())

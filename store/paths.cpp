@@ -38,7 +38,9 @@ QString seitou(const QString& S)
     r.reserve(S.size());
     for (qsizetype i = 0; i < S.size(); ++i) {
         const QChar c = S.at(i);
-        if (c.isHighSurrogate() && i + 1 < S.size()) {
+        // Only a real pair is copied whole: a lone high surrogate must not
+        // carry a following "/" past the cleaning.
+        if (c.isHighSurrogate() && i + 1 < S.size() && S.at(i + 1).isLowSurrogate()) {
             r += c;
             r += S.at(++i);
         } else {

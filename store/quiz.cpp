@@ -49,29 +49,14 @@ QString inputField(const QString& c)
 // The body with its brackets turned into fields; counts the questions.
 QString fieldsOf(const QString& body, int* questions)
 {
-    const QString upper = text::upper(body);
-    qm::BracketCloser closer(body);
-    QString out;
-    int i = 0;
-    for (;;) {
-        const int open = qm::nextTextBracket(body, upper, i);
-        if (open < 0)
-            return out + body.mid(i);
-        out += body.mid(i, open - i);
-        const int close = closer.close(open);
-        if (close < 0) {  // unmatched, or running into markup: plain text
-            out += QuizOpen;
-            i = open + QuizOpen.size();
-            continue;
-        }
-        const QString c = body.mid(open + QuizOpen.size(), close - open - QuizOpen.size());
-        i = close + QuizClose.size();
+    return qm::replaceTextBrackets(body, [questions](const QString& c) {
         switch (classify(c)) {
-        case BracketKind::Text: out += QuizOpen + c + QuizClose; break;
-        case BracketKind::Choice: out += choiceField(c); ++*questions; break;
-        case BracketKind::Input: out += inputField(c); ++*questions; break;
+        case BracketKind::Choice: ++*questions; return choiceField(c);
+        case BracketKind::Input: ++*questions; return inputField(c);
+        case BracketKind::Text: break;
         }
-    }
+        return QuizOpen + c + QuizClose;
+    });
 }
 
 } // namespace
@@ -150,8 +135,10 @@ QString restoreFields(const QString& page)
     QString p = qm::removeGeneratedBlocks(page);
     p = qm::replaceInputs(p, [](const QString& name) { return QStringLiteral("(") + name + QStringLiteral(")"); });
     return qm::replaceSelects(p, [](const QString& name, const QStringList& options) {
-        QString s = QuizOpen + name + QuizAlt + options.mid(1).join(QuizAlt2);
-        return s + QuizClose;
+        // The "?" entry leads every generated list; a list written by hand
+        // without it keeps all its entries.
+        const bool leadingQuestion = !options.isEmpty() && options.first() == QStringLiteral("?");
+        return QuizOpen + name + QuizAlt + options.mid(leadingQuestion ? 1 : 0).join(QuizAlt2) + QuizClose;
     });
 }
 

@@ -10,6 +10,8 @@
 // after it split at "/". Content without "|" is a text input whose accepted
 // answers are its "/" parts. "|" without "/" stays text.
 
+#include "store/page_markers.h"
+
 #include <QString>
 
 namespace store {
@@ -19,11 +21,6 @@ inline const QString QuizOpen = QStringLiteral("(");
 inline const QString QuizAlt = QStringLiteral("|");
 inline const QString QuizClose = QStringLiteral(")");
 inline const QString QuizAlt2 = QStringLiteral("/");
-
-inline const QString kQuizBegin = QStringLiteral("<!--beginPagora//-->");
-inline const QString kQuizEnd = QStringLiteral("<!--endPagora//-->");
-inline const QString kAnswerBegin = QStringLiteral("<!--beginPagora_ANSWER//-->");
-inline const QString kAnswerEnd = QStringLiteral("<!--endPagora_ANSWER//-->");
 
 // S repeated n times; "" for n <= 0.
 QString RepeatText(const QString& s, int n);

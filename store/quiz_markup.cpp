@@ -6,6 +6,8 @@
 
 #include <QStringList>
 
+#include <optional>
+
 namespace store::quiz_markup {
 
 namespace {
@@ -43,8 +45,24 @@ int skipMarkup(const QString& text, const QString& upper, int i)
     return afterTag;
 }
 
-} // namespace
+// Finds where brackets close. A bracket found at `open` closes at the index
+// close() returns when it closes in plain text before any markup; -1 means
+// the "(" is plain text. Brackets must be asked in text order; the searches
+// are remembered so a long run of "(" stays linear.
+class BracketCloser {
+public:
+    explicit BracketCloser(const QString& text) : text_(text) {}
+    int close(int open);
 
+private:
+    const QString& text_;
+    int nextClose_ = -2;  // -2: not searched yet
+    int nextTag_ = -2;
+};
+
+// 0-based index of the next QuizOpen at or after `from` that stands in plain
+// text; -1 when none. `upper` is the upper-cased copy of text; `from` must be
+// a plain-text position.
 int nextTextBracket(const QString& text, const QString& upper, int from)
 {
     const QChar open = QuizOpen.at(0);
@@ -73,6 +91,31 @@ int BracketCloser::close(int open)
     if (nextTag_ >= 0 && nextTag_ < nextClose_)
         return -1;
     return nextClose_;
+}
+
+} // namespace
+
+QString replaceTextBrackets(const QString& text, const std::function<QString(const QString&)>& replace)
+{
+    const QString upper = text::upper(text);
+    BracketCloser closer(text);
+    QString out;
+    int i = 0;
+    for (;;) {
+        const int open = nextTextBracket(text, upper, i);
+        if (open < 0)
+            return out + text.mid(i);
+        out += text.mid(i, open - i);
+        const int close = closer.close(open);
+        if (close < 0) {
+            out += QuizOpen;
+            i = open + int(QuizOpen.size());
+            continue;
+        }
+        const int c = open + int(QuizOpen.size());
+        out += replace(text.mid(c, close - c));
+        i = close + int(QuizClose.size());
+    }
 }
 
 QString firstAlternative(const QString& x)
@@ -130,33 +173,39 @@ QString nameValue(const QString& tag, bool* found)
     return tag.mid(i, j - i);
 }
 
-QString replaceInputs(const QString& page, const std::function<QString(const QString&)>& replace)
+namespace {
+
+// Index just past the element that starts at `start`, or -1 for none.
+using ElementEnd = std::function<int(const QString& page, const QString& upper, int start)>;
+// The text that replaces an element, or nullopt to leave it.
+using ElementReplacement = std::function<std::optional<QString>(const QString& element)>;
+
+// Walks every element that starts with startTag (found in the upper-cased
+// text) and replaces it. The walk goes on after each replacement, so it ends
+// even where the replacement holds the tag again.
+QString replaceElements(const QString& page, const QString& startTag, const ElementEnd& endOf,
+                        const ElementReplacement& replace)
 {
     QString p = page;
     QString upper = text::upper(page);
     int from = 0;
     for (;;) {
-        const int i = upper.indexOf(QStringLiteral("<INPUT"), from);
-        if (i < 0)
+        const int s = upper.indexOf(startTag, from);
+        if (s < 0)
             return p;
-        const int gt = p.indexOf(u'>', i);
-        if (gt < 0)
+        const int end = endOf(p, upper, s);
+        if (end < 0)
             return p;
-        const QString tag = p.mid(i, gt + 1 - i);
-        bool hasName = false;
-        const QString name = nameValue(tag, &hasName);
-        if (!hasName) {
-            from = gt + 1;
+        const std::optional<QString> by = replace(p.mid(s, end - s));
+        if (!by) {
+            from = end;
             continue;
         }
-        const QString by = replace(name);
-        p.replace(i, tag.size(), by);
-        upper.replace(i, tag.size(), text::upper(by));
-        from = i + by.size();
+        p.replace(s, end - s, *by);
+        upper.replace(s, end - s, text::upper(*by));
+        from = s + int(by->size());
     }
 }
-
-namespace {
 
 // Texts of the OPTION elements of a SELECT element, in order.
 QStringList optionTexts(const QString& element)
@@ -181,32 +230,40 @@ QStringList optionTexts(const QString& element)
 
 } // namespace
 
+QString replaceInputs(const QString& page, const std::function<QString(const QString&)>& replace)
+{
+    const auto tagEnd = [](const QString& p, const QString&, int start) {
+        const int gt = p.indexOf(u'>', start);
+        return gt < 0 ? -1 : gt + 1;
+    };
+    return replaceElements(page, QStringLiteral("<INPUT"), tagEnd,
+                           [&replace](const QString& tag) -> std::optional<QString> {
+                               bool hasName = false;
+                               const QString name = nameValue(tag, &hasName);
+                               if (!hasName)
+                                   return std::nullopt;
+                               return replace(name);
+                           });
+}
+
 QString replaceSelects(const QString& page,
                        const std::function<QString(const QString&, const QStringList&)>& replace)
 {
-    const QString endTag = QStringLiteral("</SELECT>");
-    QString p = page;
-    QString upper = text::upper(page);
-    int from = 0;
-    for (;;) {
-        const int s = upper.indexOf(QStringLiteral("<SELECT"), from);
-        if (s < 0)
-            return p;
-        const int e = upper.indexOf(endTag, s);
-        int end = e < 0 ? -1 : e + endTag.size();
-        if (end < 0) {
-            const int gt = p.indexOf(u'>', s);
-            end = gt < 0 ? p.size() : gt + 1;
-        }
-        const QString element = p.mid(s, end - s);
-        const int gt = element.indexOf(u'>');
-        bool hasName = false;
-        const QString name = nameValue(gt < 0 ? element : element.left(gt + 1), &hasName);
-        const QString by = replace(name, optionTexts(element));
-        p.replace(s, end - s, by);
-        upper.replace(s, end - s, text::upper(by));
-        from = s + by.size();
-    }
+    const auto elementEnd = [](const QString& p, const QString& upper, int start) {
+        const QString endTag = QStringLiteral("</SELECT>");
+        const int e = upper.indexOf(endTag, start);
+        if (e >= 0)
+            return e + int(endTag.size());
+        const int gt = p.indexOf(u'>', start); // no end tag: the start tag alone
+        return gt < 0 ? int(p.size()) : gt + 1;
+    };
+    return replaceElements(page, QStringLiteral("<SELECT"), elementEnd,
+                           [&replace](const QString& element) -> std::optional<QString> {
+                               const int gt = element.indexOf(u'>');
+                               bool hasName = false;
+                               const QString name = nameValue(gt < 0 ? element : element.left(gt + 1), &hasName);
+                               return replace(name, optionTexts(element));
+                           });
 }
 
 } // namespace store::quiz_markup

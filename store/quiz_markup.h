@@ -8,26 +8,11 @@
 
 namespace store::quiz_markup {
 
-// 0-based index of the next QuizOpen at or after `from` that stands in
-// plain text (not inside a tag, a comment, or a SCRIPT or STYLE element);
-// -1 when none. `upper` is the upper-cased copy of text. `from` must be a
-// plain-text position.
-int nextTextBracket(const QString& text, const QString& upper, int from);
-
-// Finds where brackets close. A bracket found at `open` closes at the index
-// its close() returns, when it closes in plain text before any markup; -1
-// means the "(" is plain text. Brackets must be asked in text order; the
-// searches are remembered so a long run of "(" stays linear.
-class BracketCloser {
-public:
-    explicit BracketCloser(const QString& text) : text_(text) {}
-    int close(int open);
-
-private:
-    const QString& text_;
-    int nextClose_ = -2;  // -2: not searched yet
-    int nextTag_ = -2;
-};
+// Replaces every bracket that stands in plain text (not inside a tag, a
+// comment, or a SCRIPT or STYLE element), QuizOpen c QuizClose, by
+// replace(c). A QuizOpen that does not close before the next markup stays
+// plain text.
+QString replaceTextBrackets(const QString& text, const std::function<QString(const QString&)>& replace);
 
 // x up to its first QuizAlt or QuizAlt2, whichever comes first.
 QString firstAlternative(const QString& x);

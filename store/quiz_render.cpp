@@ -2,7 +2,6 @@
 
 #include "store/quiz.h"
 #include "store/quiz_markup.h"
-#include "store/text.h"
 
 #include <QStringList>
 
@@ -28,23 +27,9 @@ QString red(const QString& answer)
 // alternative, plus one.
 QString blankBrackets(const QString& page)
 {
-    const QString upper = text::upper(page);
-    qm::BracketCloser closer(page);
-    QString out;
-    int i = 0;
-    for (;;) {
-        const int open = qm::nextTextBracket(page, upper, i);
-        if (open < 0)
-            return out + page.mid(i);
-        const int close = closer.close(open);
-        out += page.mid(i, open - i) + QuizOpen;
-        i = open + QuizOpen.size();
-        if (close < 0)
-            continue;
-        const QString c = page.mid(i, close - i);
-        out += blanks(qm::firstAlternative(c).size()) + QuizClose;
-        i = close + QuizClose.size();
-    }
+    return qm::replaceTextBrackets(page, [](const QString& c) {
+        return QuizOpen + blanks(qm::firstAlternative(c).size()) + QuizClose;
+    });
 }
 
 QString renderFields(const QString& page, int mode)

@@ -5,12 +5,11 @@
 // into a new dated page before its first edit). Both are kept byte for byte,
 // trailing blanks included, because stored pages are compared as text.
 
+#include "store/page_markers.h"
+
 #include <QString>
 
 namespace store {
-
-inline const QString kStyleInPrefix = QStringLiteral("<!--STYLE_IN");
-inline const QString kStyleOut = QStringLiteral("<!--STYLE_OUT-->");
 
 // "<!--STYLE_IN" + style digit + "-->"
 QString styleStartMarker(int style);

@@ -2,13 +2,34 @@
 
 #include "store/files.h"
 
+#include <initializer_list>
+
 namespace store {
 
 namespace {
 
-// Lines 1-61 of the template. Trailing blanks and doubled blanks belong to
-// the text: browsers ignore them, but pages compare byte for byte.
-const char* const kHead[] = {
+// Trailing blanks and doubled blanks belong to the text: browsers ignore
+// them, but pages compare byte for byte.
+using Lines = std::initializer_list<const char*>;
+
+// The text rules that close both style blocks of the template.
+const Lines kTextRulesAndStyleEnd = {
+    "P{",
+    "color :  black;",
+    "font-size :5mm;",
+    "line-height : 1.3em;",
+    "}",
+    "TABLE{",
+    "color :  black;",
+    "font-size :5mm;",
+    "line-height : 1.3em;",
+    "}",
+    "-->",
+    "</STYLE>",
+};
+
+// Up to the rules of the first style block (opened by a bare marker).
+const Lines kHeadAndFirstStyle = {
     R"(<!DOCTYPE HTML PUBLIC "-//W3C//DTD HTML 4.01 Transitional//EN">)",
     "<HTML>",
     "<HEAD>",
@@ -33,18 +54,10 @@ const char* const kHead[] = {
     "border-bottom-color :  #1faf9a;",
     "color :  #1faf9a;",
     "}",
-    "P{",
-    "color :  black;",
-    "font-size :5mm;",
-    "line-height : 1.3em;",
-    "}",
-    "TABLE{",
-    "color :  black;",
-    "font-size :5mm;",
-    "line-height : 1.3em;",
-    "}",
-    "-->",
-    "</STYLE>",
+};
+
+// Up to the rules of style block 1.
+const Lines kSecondStyle = {
     "<!--STYLE_OUT--><!--STYLE_IN1-->",
     R"(<STYLE type="text/css">)",
     "<!--",
@@ -55,40 +68,38 @@ const char* const kHead[] = {
     "font-size :5mm;",
     "line-height : 1.3em;",
     "}",
-    "P{",
-    "color :  black;",
-    "font-size :5mm;",
-    "line-height : 1.3em;",
-    "}",
-    "TABLE{",
-    "color :  black;",
-    "font-size :5mm;",
-    "line-height : 1.3em;",
-    "}",
-    "-->",
-    "</STYLE>",
+};
+
+const Lines kBodyStart = {
     "<!--STYLE_OUT-->",
     "</HEAD>",
     "<BODY><!--HEDDA_IN-->",
 };
 
-const char* const kTail[] = {
+const Lines kTail = {
     "<!--FOOTER_OUT-->",
     "</BODY>",
     "</HTML>",
 };
+
+// Every line followed by a CR, as the template is built in memory.
+void appendLines(QString& t, Lines lines)
+{
+    for (const char* line : lines)
+        t += QString::fromUtf8(line) + u'\r';
+}
 
 } // namespace
 
 QString newPageText(const QString& S)
 {
     QString t;
-    for (const char* line : kHead)
-        t += QString::fromUtf8(line) + '\r';
+    for (const Lines& lines : {kHeadAndFirstStyle, kTextRulesAndStyleEnd, kSecondStyle, kTextRulesAndStyleEnd,
+                               kBodyStart})
+        appendLines(t, lines);
     t += QStringLiteral(R"(<!--HEDDA_OUT--><!--NOTE_IN--><H1 align="center">)") + S
         + QStringLiteral("</H1><P></P><P></P><!--NOTE_OUT--><!--FOOTER_IN-->") + '\r';
-    for (const char* line : kTail)
-        t += QString::fromUtf8(line) + '\r';
+    appendLines(t, kTail);
     // Line breaks inside S split its line like any other.
     return files::joinCrLf(files::splitLines(t));
 }

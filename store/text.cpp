@@ -168,12 +168,24 @@ std::optional<int> leadingInt(const QString& s)
 
 int roundHalfEven(double v)
 {
-    return int(std::nearbyint(v));
+    const double r = std::nearbyint(v);
+    if (std::isnan(r))
+        return 0;
+    // Out of range the conversion would be undefined: hold it at the ends.
+    if (r >= double(std::numeric_limits<int>::max()))
+        return std::numeric_limits<int>::max();
+    if (r <= double(std::numeric_limits<int>::min()))
+        return std::numeric_limits<int>::min();
+    return int(r);
 }
 
 int divTrunc(int a, int b)
 {
-    return b == 0 ? 0 : a / b;
+    if (b == 0)
+        return 0;
+    if (b == -1 && a == std::numeric_limits<int>::min())
+        return std::numeric_limits<int>::max(); // the one quotient an int cannot hold
+    return a / b;
 }
 
 QString fromDouble(double v)

@@ -50,9 +50,11 @@ int toIntDef(const QString& s, int fallback);
 // Leading decimal digits of s (after blanks); fails when there are none.
 std::optional<int> leadingInt(const QString& s);
 
-// Halves go to even: 2.5 -> 2, 3.5 -> 4.
+// Halves go to even: 2.5 -> 2, 3.5 -> 4. Out of the int range: held at its
+// ends; not a number: 0.
 int roundHalfEven(double v);
-// Truncates toward zero; a zero divisor gives 0.
+// Truncates toward zero; a zero divisor gives 0; a quotient past the int
+// range is held at its end.
 int divTrunc(int a, int b);
 // Decimal text with "." whatever the locale.
 QString fromDouble(double v);

@@ -240,7 +240,9 @@ void js(TForm1& w, const Command& c)
 void hisjs(TForm1& w, const Command& c)
 {
     QDir().mkpath(files::joinPath(w.CurrentFolder(), QStringLiteral("history")));
-    w.SetTextFileValue(files::joinPath(w.CurrentFolder(), w.HistoryName + QStringLiteral(".txt")), c.token(1));
+    const QString path = files::joinPath(w.CurrentFolder(), w.HistoryName + QStringLiteral(".txt"));
+    if (targetAllowed(w, path))
+        w.SetTextFileValue(path, c.token(1));
 }
 
 void runProgram(TForm1& w, const Command& c)
@@ -271,7 +273,7 @@ void his(TForm1& w, const Command& c)
         name = QStringLiteral("NAME");
     w.HistoryName = QStringLiteral("history/") + name;
     QDir().mkpath(files::joinPath(w.CurrentFolder(), QStringLiteral("history")));
-    commands::rewriteHistoryPages(w);
+    commands::rewriteHistoryPages(w, [&w](const QString& path) { return targetAllowed(w, path); });
 }
 
 void dispatch(TForm1& w, const Command& c)

@@ -101,7 +101,8 @@ static QString dropLeadingBlanks(const QString& s)
 }
 
 // One step of the tokeniser: takes the next word off rest. Every step
-// consumes at least one character, so the loop in tokenize always ends.
+// either consumes a character or leaves rest without blank and quote, so
+// the loop in tokenize always ends.
 static QString takeWord(QString& rest)
 {
     rest = dropLeadingBlanks(rest);
@@ -121,6 +122,10 @@ static QString takeWord(QString& rest)
         rest = dropLeadingBlanks(rest.mid(blank));
         return word;
     }
+    // No blank after the word: an empty word, and the loop in tokenize ends
+    // with the rest as the last word (" NEXT" gives "" and "NEXT").
+    if (!rest.contains(QLatin1Char('"')))
+        return QString();
     // A quote inside a word that no blank follows: the word as it stands.
     const QString word = rest;
     rest.clear();

@@ -11,7 +11,7 @@
 
 namespace commands {
 
-void rewriteHistoryPages(TForm1& w)
+void rewriteHistoryPages(TForm1& w, const std::function<bool(const QString& path)>& mayWrite)
 {
     const QString src = valuefiles::historyScriptSrc(w.HistoryName);
     for (const QString& entry : w.levels.topEntries()) {
@@ -22,7 +22,8 @@ void rewriteHistoryPages(TForm1& w)
         if (!page)
             continue;
         // A page without a script address is left as it is.
-        if (const std::optional<QString> rewritten = valuefiles::rewriteHistoryScriptSrc(*page, src))
+        const std::optional<QString> rewritten = valuefiles::rewriteHistoryScriptSrc(*page, src);
+        if (rewritten && mayWrite(path))
             files::writeTextBom(path, *rewritten);
     }
 }

@@ -20,6 +20,34 @@ void placeRightOf(platform::Control* b, const platform::Control* prev, int gap)
     b->setLeft(prev->left() + prev->width() + gap);
 }
 
+// The folder toggle right of the File button, then the row of copy,
+// programming and presentation buttons, each gap pixels right of the one
+// before it (firstGap after the folder toggle). The copy-folder button
+// SpeedButton14 is placed only when withCopyFolderButton is set.
+void placeLeftButtons(TForm1& w, int firstGap, int gap, bool withCopyFolderButton)
+{
+    w.SpeedButton2->setLeft(w.SpeedButton11->width() + 6);
+    w.SpeedButton9->setLeft(w.SpeedButton11->width() + 6);
+    placeRightOf(w.SpeedButton13, w.SpeedButton9, firstGap);
+    placeRightOf(w.SpeedButton5, w.SpeedButton13, gap);
+    platform::Control* beforeProgramming = w.SpeedButton5;
+    if (withCopyFolderButton) {
+        placeRightOf(w.SpeedButton14, w.SpeedButton5, gap);
+        beforeProgramming = w.SpeedButton14;
+    }
+    placeRightOf(w.SpeedButton3, beforeProgramming, gap);
+    placeRightOf(w.SpeedButton4, w.SpeedButton3, gap);
+}
+
+// The column toggle 90 pixels left of the right edge, the other toggle on
+// it, and the memo button 4 pixels right of it.
+void placeColumnToggle(TForm1& w, int rightEdge)
+{
+    w.SpeedButton6->setLeft(rightEdge - 90);
+    w.SpeedButton10->setLeft(w.SpeedButton6->left());
+    placeRightOf(w.SpeedButton7, w.SpeedButton6, 4);
+}
+
 } // namespace
 
 void TForm1::FormResize()
@@ -77,9 +105,7 @@ void TForm1::kabedownResize()
     SpeedButton8->setLeft(SpeedButton20->left() + 2 * SpeedButton20->width());
     SpeedButton22->setLeft(SpeedButton19->left() + 2 * SpeedButton19->width());
     placeBitBtn1();
-    SpeedButton6->setLeft(kabedown->width() - 90);
-    SpeedButton10->setLeft(SpeedButton6->left());
-    placeRightOf(SpeedButton7, SpeedButton6, 4);
+    placeColumnToggle(*this, kabedown->width());
 }
 
 void TForm1::ArrangeToolbar()
@@ -88,13 +114,7 @@ void TForm1::ArrangeToolbar()
     hyoushiup->setAlign(Align::Client);
     Panel6->setVisible(true);
     placeBitBtn1();
-    SpeedButton2->setLeft(SpeedButton11->width() + 6);
-    SpeedButton9->setLeft(SpeedButton11->width() + 6);
-    placeRightOf(SpeedButton13, SpeedButton9, 35);
-    placeRightOf(SpeedButton5, SpeedButton13, 15);
-    placeRightOf(SpeedButton14, SpeedButton5, 15);
-    placeRightOf(SpeedButton3, SpeedButton14, 15);
-    placeRightOf(SpeedButton4, SpeedButton3, 15);
+    placeLeftButtons(*this, 35, 15, true);
     SpeedButton7->setVisible(true);
     SpeedButton7->setTag(0);
     kabeRight->setLeft(kabeBASE->width());
@@ -115,24 +135,15 @@ void TForm1::Panel11MouseEnter()
         SpeedButton9->setVisible(true);
         SpeedButton2->setVisible(false);
         placeBitBtn1();
-        SpeedButton6->setLeft(kabedown->width() - 90);
-        SpeedButton10->setLeft(SpeedButton6->left());
-        placeRightOf(SpeedButton7, SpeedButton6, 4);
+        placeColumnToggle(*this, kabedown->width());
     } else {
         hyoushi->setWidth(0);
         SpeedButton9->setVisible(false);
         SpeedButton2->setVisible(true);
         placeBitBtn1();
     }
-    SpeedButton2->setLeft(SpeedButton11->width() + 6);
-    SpeedButton9->setLeft(SpeedButton11->width() + 6);
-    placeRightOf(SpeedButton13, SpeedButton9, 50);
-    placeRightOf(SpeedButton5, SpeedButton13, 30);
-    placeRightOf(SpeedButton3, SpeedButton5, 30);
-    placeRightOf(SpeedButton4, SpeedButton3, 30);
-    SpeedButton6->setLeft(kabeBASE->width() - 90);
-    SpeedButton10->setLeft(SpeedButton6->left());
-    placeRightOf(SpeedButton7, SpeedButton6, 4);
+    placeLeftButtons(*this, 50, 30, false); // wider gaps; SpeedButton14 stays where it is
+    placeColumnToggle(*this, kabeBASE->width());
     PageClick(0, true);
 }
 
@@ -158,9 +169,7 @@ void TForm1::Panel12MouseEnter()
         SpeedButton6->setVisible(false);
         SpeedButton10->setVisible(true);
     }
-    SpeedButton6->setLeft(kabedown->width() - 90);
-    SpeedButton10->setLeft(SpeedButton6->left());
-    placeRightOf(SpeedButton7, SpeedButton6, 4);
+    placeColumnToggle(*this, kabedown->width());
     PageClick(0, true);
 }
 

@@ -226,7 +226,12 @@ void TForm1::FindInLowerBrowser(const QString& findText, bool find)
     }
     QPointer<platform::Browser> lower(WebBrowser2);
     WebBrowser2->findText(wanted, [lower](bool found) {
-        if (!found && lower)
-            lower->findText(QStringLiteral("【その他】"));
+        if (found || !lower)
+            return;
+        lower->findText(QStringLiteral("【その他】"), [lower](bool other) {
+            // Neither text is there: the pane shows the end of its page.
+            if (!other && lower)
+                lower->runScript(QStringLiteral("window.scrollTo(0, document.documentElement.scrollHeight);"));
+        });
     });
 }

@@ -1,5 +1,6 @@
 #include "viewer/patrol.h"
 
+#include "forms/other_forms.h"
 #include "platform/browser.h"
 #include "store/files.h"
 #include "store/paths.h"
@@ -76,6 +77,29 @@ QDateTime creationTime(const QFileInfo& info)
     return birth.isValid() ? birth : info.metadataChangeTime();
 }
 
+// The page memo window follows the shown file: its caption carries the time
+// of the file's memo, or "白紙" when the file has none, and it closes then
+// unless a blank memo is being written.
+void followPageMemo(TForm1& w, const QString& path)
+{
+    w.MemoAvailable = Form12 ? 1 : 0;
+    if (!w.MemoAvailable)
+        return;
+    const QFileInfo shown(path);
+    const QString memo = path.isEmpty()
+        ? QString()
+        : files::findPath(files::joinPath(shown.path(), shown.completeBaseName() + QStringLiteral(".%xt")));
+    if (!memo.isEmpty() && QFileInfo(memo).isFile()) {
+        const QString caption = QLatin1Char(' ') + patrolTimeText(QFileInfo(memo).lastModified());
+        if (caption != Form12->windowTitle())
+            Form12->setWindowTitle(caption);
+        return;
+    }
+    Form12->setWindowTitle(QStringLiteral("白紙"));
+    if (w.Tag < 2)
+        Form12->close();
+}
+
 } // namespace
 
 QString TForm1::ShowFileStatus(const QString& path, const QString& previous)
@@ -92,6 +116,7 @@ QString TForm1::ShowFileStatus(const QString& path, const QString& previous)
     const QFileInfo info(path);
     if (!info.isFile() || VideoCount >= 2) {
         setPatrolButton(*this, QStringLiteral("一時休止"), Image12);
+        followPageMemo(*this, path);
         return previous;
     }
     QString created;
@@ -116,6 +141,7 @@ QString TForm1::ShowFileStatus(const QString& path, const QString& previous)
     Label7->setCaption(updated == QLatin1String("0") ? QString() : updated);
     Label5->setCaption(status);
     Label5->setFontColor(statusColor);
+    followPageMemo(*this, path);
     return updated;
 }
 

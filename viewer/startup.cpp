@@ -10,6 +10,7 @@
 #include "store/files.h"
 #include "store/paths.h"
 #include "store/text.h"
+#include "viewer/page_buttons.h"
 
 #include <QDate>
 #include <QDir>
@@ -291,12 +292,18 @@ void TForm1::FormCloseQuery()
             Form12->close();
         for (platform::Browser** b : {&WebBrowser1, &WebBrowser2, &WebBrowser3}) {
             if (*b) {
-                if (QWidget* w = (*b)->widget())
+                // The view owns its page and the browser object: freeing the
+                // view frees all three, after the handler that may be running.
+                if (QWidget* w = (*b)->widget()) {
                     w->hide();
-                (*b)->deleteLater();
+                    w->deleteLater();
+                } else {
+                    (*b)->deleteLater();
+                }
                 *b = nullptr;
             }
         }
+        viewer::discardPageButtons(*this);
         levels.clear();
         for (platform::Timer* t : {Timer1, Timer2, Timer3, Timer4, Timer5})
             t->setEnabled(false);

@@ -6,6 +6,8 @@
 #include <QFileInfo>
 #include <QLocale>
 
+#include <cmath>
+
 namespace valuefiles {
 
 ValueTable parseValueLines(const QStringList& lines)
@@ -48,11 +50,15 @@ bool isDeleteValue(const QString& value)
     return value.mid(from, to - from) == QLatin1String("DEL");
 }
 
+// A plain decimal number: "1,000" (a list, in a script) and "inf" or "nan"
+// are no numbers to add to.
 static std::optional<double> readNumber(const QString& s)
 {
+    QLocale c = QLocale::c();
+    c.setNumberOptions(QLocale::RejectGroupSeparator);
     bool ok = false;
-    const double v = QLocale::c().toDouble(s.trimmed(), &ok);
-    if (!ok)
+    const double v = c.toDouble(s.trimmed(), &ok);
+    if (!ok || !std::isfinite(v))
         return std::nullopt;
     return v;
 }

@@ -32,6 +32,7 @@ TEST(SplashWindow, ShapedByTheGlyphOutline)
     TForm8 splash;
     EXPECT_TRUE(splash.windowFlags() & Qt::FramelessWindowHint);
     EXPECT_TRUE(splash.windowFlags() & Qt::WindowStaysOnTopHint);
+    EXPECT_EQ(splash.font().pixelSize(), 12);
     const QPainterPath glyph = splash.CreateGlyphRegion(0, 0);
     EXPECT_FALSE(glyph.isEmpty());
     EXPECT_TRUE(splash.CreateGlyphRegion(10, 20).boundingRect().topLeft().x() > glyph.boundingRect().topLeft().x());

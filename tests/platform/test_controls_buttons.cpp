@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 
+#include <QAction>
 #include <QApplication>
 #include <QDialog>
 #include <QKeyEvent>
@@ -44,6 +45,21 @@ struct Recorder {
         c->onClick = [this] { events << "click"; };
     }
 };
+
+// A right click, then a left click, on a control 5 pixels in.
+QStringList rightThenLeftClick(Control* c)
+{
+    Recorder r;
+    r.bind(c);
+    press(c, Qt::RightButton);
+    release(c, Qt::RightButton);
+    press(c, Qt::LeftButton);
+    release(c, Qt::LeftButton);
+    c->onMouseDown = nullptr; // the recorder goes now
+    c->onMouseUp = nullptr;
+    c->onClick = nullptr;
+    return r.events;
+}
 
 } // namespace
 
@@ -127,16 +143,10 @@ TEST(BitBtnTest, MouseDownSeesBothButtonsClickOnlyLeft)
 {
     BitBtn b(nullptr, "page3");
     b.setBounds(0, 0, 200, 40);
-    Recorder r;
-    r.bind(&b);
+    EXPECT_EQ(rightThenLeftClick(&b), QStringList({"down:right", "up", "down:left", "up", "click"}));
+    EXPECT_FALSE(b.rightPressed()) << "the flag follows the last press";
     press(&b, Qt::RightButton);
-    release(&b, Qt::RightButton);
-    EXPECT_EQ(r.events, QStringList({"down:right", "up"}));
     EXPECT_TRUE(b.rightPressed());
-    r.events.clear();
-    press(&b, Qt::LeftButton);
-    release(&b, Qt::LeftButton);
-    EXPECT_EQ(r.events, QStringList({"down:left", "up", "click"}));
 }
 
 TEST(BitBtnTest, KeysReachKeyPressAndSpaceClicks)
@@ -195,13 +205,7 @@ TEST(PanelMouse, DownReportsRightHeldAndLeftReleaseClicks)
 {
     Panel p(nullptr, "Panel1");
     p.setBounds(0, 0, 100, 100);
-    Recorder r;
-    r.bind(&p);
-    press(&p, Qt::RightButton);
-    release(&p, Qt::RightButton);
-    press(&p, Qt::LeftButton);
-    release(&p, Qt::LeftButton);
-    EXPECT_EQ(r.events, QStringList({"down:right", "up", "down:left", "up", "click"}));
+    EXPECT_EQ(rightThenLeftClick(&p), QStringList({"down:right", "up", "down:left", "up", "click"}));
 }
 
 TEST(PopupMenuTest, NamedItemsNestedItemsAndClicks)
@@ -220,6 +224,8 @@ TEST(PopupMenuTest, NamedItemsNestedItemsAndClicks)
     EXPECT_EQ(menu.count(), 3);
     EXPECT_EQ(menu.find("N8"), n8);
     EXPECT_TRUE(menu.item(2)->isSeparator());
+    EXPECT_EQ(menu.item(2)->caption(), "-");
+    EXPECT_TRUE(menu.item(2)->action()->text().isEmpty()) << "a separator shows only its line";
     n8->setVisible(false);
     EXPECT_FALSE(n8->visible());
     n8->action()->trigger();

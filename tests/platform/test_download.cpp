@@ -9,6 +9,7 @@
 #include <QTcpServer>
 #include <QTcpSocket>
 #include <QTemporaryDir>
+#include <QTimer>
 
 using namespace platform;
 
@@ -31,6 +32,8 @@ public:
 
     QByteArray response;
     int cutAfter = -1;
+    int dripPieces = 0; // > 0: the response goes out in this many pieces, dripMs apart
+    int dripMs = 0;
     QByteArray lastRequest;
     bool listening = false;
 
@@ -42,11 +45,27 @@ private:
             lastRequest += socket->readAll();
             if (!lastRequest.contains("\r\n\r\n"))
                 return;
+            if (dripPieces > 0) {
+                drip(socket, 0);
+                return;
+            }
             socket->write(cutAfter < 0 ? response : response.left(cutAfter));
             socket->flush();
             socket->disconnectFromHost();
         });
         QObject::connect(socket, &QTcpSocket::disconnected, socket, &QObject::deleteLater);
+    }
+
+    void drip(QTcpSocket* socket, int piece)
+    {
+        const int size = (response.size() + dripPieces - 1) / dripPieces;
+        socket->write(response.mid(piece * size, size));
+        socket->flush();
+        if (piece + 1 >= dripPieces) {
+            socket->disconnectFromHost();
+            return;
+        }
+        QTimer::singleShot(dripMs, socket, [this, socket, piece] { drip(socket, piece + 1); });
     }
 
     QTcpServer server;
@@ -97,12 +116,28 @@ TEST_F(DownloadTest, SuccessWritesTheBodyAndReportsProgress)
     EXPECT_TRUE(server.lastRequest.contains("User-Agent: Lumbra\r\n"));
 }
 
-TEST_F(DownloadTest, EmptyBodyGivesAnEmptyFile)
+TEST_F(DownloadTest, EmptyBodyGivesAnEmptyFileAndReportsZero)
 {
     server.response = httpResponse("200 OK", QByteArray());
-    const DownloadResult r = downloadUrlToFile(server.url(QStringLiteral("/empty")), target, 20000);
+    QList<qint64> progress;
+    const DownloadResult r = downloadUrlToFile(server.url(QStringLiteral("/empty")), target, 20000,
+                                               [&](qint64 total) { progress << total; });
     EXPECT_TRUE(r.ok) << r.error.toStdString();
     EXPECT_EQ(fileBytes(target), QByteArray());
+    ASSERT_FALSE(progress.isEmpty());
+    EXPECT_EQ(progress.last(), 0);
+}
+
+TEST_F(DownloadTest, SteadyDownloadLongerThanTheTimeoutCompletes)
+{
+    // The time-out is for silence; a body that keeps coming runs to its end.
+    const QByteArray body(3000, 'z');
+    server.response = httpResponse("200 OK", body);
+    server.dripPieces = 12;
+    server.dripMs = 100;
+    const DownloadResult r = downloadUrlToFile(server.url(QStringLiteral("/slow")), target, 700);
+    EXPECT_TRUE(r.ok) << r.error.toStdString();
+    EXPECT_EQ(fileBytes(target), body);
 }
 
 TEST_F(DownloadTest, NotFoundKeepsTheOldFile)

@@ -1,5 +1,6 @@
 #include "store/files.h"
 #include "qt_print.h"
+#include "resource_limits.h"
 
 #include <gtest/gtest.h>
 
@@ -9,10 +10,7 @@
 #include <QFileInfo>
 #include <QStandardPaths>
 #include <QTemporaryDir>
-#include <csignal>
-#include <sys/resource.h>
 #include <sys/stat.h>
-#include <unistd.h>
 
 using namespace files;
 
@@ -30,12 +28,6 @@ QString put(const QString& folder, const QString& name, const QByteArray& bytes)
 QByteArray bytesOf(const QString& path)
 {
     return readBytes(path).value_or(QByteArray("<unreadable>"));
-}
-
-// Read-only folders do not stop root: such tests need an ordinary user.
-bool runningAsRoot()
-{
-    return ::geteuid() == 0;
 }
 
 const QString kNihongo = QStringLiteral("日本語のページ");
@@ -152,18 +144,23 @@ TEST(Files, FailedSaveLeavesTheOldFileWhole)
     EXPECT_FALSE(writeTextBom(folderTarget, "x"));
     EXPECT_TRUE(QFileInfo(folderTarget).isDir());
     EXPECT_FALSE(appendBytes(folderTarget, "x"));
+    // A folder part that is a file.
+    const QString file = put(dir.path(), "plain.txt", "plain");
+    EXPECT_FALSE(writeTextBom(joinPath(file, "a.html"), "x"));
+    EXPECT_EQ(bytesOf(file), "plain");
 
-    if (runningAsRoot())
-        GTEST_SKIP() << "a read-only folder does not stop root";
-    const QString sub = joinPath(dir.path(), "ro");
-    ASSERT_TRUE(QDir().mkdir(sub));
-    const QString p = put(sub, "a.html", "old contents");
-    QFile::setPermissions(sub, QFile::ReadOwner | QFile::ExeOwner);
-    EXPECT_FALSE(writeTextBom(p, "new contents"));
-    EXPECT_FALSE(writeBytes(p, QByteArray(1 << 20, 'z')));
-    QFile::setPermissions(sub, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+    // No temporary file can be made beside the old one (this stops root too).
+    const QString p = put(dir.path(), "a.html", "old contents");
+    const QString src = put(dir.path(), "src.html", "new contents");
+    withoutFreeDescriptors([&](bool limited) {
+        ASSERT_TRUE(limited);
+        EXPECT_FALSE(writeTextBom(p, "new contents"));
+        EXPECT_FALSE(writeBytes(p, QByteArray(1 << 20, 'z')));
+        EXPECT_FALSE(copyFileOver(src, p));
+    });
     EXPECT_EQ(bytesOf(p), "old contents");
-    EXPECT_EQ(QDir(sub).entryList(QDir::Files | QDir::Hidden), QStringList({"a.html"}));
+    EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden),
+              QStringList({"a.html", "plain.txt", "src.html"}));
 }
 
 // A disk that fills up midway: the file size limit makes writes past it fail.
@@ -173,24 +170,16 @@ TEST(Files, SaveThatFailsMidwayLeavesTheOldFileWhole)
     const QString p = put(dir.path(), "a.html", "old contents");
     const QString big = put(dir.path(), "big.html", QByteArray(1 << 20, 'z'));
     const QString small = put(dir.path(), "small.html", QByteArray(5000, 'z'));
-    rlimit saved{};
-    ASSERT_EQ(::getrlimit(RLIMIT_FSIZE, &saved), 0);
-    const auto oldHandler = std::signal(SIGXFSZ, SIG_IGN);
-    rlimit tiny = saved;
-    tiny.rlim_cur = 4096;
-    ASSERT_EQ(::setrlimit(RLIMIT_FSIZE, &tiny), 0);
-    const bool written = writeTextBom(p, QString(1 << 20, 'y'));
-    const bool writtenSmall = writeTextBom(p, QString(5000, 'y')); // stays in Qt's buffer
-    const bool copiedSmall = copyFileOver(small, p);
-    const bool copied = copyFileOver(big, p);
-    ::setrlimit(RLIMIT_FSIZE, &saved);
-    std::signal(SIGXFSZ, oldHandler);
-    EXPECT_FALSE(written);
-    EXPECT_FALSE(writtenSmall);
-    EXPECT_FALSE(copied);
-    EXPECT_FALSE(copiedSmall);
+    withFileSizeLimit(4096, [&](bool limited) {
+        ASSERT_TRUE(limited);
+        EXPECT_FALSE(writeTextBom(p, QString(1 << 20, 'y')));
+        EXPECT_FALSE(writeTextBom(p, QString(5000, 'y'))); // stays in Qt's buffer until the commit
+        EXPECT_FALSE(copyFileOver(small, p));
+        EXPECT_FALSE(copyFileOver(big, p));
+        EXPECT_TRUE(writeTextBom(joinPath(dir.path(), "tiny.html"), "fits")); // the limit, not the folder
+    });
     EXPECT_EQ(bytesOf(p), "old contents");
-    EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden).size(), 3); // no temporary left
+    EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden).size(), 4); // no temporary left
 }
 
 TEST(Files, MasksSplitAtSemicolonsAndIgnoreCase)

@@ -1,18 +1,16 @@
 // A page read and written again comes out byte for byte the same.
 
-#include "store/page_file.h"
-#include "store/files.h"
 #include "store/templates.h"
+#include "page_test_support.h"
 
 #include <QImage>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
 using namespace store;
+using namespace pagetest;
 
 namespace {
-
-QString u8(const char* s) { return QString::fromUtf8(s); }
 
 QString richPage()
 {
@@ -33,14 +31,6 @@ QString richPage()
               "<!--FOOTER_OUT-->\r\n</BODY>\r\n</HTML>\r\n");
 }
 
-QByteArray readSave(const QString& path, PageModel& m)
-{
-    m.Memo82 = *files::readUtf8(path);
-    LoadPageIntoEditor(m, path);
-    EXPECT_TRUE(SavePage(m, path));
-    return *files::readBytes(path);
-}
-
 } // namespace
 
 TEST(PageFixpoint, RichQuizPageIsStableFromTheSecondSave)
@@ -55,13 +45,13 @@ TEST(PageFixpoint, RichQuizPageIsStableFromTheSecondSave)
     PageModel first;
     first.CheckBox1 = false;
     const QByteArray once = readSave(path, first);
-    EXPECT_EQ(first.Edit1, u8("動物 <1>"));
-    EXPECT_EQ(first.Edit5, u8("いぬ ねこ"));
-    EXPECT_EQ(first.Edit6, u8("ヒント (b)"));
-    EXPECT_EQ(first.Memo4, u8("一行目\r\n二行目"));
-    EXPECT_EQ(first.Memo6, u8("二\r\n行"));
-    EXPECT_EQ(first.Gname, u8("写真 (1).jpg"));
-    EXPECT_EQ(first.Edit2, u8("次.html"));
+    expectFields(first, {{FIELD(Edit1), u8("動物 <1>")},
+                         {FIELD(Edit5), u8("いぬ ねこ")},
+                         {FIELD(Edit6), u8("ヒント (b)")},
+                         {FIELD(Memo4), u8("一行目\r\n二行目")},
+                         {FIELD(Memo6), u8("二\r\n行")},
+                         {FIELD(Gname), u8("写真 (1).jpg")},
+                         {FIELD(Edit2), u8("次.html")}});
 
     // the first save made a quiz page only if the box was ticked; tick it now
     PageModel second;

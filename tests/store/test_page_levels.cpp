@@ -1,6 +1,7 @@
 #include "store/page_levels.h"
 #include "store/files.h"
-#include "qt_print.h"
+#include "expect_pairs.h"
+#include "resource_limits.h"
 
 #include <gtest/gtest.h>
 
@@ -8,9 +9,6 @@
 #include <QFile>
 #include <QTemporaryDir>
 #include <QUrl>
-
-#include <csignal>
-#include <sys/resource.h>
 
 using namespace store;
 
@@ -57,11 +55,11 @@ TEST(PageEntries, IndexPagesFirstThenTheOthersAndHiddenNamesNever)
 
 TEST(PageEntries, BaseNameTitleDropsTheOrderPrefix)
 {
-    EXPECT_EQ(baseNameTitle("1010_Frogs.html"), "Frogs");
-    EXPECT_EQ(baseNameTitle("Frogs.html"), "Frogs");
-    EXPECT_EQ(baseNameTitle("a_b_c.tar.gz"), "b_c.tar");
-    EXPECT_EQ(baseNameTitle("sub\\1000_x.html"), "x");
-    EXPECT_EQ(baseNameTitle("/p/README"), "README");
+    expectPairs(baseNameTitle, {{"1010_Frogs.html", "Frogs"},
+                                {"Frogs.html", "Frogs"},
+                                {"a_b_c.tar.gz", "b_c.tar"},
+                                {"sub\\1000_x.html", "x"},
+                                {"/p/README", "README"}});
 }
 
 TEST_F(LevelsTest, OpenFolderListsPagesInOrderWithTitles)
@@ -171,21 +169,28 @@ TEST_F(LevelsTest, ShiftJisPageIsConvertedOnceAndUtf8PagesNeverRewritten)
     EXPECT_EQ(bytesOf(files::joinPath(root(), "1000_frog.html")), converted);
 }
 
-TEST_F(LevelsTest, ShiftJisPageThatCannotBeSavedKeepsItsBytesAndStillHasItsTitle)
+TEST_F(LevelsTest, ShiftJisPageThatCannotBeSavedKeepsItsBytesAndGetsItsBaseNameTitle)
 {
     const QByteArray sjis = files::encodeShiftJis(QString::fromUtf8(page("かえる", "Shift_JIS")));
     put(root(), "1000_frog.html", sjis);
-    rlimit saved{};
-    ASSERT_EQ(::getrlimit(RLIMIT_FSIZE, &saved), 0);
-    const auto oldHandler = std::signal(SIGXFSZ, SIG_IGN);
-    rlimit tiny = saved;
-    tiny.rlim_cur = 16; // the disk is full
-    ASSERT_EQ(::setrlimit(RLIMIT_FSIZE, &tiny), 0);
-    levels.OpenFolder(root(), 0, true);
-    ::setrlimit(RLIMIT_FSIZE, &saved);
-    std::signal(SIGXFSZ, oldHandler);
-    EXPECT_EQ(levels.topTitles(), QStringList({"かえる"}));
+    withFileSizeLimit(16, [&](bool limited) { // the disk is full
+        ASSERT_TRUE(limited);
+        levels.OpenFolder(root(), 0, true);
+    });
+    EXPECT_EQ(levels.topTitles(), QStringList({"frog"}));
     EXPECT_EQ(bytesOf(files::joinPath(root(), "1000_frog.html")), sjis);
+}
+
+TEST_F(LevelsTest, FirstShiftJisMentionAnywhereIsTheOneReplaced)
+{
+    const QString text = QString::fromUtf8(kDoctype) + QStringLiteral("<!-- was sHiFt_JiS -->")
+        + QString::fromUtf8(page("かえる", "Shift_JIS"));
+    put(root(), "frog.html", files::encodeShiftJis(text));
+    levels.OpenFolder(root(), 0, true);
+    const QString converted = files::decodeUtf8(bytesOf(files::joinPath(root(), "frog.html")));
+    EXPECT_TRUE(converted.contains("<!-- was UTF-8 -->"));
+    EXPECT_TRUE(converted.contains("charset=Shift_JIS\""));
+    EXPECT_EQ(levels.topTitles(), QStringList({"かえる"}));
 }
 
 TEST_F(LevelsTest, ShiftJisPageWithoutDeclarationKeepsItsBytes)
@@ -242,6 +247,21 @@ TEST_F(LevelsTest, TiteleLoadFindsEntriesOfSearchLevelsInSubFolders)
     levels.pushLevel({"sub\\x.html"}, {"old"}, 0);
     levels.TiteleLoad(0, "");
     EXPECT_EQ(levels.topTitles(), QStringList({"X"}));
+}
+
+TEST_F(LevelsTest, DriveLetterEntryNamesNoFileEvenBesideTheCurrentDirectory)
+{
+    QDir(root()).mkdir("C:");
+    put(files::joinPath(root(), "C:"), "e.html", page("Wrong"));
+    const QString cwd = QDir::currentPath();
+    QDir::setCurrent(root());
+    levels.CurrentFolder = files::joinPath(root(), "elsewhere");
+    levels.pushLevel({"C:\\e.html"}, {"old"}, 0);
+    levels.TiteleLoad(0, "");
+    const QStringList built = levels.BuildPageTitles(levels.topEntries());
+    QDir::setCurrent(cwd);
+    EXPECT_EQ(levels.topTitles(), QStringList({"e"}));
+    EXPECT_EQ(built, QStringList({"e"}));
 }
 
 TEST_F(LevelsTest, EntriesResolveAndTheCurrentPageIsFound)

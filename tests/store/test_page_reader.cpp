@@ -1,6 +1,6 @@
 // Reading a page source into the editor's fields.
 
-#include "store/page_file.h"
+#include "page_test_support.h"
 
 #include <QDir>
 #include <QImage>
@@ -8,29 +8,9 @@
 #include <gtest/gtest.h>
 
 using namespace store;
+using namespace pagetest;
 
 namespace {
-
-QString u8(const char* s) { return QString::fromUtf8(s); }
-
-const QString kHead = QStringLiteral(
-    "<!DOCTYPE HTML PUBLIC \"-//W3C//DTD HTML 4.01 Transitional//EN\">\r\n<HTML>\r\n<HEAD>\r\n"
-    "<META NAME=\"author\" CONTENT=\"Pagora_TEXT_B4\">\r\n"
-    "<META http-equiv=\"Content-Type\" content=\"text/html; charset=UTF-8\">\r\n");
-
-QString pageWithNote(const QString& note, const QString& title = QStringLiteral("T"))
-{
-    return kHead + QStringLiteral("<TITLE>") + title + QStringLiteral("</TITLE>\r\n</HEAD>\r\n<BODY><!--NOTE_IN-->") +
-           note + QStringLiteral("<!--NOTE_OUT--></BODY>\r\n</HTML>\r\n");
-}
-
-PageModel read(const QString& source, const QString& path = QString())
-{
-    PageModel m;
-    m.Memo82 = source;
-    LoadPageIntoEditor(m, path);
-    return m;
-}
 
 void makePicture(const QString& path, int w, int h)
 {
@@ -43,10 +23,10 @@ void makePicture(const QString& path, int w, int h)
 
 TEST(PageReaderSize, FitAndB4ReadAsB4A4AsA4)
 {
-    PageModel fit = read(QString(pageWithNote(QString())).replace(QStringLiteral("_B4"), QStringLiteral("_Fit")));
+    PageModel fit = readPage(QString(pageWithNote(QString())).replace(QStringLiteral("_B4"), QStringLiteral("_Fit")));
     EXPECT_EQ(fit.PageWidth, 906);
     EXPECT_EQ(fit.PageSizeMetaSection, kSizeMetaB4);
-    PageModel a4 = read(QString(pageWithNote(QString())).replace(QStringLiteral("_B4"), QStringLiteral("_A4")));
+    PageModel a4 = readPage(QString(pageWithNote(QString())).replace(QStringLiteral("_B4"), QStringLiteral("_A4")));
     EXPECT_EQ(a4.PageWidth, 686);
     EXPECT_EQ(a4.Memo1Width, 686);
     EXPECT_EQ(a4.PageSizeMetaSection, kSizeMetaA4);
@@ -58,25 +38,25 @@ TEST(PageReaderStyle, SmallestStyleNumberWins)
 {
     const QString p = pageWithNote(QString()).replace(
         QStringLiteral("</TITLE>"), QStringLiteral("</TITLE><!--STYLE_IN3-->a<!--STYLE_OUT--><!--STYLE_IN1-->b<!--STYLE_OUT-->"));
-    PageModel m = read(p);
+    PageModel m = readPage(p);
     EXPECT_EQ(m.GroupBox1Tag, 1);
     // only the first block is dropped; the second stays before the body tag
     EXPECT_TRUE(m.PageBodyTagSection.startsWith(QStringLiteral("<!--STYLE_IN1-->b<!--STYLE_OUT-->")));
-    EXPECT_EQ(read(pageWithNote(QString())).GroupBox1Tag, 0);
+    EXPECT_EQ(readPage(pageWithNote(QString())).GroupBox1Tag, 0);
 }
 
 TEST(PageReaderNote, HeadingsParagraphsAndLead)
 {
-    PageModel m = read(pageWithNote(
+    PageModel m = readPage(pageWithNote(
         QStringLiteral("<H1 align=\"center\">a\r\nb<BR>c</H1>lead<H2>s</H2><P></P><P align=\"left\">x<BR>y</P>")));
-    EXPECT_EQ(m.ETAGH1, QStringLiteral("<H1 align=\"center\">"));
-    EXPECT_EQ(m.Memo4, QStringLiteral("ab\r\nc"));
-    EXPECT_EQ(m.PageNoteLead, QStringLiteral("lead"));
-    EXPECT_EQ(m.Memo5, QStringLiteral("s"));
-    EXPECT_EQ(m.ETAGP1, QStringLiteral("<P align=\"left\">"));
-    EXPECT_EQ(m.Memo2, QStringLiteral("x\r\ny"));
-    EXPECT_EQ(m.ETAGSRC1, QStringLiteral("<P>"));
-    EXPECT_EQ(m.Edit7, QString());
+    expectFields(m, {{FIELD(ETAGH1), QStringLiteral("<H1 align=\"center\">")},
+                     {FIELD(Memo4), QStringLiteral("ab\r\nc")},
+                     {FIELD(PageNoteLead), QStringLiteral("lead")},
+                     {FIELD(Memo5), QStringLiteral("s")},
+                     {FIELD(ETAGP1), QStringLiteral("<P align=\"left\">")},
+                     {FIELD(Memo2), QStringLiteral("x\r\ny")},
+                     {FIELD(ETAGSRC1), QStringLiteral("<P>")},
+                     {FIELD(Edit7), QString()}});
 
     // a later page without a subheading gets no lead from the earlier one
     m.Memo82 = pageWithNote(QStringLiteral("<H1>h</H1><P></P>"));
@@ -89,7 +69,7 @@ TEST(PageReaderNote, HeadingsParagraphsAndLead)
 
 TEST(PageReaderNote, FirstParagraphWithoutPictureOrLinkIsDropped)
 {
-    PageModel m = read(pageWithNote(QStringLiteral("<P>first</P><P>second</P>")));
+    PageModel m = readPage(pageWithNote(QStringLiteral("<P>first</P><P>second</P>")));
     EXPECT_EQ(m.ETAGSRC1, QStringLiteral("<P>"));
     EXPECT_EQ(m.Edit7, QString());
     EXPECT_EQ(m.Memo2, QStringLiteral("second"));
@@ -97,7 +77,7 @@ TEST(PageReaderNote, FirstParagraphWithoutPictureOrLinkIsDropped)
 
 TEST(PageReaderNote, SingleTextParagraphIsTheTextParagraph)
 {
-    PageModel m = read(pageWithNote(QStringLiteral("<H1>h</H1><P align=\"left\">only<BR>text</P>")));
+    PageModel m = readPage(pageWithNote(QStringLiteral("<H1>h</H1><P align=\"left\">only<BR>text</P>")));
     EXPECT_EQ(m.ETAGSRC1, QStringLiteral("<P>"));
     EXPECT_EQ(m.ETAGP1, QStringLiteral("<P align=\"left\">"));
     EXPECT_EQ(m.Memo2, QStringLiteral("only\r\ntext"));
@@ -105,12 +85,30 @@ TEST(PageReaderNote, SingleTextParagraphIsTheTextParagraph)
     EXPECT_TRUE(m.Memo82.contains(QStringLiteral("<H1>h</H1><P></P><P align=\"left\">only<BR>text</P>")));
 }
 
+// The lead before the subheading is written back as it stands; its paragraph
+// used to be taken for the picture paragraph, so the text paragraph was lost
+// (or, alone, written twice).
+TEST(PageReaderNote, LeadParagraphsAreNeitherReadNorDoubled)
+{
+    PageModel m = readPage(pageWithNote(QStringLiteral("<H1>h</H1><P>intro</P><H2>s</H2><P></P><P>text</P>")));
+    expectFields(m, {{FIELD(PageNoteLead), QStringLiteral("<P>intro</P>")}, {FIELD(Memo2), QStringLiteral("text")}});
+    BuildPageHtml(m, QString());
+    EXPECT_TRUE(m.Memo82.contains(QStringLiteral("<H1>h</H1><P>intro</P><H2>s</H2><P></P><P>text</P><!--NOTE_OUT")));
+
+    PageModel alone = readPage(pageWithNote(QStringLiteral("<H1>h</H1><P>intro</P><TABLE><TD>c</TD></TABLE><H2>s</H2>")));
+    EXPECT_EQ(alone.Memo2, QString());
+    EXPECT_EQ(alone.Memo1, QString());
+    BuildPageHtml(alone, QString());
+    EXPECT_EQ(alone.Memo82.count(QStringLiteral("intro")), 1);
+    EXPECT_EQ(alone.Memo82.count(QStringLiteral("<TABLE")), 1);
+}
+
 TEST(PageReaderTable, CaptionAndCellsInDocumentOrder)
 {
     QString cells;
     for (int i = 1; i <= 5; ++i)
         cells += QStringLiteral("<TD>c%1</TD>").arg(i);
-    PageModel m = read(pageWithNote(QStringLiteral("<TABLE border=\"1\" align=\"right\"><TBODY><TR><TD colspan=\"8\">cap"
+    PageModel m = readPage(pageWithNote(QStringLiteral("<TABLE border=\"1\" align=\"right\"><TBODY><TR><TD colspan=\"8\">cap"
                                                    "<BR>x</TD></TR><TR>") +
                                     cells + QStringLiteral("</TR></TBODY></TABLE><P></P><P>t</P>")));
     EXPECT_EQ(m.ETAGHYO1, QStringLiteral("align=\"right\""));
@@ -127,26 +125,26 @@ TEST(PageReaderTable, OnlyFirst77CellsAreRead)
     QString cells;
     for (int i = 1; i <= 80; ++i)
         cells += QStringLiteral("<TD>c%1</TD>").arg(i);
-    PageModel m = read(pageWithNote(QStringLiteral("<TABLE><TD>cap</TD>") + cells + QStringLiteral("</TABLE>")));
+    PageModel m = readPage(pageWithNote(QStringLiteral("<TABLE><TD>cap</TD>") + cells + QStringLiteral("</TABLE>")));
     EXPECT_EQ(m.Memo81, QStringLiteral("c77"));
     EXPECT_EQ(m.ETAGHYO1, QString());
 }
 
 TEST(PageReaderTitle, IconNameSecondLineHint)
 {
-    PageModel m = read(pageWithNote(QString(), u8("\"icon.gif\"名前 &lt;1&gt;#検索#語?ヒント#後")));
+    PageModel m = readPage(pageWithNote(QString(), u8("\"icon.gif\"名前 &lt;1&gt;#検索#語?ヒント#後")));
     EXPECT_EQ(m.TitlePrefix, QStringLiteral("\"icon.gif\""));
     EXPECT_EQ(m.Edit1, u8("名前 <1>"));
     EXPECT_EQ(m.Edit5, u8("検索#語"));
     EXPECT_EQ(m.Edit6, u8("ヒント#後"));
-    PageModel single = read(pageWithNote(QString(), QStringLiteral("a\"b")));
+    PageModel single = readPage(pageWithNote(QString(), QStringLiteral("a\"b")));
     EXPECT_EQ(single.TitlePrefix, QStringLiteral("\""));
     EXPECT_EQ(single.Edit1, QStringLiteral("b"));
 }
 
 TEST(PageReaderHead, MissingTitleAndMetaInsertedAfterHeadTag)
 {
-    PageModel m = read(QStringLiteral("<!DOCTYPE HTML PUBLIC \"x\">\r\n<html>\r\n<head>\r\n<meta a>\r\n</head>"
+    PageModel m = readPage(QStringLiteral("<!DOCTYPE HTML PUBLIC \"x\">\r\n<html>\r\n<head>\r\n<meta a>\r\n</head>"
                                       "<BODY><!--NOTE_IN--><!--NOTE_OUT--></BODY>"));
     EXPECT_EQ(m.PageHeadStart,
               QStringLiteral("<!DOCTYPE HTML PUBLIC \"x\">\r\n<html>\r\n<head><META NAME=\"author\" "));
@@ -158,10 +156,10 @@ TEST(PageReaderHead, MissingTitleAndMetaInsertedAfterHeadTag)
 
 TEST(PageReaderHead, HeadWithoutMetaGetsItAfterHeadEvenInLowerCase)
 {
-    PageModel m = read(QStringLiteral("<!DOCTYPE HTML PUBLIC \"x\"><HTML><head><title>t</title></head><BODY></BODY>"));
+    PageModel m = readPage(QStringLiteral("<!DOCTYPE HTML PUBLIC \"x\"><HTML><head><title>t</title></head><BODY></BODY>"));
     EXPECT_EQ(m.PageHeadStart, QStringLiteral("<!DOCTYPE HTML PUBLIC \"x\"><HTML><head><META NAME=\"author\" "));
     EXPECT_EQ(m.PageHeadRest, QStringLiteral(">"));
-    PageModel noHead = read(QStringLiteral("<!DOCTYPE HTML PUBLIC \"x\">\r\n<TITLE>t</TITLE><BODY></BODY>"));
+    PageModel noHead = readPage(QStringLiteral("<!DOCTYPE HTML PUBLIC \"x\">\r\n<TITLE>t</TITLE><BODY></BODY>"));
     EXPECT_EQ(noHead.PageHeadStart, QStringLiteral("<!DOCTYPE HTML PUBLIC \"x\"><META NAME=\"author\" "));
     EXPECT_EQ(noHead.PageHeadRest, QStringLiteral(">\r\n"));
 }
@@ -170,7 +168,7 @@ TEST(PageReaderBody, ForeignTextOutsideBlocksIsCarriedOver)
 {
     const QString p = kHead + QStringLiteral("<TITLE>t</TITLE></HEAD><BODY>\r\nbefore<!--HEDDA_IN-->h<!--HEDDA_OUT-->"
                                              "<!--NOTE_IN--><!--NOTE_OUT-->\r\nafter\r\n</BODY></HTML>");
-    PageModel m = read(p);
+    PageModel m = readPage(p);
     EXPECT_EQ(m.PageHeaderSection, QStringLiteral("<!--HEDDA_IN-->h<!--HEDDA_OUT-->"));
     EXPECT_EQ(m.PageBodyLead, QStringLiteral("\r\nbefore\r\nafter\r\n"));
     EXPECT_EQ(m.PageTail, QStringLiteral("</BODY></HTML>"));
@@ -178,17 +176,17 @@ TEST(PageReaderBody, ForeignTextOutsideBlocksIsCarriedOver)
 
 TEST(PageReaderBody, LineBreaksAloneAndLeadBlockAreNotCarried)
 {
-    PageModel m = read(kHead + QStringLiteral("<TITLE>t</TITLE></HEAD><BODY>\r\n<!--NOTE_IN--><!--NOTE_OUT-->\r\n"
+    PageModel m = readPage(kHead + QStringLiteral("<TITLE>t</TITLE></HEAD><BODY>\r\n<!--NOTE_IN--><!--NOTE_OUT-->\r\n"
                                               "</BODY>"));
     EXPECT_EQ(m.PageBodyLead, QString());
-    PageModel lead = read(kHead + QStringLiteral("<TITLE>t</TITLE></HEAD><BODY>L<!--x--><P>p</P><!--NOTE_IN-->"
+    PageModel lead = readPage(kHead + QStringLiteral("<TITLE>t</TITLE></HEAD><BODY>L<!--x--><P>p</P><!--NOTE_IN-->"
                                                  "<!--NOTE_OUT--></BODY>"));
     EXPECT_EQ(lead.PageBodyLead, QStringLiteral("L"));
 }
 
 TEST(PageReaderBody, MissingEndMarkersLoseNothing)
 {
-    PageModel m = read(kHead + QStringLiteral("<TITLE>t</TITLE><!--STYLE_IN2-->x</HEAD><BODY><!--NOTE_IN--><P></P>"
+    PageModel m = readPage(kHead + QStringLiteral("<TITLE>t</TITLE><!--STYLE_IN2-->x</HEAD><BODY><!--NOTE_IN--><P></P>"
                                               "<P>text</P></BODY>"));
     EXPECT_EQ(m.GroupBox1Tag, 2);
     EXPECT_TRUE(m.PageBodyTagSection.startsWith(QStringLiteral("<!--STYLE_IN2-->x")));
@@ -239,10 +237,10 @@ TEST(PageReaderPicture, LinkedPicture)
 
 TEST(PageReaderQuiz, KindFromGeneratedBlocks)
 {
-    PageModel m = read(MakeQuizPage(pageWithNote(QStringLiteral("<P></P><P>(a)</P>"))));
+    PageModel m = readPage(MakeQuizPage(pageWithNote(QStringLiteral("<P></P><P>(a)</P>"))));
     EXPECT_TRUE(m.CheckBox1);
     EXPECT_EQ(m.Memo2, QStringLiteral("(a)"));
-    PageModel plain = read(pageWithNote(QString()));
+    PageModel plain = readPage(pageWithNote(QString()));
     EXPECT_FALSE(plain.CheckBox1);
     EXPECT_FALSE(plain.CheckBox2);
 }
@@ -252,7 +250,7 @@ TEST(PageReaderQuiz, KindFromGeneratedBlocks)
 // cut away the head and the title.
 TEST(PageReaderStyle, StrayStartMarkerKeepsHeadAndTitle)
 {
-    PageModel m = read(QStringLiteral("x<!--STYLE_IN1--><HEAD><TITLE>t</TITLE></HEAD><BODY><!--NOTE_IN-->"
+    PageModel m = readPage(QStringLiteral("x<!--STYLE_IN1--><HEAD><TITLE>t</TITLE></HEAD><BODY><!--NOTE_IN-->"
                                       "<!--NOTE_OUT--></BODY>"));
     BuildPageHtml(m, QString());
     const QString once = m.Memo82;

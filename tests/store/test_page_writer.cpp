@@ -1,17 +1,15 @@
 // Building a page from the editor's fields.
 
-#include "store/page_file.h"
-#include "store/files.h"
+#include "page_test_support.h"
 
 #include <QImage>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
 using namespace store;
+using namespace pagetest;
 
 namespace {
-
-QString u8(const char* s) { return QString::fromUtf8(s); }
 
 // Section values as the reader leaves them for an editor page.
 PageModel editorPage()
@@ -151,15 +149,12 @@ TEST(PageWriter, PictureSizedAndLinkedWithoutDoubleWrap)
     QImage img(4, 3, QImage::Format_RGB32);
     img.fill(Qt::blue);
     ASSERT_TRUE(img.save(dir.filePath(QStringLiteral("Bandwidth.JPG"))));
-    PageModel m = editorPage();
-    m.PageFolder = dir.path();
-    m.Gname = QStringLiteral("bandwidth.jpg");
-    m.Image1Tag = 1;
+    PageModel m = readPage(pageWithNote(QStringLiteral("<P align=\"center\"><A href=\"n.html\"><IMG src=\"bandwidth.jpg\" "
+                                                       "width=\"4\" vspace=\"4\" align=\"center\"></A></P><P></P>")),
+                           dir.filePath(QStringLiteral("p.html")));
+    ASSERT_EQ(m.Image1Tag, 1);
     m.GX = QStringLiteral("40");
     m.GY = QStringLiteral("30");
-    m.ETAGSRC1 = QStringLiteral("<P align=\"center\">");
-    m.Edit7 = QStringLiteral("<IMG src=\"bandwidth.jpg\" width=\"4\" vspace=\"4\" align=\"center\">");
-    m.Edit2 = QStringLiteral("n.html");
     BuildPageHtml(m, QString(), kDay);
     BuildPageHtml(m, QString(), kDay);
     EXPECT_TRUE(noteOf(m).startsWith(QStringLiteral(

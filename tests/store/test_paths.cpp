@@ -1,5 +1,5 @@
 #include "store/paths.h"
-#include "qt_print.h"
+#include "expect_pairs.h"
 
 #include <gtest/gtest.h>
 
@@ -11,14 +11,14 @@ using namespace store;
 
 TEST(Paths, CutNNTurnsFileUrlsIntoPathsAndWebAddressesIntoNothing)
 {
-    EXPECT_EQ(CutNN("file:///home/u/My%20Pages/index.html"), "/home/u/My Pages/index.html");
     const QString odd = "/tmp/a #1 %41?$.html";
-    EXPECT_EQ(CutNN(QUrl::fromLocalFile(odd).toString()), odd);
-    EXPECT_EQ(CutNN("FILE:///x/y.html"), "/x/y.html");
-    EXPECT_EQ(CutNN("http://example.com/a.html"), "");
-    EXPECT_EQ(CutNN("HTTPS://example.com/a.html"), "");
-    EXPECT_EQ(CutNN("/plain/path.html"), "/plain/path.html");
-    EXPECT_EQ(CutNN(""), "");
+    expectPairs(CutNN, {{"file:///home/u/My%20Pages/index.html", "/home/u/My Pages/index.html"},
+                        {QUrl::fromLocalFile(odd).toString(), odd},
+                        {"FILE:///x/y.html", "/x/y.html"},
+                        {"http://example.com/a.html", ""},
+                        {"HTTPS://example.com/a.html", ""},
+                        {"/plain/path.html", "/plain/path.html"},
+                        {"", ""}});
 }
 
 TEST(Paths, SeitouReplacesTheEightForbiddenCharacters)
@@ -29,6 +29,9 @@ TEST(Paths, SeitouReplacesTheEightForbiddenCharacters)
     const QString emoji = QString::fromUtf8("\xF0\x9F\x98\x80"); // a surrogate pair
     EXPECT_EQ(seitou(emoji + "?"), emoji + "_");
     EXPECT_EQ(seitou(QStringLiteral("日本/語")), QStringLiteral("日本_語"));
+    // A lone high surrogate does not shield the "/" after it.
+    const QString lone = QString(QChar(0xD83D)) + QStringLiteral("/../x");
+    EXPECT_EQ(seitou(lone), QString(QChar(0xD83D)) + QStringLiteral("_.._x"));
 }
 
 TEST(Paths, SmallStringHelpers)
@@ -52,20 +55,20 @@ TEST(Paths, SmallStringHelpers)
 
 TEST(Paths, RelativeLinksResolveAgainstTheCurrentFolder)
 {
-    const QString cur = "/root/sub";
-    EXPECT_EQ(ResolveRelativeLink("../img.png", cur), "/root/img.png");
-    EXPECT_EQ(ResolveRelativeLink("./img.png", cur), "/root/sub/img.png");
-    EXPECT_EQ(ResolveRelativeLink("../../img.png", cur), "/img.png");
-    EXPECT_EQ(ResolveRelativeLink("file:///p/q%20r.png", cur), "/p/q r.png");
-    EXPECT_EQ(ResolveRelativeLink("/abs/x.png", cur), "/abs/x.png");
-    // "../" and "./" count only at the start; the rest is normalised in place.
-    EXPECT_EQ(ResolveRelativeLink("img/../a.png", cur), "a.png");
-    EXPECT_EQ(ResolveRelativeLink("img/./a.png", cur), "img/a.png");
-    EXPECT_EQ(ResolveRelativeLink("pics\\a.png", cur), "pics/a.png");
-    EXPECT_EQ(ResolveRelativeLink("a.png", cur), "a.png");
-    EXPECT_EQ(ResolveRelativeLink("http://x.org/../a", cur), "http://x.org/../a");
-    EXPECT_EQ(ResolveRelativeLink("mailto:a@b", cur), "mailto:a@b");
-    EXPECT_EQ(ResolveRelativeLink("", cur), "");
+    const auto resolve = [](const QString& link) { return ResolveRelativeLink(link, "/root/sub"); };
+    expectPairs(resolve, {{"../img.png", "/root/img.png"},
+                          {"./img.png", "/root/sub/img.png"},
+                          {"../../img.png", "/img.png"},
+                          {"file:///p/q%20r.png", "/p/q r.png"},
+                          {"/abs/x.png", "/abs/x.png"},
+                          // "../" and "./" count only at the start; the rest is normalised in place.
+                          {"img/../a.png", "a.png"},
+                          {"img/./a.png", "img/a.png"},
+                          {"pics\\a.png", "pics/a.png"},
+                          {"a.png", "a.png"},
+                          {"http://x.org/../a", "http://x.org/../a"},
+                          {"mailto:a@b", "mailto:a@b"},
+                          {"", ""}});
 }
 
 TEST(Paths, DesktopFolderIsCreated)

@@ -25,6 +25,17 @@ QString fieldsPart(const QString& quiz)
     return quiz.mid(a, quiz.indexOf(kQuizBegin, a) - a);
 }
 
+enum class Kind { Plain, Quiz, Answer };
+
+// What the editor is told about a page read back: its text and its kind.
+void expectRestored(const QuizRestore& r, const QString& text, Kind kind)
+{
+    EXPECT_EQ(r.text, text);
+    EXPECT_EQ(r.CheckBox1, kind == Kind::Quiz);
+    EXPECT_EQ(r.CheckBox2, kind == Kind::Answer);
+    EXPECT_EQ(r.Panel19Raised, kind == Kind::Quiz);
+}
+
 } // namespace
 
 TEST(QuizFields, ChoiceAndInput)
@@ -96,19 +107,19 @@ TEST(QuizRestore, RoundTrip)
     QString saved = MakeQuizPage(original);
     saved.replace(QStringLiteral("\r\n"), QStringLiteral("\n")).replace(u'\r', u'\n');
     saved.replace(QStringLiteral("\n"), QStringLiteral("\r\n"));  // as stored on disk
-    const QuizRestore r = RestoreQuizNotation(saved);
-    EXPECT_EQ(r.text, original);
-    EXPECT_TRUE(r.CheckBox1);
-    EXPECT_FALSE(r.CheckBox2);
-    EXPECT_TRUE(r.Panel19Raised);
+    expectRestored(RestoreQuizNotation(saved), original, Kind::Quiz);
 }
 
 TEST(QuizRestore, PlainPageUnchanged)
 {
-    const QuizRestore r = RestoreQuizNotation(page(QStringLiteral("<INPUT name=\"x\">")));
-    EXPECT_EQ(r.text, page(QStringLiteral("<INPUT name=\"x\">")));
-    EXPECT_FALSE(r.CheckBox1);
-    EXPECT_FALSE(r.CheckBox2);
+    const QString plain = page(QStringLiteral("<INPUT name=\"x\">"));
+    expectRestored(RestoreQuizNotation(plain), plain, Kind::Plain);
+}
+
+TEST(QuizRestore, HandWrittenListWithoutQuestionEntryKeepsAllEntries)
+{
+    const QString list = QStringLiteral("<select name=\"b\"><option>a</option><option>b</option></select>");
+    expectRestored(RestoreQuizNotation(kQuizBegin + kQuizEnd + list), QStringLiteral("(b|a/b)"), Kind::Quiz);
 }
 
 TEST(QuizRestore, MissingEndMarkerStillEnds)
@@ -125,11 +136,7 @@ TEST(AnswerButton, InsertedAfterNoteAndRemovedAgain)
     const QString a = AddAnswerButton(p);
     EXPECT_EQ(a, QStringLiteral("<BODY><!--NOTE_IN-->x<!--NOTE_OUT-->\r\n") + quiz_texts::answerBlock() +
                      QStringLiteral("<!--FOOTER_IN--></BODY>"));
-    const QuizRestore r = RestoreQuizNotation(a);
-    EXPECT_EQ(r.text, p);
-    EXPECT_FALSE(r.CheckBox1);
-    EXPECT_TRUE(r.CheckBox2);
-    EXPECT_FALSE(r.Panel19Raised);
+    expectRestored(RestoreQuizNotation(a), p, Kind::Answer);
 }
 
 TEST(AnswerButton, WithoutLaterTagFollowsMarker)

@@ -5,24 +5,24 @@
 
 #include <gtest/gtest.h>
 
+#include <string>
+
 using namespace store;
 
 namespace {
 
-QString u8(const char* s) { return QString::fromUtf8(s); }
+struct GoldenText {
+    const char* name;
+    QString (*make)();
+    const char* bytes; // UTF-8
+};
 
-} // namespace
-
-TEST(QuizTexts, ScriptHead)
-{
-    EXPECT_EQ(quiz_texts::scriptHead(), u8(
+// Each text with its line ends exactly as stored pages hold it.
+const GoldenText kGolden[] = {
+    {"ScriptHead", quiz_texts::scriptHead,
         "<SCRIPT language=\"JavaScript\">" "\r\n"
-        "<!--" "\r\n"));
-}
-
-TEST(QuizTexts, CheckingScript)
-{
-    EXPECT_EQ(quiz_texts::checkingScript(), u8(
+        "<!--" "\r\n"},
+    {"CheckingScript", quiz_texts::checkingScript,
         "function Kselect(){" "\r\n"
         "var x=0;//誤答数 " "\r\n"
         "  for( i=0;i<kazu;i++)" "\r\n"
@@ -50,24 +50,16 @@ TEST(QuizTexts, CheckingScript)
         "  } " "\r\n"
         "}" "\r\n"
         "//--> " "\r\n"
-        "</SCRIPT>" "\r\n"));
-}
-
-TEST(QuizTexts, Buttons)
-{
-    EXPECT_EQ(quiz_texts::buttons(), u8(
+        "</SCRIPT>" "\r\n"},
+    {"Buttons", quiz_texts::buttons,
         "<CENTER>" "\r\n"
         "<INPUT type=\"reset\" value=\"□取消\" style=\"background-color:#FFFF88;color:#000000\">" "\r\n"
         "<INPUT type=\"button\" onclick=Kselect() name=\"■決定\"" "\r\n"
         "value=\"■決定\" style=\"background-color:#ccccFF;color:#000000\">" "\r\n"
         "<INPUT type=\"button\" onclick=Kkotae() name=\"答えを見る\"" "\r\n"
         "value=\"答えを見る\" style=\"background-color:#FFcccc;color:#000000\"> " "\r\n"
-        "</CENTER>" "\r\n"));
-}
-
-TEST(QuizTexts, JumpScript)
-{
-    EXPECT_EQ(quiz_texts::jumpScript(), u8(
+        "</CENTER>" "\r\n"},
+    {"JumpScript", quiz_texts::jumpScript,
         "<SCRIPT language=\"JavaScript\"> " "\r\n"
         "<!-- " "\r\n"
         "function JumpURL(url)" "\r\n"
@@ -78,44 +70,24 @@ TEST(QuizTexts, JumpScript)
         "  }" "\r\n"
         "}" "\r\n"
         "//-->" "\r\n"
-        "</SCRIPT>" "\r\n"));
-}
-
-TEST(QuizTexts, RightMessage)
-{
-    EXPECT_EQ(quiz_texts::rightMessage(), u8(
+        "</SCRIPT>" "\r\n"},
+    {"RightMessage", quiz_texts::rightMessage,
         "<P>【○】</P>" "\r\n"
         "<P>　　　正解です。</P>" "\r\n"
-        "<CENTER><INPUT type=\"button\" onclick=location.href=\"/$NEXT\" name=\"KR次\" value=\"次へ進む\"></CENTER> " "\r\n"));
-}
-
-TEST(QuizTexts, FirstWrongMessage)
-{
-    EXPECT_EQ(quiz_texts::firstWrongMessage(), u8(
+        "<CENTER><INPUT type=\"button\" onclick=location.href=\"/$NEXT\" name=\"KR次\" value=\"次へ進む\"></CENTER> " "\r\n"},
+    {"FirstWrongMessage", quiz_texts::firstWrongMessage,
         "<P>【△】</P>" "\r\n"
         "<P>　　違います。もう一度考えましょう。</P>" "\r"
-        "<CENTER><INPUT type=\"button\" onclick=location.href=\"/$\" name=\"KR再度\" value=\"もう一度\"></CENTER>" "\r\n"));
-}
-
-TEST(QuizTexts, RepeatWrongMessage)
-{
-    EXPECT_EQ(quiz_texts::repeatWrongMessage(), u8(
+        "<CENTER><INPUT type=\"button\" onclick=location.href=\"/$\" name=\"KR再度\" value=\"もう一度\"></CENTER>" "\r\n"},
+    {"RepeatWrongMessage", quiz_texts::repeatWrongMessage,
         "<P>【×】</P>" "\r\n"
         "<P>　　違います。前に戻って，やりなおしましょう。</P>" "\r\n"
-        "<CENTER><INPUT type=\"button\" onclick=location.href=\"/$BACK\" name=\"KR前\" value=\"前に戻る\"></CENTER>" "\r\n"));
-}
-
-TEST(QuizTexts, NextPageForm)
-{
-    EXPECT_EQ(quiz_texts::nextPageForm(), u8(
+        "<CENTER><INPUT type=\"button\" onclick=location.href=\"/$BACK\" name=\"KR前\" value=\"前に戻る\"></CENTER>" "\r\n"},
+    {"NextPageForm", quiz_texts::nextPageForm,
         "<FORM>" "\r\n"
         "<CENTER><INPUT type=\"button\" onclick=\"JumpURL('/$NEXT');\" name=\"Button次\" value=\"ここをクリックして次に進む\"></CENTER> " "\r\n"
-        "</FORM>" "\r\n"));
-}
-
-TEST(QuizTexts, AnswerBlock)
-{
-    EXPECT_EQ(quiz_texts::answerBlock(), u8(
+        "</FORM>" "\r\n"},
+    {"AnswerBlock", quiz_texts::answerBlock,
         "<!--beginPagora_ANSWER//-->" "\r\n"
         "<FORM>" "\r\n"
         "<SCRIPT language=\"JavaScript\">" "\r\n"
@@ -131,5 +103,13 @@ TEST(QuizTexts, AnswerBlock)
         "</SCRIPT>" "\r\n"
         "<CENTER><INPUT type=\"button\" name=\"ANSWER\" onclick=\"_JumpURL('/$ANSWER');\" value=\"回答する\" style=\"font-size : large;line-height : 1em;color : white;background-color : red;text-align : center;\"></CENTER>" "\r\n"
         "</FORM>" "\r\n"
-        "<!--endPagora_ANSWER//-->" "\r\n"));
+        "<!--endPagora_ANSWER//-->" "\r\n"},
+};
+
+} // namespace
+
+TEST(QuizTexts, EveryTextByteForByte)
+{
+    for (const GoldenText& g : kGolden)
+        EXPECT_EQ(g.make().toStdString(), std::string(g.bytes)) << g.name;
 }

@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <limits>
 
 using namespace text;
@@ -106,6 +107,11 @@ TEST(Text, NumbersRoundHalvesToEvenAndDivideTowardZero)
     EXPECT_EQ(divTrunc(-7, 2), -3);
     EXPECT_EQ(divTrunc(7, -2), -3);
     EXPECT_EQ(divTrunc(7, 0), 0);
+    // INT_MIN / -1 traps on x86; an out-of-range double has no int value.
+    EXPECT_EQ(divTrunc(std::numeric_limits<int>::min(), -1), std::numeric_limits<int>::max());
+    EXPECT_EQ(roundHalfEven(1e300), std::numeric_limits<int>::max());
+    EXPECT_EQ(roundHalfEven(-1e300), std::numeric_limits<int>::min());
+    EXPECT_EQ(roundHalfEven(std::nan("")), 0);
     EXPECT_EQ(fromDouble(1.5), "1.5");
     EXPECT_EQ(fromDouble(-0.25), "-0.25");
     EXPECT_EQ(pad(7, 3), "007");

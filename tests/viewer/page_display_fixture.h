@@ -32,6 +32,12 @@ protected:
         w.FormShow();
         return w;
     }
+    // Selects page i and shows it, as a page command does.
+    static void showPage(TForm1& w, int i)
+    {
+        w.PBanSave(i);
+        w.PageClick(0, true);
+    }
     platform::FakeBrowser* browser() const { return qobject_cast<platform::FakeBrowser*>(window->WebBrowser1); }
     QString lastNavigation() const { return browser()->navigated().value(browser()->navigated().size() - 1); }
     int count(const QString& kind) const

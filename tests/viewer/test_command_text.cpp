@@ -71,6 +71,9 @@ TEST(Tokens, WordsQuotesAndTermination)
     EXPECT_EQ(tokenize("NEXT"), QStringList({"NEXT"}));
     EXPECT_EQ(tokenize("GO   apple  "), QStringList({"GO", "apple"}));
     EXPECT_EQ(tokenize(""), QStringList());
+    // a blank before the last word leaves an empty word in front of it
+    EXPECT_EQ(tokenize(" NEXT"), QStringList({"", "NEXT"}));
+    EXPECT_EQ(tokenize("   "), QStringList({""}));
     // quotes that the rules leave undefined must still end
     EXPECT_EQ(tokenize("GO a\"b"), QStringList({"GO", "a\"b"}));
     EXPECT_EQ(tokenize("X \"\""), QStringList({"X", "", ""}));

@@ -108,6 +108,12 @@ TEST_F(PageCommandTest, OtherWordsAreFoundInTheLowerPane)
     w.KRNcommand("_x");
     EXPECT_EQ(w.LowerPaneHeight, w.kabe->height() * 3 / 10);
     EXPECT_EQ(lower()->finds.mid(2, 1), QStringList({"x"}));
+    // neither the text nor "【その他】": the pane scrolls to its end
+    lower()->findAnswer = [](const QString&) { return false; };
+    lower()->scripts.clear();
+    w.KRNcommand("absent");
+    ASSERT_EQ(lower()->scripts.size(), 1);
+    EXPECT_TRUE(lower()->scripts.first().contains("scrollHeight"));
 }
 
 TEST_F(PageCommandTest, WebPagesOnlyNavigate)
@@ -174,6 +180,19 @@ TEST_F(PageCommandTest, ValueAndHistoryFiles)
     EXPECT_EQ(w.HistoryName, "history/NAME");
     w.KRNcommand("JS v.txt a=DEL");
     EXPECT_FALSE(QFile::exists(inRoot("v.txt")));
+}
+
+TEST_F(PageCommandTest, HistoryPagesOutsideTheProgramsFoldersStayUntouched)
+{
+    TForm1& w = shown();
+    const QByteArray page = "<HTML><HEAD><SCRIPT SRC=\"history/old.txt\"></SCRIPT></HEAD></HTML>";
+    const QString outside = files::joinPath(dir.path(), "0050_history.html");
+    writeFile(outside, page);
+    writeFile(inRoot("0060_history.html"), page);
+    w.levels.pushLevel({"../0050_history.html", "0060_history.html"}, {"out", "in"}, 0);
+    w.KRNcommand("HIS quiz");
+    EXPECT_EQ(files::readBytes(outside).value_or(""), page);
+    EXPECT_TRUE(files::readUtf8(inRoot("0060_history.html")).value_or("").contains("SRC=\"history/quiz.txt\""));
 }
 
 TEST_F(PageCommandTest, PaintWritesAWholeWhitePicture)

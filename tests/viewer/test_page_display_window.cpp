@@ -39,8 +39,7 @@ TEST_F(PageDisplayTest, SelectionBeyondTheLastPageGoesBackToTheFirst)
     writePage("a.html", "a");
     writePage("b.html", "b");
     TForm1& w = start();
-    w.PBanSave(7);
-    w.PageClick(0, true);
+    showPage(w, 7);
     EXPECT_EQ(w.PBan(), 0);
     EXPECT_EQ(lastNavigation(), rootFile("a.html"));
 }
@@ -53,8 +52,7 @@ TEST_F(PageDisplayTest, WebAddressesAreShownAsWebPagesInAnyCase)
     w.PageClick(0, true);
     EXPECT_EQ(lastNavigation(), QStringLiteral("HTTP://example.com/A"));
     EXPECT_EQ(w.caption(), QStringLiteral("HTTP://example.com/A"));
-    w.PBanSave(1);
-    w.PageClick(0, true);
+    showPage(w, 1);
     EXPECT_EQ(lastNavigation(), QStringLiteral("https://example.com/b"));
     EXPECT_EQ(w.levels.depth(), 2); // not looked up as a file, so no way home
 }
@@ -69,14 +67,12 @@ TEST_F(PageDisplayTest, ViewByExtension)
     TForm1& w = start();
     EXPECT_FALSE(w.SpeedButton16->visible()); // ".htm" shows without posting
 
-    w.PBanSave(1);
-    w.PageClick(0, true);
+    showPage(w, 1);
     EXPECT_TRUE(w.Panel1->visible());
     EXPECT_EQ(w.Label1->caption(), rootFile("b.mp4"));
     EXPECT_EQ(w.caption(), fileUrl(rootFile("b.mp4")));
 
-    w.PBanSave(2);
-    w.PageClick(0, true);
+    showPage(w, 2);
     EXPECT_FALSE(w.Panel1->visible());
     EXPECT_TRUE(w.Panel10->visible());
     EXPECT_EQ(w.ViewerImagePath, rootFile("c.PNG"));

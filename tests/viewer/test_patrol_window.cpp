@@ -2,6 +2,8 @@
 // rebuilt after a new file, the pause for videos and the button's states.
 #include "page_display_fixture.h"
 
+#include "forms/other_forms.h"
+
 TEST_F(PageDisplayTest, ChangedPageIsReloadedInPlace)
 {
     writePage("a.html", "a");
@@ -39,8 +41,7 @@ TEST_F(PageDisplayTest, NewFileRebuildsTheListAndKeepsThePageByName)
     writePage("1000_a.html", "a");
     writePage("1010_b.html", "b");
     TForm1& w = start();
-    w.PBanSave(1);
-    w.PageClick(0, true);
+    showPage(w, 1);
     writePage("1005_new.html", "new");
     w.Timer5Timer(); // reads the new count at its end
     EXPECT_EQ(w.PageButtons.size(), 2);
@@ -60,8 +61,7 @@ TEST_F(PageDisplayTest, VideoPausesThePatrolUntilAnotherEntry)
     w.Timer5Timer();
     EXPECT_EQ(w.SpeedButton12->caption(), QStringLiteral("一時休止"));
     EXPECT_FALSE(w.Timer5->enabled());
-    w.PBanSave(1);
-    w.PageClick(0, true);
+    showPage(w, 1);
     EXPECT_EQ(w.VideoCount, 0);
     EXPECT_TRUE(w.Timer5->enabled());
 }
@@ -78,4 +78,30 @@ TEST_F(PageDisplayTest, PatrolButtonSwitchesAndMissingFilePauses)
     EXPECT_TRUE(w.Timer5->enabled());
     EXPECT_EQ(w.ShowFileStatus(rootFile("gone.html"), QStringLiteral("prev")), QStringLiteral("prev"));
     EXPECT_EQ(w.SpeedButton12->caption(), QStringLiteral("一時休止"));
+}
+
+TEST_F(PageDisplayTest, MemoWindowFollowsTheMemoOfTheShownPage)
+{
+    writePage("a.html", "a");
+    writePage("b.html", "b");
+    writeFile(rootFile("B.%XT"), "memo"); // written on Windows: letter case not kept
+    createOtherForms();
+    TForm1& w = start();
+    EXPECT_EQ(w.MemoAvailable, 1);
+    EXPECT_EQ(Form12->windowTitle(), QStringLiteral("白紙"));
+
+    Form12->show();
+    w.Tag = 2; // a blank memo is being written: the tick leaves the window up
+    w.Timer5Timer();
+    EXPECT_TRUE(Form12->isVisible());
+
+    showPage(w, 1);
+    EXPECT_TRUE(Form12->windowTitle().startsWith(QStringLiteral(" ")));
+    EXPECT_TRUE(Form12->windowTitle().endsWith(QStringLiteral("秒")));
+
+    w.Tag = 1;
+    showPage(w, 0);
+    EXPECT_EQ(Form12->windowTitle(), QStringLiteral("白紙"));
+    EXPECT_FALSE(Form12->isVisible());
+    destroyOtherForms();
 }

@@ -174,14 +174,19 @@ TEST_F(MainWindowTest, CommandLineImportCopiesFilesAndCloses)
     EXPECT_FALSE(w.isVisible());
 }
 
-TEST_F(MainWindowTest, ShutdownFreesViewsAndStopsTimers)
+TEST_F(MainWindowTest, ShutdownFreesViewsButtonsAndStopsTimers)
 {
+    writeFile(files::joinPath(root(), QStringLiteral("a.html")));
     TForm1& w = make();
     w.FormShow();
+    ASSERT_EQ(w.PageButtons.size(), 1);
+    const quint64 generation = w.PageButtonGeneration;
     w.FormCloseQuery();
     EXPECT_EQ(w.WebBrowser1, nullptr);
     EXPECT_EQ(w.WebBrowser2, nullptr);
     EXPECT_EQ(w.WebBrowser3, nullptr);
+    EXPECT_TRUE(w.PageButtons.isEmpty());
+    w.PageButtonKeyPress(0, generation, 32); // a key that reaches a freed button does nothing
     EXPECT_EQ(w.levels.depth(), 0);
     for (platform::Timer* t : {w.Timer1, w.Timer2, w.Timer3, w.Timer4, w.Timer5})
         EXPECT_FALSE(t->enabled());
@@ -200,6 +205,7 @@ TEST_F(MainWindowTest, FirstShowSizesWindowToScreenAndNamesFolderInMenu)
     EXPECT_EQ(w.WindowWidth, expected.width());
     EXPECT_EQ(w.kabeBASE->width(), expected.width());
     EXPECT_EQ(w.kabeBASE->height(), expected.height());
+    EXPECT_EQ(w.kabeBASE->geometry().topLeft(), QPoint(0, 0)) << "the whole arrangement fills the window";
     EXPECT_EQ(w.Paste2->caption(), QStringLiteral("文書を選んで「Pagora.data」の中に保存"));
 }
 

@@ -51,6 +51,10 @@ TEST(ValueTableTest, SetSumAndAppend)
     EXPECT_EQ(after("note\n=x\n\na=1", "b=2"), "a=1\nb=2");
     EXPECT_EQ(after("a=1", "note"), "a=1\nnote");
     EXPECT_EQ(after("sDAT[1]=3", "sDAT[1]=+1"), "sDAT[1]=4");
+    // only plain numbers are summed
+    EXPECT_EQ(after("a=1,000", "a=+1"), "a=+1");
+    EXPECT_EQ(after("a=nan", "a=+1"), "a=+1");
+    EXPECT_EQ(after("a=1", "a=-inf"), "a=-inf");
 }
 
 TEST(ValueTableTest, OnlyExactDelDeletes)
