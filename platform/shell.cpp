@@ -4,6 +4,7 @@
 #include "platform/seam.h"
 
 #include <QFileInfo>
+#include <QProcess>
 
 namespace platform {
 
@@ -19,6 +20,24 @@ bool exploreFolder(const QString& folder)
     if (folder.isEmpty() || !QFileInfo(folder).isDir())
         return false;
     return openUrl(QUrl::fromLocalFile(folder));
+}
+
+QString spreadsheetProgram()
+{
+    QString program;
+    if (!testMode()) {
+        QProcess mime;
+        mime.start(QStringLiteral("xdg-mime"),
+                   {QStringLiteral("query"), QStringLiteral("default"), QStringLiteral("application/vnd.ms-excel")});
+        if (mime.waitForFinished(3000)) {
+            const QString desktop = QString::fromLocal8Bit(mime.readAllStandardOutput()).trimmed();
+            if (!desktop.isEmpty())
+                program = findProgram({desktop.section(QLatin1Char('.'), 0, 0)});
+        }
+    }
+    if (program.isEmpty())
+        program = findProgram({QStringLiteral("localc"), QStringLiteral("libreoffice"), QStringLiteral("gnumeric")});
+    return program;
 }
 
 } // namespace platform

@@ -10,5 +10,9 @@ namespace platform {
 bool openPath(const QString& pathOrUrl);
 // Shows a folder in the file manager; false for anything but an existing folder.
 bool exploreFolder(const QString& folder);
+// The spreadsheet program: the desktop's default for .xls files, else the
+// first of the known spreadsheet programs on PATH; "" when there is none.
+// Nothing is asked of the desktop in test mode.
+QString spreadsheetProgram();
 
 } // namespace platform

@@ -7,6 +7,7 @@
 #include "forms/other_forms.h"
 #include "platform/browser.h"
 #include "platform/seam.h"
+#include "platform/shell.h"
 #include "store/files.h"
 #include "store/paths.h"
 #include "store/text.h"
@@ -17,7 +18,6 @@
 #include <QFileInfo>
 #include <QGuiApplication>
 #include <QHelpEvent>
-#include <QProcess>
 #include <QScreen>
 #include <QThread>
 #include <QToolTip>
@@ -144,19 +144,7 @@ void TForm1::lookUpProgrammingEnv()
 
 void TForm1::lookUpSpreadsheet()
 {
-    ExcelPath.clear();
-    QProcess mime;
-    if (!platform::testMode()) {
-        mime.start(QStringLiteral("xdg-mime"),
-                   {QStringLiteral("query"), QStringLiteral("default"), QStringLiteral("application/vnd.ms-excel")});
-        if (mime.waitForFinished(3000)) {
-            const QString desktop = QString::fromLocal8Bit(mime.readAllStandardOutput()).trimmed();
-            if (!desktop.isEmpty())
-                ExcelPath = platform::findProgram({desktop.section(QLatin1Char('.'), 0, 0)});
-        }
-    }
-    if (ExcelPath.isEmpty())
-        ExcelPath = platform::findProgram({QStringLiteral("localc"), QStringLiteral("libreoffice"), QStringLiteral("gnumeric")});
+    ExcelPath = platform::spreadsheetProgram();
 }
 
 QSize TForm1::startWindowSize(const QSize& workArea)
