@@ -57,6 +57,32 @@ void BM_OpenFolder(benchmark::State& state)
 }
 BENCHMARK(BM_OpenFolder)->Unit(benchmark::kMillisecond);
 
+// Its two halves apart, to see where the time goes: the sorted listing
+// alone, and the raw reads of every page.
+void BM_ListFiles(benchmark::State& state)
+{
+    const QString folder = pageFolder();
+    for (auto _ : state)
+        benchmark::DoNotOptimize(files::listFiles(folder, store::kPageFileMask).size());
+    state.counters["pages"] = benchmark::Counter(double(state.iterations()) * kPages,
+                                                 benchmark::Counter::kIsRate);
+}
+BENCHMARK(BM_ListFiles)->Unit(benchmark::kMillisecond);
+
+void BM_ReadBytes(benchmark::State& state)
+{
+    const QString folder = pageFolder();
+    const QStringList names = files::listFiles(folder, store::kPageFileMask);
+    for (auto _ : state) {
+        const files::OpenedFolder f(folder);
+        for (const QString& n : names)
+            benchmark::DoNotOptimize(f.readBytes(n)->size());
+    }
+    state.counters["pages"] = benchmark::Counter(double(state.iterations()) * kPages,
+                                                 benchmark::Counter::kIsRate);
+}
+BENCHMARK(BM_ReadBytes)->Unit(benchmark::kMillisecond);
+
 } // namespace
 
 int main(int argc, char** argv)

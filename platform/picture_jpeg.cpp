@@ -1,5 +1,6 @@
 // JPEG through libjpeg. Its errors jump back here (setjmp/longjmp) instead
-// of ending the process; a file cut short counts as an error too.
+// of ending the process; a file cut short counts as an error too, and ends
+// the decoding at once.
 #include "platform/picture.h"
 
 #include <csetjmp>
@@ -18,7 +19,6 @@ constexpr quint64 MaxPixels = quint64(1) << 28;
 struct JpegError {
     jpeg_error_mgr manager;
     std::jmp_buf jump;
-    bool truncated = false;
 };
 
 [[noreturn]] void jumpOnError(j_common_ptr info)
@@ -26,12 +26,28 @@ struct JpegError {
     std::longjmp(reinterpret_cast<JpegError*>(info->err)->jump, 1);
 }
 
-// Warnings stay silent; a premature end of the data makes the result void.
+// The picture data stopped before the picture did: the file ends, or a scan
+// runs into the next scan or the end of the image. A restart marker met too
+// early is not that: libjpeg resynchronises there and decodes on.
+bool dataEndedEarly(j_common_ptr info)
+{
+    const int code = info->err->msg_code;
+    if (code == JWRN_JPEG_EOF)
+        return true;
+    if (code != JWRN_HIT_MARKER || !info->is_decompressor)
+        return false;
+    constexpr int FirstRestartMarker = 0xD0, LastRestartMarker = 0xD7;
+    const int marker = reinterpret_cast<j_decompress_ptr>(info)->unread_marker;
+    return marker < FirstRestartMarker || marker > LastRestartMarker;
+}
+
+// Warnings stay silent. A premature end of the data voids the result, and
+// stops at once: otherwise a few hundred bytes that claim 16000 x 16000
+// pixels would be filled out with grey for seconds and hundreds of MB.
 void noteWarning(j_common_ptr info, int level)
 {
-    auto* error = reinterpret_cast<JpegError*>(info->err);
-    if (level < 0 && error->manager.msg_code == JWRN_JPEG_EOF)
-        error->truncated = true;
+    if (level < 0 && dataEndedEarly(info))
+        jumpOnError(info);
 }
 
 void installErrorManager(JpegError& error)
@@ -133,8 +149,6 @@ QImage decodeJpeg(const QByteArray& data)
             cmykRowToRgb(reinterpret_cast<const uchar*>(cmykRow.constData()), target, width);
     }
     jpeg_finish_decompress(&d.info);
-    if (d.error.truncated)
-        return QImage();
     return image;
 }
 

@@ -29,23 +29,43 @@ QString withoutExtension(const QString& fileName)
     return dot < 0 ? fileName : fileName.left(dot);
 }
 
+// Per-unit lower case as text::lower maps it, with a shortcut for ASCII.
+inline char16_t lowerUnit(QChar c)
+{
+    const char16_t u = c.unicode();
+    if (u < 0x80)
+        return (u >= 'A' && u <= 'Z') ? char16_t(u + 32) : u;
+    return c.toLower().unicode();
+}
+
+// Whether a name holds ".ht" in any letter case (per-unit lower case, as
+// text::lower maps it), without building the lower-cased copy.
+bool holdsDotHt(QStringView name)
+{
+    for (qsizetype i = name.indexOf(u'.'); i >= 0 && i + 2 < name.size();
+         i = name.indexOf(u'.', i + 1)) {
+        if (lowerUnit(name[i + 1]) == u'h' && lowerUnit(name[i + 2]) == u't')
+            return true;
+    }
+    return false;
+}
+
 bool isPageText(const QString& path)
 {
-    return text::contains(text::lower(leafName(path)), QStringLiteral(".ht"));
+    return holdsDotHt(leafName(path));
 }
 
 const QByteArray kUtf8Bom("\xEF\xBB\xBF", 3);
 
 // Old pages from Japanese Windows declare Shift_JIS. Such a page is
 // converted on disk once, its declaration turned into "UTF-8"; a page that
-// is already UTF-8 is never rewritten, whatever its text mentions. Gives the
-// text to read the title from: the converted page, or "" when it could not
-// be saved (the old file stays and the page gets its base-name title);
-// nullopt when the page needs no conversion.
+// is already UTF-8 is never rewritten, whatever its text mentions. Takes a
+// page without a UTF-8 mark that is not valid UTF-8. Gives the text to read
+// the title from: the converted page, or "" when it could not be saved (the
+// old file stays and the page gets its base-name title); nullopt when the
+// page declares no Shift_JIS.
 std::optional<QString> convertedShiftJisPage(const QString& path, const QByteArray& bytes)
 {
-    if (bytes.startsWith(kUtf8Bom) || files::isValidUtf8(bytes))
-        return std::nullopt;
     const QString old = files::decodeDefault(bytes);
     const int at = text::pos(QStringLiteral("SHIFT_JIS"), text::upper(old));
     if (at == 0)
@@ -66,13 +86,20 @@ QString decodePage(const QByteArray& bytes)
 
 // The text a title is read from: converted when it had to be, else as
 // decodePage reads it. "" when the file was unreadable.
-QString pageText(const QString& path, const std::optional<QByteArray>& bytes)
+// A page with a UTF-8 mark reads as UTF-8 whether or not it is valid (the
+// mark decides decodeDefault too), so it needs no validity scan; each page
+// is scanned at most once. pathOf() gives the page's path; it is only asked
+// for when a Shift_JIS page is converted.
+template <class PathOf>
+QString pageText(const PathOf& pathOf, const std::optional<QByteArray>& bytes)
 {
     if (!bytes)
         return QString();
-    if (const auto converted = convertedShiftJisPage(path, *bytes))
+    if (bytes->startsWith(kUtf8Bom) || files::isValidUtf8(*bytes))
+        return files::decodeUtf8(*bytes);
+    if (const auto converted = convertedShiftJisPage(pathOf(), *bytes))
         return *converted;
-    return decodePage(*bytes);
+    return files::decodeDefault(*bytes);
 }
 
 // Per-unit upper case, with a shortcut for ASCII: titles are read from
@@ -86,13 +113,16 @@ inline char16_t upperUnit(QChar c)
 }
 
 // 1-based position of the upper-case ASCII marker in the upper-cased page
-// (the same position in the page itself); 0 when absent.
+// (the same position in the page itself); 0 when absent. The marker starts
+// with "<", which nothing else upper-cases to: the search jumps from one "<"
+// to the next.
 int posInUpper(QLatin1String marker, const QString& page)
 {
     const qsizetype m = marker.size();
     const QChar* p = page.constData();
-    for (qsizetype i = 0; i + m <= page.size(); ++i) {
-        qsizetype k = 0;
+    for (qsizetype i = page.indexOf(u'<'); i >= 0 && i + m <= page.size();
+         i = page.indexOf(u'<', i + 1)) {
+        qsizetype k = 1;
         while (k < m && upperUnit(p[i + k]) == char16_t(marker[k].unicode()))
             ++k;
         if (k == m)
@@ -131,16 +161,38 @@ QString baseNameTitle(const QString& fileName)
 
 namespace {
 
+// The title the page list shows for a page text file: its <TITLE>, else
+// the base-name rule.
 QString titleOf(const QString& path, const std::optional<QByteArray>& bytes)
 {
-    const QString title = titleFromText(pageText(path, bytes));
+    const QString title = titleFromText(pageText([&] { return path; }, bytes));
     return title.isEmpty() ? baseNameTitle(path) : title;
+}
+
+// Same for a bare name in folder: the path is only built for a conversion.
+QString titleOfName(const QString& folder, const QString& name,
+                    const std::optional<QByteArray>& bytes)
+{
+    const auto path = [&] { return files::joinPath(folder, name); };
+    const QString title = titleFromText(pageText(path, bytes));
+    return title.isEmpty() ? baseNameTitle(name) : title;
 }
 
 // A bare name or a relative path: it can be read through the opened folder.
 bool isInFolder(const QString& entry)
 {
     return !entry.startsWith('/') && !entry.contains(':');
+}
+
+// A name as the folder listing gives it: no separator of either kind and no
+// ":", so neither a web address, a file URL nor a drive letter.
+bool isBareName(const QString& entry)
+{
+    for (const QChar c : entry) {
+        if (c == u'/' || c == u'\\' || c == u':')
+            return false;
+    }
+    return true;
 }
 
 // Reads an entry's file. A path that is still relative here came from a
@@ -230,9 +282,19 @@ void PageLevels::OpenFolder(const QString& folder, int pageIndex, bool push)
 QStringList PageLevels::BuildPageTitles(const QStringList& entries) const
 {
     const files::OpenedFolder folder(CurrentFolder);
+    // In a folder whose path holds no ":", a bare name's path is the folder
+    // joined with it, never a web address, and its leaf is the name itself.
+    const bool plainFolder = !CurrentFolder.contains(u':');
     QStringList titles;
     titles.reserve(entries.size());
     for (const QString& entry : entries) {
+        if (plainFolder && isBareName(entry)) {
+            if (!holdsDotHt(entry))
+                titles.append(baseNameTitle(entry));
+            else
+                titles.append(titleOfName(CurrentFolder, entry, folder.readBytes(entry)));
+            continue;
+        }
         const QString path = entryPath(entry);
         if (isWebAddress(path))
             titles.append(entry);

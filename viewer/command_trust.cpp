@@ -73,7 +73,9 @@ QString refusedFromWebMessage(const QString& word)
 
 QString refusedTargetMessage(const QString& path)
 {
-    return QStringLiteral("このファイルには書き込めません：%1").arg(path);
+    // The message panel is one short line; a whole path would push the
+    // beginning of the message out of view, so only the name is given.
+    return QStringLiteral("このファイルには書き込めません：%1").arg(QFileInfo(path).fileName());
 }
 
 } // namespace commands

@@ -85,7 +85,11 @@ void TForm1::kabeResize()
 void TForm1::kabeRightResize()
 {
     kabeResize();
-    kabeKR->setBounds(0, kabeBrowser->height() - LowerPaneHeight, kabeBrowser->width(), LowerPaneHeight);
+    // An open lower pane keeps its size; a closed one (every page shown
+    // closes it) stays closed, or a layout switch would bring back the
+    // previous page's feedback over the new page.
+    const int paneHeight = kabeKR->height() > 0 ? LowerPaneHeight : 0;
+    kabeKR->setBounds(0, kabeBrowser->height() - paneHeight, kabeBrowser->width(), paneHeight);
     Panel9->setBounds(4, 4, kabeKR->width() - 8, kabeKR->height() - 8);
     setBrowserBounds(WebBrowser2, QRect(-2, -2, Panel9->width() + 24, Panel9->height() + 24));
 }

@@ -162,6 +162,19 @@ TEST_F(PictureTest, CorruptAndCutFilesGiveNullImages)
     EXPECT_TRUE(loadPicture(path(QStringLiteral("empty.bmp"))).isNull());
 }
 
+// A few hundred bytes whose header claims far more pixels than the data
+// holds: void, and not decoded out as grey to the claimed size.
+TEST_F(PictureTest, JpegWhoseDataEndsBeforeItsClaimedSizeIsVoid)
+{
+    QByteArray jpeg = encodeJpeg(gradient(40, 30), 80);
+    const qsizetype frame = jpeg.indexOf(QByteArray("\xFF\xC0", 2));
+    ASSERT_GT(frame, 0);
+    qToBigEndian<quint16>(4000, jpeg.data() + frame + 5); // rows
+    qToBigEndian<quint16>(4000, jpeg.data() + frame + 7); // columns
+    EXPECT_EQ(jpegSize(jpeg), QSize(4000, 4000));
+    EXPECT_TRUE(decodeJpeg(jpeg).isNull());
+}
+
 TEST_F(PictureTest, FailedSaveKeepsTheOldFile)
 {
     const QString target = path(QStringLiteral("keep.bmp"));

@@ -108,6 +108,28 @@ TEST(Files, WritesUseBomAndCrLfAndReadBack)
     EXPECT_FALSE(readBytes(pipe).has_value()); // refused at once, not waited on
 }
 
+TEST(Files, ReadsEmptyAndLargeFilesWholeButNoDevices)
+{
+    QTemporaryDir dir;
+    EXPECT_EQ(readBytes(put(dir.path(), "empty.html", "")).value(), QByteArray());
+    QByteArray large;
+    for (int i = 0; large.size() < 200 * 1024; ++i)
+        large += QByteArray::number(i) + ',';
+    for (const qsizetype size : {qsizetype(32 * 1024 - 1), qsizetype(32 * 1024),
+                                 qsizetype(32 * 1024 + 1), large.size()}) {
+        const QByteArray bytes = large.left(size);
+        EXPECT_EQ(bytesOf(put(dir.path(), "large.html", bytes)), bytes) << size;
+    }
+    // Links named like pages that lead to devices: nothing is read, and a
+    // device without end does not keep the reader going.
+    for (const char* device : {"/dev/null", "/dev/zero"}) {
+        const QString link = joinPath(dir.path(), QString("dev%1.html").arg(device + 5));
+        ASSERT_TRUE(QFile::link(device, link));
+        EXPECT_FALSE(readBytes(link).has_value()) << device;
+        EXPECT_FALSE(OpenedFolder(dir.path()).readBytes(QFileInfo(link).fileName()).has_value());
+    }
+}
+
 TEST(Files, ReadersPickTheEncoding)
 {
     QTemporaryDir dir;
@@ -223,6 +245,30 @@ TEST(Files, ListingsKeepFilesOrFoldersOnly)
     EXPECT_EQ(listFiles(dir.path(), "*.*").size(), 4);
     EXPECT_EQ(listFolders(dir.path()), QStringList({"Other", "sub.html"}));
     EXPECT_TRUE(listFiles(joinPath(dir.path(), "missing"), "*.*").isEmpty());
+}
+
+TEST(Files, FileListingsCountLinksByTheirTargets)
+{
+    QTemporaryDir dir;
+    const auto at = [&](const char* name) { return joinPath(dir.path(), name); };
+    put(dir.path(), "reg.html", "x");
+    put(dir.path(), ".hidden.html", "x");
+    QDir(dir.path()).mkdir("folder.html");
+    ASSERT_EQ(::mkfifo(QFile::encodeName(at("fifo.html")).constData(), 0600), 0);
+    const QList<std::pair<const char*, QString>> links = {
+        {"l_reg.html", at("reg.html")},       {"l_l_reg.html", at("l_reg.html")},
+        {"l_hidden.html", at(".hidden.html")}, {"l_fifo.html", at("fifo.html")},
+        {"l_null.html", "/dev/null"},          {"l_folder.html", at("folder.html")},
+        {"l_dangling.html", at("gone.html")},  {".l_reg.html", at("reg.html")}};
+    for (const auto& [name, target] : links)
+        ASSERT_TRUE(QFile::link(target, at(name))) << name;
+    // A plain FIFO, folders, dangling links and dot names stay out; a link
+    // to anything that exists and is no folder is listed.
+    EXPECT_EQ(listFiles(dir.path(), "*.html"),
+              QStringList({"l_fifo.html", "l_hidden.html", "l_l_reg.html", "l_null.html",
+                           "l_reg.html", "reg.html"}));
+    EXPECT_TRUE(listFiles(at("reg.html"), "*.*").isEmpty()); // a file is no folder
+    EXPECT_TRUE(listFiles(at("fifo.html"), "*.*").isEmpty()); // and not waited on
 }
 
 TEST(Files, LookupTriesExactNameThenCaseInsensitive)

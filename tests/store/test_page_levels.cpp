@@ -202,6 +202,40 @@ TEST_F(LevelsTest, ShiftJisPageWithoutDeclarationKeepsItsBytes)
     EXPECT_EQ(bytesOf(files::joinPath(root(), "frog.html")), sjis);
 }
 
+TEST_F(LevelsTest, MarkedPageWithBrokenBytesIsReadAsUtf8AndNeverConverted)
+{
+    const QByteArray marked = "\xEF\xBB\xBF" + page("かえる", "Shift_JIS") + "\x82\xA0\xFF\r\n";
+    put(root(), "frog.html", marked);
+    levels.OpenFolder(root(), 0, true);
+    EXPECT_EQ(levels.topTitles(), QStringList({"かえる"}));
+    EXPECT_EQ(bytesOf(files::joinPath(root(), "frog.html")), marked);
+}
+
+TEST_F(LevelsTest, LargePagesAndLowerCaseTagsGiveTheirTitles)
+{
+    const QByteArray filler = QByteArray("<P>x</P><BR>\r\n").repeated(5000);
+    put(root(), "1000_big.html", kDoctype + filler + "<title>Big</Title>" + filler);
+    const QString sjisText = QString::fromUtf8(page("大きい", "Shift_JIS") + filler);
+    put(root(), "1010_sjis.html", files::encodeShiftJis(sjisText));
+    put(root(), "1020_dotless.html", kDoctype + "<T\xC4\xB1tle>i</TITLE>"); // U+0131 upper-cases to I
+    put(root(), "1030_open.html", kDoctype + "<TITLE>no end");
+    levels.OpenFolder(root(), 0, true);
+    EXPECT_EQ(levels.topTitles(), QStringList({"Big", "大きい", "i", "open"}));
+    EXPECT_TRUE(bytesOf(files::joinPath(root(), "1010_sjis.html")).startsWith("\xEF\xBB\xBF"));
+}
+
+TEST_F(LevelsTest, FolderNamesWithColonsOrBackslashesListTheSame)
+{
+    for (const char* name : {"a:b", "http:", "back\\slash"}) {
+        const QString folder = files::joinPath(root(), name);
+        ASSERT_TRUE(QDir(root()).mkdir(name));
+        put(folder, "1000_a.html", page("A"));
+        put(folder, "1010_b.jpg", "jpeg");
+        levels.OpenFolder(folder, 0, true);
+        EXPECT_EQ(levels.topTitles(), QStringList({"A", "b"})) << name;
+    }
+}
+
 TEST_F(LevelsTest, TiteleLoadRereadsOneTitleKeepingItEscaped)
 {
     put(root(), "1000_a.html", page("Old"));

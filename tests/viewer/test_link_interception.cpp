@@ -80,3 +80,20 @@ TEST_F(PageCommandTest, WebVideosOpenOutsideTheProgram)
     EXPECT_TRUE(click("http://example.com/movie.wmv", "http://example.com/index.html"));
     EXPECT_EQ(seamEvents("openUrl"), QStringList({"http://example.com/movie.wmv"}));
 }
+
+// The quiz pane of one page must not come back over the next one when a
+// title page narrows the button column.
+TEST_F(PageCommandTest, TitlePageLayoutDoesNotReopenTheLowerPane)
+{
+    TForm1& w = shown();
+    writeFile(inRoot("0040_cover.html"),
+              "<!DOCTYPE HTML PUBLIC \"-//W3C//DTD HTML 4.01//EN\">\r\n<HTML><HEAD><TITLE>題目</TITLE></HEAD></HTML>");
+    click(commandUrl("_7【×】"));
+    ASSERT_GT(w.kabeKR->height(), 0);
+    w.PBanSave(1);
+    w.PageClick(0, true); // the next page is shown: the pane closes
+    EXPECT_EQ(w.kabeKR->height(), 0);
+    click(fileUrl("0040_cover.html"));
+    ASSERT_EQ(w.kabeRight->width(), 1); // the title-page layout did switch
+    EXPECT_EQ(w.kabeKR->height(), 0);
+}

@@ -113,10 +113,12 @@ TEST_F(MainWindowTest, BottomBarCentresFolderNameAndCounter)
 TEST_F(MainWindowTest, DrawingLayoutPutsBrowserBorderOutsideAndClosesLowerPane)
 {
     TForm1& w = make();
-    w.LowerPaneHeight = 120;
+    w.FindInLowerBrowser(QStringLiteral("_"), false); // opens the pane at 3/10
+    const int pane = w.LowerPaneHeight;
+    ASSERT_GT(pane, 0);
     w.kabeRightResize();
-    EXPECT_EQ(w.kabeKR->height(), 120);
-    EXPECT_EQ(w.kabeKR->top(), w.kabeBrowser->height() - 120);
+    EXPECT_EQ(w.kabeKR->height(), pane);
+    EXPECT_EQ(w.kabeKR->top(), w.kabeBrowser->height() - pane);
     EXPECT_EQ(w.browserBounds(w.WebBrowser2), QRect(-2, -2, w.Panel9->width() + 24, w.Panel9->height() + 24));
 
     w.SetDrawingLayout(1);
