@@ -116,7 +116,17 @@ void TForm1::createComponents()
 
     kabeBASE = panel(this, "kabeBASE", Align::None, form1::kBaseWidth, form1::kBaseHeight);
 
-    // Bottom bar first: it spans the whole width below the panes.
+    createBottomBar();
+    createFolderPane();
+    createButtonColumn();
+    createPageArea();
+    createHiddenComponents();
+    createMenus();
+}
+
+// The bottom bar spans the whole width below the panes.
+void TForm1::createBottomBar()
+{
     kabedown = panel(kabeBASE, "kabedown", Align::Bottom, form1::kBaseWidth, form1::kBottomBarHeight);
     kabedown->setColor(kBarColour);
     kabedown->setFont(QFont(QStringLiteral("ＭＳ Ｐゴシック"), 8));
@@ -156,8 +166,11 @@ void TForm1::createComponents()
     SpeedButton22->setVisible(false);
     SpeedButton9->setVisible(false);
     SpeedButton10->setVisible(false);
+}
 
-    // Folder pane, closed at rest.
+// The folder pane, closed at rest.
+void TForm1::createFolderPane()
+{
     hyoushi = panel(kabeBASE, "hyoushi", Align::Left, 0, form1::kBaseHeight);
     hyoushiup = panel(hyoushi, "hyoushiup", Align::Client, form1::kFolderPaneWidth, form1::kBaseHeight);
     Panel5 = panel(hyoushiup, "Panel5", Align::Top, form1::kFolderPaneWidth, form1::kFolderButtonsHeight);
@@ -167,8 +180,11 @@ void TForm1::createComponents()
     Panel6 = panel(hyoushiup, "Panel6", Align::Client, form1::kFolderPaneWidth, 100);
     DirectoryListBox1 = new platform::DirectoryListBox(Panel6, QStringLiteral("DirectoryListBox1"));
     DirectoryListBox1->setAlign(Align::Client);
+}
 
-    // Page-button column, open at rest.
+// The page-button column, open at rest.
+void TForm1::createButtonColumn()
+{
     kabeRight = panel(kabeBASE, "kabeRight", Align::Right, form1::kColumnWidth, form1::kBaseHeight);
     Panel3 = panel(kabeRight, "Panel3", Align::Top, form1::kColumnWidth, form1::kColumnButtonsHeight);
     SpeedButton18 = speedButton(Panel3, "SpeedButton18", QStringLiteral("編集"), QStringLiteral("編集メニュー"), 2, 48, 34);
@@ -179,8 +195,11 @@ void TForm1::createComponents()
     SpeedButton16->setEnabled(false);
     ScrollBox1 = new platform::ScrollBox(kabeRight, QStringLiteral("ScrollBox1"));
     ScrollBox1->setAlign(Align::Client);
+}
 
-    // Page area.
+// The page area: browsers, message panel, picture viewer, open-externally panel.
+void TForm1::createPageArea()
+{
     kabe = panel(kabeBASE, "kabe", Align::Client, 790, 725);
     kabe->setColor(Qt::white);
     kabeBrowser = panel(kabe, "kabeBrowser", Align::Client, 790, 725);
@@ -232,7 +251,11 @@ void TForm1::createComponents()
         (*l.label)->setFont(QFont(QStringLiteral("ＭＳ Ｐゴシック"), l.size));
         (*l.label)->setBounds(40, l.top, 700, 28);
     }
+}
 
+// The presentation cover, glyph pictures, file lists and timers.
+void TForm1::createHiddenComponents()
+{
     Panel4 = panel(this, "Panel4", Align::None, form1::kBaseWidth, form1::kBaseHeight);
     Panel4->setColor(Qt::black);
     Panel4->setVisible(false);
@@ -268,7 +291,11 @@ void TForm1::createComponents()
         t->setEnabled(false);
     Timer5->setInterval(1000);
     Timer6->setInterval(1000);
+}
 
+// The File menu and the page menu.
+void TForm1::createMenus()
+{
     PopupMenu2 = new platform::PopupMenu(this, QStringLiteral("PopupMenu2"));
     Pagora1 = PopupMenu2->add(QStringLiteral("Pagora1"), QStringLiteral("【使い方】"));
     N4 = PopupMenu2->add(QStringLiteral("N4"), QStringLiteral("プレゼンテーションモード"));

@@ -320,6 +320,12 @@ protected:
 
 private:
     void createComponents(); // forms/form1.cpp
+    void createBottomBar();
+    void createFolderPane();
+    void createButtonColumn();
+    void createPageArea();
+    void createHiddenComponents();
+    void createMenus();
     void bindEvents();       // forms/form1.cpp
     void bindPageEvents();   // forms/form1_page_events.cpp: handlers of the page code
     void setExecutablePath(const QString& exePath);
