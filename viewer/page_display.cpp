@@ -159,6 +159,15 @@ static void setCopyHints(TForm1& w)
     w.SpeedButton14->setHint(QStringLiteral(" デスクトップの") + copyFolder + QStringLiteral("を開く"));
 }
 
+// No page to show: the placeholder page, no shown URL, the patrol running again.
+static void showNoPage(TForm1& w)
+{
+    w.SpeedButton16->setVisible(false);
+    w.ShowPlaceholderPage(kNoPage);
+    w.setCaption(QString());
+    w.resumePatrol();
+}
+
 void TForm1::PageClick(int updown, bool y)
 {
     VideoCount = 0;
@@ -189,10 +198,7 @@ void TForm1::PageClick(int updown, bool y)
     kabeBrowser->setVisible(true);
     DirPageOffset = 0;
     if (PBanSu() == 0) {
-        SpeedButton16->setVisible(false);
-        ShowPlaceholderPage(kNoPage);
-        setCaption(QString());
-        resumePatrol();
+        showNoPage(*this);
         return;
     }
     if (PBan() >= PBanSu())
@@ -209,10 +215,7 @@ void TForm1::PageClick(int updown, bool y)
             }
             // Even the data root's page cannot be shown: say so instead of
             // going home again without end.
-            SpeedButton16->setVisible(false);
-            ShowPlaceholderPage(kNoPage);
-            setCaption(QString());
-            resumePatrol();
+            showNoPage(*this);
             return;
         }
         if (platform::BitBtn* current = PageButtons.value(PBan()))
