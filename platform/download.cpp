@@ -1,5 +1,7 @@
 #include "platform/download.h"
 
+#include "store/files.h"
+
 #include <QEventLoop>
 #include <QNetworkAccessManager>
 #include <QNetworkReply>
@@ -108,7 +110,7 @@ DownloadResult downloadUrlToFile(const QString& url, const QString& fileName, in
         file.cancelWriting();
         return result;
     }
-    if (!file.commit()) {
+    if (!files::commitChecked(file)) {
         result.error = file.errorString();
         return result;
     }

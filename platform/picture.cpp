@@ -1,11 +1,12 @@
 // Chooses the codec by the file's extension.
 #include "platform/picture.h"
 
+#include "store/files.h"
+
 #include <QFile>
 #include <QFileInfo>
 #include <QImageReader>
 #include <QPainter>
-#include <QSaveFile>
 #include <QtEndian>
 
 namespace platform {
@@ -92,12 +93,7 @@ bool savePicture(const QImage& image, const QString& path, int quality)
     }
     if (bytes.isEmpty())
         return false;
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly))
-        return false;
-    if (file.write(bytes) != bytes.size())
-        return false; // the unfinished copy is discarded, the old file stays
-    return file.commit();
+    return files::writeBytes(path, bytes); // a failed write keeps the old file
 }
 
 QSize pictureSize(const QString& path)

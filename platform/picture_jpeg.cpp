@@ -93,6 +93,16 @@ void cmykRowToRgb(const uchar* cmyk, uchar* rgb, int width)
     }
 }
 
+// Runs after the caller's setjmp, so a libjpeg error lands in the caller.
+void readHeader(Decompressor& d, const QByteArray& data)
+{
+    jpeg_create_decompress(&d.info);
+    d.created = true;
+    jpeg_mem_src(&d.info, reinterpret_cast<const unsigned char*>(data.constData()),
+                 static_cast<unsigned long>(data.size()));
+    jpeg_read_header(&d.info, TRUE);
+}
+
 } // namespace
 
 QSize jpegSize(const QByteArray& data)
@@ -102,11 +112,7 @@ QSize jpegSize(const QByteArray& data)
     installErrorManager(d.error);
     if (setjmp(d.error.jump))
         return QSize();
-    jpeg_create_decompress(&d.info);
-    d.created = true;
-    jpeg_mem_src(&d.info, reinterpret_cast<const unsigned char*>(data.constData()),
-                 static_cast<unsigned long>(data.size()));
-    jpeg_read_header(&d.info, TRUE);
+    readHeader(d, data);
     return QSize(int(d.info.image_width), int(d.info.image_height));
 }
 
@@ -119,11 +125,7 @@ QImage decodeJpeg(const QByteArray& data)
     installErrorManager(d.error);
     if (setjmp(d.error.jump))
         return QImage();
-    jpeg_create_decompress(&d.info);
-    d.created = true;
-    jpeg_mem_src(&d.info, reinterpret_cast<const unsigned char*>(data.constData()),
-                 static_cast<unsigned long>(data.size()));
-    jpeg_read_header(&d.info, TRUE);
+    readHeader(d, data);
     const bool cmyk = d.info.jpeg_color_space == JCS_CMYK || d.info.jpeg_color_space == JCS_YCCK;
     d.info.out_color_space = cmyk ? JCS_CMYK : JCS_RGB;
     if (quint64(d.info.image_width) * d.info.image_height > MaxPixels)

@@ -309,7 +309,7 @@ std::optional<QString> readUtf8OrShiftJis(const QString& path)
 // QSaveFile::commit() in Qt 6.4 overlooks a failure while flushing its
 // buffer (a full disk after a few bytes) and renames the cut-off file over
 // the old one. Flushing first catches it.
-static bool commitChecked(QSaveFile& f)
+bool commitChecked(QSaveFile& f)
 {
     if (!f.flush() || f.error() != QFileDevice::NoError) {
         f.cancelWriting();

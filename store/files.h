@@ -5,6 +5,7 @@
 // lists of a folder, and copy, rename and trash that refuse to lose data.
 
 #include <QByteArray>
+#include <QSaveFile>
 #include <QString>
 #include <QStringList>
 #include <optional>
@@ -57,6 +58,9 @@ private:
 
 // ---- writing (all through QSaveFile: a failed write leaves the old file) ----
 bool writeBytes(const QString& path, const QByteArray& bytes);
+// Commits a save file that was written piece by piece; false (old file kept)
+// when any write or the final flush failed.
+bool commitChecked(QSaveFile& file);
 // UTF-8 with BOM; text split into lines (splitLines) and written with CR LF.
 bool writeTextBom(const QString& path, const QString& text);
 bool writeLinesBom(const QString& path, const QStringList& lines);
