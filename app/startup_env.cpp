@@ -1,7 +1,9 @@
 #include "app/startup_env.h"
 
-#include "forms/form8.h"
-#include "forms/other_forms.h"
+#include "editor/main_window_bindings.h"
+#include "tools/main_window_bindings.h"
+#include "viewer/forms/form8.h"
+#include "app/other_forms.h"
 #include "viewer/main_window.h"
 
 #include <QCoreApplication>
@@ -52,6 +54,8 @@ TForm1* createWindows(const QStringList& commandLineFiles, const QString& exePat
     for (const QString& file : commandLineFiles)
         main->CommandLineFiles.append(QFileInfo(file).absoluteFilePath());
     createOtherForms();
+    tools::bindMainWindow(*main);
+    editor::bindMainWindow(*main);
     return main;
 }
 

@@ -1,7 +1,7 @@
 #include "app/startup_order.h"
 
 #include "app/startup_env.h"
-#include "forms/form8.h"
+#include "viewer/forms/form8.h"
 #include "viewer/main_window.h"
 
 #include <QApplication>

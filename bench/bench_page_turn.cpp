@@ -6,6 +6,7 @@
 #include "bench/page_shown_wait.h"
 #include "bench/temporary_home.h"
 #include "platform/browser.h"
+#include "support/fake_browser.h"
 #include "platform/seam.h"
 #include "store/files.h"
 #include "viewer/main_window.h"

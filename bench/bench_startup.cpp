@@ -16,6 +16,7 @@
 #include "bench/startup_child.h"
 #include "bench/temporary_home.h"
 #include "platform/browser.h"
+#include "support/fake_browser.h"
 #include "platform/seam.h"
 #include "store/files.h"
 #include "viewer/main_window.h"

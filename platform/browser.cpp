@@ -2,7 +2,6 @@
 // or address, and the choice between real views and stand-ins.
 #include "platform/browser.h"
 
-#include "platform/fake_browser.h"
 #include "platform/web_view.h"
 
 #include <QJsonArray>
@@ -15,7 +14,11 @@ namespace platform {
 
 namespace {
 
-bool useFakes = false;
+BrowserFactory& browserFactory()
+{
+    static BrowserFactory factory;
+    return factory;
+}
 
 int hexValue(QChar c)
 {
@@ -133,14 +136,14 @@ QString scriptString(const QString& text)
 
 Browser* createBrowser(QWidget* parent)
 {
-    if (useFakes)
-        return new FakeBrowser(parent);
+    if (browserFactory())
+        return browserFactory()(parent);
     return new WebView(parent);
 }
 
-void useFakeBrowsers(bool on)
+void setBrowserFactory(BrowserFactory factory)
 {
-    useFakes = on;
+    browserFactory() = std::move(factory);
 }
 
 } // namespace platform

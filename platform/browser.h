@@ -67,9 +67,11 @@ QUrl toNavigableUrl(const QString& urlOrPath);
 // passing texts into runScript safely.
 QString scriptString(const QString& text);
 
-// Creates the views the windows use: real ones normally, stand-ins when a
-// test has asked for them with useFakeBrowsers(true).
+// Creates the views the windows use: real ones unless a factory was
+// installed (tests and benchmarks install one that makes stand-ins).
+using BrowserFactory = std::function<Browser*(QWidget* parent)>;
 Browser* createBrowser(QWidget* parent);
-void useFakeBrowsers(bool on);
+// An empty factory restores the real views.
+void setBrowserFactory(BrowserFactory factory);
 
 } // namespace platform

@@ -8,6 +8,7 @@
 // the page back from it. Text between the sections is kept as found, so a
 // page read and written again comes out the same.
 
+#include "store/clock.h"
 #include "store/page_markers.h"
 #include "store/page_model.h"
 #include "store/page_tags.h"
@@ -28,7 +29,7 @@ void LoadPageIntoEditor(PageModel& m, const QString& path);
 // Builds the page from the fields into m.Memo82. The path only decides the
 // daily-report title (a file name holding "日報" in an ".html" path); the
 // source view passes "". `now` dates a daily report.
-void BuildPageHtml(PageModel& m, const QString& path, const QDateTime& now = QDateTime::currentDateTime());
+void BuildPageHtml(PageModel& m, const QString& path, const QDateTime& now = store::clock::now());
 
 // Builds the page and stores it at path (UTF-8 with BOM, CR LF) through a
 // temporary file: on failure the old page stays whole and false comes back.

@@ -1,11 +1,13 @@
 #pragma once
-// The page commands reach a few windows that come later (the search window
-// in its LOOK mode, the answer sheet, the sound recorder, the video window)
-// through one entry point each. A window fills in its entry when it is
-// created; until then the command does nothing visible.
+// The viewer reaches the windows of the editor and the tools (the search
+// window in its LOOK mode, the answer sheet, the sound recorder, the video
+// window, the page memo) through this one table, so that its library needs
+// none of theirs. A window fills in its entry when it is created; until then
+// the command does nothing visible.
 
 #include <QPoint>
 #include <QString>
+#include <QWidget>
 #include <QStringList>
 #include <functional>
 
@@ -30,6 +32,11 @@ struct Hooks {
     // A video link: the video window plays url; cursor is the mouse position
     // in the main window's client coordinates.
     std::function<void(const QString& url, const QPoint& cursor)> playVideo;
+
+    // The page memo window (Form12): its caption carries the memo state.
+    QWidget* memoWindow = nullptr;
+    // The video window (Form6): a caption means a video is open.
+    QWidget* videoWindow = nullptr;
 };
 
 // The one table; windows assign their entries, the page commands call them.

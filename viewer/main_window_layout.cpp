@@ -2,7 +2,7 @@
 // geometry, the bottom bar's positions, the folder pane and page-button
 // column toggles, the drawing layout, the refresh button, the File menu and
 // the right-button flag.
-#include "forms/form1.h"
+#include "viewer/forms/form1.h"
 #include "viewer/main_window.h"
 
 #include "platform/browser.h"

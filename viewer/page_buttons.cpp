@@ -1,6 +1,6 @@
 #include "viewer/page_buttons.h"
 
-#include "forms/other_forms.h"
+#include "viewer/later_windows.h"
 #include "platform/browser.h"
 #include "platform/picture.h"
 #include "store/files.h"
@@ -196,8 +196,8 @@ void TForm1::PageButtonMouseDown(int index, quint64 generation, const platform::
             PageClick(1, true);
             return;
         }
-        if (Tag > 0 && Form12)
-            Form12->close();
+        if (Tag > 0 && laterwindows::hooks().memoWindow)
+            laterwindows::hooks().memoWindow->close();
         PageMenu->popup(at);
         return;
     }

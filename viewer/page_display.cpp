@@ -1,6 +1,6 @@
 #include "viewer/page_display.h"
 
-#include "forms/other_forms.h"
+#include "viewer/later_windows.h"
 #include "platform/bitmap_resize.h"
 #include "platform/browser.h"
 #include "platform/picture.h"
@@ -193,8 +193,9 @@ void TForm1::PageClick(int updown, bool y)
 
     pausePatrol();
     PreviousPageIndex = PBan();
-    if (Form6 && !Form6->windowTitle().isEmpty())
-        Form6->close();
+    QWidget* videoWindow = laterwindows::hooks().videoWindow;
+    if (videoWindow && !videoWindow->windowTitle().isEmpty())
+        videoWindow->close();
     kabeBrowser->setVisible(true);
     DirPageOffset = 0;
     if (PBanSu() == 0) {

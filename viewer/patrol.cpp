@@ -1,6 +1,6 @@
 #include "viewer/patrol.h"
 
-#include "forms/other_forms.h"
+#include "viewer/later_windows.h"
 #include "platform/browser.h"
 #include "store/files.h"
 #include "store/paths.h"
@@ -82,7 +82,8 @@ QDateTime creationTime(const QFileInfo& info)
 // unless a blank memo is being written.
 void followPageMemo(TForm1& w, const QString& path)
 {
-    w.MemoAvailable = Form12 ? 1 : 0;
+    QWidget* memoWindow = laterwindows::hooks().memoWindow;
+    w.MemoAvailable = memoWindow ? 1 : 0;
     if (!w.MemoAvailable)
         return;
     const QFileInfo shown(path);
@@ -91,13 +92,13 @@ void followPageMemo(TForm1& w, const QString& path)
         : files::findPath(files::joinPath(shown.path(), shown.completeBaseName() + QStringLiteral(".%xt")));
     if (!memo.isEmpty() && QFileInfo(memo).isFile()) {
         const QString caption = QLatin1Char(' ') + patrolTimeText(QFileInfo(memo).lastModified());
-        if (caption != Form12->windowTitle())
-            Form12->setWindowTitle(caption);
+        if (caption != memoWindow->windowTitle())
+            memoWindow->setWindowTitle(caption);
         return;
     }
-    Form12->setWindowTitle(QStringLiteral("白紙"));
+    memoWindow->setWindowTitle(QStringLiteral("白紙"));
     if (w.Tag < 2)
-        Form12->close();
+        memoWindow->close();
 }
 
 } // namespace

@@ -4,10 +4,11 @@
 // first page, the command-line import, and the close.
 #include "viewer/main_window.h"
 
-#include "forms/other_forms.h"
+#include "viewer/later_windows.h"
 #include "platform/browser.h"
 #include "platform/seam.h"
 #include "platform/shell.h"
+#include "store/clock.h"
 #include "store/files.h"
 #include "store/paths.h"
 #include "store/text.h"
@@ -178,7 +179,7 @@ void TForm1::restoreDailyReport()
     FileListBox6->update();
     FileListBox7->setDirectory(CurrentFolder());
     FileListBox7->update();
-    const QString source = dailyReportSource(DailyReportStore, FileListBox6->items(), compactDate(QDate::currentDate()));
+    const QString source = dailyReportSource(DailyReportStore, FileListBox6->items(), compactDate(store::clock::today()));
     if (source.isEmpty())
         return;
     const QString target = dailyReportTarget(CurrentFolder(), FileListBox7->items());
@@ -276,8 +277,8 @@ void TForm1::runCommandLineImport()
 void TForm1::FormCloseQuery()
 {
     try {
-        if (Tag > 0 && Form12) // the page memo window is in use
-            Form12->close();
+        if (Tag > 0 && laterwindows::hooks().memoWindow) // the page memo window is in use
+            laterwindows::hooks().memoWindow->close();
         for (platform::Browser** b : {&WebBrowser1, &WebBrowser2, &WebBrowser3}) {
             if (*b) {
                 // The view owns its page and the browser object: freeing the

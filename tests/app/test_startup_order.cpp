@@ -3,9 +3,10 @@
 // first page of the data root.
 #include "app/startup_order.h"
 
-#include "forms/form8.h"
-#include "forms/other_forms.h"
+#include "viewer/forms/form8.h"
+#include "app/other_forms.h"
 #include "platform/browser.h"
+#include "support/fake_browser.h"
 #include "platform/seam.h"
 #include "store/files.h"
 #include "viewer/main_window.h"

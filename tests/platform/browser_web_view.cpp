@@ -2,6 +2,7 @@
 // complete, and clicked command links reach the before-navigate handler
 // with the text the link handler expects, and are cancelled there.
 #include "platform/browser.h"
+#include "support/fake_browser.h"
 #include "platform/web_view.h"
 
 #include <gtest/gtest.h>

@@ -1,7 +1,7 @@
 // The link text of a navigation URL, navigable URLs of paths, and the
 // stand-in browser that viewer tests drive.
 #include "platform/browser.h"
-#include "platform/fake_browser.h"
+#include "support/fake_browser.h"
 
 #include <gtest/gtest.h>
 

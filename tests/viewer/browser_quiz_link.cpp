@@ -2,7 +2,7 @@
 // clicked in the page, the counter changes and the lower pane is asked to
 // find the feedback mark.
 #include "platform/browser.h"
-#include "platform/fake_browser.h"
+#include "support/fake_browser.h"
 #include "platform/seam.h"
 #include "platform/wait_for.h"
 #include "store/files.h"

@@ -3,6 +3,7 @@
 // the test-mode seam, as the main-window tests build it.
 
 #include "platform/browser.h"
+#include "support/fake_browser.h"
 #include "platform/seam.h"
 #include "store/files.h"
 #include "viewer/main_window.h"

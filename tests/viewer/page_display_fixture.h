@@ -5,7 +5,7 @@
 
 #include "viewer/main_window_fixture.h"
 
-#include "platform/fake_browser.h"
+#include "support/fake_browser.h"
 
 #include <QDateTime>
 #include <QUrl>

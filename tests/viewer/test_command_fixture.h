@@ -5,7 +5,7 @@
 #include "main_window_fixture.h"
 
 #include "platform/controls.h"
-#include "platform/fake_browser.h"
+#include "support/fake_browser.h"
 #include "viewer/later_windows.h"
 
 #include <QCoreApplication>

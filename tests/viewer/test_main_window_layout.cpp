@@ -2,8 +2,8 @@
 // centring of the whole and the File menu.
 #include "viewer/main_window_fixture.h"
 
-#include "forms/form1.h"
-#include "platform/fake_browser.h"
+#include "viewer/forms/form1.h"
+#include "support/fake_browser.h"
 
 #include <QUrl>
 

@@ -2,7 +2,9 @@
 // rebuilt after a new file, the pause for videos and the button's states.
 #include "page_display_fixture.h"
 
-#include "forms/other_forms.h"
+#include "viewer/later_windows.h"
+
+#include <QWidget>
 
 TEST_F(PageDisplayTest, ChangedPageIsReloadedInPlace)
 {
@@ -85,7 +87,9 @@ TEST_F(PageDisplayTest, MemoWindowFollowsTheMemoOfTheShownPage)
     writePage("a.html", "a");
     writePage("b.html", "b");
     writeFile(rootFile("B.%XT"), "memo"); // written on Windows: letter case not kept
-    createOtherForms();
+    QWidget memoWindow(nullptr, Qt::Window);
+    laterwindows::hooks().memoWindow = &memoWindow;
+    QWidget* Form12 = &memoWindow;
     TForm1& w = start();
     EXPECT_EQ(w.MemoAvailable, 1);
     EXPECT_EQ(Form12->windowTitle(), QStringLiteral("白紙"));
@@ -103,5 +107,5 @@ TEST_F(PageDisplayTest, MemoWindowFollowsTheMemoOfTheShownPage)
     showPage(w, 0);
     EXPECT_EQ(Form12->windowTitle(), QStringLiteral("白紙"));
     EXPECT_FALSE(Form12->isVisible());
-    destroyOtherForms();
+    laterwindows::hooks().memoWindow = nullptr;
 }

@@ -61,4 +61,8 @@ private:
     bool loadWithEvents(const QString& url);
 };
 
+// Installs (on) or removes (off) the factory that makes every browser view
+// of the windows a FakeBrowser.
+void useFakeBrowsers(bool on);
+
 } // namespace platform

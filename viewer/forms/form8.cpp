@@ -1,4 +1,4 @@
-#include "forms/form8.h"
+#include "viewer/forms/form8.h"
 
 #include <QFont>
 #include <QGuiApplication>

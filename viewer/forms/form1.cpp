@@ -1,7 +1,7 @@
 // The main window's component tree: every component with its given name,
 // place, size at rest, captions and hints, and the bindings of the events
 // whose handlers the window has.
-#include "forms/form1.h"
+#include "viewer/forms/form1.h"
 #include "viewer/main_window.h"
 
 #include "platform/browser.h"

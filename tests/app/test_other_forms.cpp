@@ -1,6 +1,6 @@
 // The splash window and the later windows' stand-ins.
-#include "forms/form8.h"
-#include "forms/other_forms.h"
+#include "viewer/forms/form8.h"
+#include "app/other_forms.h"
 
 #include <QGuiApplication>
 #include <gtest/gtest.h>

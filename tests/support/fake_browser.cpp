@@ -1,4 +1,6 @@
-#include "platform/fake_browser.h"
+#include "support/fake_browser.h"
+
+#include <QWidget>
 
 namespace platform {
 
@@ -119,6 +121,18 @@ QStringList FakeBrowser::navigated() const
             urls.append(call.url);
     }
     return urls;
+}
+
+} // namespace platform
+
+namespace platform {
+
+void useFakeBrowsers(bool on)
+{
+    if (on)
+        setBrowserFactory([](QWidget* parent) -> Browser* { return new FakeBrowser(static_cast<QObject*>(parent)); });
+    else
+        setBrowserFactory({});
 }
 
 } // namespace platform

@@ -1,6 +1,7 @@
 // The main window's component tree: names, nesting, captions and hints.
-#include "forms/form1.h"
+#include "viewer/forms/form1.h"
 #include "platform/browser.h"
+#include "support/fake_browser.h"
 #include "platform/seam.h"
 #include "viewer/main_window.h"
 
