@@ -23,7 +23,7 @@ namespace {
 
 struct SeamState {
     bool testMode = false;
-    QList<int> answers;
+    QList<Answer> answers;
     QStringList fileNames;
     QStringList inputs;
     QList<int> modalResults;
@@ -71,7 +71,7 @@ QMessageBox::Icon iconFor(MsgType type)
 
 // Asks with Japanese buttons; Escape and the close box give the escape
 // button, so only a real press of "はい" counts as yes.
-int askWithButtons(const QString& text, MsgType type, bool withCancel)
+Answer askWithButtons(const QString& text, MsgType type, bool withCancel)
 {
     QMessageBox box(iconFor(type), QCoreApplication::applicationName(), text,
                     QMessageBox::NoButton, dialogParent());
@@ -84,10 +84,10 @@ int askWithButtons(const QString& text, MsgType type, bool withCancel)
     box.setEscapeButton(withCancel ? cancel : no);
     box.exec();
     if (box.clickedButton() == yes)
-        return 1;
+        return Answer::Yes;
     if (withCancel && box.clickedButton() != no)
-        return -1;
-    return 0;
+        return Answer::Cancel;
+    return Answer::No;
 }
 
 // Runs the program and keeps the event loop going until it ends. The widget
@@ -137,22 +137,22 @@ void showMessage(const QString& text, MsgType type)
 bool askYesNo(const QString& text, MsgType type)
 {
     record(QStringLiteral("ask"), text);
-    int answer = 0;
+    Answer answer = Answer::No;
     if (takeQueued(state().answers, answer))
-        return answer == 1;
+        return answer == Answer::Yes;
     if (state().testMode)
         return false;
-    return askWithButtons(text, type, false) == 1;
+    return askWithButtons(text, type, false) == Answer::Yes;
 }
 
-int askYesNoCancel(const QString& text, MsgType type)
+Answer askYesNoCancel(const QString& text, MsgType type)
 {
     record(QStringLiteral("ask"), text);
-    int answer = 0;
+    Answer answer = Answer::No;
     if (takeQueued(state().answers, answer))
-        return answer > 0 ? 1 : (answer < 0 ? -1 : 0);
+        return answer;
     if (state().testMode)
-        return 0;
+        return Answer::No;
     return askWithButtons(text, type, true);
 }
 
@@ -272,7 +272,7 @@ void setTestMode(bool on)
 }
 
 bool testMode() { return state().testMode; }
-void setNextAnswer(int answer) { state().answers.append(answer); }
+void setNextAnswer(Answer answer) { state().answers.append(answer); }
 void setNextFileName(const QString& name) { state().fileNames.append(name); }
 void setNextInput(const QString& value) { state().inputs.append(value); }
 void setNextModalResult(int result) { state().modalResults.append(result); }

@@ -15,13 +15,15 @@ class QWidget;
 namespace platform {
 
 enum class MsgType { Information, Warning, Error, Confirmation };
+// The answer to a question (and what tests queue for one).
+enum class Answer { Yes, No, Cancel };
 
 // A notice with one OK button.
 void showMessage(const QString& text, MsgType type = MsgType::Information);
 // A Yes/No question; only Yes counts (Escape and the close box are No).
 bool askYesNo(const QString& text, MsgType type = MsgType::Confirmation);
-// Yes / No / Cancel: returns 1 yes, 0 no, -1 cancel.
-int askYesNoCancel(const QString& text, MsgType type = MsgType::Confirmation);
+// Yes / No / Cancel; Escape and the close box are Cancel.
+Answer askYesNoCancel(const QString& text, MsgType type = MsgType::Confirmation);
 // A line of text; false when cancelled.
 bool inputText(const QString& caption, const QString& prompt, QString& value);
 
@@ -54,7 +56,7 @@ struct SeamEvent {
 // dialogs as cancelled, programs are recorded and not started.
 void setTestMode(bool on);
 bool testMode();
-void setNextAnswer(int answer);          // 1 yes, 0 no, -1 cancel (queued)
+void setNextAnswer(Answer answer);       // queued for askYesNo / askYesNoCancel
 void setNextFileName(const QString& name); // queued for file/folder dialogs
 void setNextInput(const QString& value);   // queued for inputText
 void setNextModalResult(int result);       // queued for execModal

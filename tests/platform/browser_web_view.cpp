@@ -13,7 +13,7 @@
 #include <QFile>
 #include <QStringEncoder>
 #include <QTemporaryDir>
-#include "platform/wait_for.h"
+#include "support/wait_for.h"
 #include <QUrl>
 #include <QWidget>
 

@@ -1,7 +1,7 @@
 // Timer rules: same enabled value does nothing, a new interval restarts,
 // interval 0 never fires, no nested ticks.
 #include "platform/controls.h"
-#include "wait_for.h"
+#include "support/wait_for.h"
 
 #include <gtest/gtest.h>
 

@@ -23,16 +23,16 @@ protected:
 
 TEST_F(SeamTest, QuestionsTakeQueuedAnswersInOrderAndDefaultToNo)
 {
-    setNextAnswer(1);
-    setNextAnswer(0);
-    setNextAnswer(-1);
-    setNextAnswer(-1);
+    setNextAnswer(Answer::Yes);
+    setNextAnswer(Answer::No);
+    setNextAnswer(Answer::Cancel);
+    setNextAnswer(Answer::Cancel);
     EXPECT_TRUE(askYesNo(QStringLiteral("消しますか")));
     EXPECT_FALSE(askYesNo(QStringLiteral("b")));
     EXPECT_FALSE(askYesNo(QStringLiteral("c"))); // cancel is not yes
-    EXPECT_EQ(askYesNoCancel(QStringLiteral("d")), -1);
+    EXPECT_EQ(askYesNoCancel(QStringLiteral("d")), Answer::Cancel);
     EXPECT_FALSE(askYesNo(QStringLiteral("unanswered")));
-    EXPECT_EQ(askYesNoCancel(QStringLiteral("unanswered")), 0);
+    EXPECT_EQ(askYesNoCancel(QStringLiteral("unanswered")), Answer::No);
     ASSERT_EQ(events().size(), 6);
     EXPECT_EQ(events().first().kind, QStringLiteral("ask"));
     EXPECT_EQ(events().first().text, QStringLiteral("消しますか"));

@@ -2,6 +2,8 @@
 // program links, and a private home so no test touches the user's files.
 #include <gtest/gtest.h>
 
+#include <QDir>
+#include <QFile>
 #include <QTemporaryDir>
 #include <QtGlobal>
 #include <cstdlib>
@@ -22,6 +24,11 @@ int main(int argc, char** argv)
     qputenv("XDG_DATA_HOME", h + "/.local/share");
     qputenv("XDG_CONFIG_HOME", h + "/.config");
     qputenv("XDG_CACHE_HOME", h + "/.cache");
+    qputenv("XDG_STATE_HOME", h + "/.local/state");
+    // The runtime folder must be private to its owner, or Qt warns and ignores it.
+    QDir().mkpath(home.path() + "/.runtime");
+    QFile::setPermissions(home.path() + "/.runtime", QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
+    qputenv("XDG_RUNTIME_DIR", h + "/.runtime");
     ::testing::InitGoogleTest(&argc, argv);
     // Listing the tests (CTest's discovery) needs no display.
     if (::testing::GTEST_FLAG(list_tests))

@@ -4,7 +4,7 @@
 #include "platform/browser.h"
 #include "support/fake_browser.h"
 #include "platform/seam.h"
-#include "platform/wait_for.h"
+#include "support/wait_for.h"
 #include "store/files.h"
 #include "viewer/main_window.h"
 

@@ -1,0 +1,8 @@
+#pragma once
+// The program's one logging category. Every place that catches an error
+// logs it here, so a fault shows on the terminal and in test output even
+// where the user is told nothing.
+
+#include <QLoggingCategory>
+
+Q_DECLARE_LOGGING_CATEGORY(lcPagora)
