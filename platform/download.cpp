@@ -61,7 +61,7 @@ DownloadResult downloadUrlToFile(const QString& url, const QString& fileName, in
         return result;
     }
     QSaveFile file(fileName);
-    if (!file.open(QIODevice::WriteOnly)) {
+    if (!files::openReplacing(file)) {
         result.error = file.errorString();
         return result;
     }

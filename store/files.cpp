@@ -318,12 +318,21 @@ bool commitChecked(QSaveFile& f)
     return f.commit();
 }
 
+bool openReplacing(QSaveFile& file)
+{
+    // QSaveFile writes through a symbolic link to its target; a write must
+    // not land wherever a link leads, so a link is never written through.
+    if (file.fileName().isEmpty() || QFileInfo(file.fileName()).isSymLink())
+        return false;
+    return file.open(QIODevice::WriteOnly);
+}
+
 bool writeBytes(const QString& path, const QByteArray& bytes)
 {
     if (path.isEmpty())
         return false;
     QSaveFile f(path);
-    if (!f.open(QIODevice::WriteOnly))
+    if (!openReplacing(f))
         return false;
     if (f.write(bytes) != bytes.size()) {
         f.cancelWriting();
@@ -349,7 +358,7 @@ bool writeTextNoBom(const QString& path, const QString& text)
 
 bool appendBytes(const QString& path, const QByteArray& bytes)
 {
-    if (path.isEmpty() || QFileInfo(path).isDir())
+    if (path.isEmpty() || QFileInfo(path).isDir() || QFileInfo(path).isSymLink())
         return false;
     QFile f(path);
     if (!f.open(QIODevice::WriteOnly | QIODevice::Append))
@@ -572,7 +581,7 @@ bool copyFileOver(const QString& source, const QString& target)
     if (!in.open(QIODevice::ReadOnly))
         return false;
     QSaveFile out(target);
-    if (!out.open(QIODevice::WriteOnly))
+    if (!openReplacing(out))
         return false;
     char buffer[1 << 16];
     for (;;) {

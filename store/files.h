@@ -57,6 +57,10 @@ private:
 };
 
 // ---- writing (all through QSaveFile: a failed write leaves the old file) ----
+// Opens file for writing unless its path is a symbolic link (dangling or
+// not): writes never follow a link. The rename at commit replaces whatever
+// stands at the path then, without following it.
+bool openReplacing(QSaveFile& file);
 bool writeBytes(const QString& path, const QByteArray& bytes);
 // Commits a save file that was written piece by piece; false (old file kept)
 // when any write or the final flush failed.

@@ -31,21 +31,31 @@ static bool climbsOut(const QString& path)
     return path.split(QLatin1Char('/')).contains(QStringLiteral(".."));
 }
 
-// The path with symbolic links of its existing part resolved, so that a
-// link inside a root cannot lead a write elsewhere.
+// The path with every symbolic link on the way resolved, the last one too
+// and dangling ones as well: a link inside a root must not lead a write to
+// a file that does not exist yet somewhere else. "" when the links cannot
+// be resolved (a loop, or a link that cannot be read).
 static QString settledPath(const QString& path)
 {
-    QString existing = QDir::cleanPath(path);
-    QString rest;
-    while (!existing.isEmpty() && !QFileInfo::exists(existing)) {
-        const int slash = existing.lastIndexOf(QLatin1Char('/'));
-        if (slash <= 0)
-            return QDir::cleanPath(path);
-        rest = existing.mid(slash) + rest;
-        existing = existing.left(slash);
+    constexpr int MaxLinks = 40;
+    QStringList rest = QDir::cleanPath(path).split(QLatin1Char('/'), Qt::SkipEmptyParts);
+    QString done = QStringLiteral("/");
+    int links = 0;
+    while (!rest.isEmpty()) {
+        const QString next = QDir::cleanPath(done + QLatin1Char('/') + rest.takeFirst());
+        const QFileInfo info(next);
+        if (!info.isSymLink()) {
+            done = next;
+            continue;
+        }
+        const QString target = info.symLinkTarget();
+        if (++links > MaxLinks || target.isEmpty())
+            return QString();
+        // The target's own parts are walked again: they may hold links too.
+        rest = QDir::cleanPath(target).split(QLatin1Char('/'), Qt::SkipEmptyParts) + rest;
+        done = QStringLiteral("/");
     }
-    const QString canonical = QFileInfo(existing).canonicalFilePath();
-    return QDir::cleanPath((canonical.isEmpty() ? existing : canonical) + rest);
+    return done;
 }
 
 bool isInsideFolder(const QString& path, const QString& root)
@@ -54,6 +64,8 @@ bool isInsideFolder(const QString& path, const QString& root)
         return false;
     const QString p = settledPath(path);
     const QString r = settledPath(root);
+    if (p.isEmpty() || r.isEmpty())
+        return false;
     return p == r || p.startsWith(r == QLatin1String("/") ? r : r + QLatin1Char('/'));
 }
 

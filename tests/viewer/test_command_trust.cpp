@@ -40,4 +40,11 @@ TEST(CommandTrust, TargetsStayInsideTheRoots)
     // a link inside a root that leads elsewhere does not count as inside
     ASSERT_TRUE(QFile::link(tmp.path(), root + "/out"));
     EXPECT_FALSE(isAllowedTarget(root + "/out/evil.txt", roots));
+    // the last link counts too, whether its target exists or not
+    ASSERT_TRUE(QFile::link(tmp.path() + "/missing.txt", root + "/dangling.txt"));
+    EXPECT_FALSE(isAllowedTarget(root + "/dangling.txt", roots));
+    ASSERT_TRUE(QFile::link(root + "/sub/later.txt", root + "/inner.txt"));
+    EXPECT_TRUE(isAllowedTarget(root + "/inner.txt", roots));
+    ASSERT_TRUE(QFile::link("loop", root + "/loop"));
+    EXPECT_FALSE(isAllowedTarget(root + "/loop", roots));
 }
