@@ -1,5 +1,8 @@
 // Shared entry of every test program: an application object of the kind the
-// program links, and a private home so no test touches the user's files.
+// program links, a private home so no test touches the user's files, and the
+// real clock again after every test.
+#include "store/clock.h"
+
 #include <gtest/gtest.h>
 
 #include <QDir>
@@ -16,6 +19,15 @@ using TestApplication = QApplication;
 using TestApplication = QGuiApplication;
 #endif
 
+namespace {
+
+// A test that fixes the clock never leaves it fixed for the next one.
+class ClockReset : public ::testing::EmptyTestEventListener {
+    void OnTestEnd(const ::testing::TestInfo&) override { store::clock::clearFixed(); }
+};
+
+} // namespace
+
 int main(int argc, char** argv)
 {
     QTemporaryDir home(QDir::tempPath() + "/pagora-test-home-XXXXXX");
@@ -30,6 +42,7 @@ int main(int argc, char** argv)
     QFile::setPermissions(home.path() + "/.runtime", QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
     qputenv("XDG_RUNTIME_DIR", h + "/.runtime");
     ::testing::InitGoogleTest(&argc, argv);
+    ::testing::UnitTest::GetInstance()->listeners().Append(new ClockReset);
     // Listing the tests (CTest's discovery) needs no display.
     if (::testing::GTEST_FLAG(list_tests))
         return RUN_ALL_TESTS();

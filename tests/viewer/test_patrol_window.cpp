@@ -6,10 +6,17 @@
 
 #include <QWidget>
 
+namespace {
+
+// File times are set outright: the patrol compares them, not the clock.
+const QDateTime kEarlier(QDate(2024, 4, 14), QTime(10, 0));
+
+} // namespace
+
 TEST_F(PageDisplayTest, ChangedPageIsReloadedInPlace)
 {
     writePage("a.html", "a");
-    setModified(rootFile("a.html"), QDateTime::currentDateTime().addSecs(-100));
+    setModified(rootFile("a.html"), kEarlier);
     TForm1& w = start();
     EXPECT_TRUE(w.PatrolDateText.startsWith(QStringLiteral("更新日 ")));
     EXPECT_EQ(w.Label3->caption(), QStringLiteral("a.html"));
@@ -19,7 +26,7 @@ TEST_F(PageDisplayTest, ChangedPageIsReloadedInPlace)
     EXPECT_EQ(w.Timer5->interval(), 6000);
     EXPECT_TRUE(w.Timer5->enabled());
 
-    setModified(rootFile("a.html"), QDateTime::currentDateTime());
+    setModified(rootFile("a.html"), kEarlier.addSecs(100));
     w.Timer5->fire(); // the tick as the timer runs it
     EXPECT_EQ(count("refresh"), 1);
     w.Timer5Timer();
@@ -29,10 +36,10 @@ TEST_F(PageDisplayTest, ChangedPageIsReloadedInPlace)
 TEST_F(PageDisplayTest, ChangedDocumentIsShownAgain)
 {
     writeFile(rootFile("a.pdf"));
-    setModified(rootFile("a.pdf"), QDateTime::currentDateTime().addSecs(-100));
+    setModified(rootFile("a.pdf"), kEarlier);
     TForm1& w = start();
     const int shown = browser()->navigated().size();
-    setModified(rootFile("a.pdf"), QDateTime::currentDateTime());
+    setModified(rootFile("a.pdf"), kEarlier.addSecs(100));
     w.Timer5Timer();
     EXPECT_EQ(browser()->navigated().size(), shown + 1);
     EXPECT_EQ(count("refresh"), 0);

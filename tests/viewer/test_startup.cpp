@@ -3,6 +3,8 @@
 // window size, the command-line import and the shutdown.
 #include "viewer/main_window_fixture.h"
 
+#include "store/clock.h"
+
 #include <QDate>
 #include <QFileDevice>
 #include <QGuiApplication>
@@ -11,12 +13,6 @@
 
 namespace {
 
-QString today()
-{
-    const QDate d = QDate::currentDate();
-    return QStringLiteral("%1%2%3").arg(d.year(), 4, 10, QLatin1Char('0')).arg(d.month(), 2, 10, QLatin1Char('0'))
-        .arg(d.day(), 2, 10, QLatin1Char('0'));
-}
 
 QByteArray read(const QString& path)
 {
@@ -118,9 +114,12 @@ TEST_F(MainWindowTest, DailyReportRestoreTakesTheLastMatchOnBothSides)
 
 TEST_F(MainWindowTest, DailyReportRestoreCopiesPageAndCompanions)
 {
+    // Just before midnight: the day the report is taken from is the clock's.
+    store::clock::setFixed(QDateTime(QDate(2020, 4, 14), QTime(23, 59, 59)));
     const QString store = files::joinPath(root(), QStringLiteral("00_日報の保存"));
-    writeFile(files::joinPath(store, today() + QStringLiteral("_日報.html")), "today");
-    writeFile(files::joinPath(store, today() + QStringLiteral("_日報.%xt")), "memo");
+    writeFile(files::joinPath(store, QStringLiteral("20200413_日報.html")), "yesterday");
+    writeFile(files::joinPath(store, QStringLiteral("20200414_日報.html")), "today");
+    writeFile(files::joinPath(store, QStringLiteral("20200414_日報.%xt")), "memo");
     writeFile(files::joinPath(root(), QStringLiteral("1030_日報.html")), "old");
     TForm1& w = make();
     w.FormShow();

@@ -1,0 +1,149 @@
+// Whole-file reads, fast enough for a folder listing that reads every page.
+#include "store/files.h"
+
+#include <QFile>
+
+#include <algorithm>
+#include <cerrno>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace files {
+
+// Plain POSIX calls: a folder listing reads thousands of pages, and every
+// system call counts. Only regular files are read, and they are opened
+// non-blocking, so a pipe named like a page cannot hang the program.
+//
+// Most pages fit in one buffer, so the first read usually gives the whole
+// file and its size at once. pread refuses pipes and FIFOs outright
+// (ESPIPE), and folders fail it (EISDIR); a short, non-empty read from a
+// regular file is its end. An empty read or a full buffer asks fstat, which
+// tells a regular file from a device (/dev/null, /dev/zero) and gives the
+// size.
+static constexpr qsizetype kFirstRead = 32 * 1024;
+
+static ssize_t preadRetrying(int fd, char* into, qsizetype count, qsizetype offset)
+{
+    for (;;) {
+        const ssize_t got = ::pread(fd, into, size_t(count), off_t(offset));
+        if (got >= 0 || errno != EINTR)
+            return got;
+    }
+}
+
+// Reads on after the first buffer: the file's size from fstat, one more
+// byte so that a short read marks the end, doubling if the file grew.
+static std::optional<QByteArray> readRestOfRegular(int fd, const char* first, qsizetype used)
+{
+    struct stat st {};
+    if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode))
+        return std::nullopt;
+    if (used == 0)
+        return QByteArray();
+    QByteArray bytes(first, used);
+    qsizetype capacity = std::max(qsizetype(st.st_size), used) + 1;
+    for (;;) {
+        bytes.resize(capacity);
+        const ssize_t got = preadRetrying(fd, bytes.data() + used, capacity - used, used);
+        if (got < 0)
+            return std::nullopt;
+        used += got;
+        if (used < capacity)
+            break;
+        capacity *= 2; // the file grew while it was read
+    }
+    bytes.resize(used);
+    return bytes;
+}
+
+static std::optional<QByteArray> readRegular(int fd)
+{
+    char first[kFirstRead];
+    const ssize_t got = preadRetrying(fd, first, kFirstRead, 0);
+    if (got < 0)
+        return std::nullopt;
+    if (got > 0 && got < kFirstRead)
+        return QByteArray(first, qsizetype(got));
+    return readRestOfRegular(fd, first, qsizetype(got));
+}
+
+// Takes over fd.
+static std::optional<QByteArray> readAllAndClose(int fd)
+{
+    if (fd < 0)
+        return std::nullopt;
+    auto bytes = readRegular(fd);
+    ::close(fd);
+    return bytes;
+}
+
+static constexpr int kReadFlags = O_RDONLY | O_CLOEXEC | O_NONBLOCK;
+
+// Files compiled into the program (":/...") are read through Qt.
+static std::optional<QByteArray> readResource(const QString& path)
+{
+    QFile f(path);
+    if (!f.open(QIODevice::ReadOnly))
+        return std::nullopt;
+    return f.readAll();
+}
+
+std::optional<QByteArray> readBytes(const QString& path)
+{
+    if (path.isEmpty())
+        return std::nullopt;
+    if (path.startsWith(QLatin1String(":/")))
+        return readResource(path);
+    return readAllAndClose(::open(QFile::encodeName(path).constData(), kReadFlags));
+}
+
+OpenedFolder::OpenedFolder(const QString& folder)
+    : folder_(folder)
+{
+    if (!folder.isEmpty())
+        fd_ = ::open(QFile::encodeName(folder).constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+}
+
+OpenedFolder::~OpenedFolder()
+{
+    if (fd_ >= 0)
+        ::close(fd_);
+}
+
+std::optional<QByteArray> OpenedFolder::readBytes(const QString& name) const
+{
+    if (name.isEmpty())
+        return std::nullopt;
+    if (name.startsWith('/'))
+        return files::readBytes(name);
+    if (fd_ < 0)
+        return files::readBytes(joinPath(folder_, name));
+    return readAllAndClose(::openat(fd_, QFile::encodeName(name).constData(), kReadFlags));
+}
+
+std::optional<QString> readUtf8(const QString& path)
+{
+    const auto bytes = readBytes(path);
+    if (!bytes)
+        return std::nullopt;
+    return decodeUtf8(*bytes);
+}
+
+std::optional<QString> readDefault(const QString& path)
+{
+    const auto bytes = readBytes(path);
+    if (!bytes)
+        return std::nullopt;
+    return decodeDefault(*bytes);
+}
+
+std::optional<QString> readUtf8OrShiftJis(const QString& path)
+{
+    const auto bytes = readBytes(path);
+    if (!bytes)
+        return std::nullopt;
+    return decodeUtf8OrShiftJis(*bytes);
+}
+
+} // namespace files
