@@ -1,11 +1,45 @@
 #pragma once
-// TForm18: the answer sheet. Until its own code lands, an empty window.
+// TForm18: the answer sheet. The caption holds the page's file name; the
+// learner fills the bracketed slots of Memo1 and "回答の書き込み" appends one
+// row to the page's answer CSV.
 
-#include "viewer/forms/later_window.h"
+#include "platform/controls.h"
 
-class TForm18 : public LaterWindow<18> {
+#include <QDialog>
+#include <QString>
+
+class QPlainTextEdit;
+
+class TForm18 : public QDialog {
     Q_OBJECT
-    using LaterWindow::LaterWindow;
+public:
+    explicit TForm18(QWidget* parent = nullptr);
+
+    // The page whose last paragraph is the sheet (its full path; the caption
+    // shows its file name).
+    void setPage(const QString& pagePath);
+    QString pagePath() const { return pagePath_; }
+
+    void FormShow();           // fills Memo1 from the page and sizes the window
+    void SpeedButton1Click();  // "回答の書き込み": one CSV row, then close
+    void SpeedButton2Click();  // "中止する": close without writing
+
+    QPlainTextEdit* Memo1 = nullptr;
+    platform::Label* Label1 = nullptr;
+    platform::SpeedButton* SpeedButton1 = nullptr;
+    platform::SpeedButton* SpeedButton2 = nullptr;
+
+protected:
+    void showEvent(QShowEvent* e) override;
+
+private:
+    void createComponents();
+    QString pagePath_;
 };
 
 inline TForm18* Form18 = nullptr;
+
+namespace answersheet {
+// The "ANSWER" page command: the sheet of the page at pagePath, modally.
+void ShowAnswerSheet(const QString& pagePath);
+} // namespace answersheet

@@ -1,0 +1,103 @@
+#include "platform/seam.h"
+#include "store/files.h"
+#include "support/temp_tree.h"
+#include "tools/answer_sheet.h"
+#include "tools/forms/form18.h"
+
+#include <QPlainTextEdit>
+#include <gtest/gtest.h>
+
+using namespace answersheet;
+
+namespace {
+
+const QByteArray kBom("\xEF\xBB\xBF");
+
+} // namespace
+
+TEST(AnswerSheetText, TakesTheLastParagraphAsPlainText)
+{
+    const QString page = QStringLiteral(
+        "<HTML><BODY><P>first</P><P ALIGN=\"LEFT\">「氏名」[ ]<BR><B>年齢</B>[ ]</P></BODY></HTML>");
+    EXPECT_EQ(SheetText(page), QStringLiteral("「氏名」[ ]\r\n年齢[ ]"));
+    // Without any paragraph: the text after the first ">", cut at "</P".
+    EXPECT_EQ(SheetText(QStringLiteral("<X>a[b]</P>rest")), QStringLiteral("a[b]"));
+    // A "<" with no ">" after it stays as text.
+    EXPECT_EQ(SheetText(QStringLiteral("<P>a < b[ ]")), QStringLiteral("a < b[ ]"));
+}
+
+TEST(AnswerSheetRow, LabelsAndAnswersFromTheSlots)
+{
+    Row r = BuildRow(QStringLiteral("「氏名」[山田]\r\n年齢[12]"));
+    EXPECT_EQ(r.labels, QStringLiteral("氏名,年齢"));
+    EXPECT_EQ(r.answers, QStringLiteral("山田,12"));
+
+    r = BuildRow(QStringLiteral("Q1[a]//note\r\nQ2[b]"));
+    EXPECT_EQ(r.labels, QStringLiteral("Q1,Q2"));
+    EXPECT_EQ(r.answers, QStringLiteral("a,b"));
+
+    // Full-width slots count; blanks of both widths go.
+    r = BuildRow(QStringLiteral("名前［a b］\r\n組［１　組］"));
+    EXPECT_EQ(r.labels, QStringLiteral("名前,組"));
+    EXPECT_EQ(r.answers, QStringLiteral("ab,１組"));
+
+    // A slot without its "]" ends the scans.
+    r = BuildRow(QStringLiteral("A[x]\r\nB[y"));
+    EXPECT_EQ(r.labels, QStringLiteral("A"));
+    EXPECT_EQ(r.answers, QStringLiteral("x"));
+
+    // A comment in the last line has no "<BR>" after it and stays (no hang).
+    r = BuildRow(QStringLiteral("A[x]//last"));
+    EXPECT_EQ(r.labels, QStringLiteral("A"));
+}
+
+TEST(AnswerSheetCsv, FirstRowCarriesLabelsLaterRowsAnswersOnly)
+{
+    TempTree t;
+    const QString page = t.write("sub/q.html", "<P>x</P>");
+    const QString csv = AnswerCsvPath(page);
+    EXPECT_EQ(csv, t.path("sub/_q.csv"));
+    ASSERT_EQ(AppendRow(csv, Row{QStringLiteral("氏名,年齢"), QStringLiteral("山田,12")}), AppendResult::Written);
+    ASSERT_EQ(AppendRow(csv, Row{QStringLiteral("氏名,年齢"), QStringLiteral("佐藤,13")}), AppendResult::Written);
+    EXPECT_EQ(t.read("sub/_q.csv"), kBom + QStringLiteral("氏名,年齢\r\n山田,12\r\n佐藤,13\r\n").toUtf8());
+}
+
+TEST(AnswerSheetCsv, AppendsInTheEncodingTheSpreadsheetSavedIn)
+{
+    TempTree t;
+    const QByteArray sjis = files::encodeShiftJis(QStringLiteral("氏名\r\n山田"));
+    const QString csv = t.write("_q.csv", sjis); // no final line end either
+    ASSERT_EQ(AppendRow(csv, Row{QString(), QStringLiteral("佐藤")}), AppendResult::Written);
+    EXPECT_EQ(t.read("_q.csv"), sjis + "\r\n" + files::encodeShiftJis(QStringLiteral("佐藤")) + "\r\n");
+    // A row Shift_JIS cannot hold is refused, the file left as it was.
+    const QByteArray before = t.read("_q.csv");
+    EXPECT_EQ(AppendRow(csv, Row{QString(), QStringLiteral("😀")}), AppendResult::EncodingRefused);
+    EXPECT_EQ(t.read("_q.csv"), before);
+}
+
+TEST(AnswerSheetCsv, AFailedWriteIsReported)
+{
+    TempTree t;
+    t.write("blocker", "file"); // a file where the CSV's folder would be
+    EXPECT_EQ(AppendRow(t.path("blocker/_q.csv"), Row{QStringLiteral("a"), QStringLiteral("b")}),
+              AppendResult::WriteFailed);
+}
+
+TEST(AnswerSheetWindow, WritesTheRowAndSaysSo)
+{
+    platform::setTestMode(true);
+    TempTree t;
+    const QString page = t.write("a.html", QStringLiteral("<P>「氏名」[ ]</P>").toUtf8());
+    TForm18 sheet;
+    sheet.setPage(page);
+    EXPECT_EQ(sheet.windowTitle(), QStringLiteral("a.html"));
+    sheet.FormShow();
+    EXPECT_EQ(sheet.Memo1->toPlainText(), QStringLiteral("「氏名」[ ]"));
+    EXPECT_EQ(sheet.SpeedButton1->hint(), QStringLiteral("_a.csvに保存"));
+    sheet.Memo1->setPlainText(QStringLiteral("「氏名」[山田]"));
+    sheet.SpeedButton1Click();
+    EXPECT_EQ(t.read("_a.csv"), kBom + QStringLiteral("氏名\r\n山田\r\n").toUtf8());
+    ASSERT_FALSE(platform::events().isEmpty());
+    EXPECT_EQ(platform::events().last().text, QStringLiteral("書き込み終了"));
+    platform::setTestMode(false);
+}

@@ -1,0 +1,109 @@
+#include "tools/forms/form18.h"
+
+#include "platform/seam.h"
+#include "store/files.h"
+#include "store/log.h"
+#include "tools/answer_sheet.h"
+#include "viewer/main_window.h"
+
+#include <QFileInfo>
+#include <QPlainTextEdit>
+#include <QShowEvent>
+#include <QTextDocument>
+
+TForm18::TForm18(QWidget* parent) : QDialog(parent)
+{
+    setObjectName(QStringLiteral("Form18"));
+    createComponents();
+}
+
+void TForm18::createComponents()
+{
+    resize(640, 480);
+    auto* bar = new platform::Panel(this, QStringLiteral("Panel1"));
+    bar->setAlign(platform::Align::Top);
+    bar->setHeight(36);
+    Label1 = new platform::Label(bar, QStringLiteral("Label1"));
+    Label1->setCaption(QStringLiteral("[  ]の中に書いて、回答の書き込みボタンを左クリックしてください。"));
+    Label1->setBounds(8, 10, 420, 18);
+    SpeedButton1 = new platform::SpeedButton(bar, QStringLiteral("SpeedButton1"));
+    SpeedButton1->setCaption(QStringLiteral("回答の書き込み"));
+    SpeedButton1->setHint(QStringLiteral("CSV形式で保存"));
+    SpeedButton1->setBounds(430, 4, 110, 28);
+    SpeedButton1->onClick = [this] { SpeedButton1Click(); };
+    SpeedButton2 = new platform::SpeedButton(bar, QStringLiteral("SpeedButton2"));
+    SpeedButton2->setCaption(QStringLiteral("中止する"));
+    SpeedButton2->setHint(QStringLiteral("書き込みを中止して閉じる"));
+    SpeedButton2->setBounds(544, 4, 90, 28);
+    SpeedButton2->onClick = [this] { SpeedButton2Click(); };
+    Memo1 = new QPlainTextEdit(this);
+    Memo1->setObjectName(QStringLiteral("Memo1"));
+    Memo1->setGeometry(0, 36, 640, 444);
+}
+
+void TForm18::setPage(const QString& pagePath)
+{
+    pagePath_ = pagePath;
+    setWindowTitle(QFileInfo(pagePath).fileName());
+}
+
+void TForm18::showEvent(QShowEvent* e)
+{
+    QDialog::showEvent(e);
+    if (!e->spontaneous())
+        FormShow();
+}
+
+void TForm18::FormShow()
+{
+    if (TForm1* main = TForm1::instance()) {
+        const int width = main->width() - main->kabeRight->width();
+        setGeometry(0, 0, qMax(200, width), qMax(150, main->height() - 35));
+    }
+    Memo1->setGeometry(0, 36, width(), height() - 36);
+    SpeedButton1->setHint(QFileInfo(answersheet::AnswerCsvPath(pagePath_)).fileName() + QStringLiteral("に保存"));
+    const std::optional<QString> page = files::readUtf8OrShiftJis(pagePath_);
+    if (!page)
+        qCWarning(lcPagora) << "answer sheet: cannot read" << pagePath_;
+    // Widget text keeps lines with "\n"; the sheet's own lines are CR LF.
+    Memo1->setPlainText(answersheet::SheetText(page.value_or(QString())).replace(QStringLiteral("\r\n"), QStringLiteral("\n")));
+}
+
+void TForm18::SpeedButton1Click()
+{
+    // The raw text keeps non-breaking spaces, which toPlainText would turn into blanks.
+    QString memo = Memo1->document()->toRawText();
+    memo.replace(QChar::ParagraphSeparator, QLatin1Char('\n')).replace(QStringLiteral("\n"), QStringLiteral("\r\n"));
+    const QString csv = answersheet::AnswerCsvPath(pagePath_);
+    const QString name = QFileInfo(csv).fileName();
+    switch (answersheet::AppendRow(csv, answersheet::BuildRow(memo))) {
+    case answersheet::AppendResult::Written:
+        platform::showMessage(QStringLiteral("書き込み終了"));
+        accept();
+        return;
+    case answersheet::AppendResult::EncodingRefused:
+        platform::showMessage(name + QStringLiteral(" の文字コードでは回答を書き込めません。"), platform::MsgType::Warning);
+        return;
+    case answersheet::AppendResult::WriteFailed:
+        qCWarning(lcPagora) << "answer sheet: cannot write" << csv;
+        platform::showMessage(name + QStringLiteral(" に書き込めませんでした。"), platform::MsgType::Warning);
+        return;
+    }
+}
+
+void TForm18::SpeedButton2Click()
+{
+    reject();
+}
+
+namespace answersheet {
+
+void ShowAnswerSheet(const QString& pagePath)
+{
+    if (!Form18)
+        return;
+    Form18->setPage(pagePath);
+    platform::execModal(Form18);
+}
+
+} // namespace answersheet
