@@ -72,6 +72,9 @@ bool writeLinesBom(const QString& path, const QStringList& lines);
 bool writeTextNoBom(const QString& path, const QString& text);
 // Appends bytes (answer rows); creates the file when missing.
 bool appendBytes(const QString& path, const QByteArray& bytes);
+// The folder and its parents; a failure is logged, so callers that go on
+// without the folder need not check.
+bool makeFolder(const QString& path);
 
 // ---- folder listings ----
 // "*.ht*;*.jp*;" style masks: split at ";", empty pieces ignored,

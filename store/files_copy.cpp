@@ -1,5 +1,6 @@
 // Copies and renames that refuse to lose data.
 #include "store/files.h"
+#include "store/log.h"
 
 #include <QDateTime>
 #include <QFile>
@@ -26,32 +27,40 @@ static bool keepModificationTime(const QString& target, const QDateTime& time)
     return f.setFileTime(time, QFileDevice::FileModificationTime);
 }
 
+static bool copyFailed(const QString& source, const QString& target, const QString& why)
+{
+    qCWarning(lcPagora) << "copying" << source << "to" << target << "failed:" << why;
+    return false;
+}
+
 bool copyFileOver(const QString& source, const QString& target)
 {
     const QFileInfo src(source);
     if (!src.isFile() || target.isEmpty() || QFileInfo(target).isDir())
-        return false;
+        return copyFailed(source, target, QStringLiteral("not a file"));
     if (sameFile(source, target))
-        return false; // a copy onto itself would empty it
+        return copyFailed(source, target, QStringLiteral("the same file")); // a copy onto itself would empty it
     QFile in(source);
     if (!in.open(QIODevice::ReadOnly))
-        return false;
+        return copyFailed(source, target, in.errorString());
     QSaveFile out(target);
     if (!openReplacing(out))
-        return false;
+        return copyFailed(source, target, out.errorString());
     char buffer[1 << 16];
     for (;;) {
         const qint64 got = in.read(buffer, sizeof buffer);
         if (got < 0 || (got > 0 && out.write(buffer, got) != got)) {
+            const QString why = got < 0 ? in.errorString() : out.errorString();
             out.cancelWriting();
-            return false;
+            return copyFailed(source, target, why);
         }
         if (got == 0)
             break;
     }
     if (!commitChecked(out))
         return false;
-    keepModificationTime(target, src.lastModified());
+    if (!keepModificationTime(target, src.lastModified()))
+        qCWarning(lcPagora) << "copied" << target << "keeps the time of the copy, not of" << source;
     return true;
 }
 
@@ -71,10 +80,17 @@ bool renameNoReplace(const QString& source, const QString& target)
     // between the check above and the rename.
     if (::renameat2(AT_FDCWD, from.constData(), AT_FDCWD, to.constData(), RENAME_NOREPLACE) == 0)
         return true;
-    if (errno == EINVAL || errno == ENOSYS) // file system without the flag
-        return ::rename(from.constData(), to.constData()) == 0;
-    if (errno == EXDEV && src.isFile())
-        return QFile::rename(source, target); // another device: copy, then remove
+    if (errno == EINVAL || errno == ENOSYS) { // file system without the flag
+        if (::rename(from.constData(), to.constData()) == 0)
+            return true;
+    } else if (errno == EXDEV && src.isFile()) {
+        QFile moved(source);
+        if (moved.rename(target)) // another device: copy, then remove
+            return true;
+        qCWarning(lcPagora) << "moving" << source << "to" << target << "failed:" << moved.errorString();
+        return false;
+    }
+    qCWarning(lcPagora) << "renaming" << source << "to" << target << "failed:" << qt_error_string(errno);
     return false;
 }
 

@@ -1,5 +1,6 @@
 // The desktop trash.
 #include "store/files.h"
+#include "store/log.h"
 
 #include <QDir>
 #include <QFile>
@@ -14,14 +15,17 @@ bool moveToTrash(const QString& path)
         return false;
     // Without the data folder Qt 6.4 moves the file to "files/" under the
     // current directory and reports success.
-    QDir().mkpath(QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation));
+    makeFolder(QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation));
     QString inTrash;
-    if (!QFile::moveToTrash(path, &inTrash))
+    if (!QFile::moveToTrash(path, &inTrash)) {
+        qCWarning(lcPagora) << "the trash refused" << path;
         return false;
+    }
     if (QFileInfo(inTrash).isAbsolute())
         return true;
     // It went somewhere relative after all: bring it back, report failure.
     const QString stray = QDir::current().absoluteFilePath(inTrash);
+    qCWarning(lcPagora) << "the trash put" << path << "at" << stray << "; it is brought back";
     renameNoReplace(stray, path);
     return false;
 }

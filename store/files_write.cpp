@@ -1,7 +1,9 @@
 // Whole-file writes that never leave a half-written file, and appends.
 #include "store/files.h"
 #include "store/files_internal.h"
+#include "store/log.h"
 
+#include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QSaveFile>
@@ -14,10 +16,14 @@ namespace files {
 bool commitChecked(QSaveFile& f)
 {
     if (!f.flush() || f.error() != QFileDevice::NoError) {
+        qCWarning(lcPagora) << "writing" << f.fileName() << "failed, the old file is kept:" << f.errorString();
         f.cancelWriting();
         return false;
     }
-    return f.commit();
+    if (f.commit())
+        return true;
+    qCWarning(lcPagora) << "saving" << f.fileName() << "failed, the old file is kept:" << f.errorString();
+    return false;
 }
 
 bool openReplacing(QSaveFile& file)
@@ -34,9 +40,12 @@ bool writeBytes(const QString& path, const QByteArray& bytes)
     if (path.isEmpty())
         return false;
     QSaveFile f(path);
-    if (!openReplacing(f))
+    if (!openReplacing(f)) {
+        qCWarning(lcPagora) << "cannot write" << path << ":" << f.errorString();
         return false;
+    }
     if (f.write(bytes) != bytes.size()) {
+        qCWarning(lcPagora) << "writing" << path << "failed, the old file is kept:" << f.errorString();
         f.cancelWriting();
         return false;
     }
@@ -60,13 +69,28 @@ bool writeTextNoBom(const QString& path, const QString& text)
 
 bool appendBytes(const QString& path, const QByteArray& bytes)
 {
-    if (path.isEmpty() || QFileInfo(path).isDir() || QFileInfo(path).isSymLink())
+    if (path.isEmpty() || QFileInfo(path).isDir() || QFileInfo(path).isSymLink()) {
+        qCWarning(lcPagora) << "cannot append to" << path << ": not a file";
         return false;
+    }
     QFile f(path);
-    if (!f.open(QIODevice::WriteOnly | QIODevice::Append))
+    if (!f.open(QIODevice::WriteOnly | QIODevice::Append)) {
+        qCWarning(lcPagora) << "cannot append to" << path << ":" << f.errorString();
         return false;
+    }
     const bool ok = f.write(bytes) == bytes.size();
-    return f.flush() && ok;
+    if (f.flush() && ok)
+        return true;
+    qCWarning(lcPagora) << "appending to" << path << "failed:" << f.errorString();
+    return false;
+}
+
+bool makeFolder(const QString& path)
+{
+    if (!path.isEmpty() && QDir().mkpath(path))
+        return true;
+    qCWarning(lcPagora) << "cannot make the folder" << path;
+    return false;
 }
 
 } // namespace files

@@ -6,3 +6,13 @@
 #include <QLoggingCategory>
 
 Q_DECLARE_LOGGING_CATEGORY(lcPagora)
+
+class QString;
+
+namespace store::log {
+
+// What the exception being handled says ("std::bad_alloc", its what()), for
+// the log line of a catch block; call only while one is being handled.
+QString currentException();
+
+} // namespace store::log

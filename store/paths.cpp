@@ -107,7 +107,7 @@ QString ParentFolderName(const QString& S)
 QString DesktopFolder()
 {
     const QString desktop = QStandardPaths::writableLocation(QStandardPaths::DesktopLocation);
-    QDir().mkpath(desktop);
+    files::makeFolder(desktop);
     return desktop;
 }
 

@@ -6,6 +6,7 @@
 #include "platform/browser.h"
 #include "platform/download.h"
 #include "platform/sound.h"
+#include "store/log.h"
 
 void TForm1::PlayWaveFile(const QString& fileName)
 {
@@ -20,6 +21,7 @@ bool TForm1::DownloadUrlToFile(const QString& url, const QString& fileName)
             setCaption(QString::number(total) + QStringLiteral(" Byte 完了しました。"));
         });
     } catch (...) {
+        qCWarning(lcPagora) << "downloading" << url << "failed:" << store::log::currentException();
         result.ok = false;
     }
     // The caption carries the shown URL again, whatever happened.

@@ -11,6 +11,7 @@
 #include "platform/seam.h"
 #include "platform/shell.h"
 #include "store/files.h"
+#include "store/log.h"
 #include "store/paths.h"
 #include "store/text.h"
 #include "viewer/command_text.h"
@@ -239,7 +240,7 @@ void js(TForm1& w, const Command& c)
 
 void hisjs(TForm1& w, const Command& c)
 {
-    QDir().mkpath(files::joinPath(w.CurrentFolder(), QStringLiteral("history")));
+    files::makeFolder(files::joinPath(w.CurrentFolder(), QStringLiteral("history")));
     const QString path = files::joinPath(w.CurrentFolder(), w.HistoryName + QStringLiteral(".txt"));
     if (targetAllowed(w, path))
         w.SetTextFileValue(path, c.token(1));
@@ -272,7 +273,7 @@ void his(TForm1& w, const Command& c)
     if (name.isEmpty())
         name = QStringLiteral("NAME");
     w.HistoryName = QStringLiteral("history/") + name;
-    QDir().mkpath(files::joinPath(w.CurrentFolder(), QStringLiteral("history")));
+    files::makeFolder(files::joinPath(w.CurrentFolder(), QStringLiteral("history")));
     commands::rewriteHistoryPages(w, [&w](const QString& path) { return targetAllowed(w, path); });
 }
 
@@ -333,6 +334,9 @@ void TForm1::runCommand(const QString& command, CommandSource source)
     try {
         dispatch(*this, c);
     } catch (...) {
-        // A command never takes the window down with it.
+        // A command never takes the window down with it; the person who
+        // clicked learns that it did nothing.
+        qCWarning(lcPagora) << "page command" << c.line << "failed:" << store::log::currentException();
+        platform::showMessage(QStringLiteral("コマンドを実行できませんでした。\n") + c.word, platform::MsgType::Error);
     }
 }

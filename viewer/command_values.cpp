@@ -33,7 +33,7 @@ void rewriteHistoryPages(TForm1& w, const std::function<bool(const QString& path
 void TForm1::SetTextFileValue(const QString& fileName, const QString& entry)
 {
     QCoreApplication::processEvents();
-    QDir().mkpath(files::joinPath(CurrentFolder(), QStringLiteral("history")));
+    files::makeFolder(files::joinPath(CurrentFolder(), QStringLiteral("history")));
     switch (valuefiles::setTextFileValue(fileName, entry)) {
     case valuefiles::ValueFileResult::Deleted:
         PageClick(0, true);

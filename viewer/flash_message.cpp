@@ -5,6 +5,7 @@
 
 #include "platform/controls.h"
 #include "platform/seam.h"
+#include "store/log.h"
 
 void TForm1::ShowFlashMessage(const QString& text, int milliseconds)
 {
@@ -36,6 +37,7 @@ void TForm1::Timer1Timer()
     try {
         close();
     } catch (...) {
+        qCWarning(lcPagora) << "closing after the command-line import failed:" << store::log::currentException();
         platform::showMessage(QStringLiteral("error"), platform::MsgType::Error);
     }
 }

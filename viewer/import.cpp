@@ -17,9 +17,9 @@ void TForm1::ImportListedFiles(const QString& folder, bool fromCommandLine)
     // The page list must not be rebuilt while files arrive.
     const bool patrolWasOn = Timer5->enabled();
     pausePatrol();
-    QDir().mkpath(ExeFolder);
-    QDir().mkpath(RootFolder);
-    QDir().mkpath(CurrentFolder());
+    files::makeFolder(ExeFolder);
+    files::makeFolder(RootFolder);
+    files::makeFolder(CurrentFolder());
     for (const QString& source : ListBox1)
         files::copyFileOver(source, files::joinPath(CurrentFolder(), QFileInfo(source).fileName()));
     if (patrolWasOn || CommandLineMode == 0)

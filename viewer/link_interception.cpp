@@ -11,6 +11,7 @@
 #include "platform/controls.h"
 #include "platform/shell.h"
 #include "store/files.h"
+#include "store/log.h"
 #include "store/paths.h"
 #include "store/text.h"
 #include "viewer/command_text.h"
@@ -32,6 +33,7 @@ void later(QObject* context, std::function<void()> action)
         try {
             action();
         } catch (...) {
+            qCWarning(lcPagora) << "a taken-over navigation failed:" << store::log::currentException();
         }
     });
 }
@@ -135,6 +137,7 @@ bool TForm1::WebBrowser1BeforeNavigate2(platform::Browser* sender, const QString
         chooseLayout(*this, url);
     } catch (...) {
         // The layout is a nicety; the navigation is decided below regardless.
+        qCWarning(lcPagora) << "choosing the layout for" << url << "failed:" << store::log::currentException();
     }
     const QString origin = sourceUrl.isEmpty() && sender ? sender->locationUrl() : sourceUrl;
     const CommandSource source = commands::isWebSource(origin) ? CommandSource::WebPage : CommandSource::LocalPage;

@@ -5,6 +5,8 @@
 #include "viewer/main_window.h"
 
 #include "platform/browser.h"
+#include "platform/seam.h"
+#include "store/log.h"
 
 #include <QCloseEvent>
 #include <QCoreApplication>
@@ -102,7 +104,10 @@ void TForm1::showEvent(QShowEvent* e)
     try {
         FormShow();
     } catch (...) {
-        // A start that fails half-way still leaves a usable window.
+        // A start that fails half-way still leaves a usable window; the
+        // person starting it learns that something is missing.
+        qCWarning(lcPagora) << "starting the main window failed:" << store::log::currentException();
+        platform::showMessage(QStringLiteral("起動の途中で失敗しました。"), platform::MsgType::Error);
     }
 }
 

@@ -4,6 +4,7 @@
 
 #include "platform/browser.h"
 #include "platform/controls.h"
+#include "store/log.h"
 
 void TForm1::bindPageCommandEvents()
 {
@@ -14,6 +15,7 @@ void TForm1::bindPageCommandEvents()
             try {
                 return WebBrowser1BeforeNavigate2(view, r.url, r.sourceUrl, r.programInitiated);
             } catch (...) {
+                qCWarning(lcPagora) << "deciding the navigation to" << r.url << "failed:" << store::log::currentException();
                 return false;
             }
         });
@@ -23,6 +25,7 @@ void TForm1::bindPageCommandEvents()
             try {
                 WebBrowser1DocumentComplete(url);
             } catch (...) {
+                qCWarning(lcPagora) << "handling the loaded page" << url << "failed:" << store::log::currentException();
             }
         });
     if (WebBrowser2)
@@ -30,6 +33,7 @@ void TForm1::bindPageCommandEvents()
             try {
                 WebBrowser2DocumentComplete(url);
             } catch (...) {
+                qCWarning(lcPagora) << "handling the lower loaded page" << url << "failed:" << store::log::currentException();
             }
         });
     Timer1->onTimer = [this] { Timer1Timer(); };

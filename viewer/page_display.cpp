@@ -5,6 +5,7 @@
 #include "platform/browser.h"
 #include "platform/picture.h"
 #include "store/files.h"
+#include "store/log.h"
 #include "store/paths.h"
 #include "store/templates.h"
 #include "store/text.h"
@@ -227,6 +228,7 @@ void TForm1::PageClick(int updown, bool y)
             showResolvedEntry(*this, updown);
         } catch (...) {
             // A view that fails leaves the previous one; the caption still follows.
+            qCWarning(lcPagora) << "showing" << ShownUrl << "failed:" << store::log::currentException();
         }
         setCaption(ShownUrl);
     }

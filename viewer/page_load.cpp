@@ -8,6 +8,7 @@
 #include "platform/browser.h"
 #include "platform/controls.h"
 #include "store/files.h"
+#include "store/log.h"
 #include "store/paths.h"
 #include "store/text.h"
 #include "viewer/command_link_page.h"
@@ -165,6 +166,7 @@ void TForm1::WebBrowser1DocumentComplete(const QString& url)
             }
         } catch (...) {
             // A page that cannot be read still gets its counter below.
+            qCWarning(lcPagora) << "reading the shown page" << w.ShownUrl << "failed:" << store::log::currentException();
         }
         if (!w.PageButtons.isEmpty()) {
             w.Panel7->setCaption(QString::number(w.PBan() + 1) + QStringLiteral(" / ") + QString::number(w.PBanSu()));
@@ -201,6 +203,7 @@ void TForm1::ProcessLinkPage(const QString& pageText)
             pushLinkLevel(*this, page, location);
     } catch (...) {
         // A link page that cannot be followed is shown as it is.
+        qCWarning(lcPagora) << "following the link page" << ShownUrl << "failed:" << store::log::currentException();
     }
 }
 

@@ -4,6 +4,7 @@
 // first page, the command-line import, and the close.
 #include "viewer/main_window.h"
 
+#include "store/log.h"
 #include "viewer/later_windows.h"
 #include "platform/browser.h"
 #include "platform/seam.h"
@@ -99,13 +100,13 @@ void TForm1::FormCreate()
 
 void TForm1::createDataFolders()
 {
-    QDir().mkpath(ExeFolder);
-    QDir().mkpath(RootFolder);
+    files::makeFolder(ExeFolder);
+    files::makeFolder(RootFolder);
     WorkFolder = files::joinPath(RootFolder, QStringLiteral("00_RESUME"));
-    QDir().mkpath(WorkFolder);
+    files::makeFolder(WorkFolder);
     DailyReportStore = files::joinPath(RootFolder, DailyReportStoreName);
     CopyFolder = files::joinPath(store::DesktopFolder(), QStringLiteral("【") + ExeBaseName + QStringLiteral("】"));
-    QDir().mkpath(CopyFolder);
+    files::makeFolder(CopyFolder);
     // The store is made last; when it cannot be made the data folders are not writable.
     const bool storeThere = QDir().mkpath(DailyReportStore) && QFileInfo(DailyReportStore).isDir();
     FolderWriteFailed = storeThere ? 0 : 1;
@@ -302,6 +303,7 @@ void TForm1::FormCloseQuery()
             QThread::msleep(ShutdownPauseMs);
     } catch (...) {
         // Ends this process only; the close still proceeds in tests.
+        qCWarning(lcPagora) << "shutting down failed:" << store::log::currentException();
         shutdownFailed_ = true;
         if (!platform::testMode())
             std::_Exit(1);
