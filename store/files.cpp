@@ -547,7 +547,7 @@ QString findPath(const QString& path)
 
 // ---- copy, rename, trash ----
 
-static bool sameFile(const QString& a, const QString& b)
+bool sameFile(const QString& a, const QString& b)
 {
     const QString ca = QFileInfo(a).canonicalFilePath();
     return !ca.isEmpty() && ca == QFileInfo(b).canonicalFilePath();
