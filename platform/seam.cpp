@@ -25,6 +25,7 @@ struct SeamState {
     bool testMode = false;
     QList<Answer> answers;
     QStringList fileNames;
+    QList<QStringList> fileNameLists;
     QStringList inputs;
     QList<int> modalResults;
     std::function<bool(const QString&, const QStringList&)> programHandler;
@@ -207,6 +208,17 @@ QString folderName(const QString& title, const QString& folder)
     });
 }
 
+QStringList openFileNames(const QString& title, const QString& folder, const QString& filter)
+{
+    record(QStringLiteral("openMany"), title, {folder});
+    QStringList queued;
+    if (takeQueued(state().fileNameLists, queued))
+        return queued;
+    if (state().testMode)
+        return QStringList();
+    return QFileDialog::getOpenFileNames(dialogParent(), title, folder, filter);
+}
+
 int execModal(QDialog* dialog)
 {
     const QString name = dialog ? (dialog->objectName().isEmpty() ? dialog->windowTitle()
@@ -265,6 +277,7 @@ void setTestMode(bool on)
     s.testMode = on;
     s.answers.clear();
     s.fileNames.clear();
+    s.fileNameLists.clear();
     s.inputs.clear();
     s.modalResults.clear();
     s.programHandler = nullptr;
@@ -274,6 +287,7 @@ void setTestMode(bool on)
 bool testMode() { return state().testMode; }
 void setNextAnswer(Answer answer) { state().answers.append(answer); }
 void setNextFileName(const QString& name) { state().fileNames.append(name); }
+void setNextFileNames(const QStringList& names) { state().fileNameLists.append(names); }
 void setNextInput(const QString& value) { state().inputs.append(value); }
 void setNextModalResult(int result) { state().modalResults.append(result); }
 

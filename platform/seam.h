@@ -31,6 +31,9 @@ bool inputText(const QString& caption, const QString& prompt, QString& value);
 QString openFileName(const QString& title, const QString& folder, const QString& filter);
 QString saveFileName(const QString& title, const QString& folder, const QString& filter);
 QString folderName(const QString& title, const QString& folder);
+// Several existing files at once; empty when cancelled. filter in Qt's
+// syntax ("名前 (*.a *.b);;…").
+QStringList openFileNames(const QString& title, const QString& folder, const QString& filter);
 
 // Shows a window modally; returns its result (QDialog::Accepted ...).
 int execModal(QDialog* dialog);
@@ -48,7 +51,7 @@ void beep();
 
 // ---- for tests ----
 struct SeamEvent {
-    QString kind;  // "message", "ask", "input", "open", "save", "folder", "modal", "start", "openUrl", "beep"
+    QString kind;  // "message", "ask", "input", "open", "openMany", "save", "folder", "modal", "start", "openUrl", "beep"
     QString text;  // message text, program, url ...
     QStringList args;
 };
@@ -58,6 +61,7 @@ void setTestMode(bool on);
 bool testMode();
 void setNextAnswer(Answer answer);       // queued for askYesNo / askYesNoCancel
 void setNextFileName(const QString& name); // queued for file/folder dialogs
+void setNextFileNames(const QStringList& names); // queued for openFileNames (empty: cancelled)
 void setNextInput(const QString& value);   // queued for inputText
 void setNextModalResult(int result);       // queued for execModal
 // Called instead of starting a program in test mode; returns the exit success.

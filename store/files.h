@@ -98,6 +98,8 @@ QString findFile(const QString& folder, const QString& name);
 QString findPath(const QString& path);
 
 // ---- copy, rename, trash ----
+// Both name one existing file (canonical paths agree, links resolved).
+bool sameFile(const QString& a, const QString& b);
 // Copies through a temporary file beside the target and renames it over the
 // target; keeps the source's modification time; refuses source == target.
 bool copyFileOver(const QString& source, const QString& target);

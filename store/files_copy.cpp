@@ -13,7 +13,7 @@
 
 namespace files {
 
-static bool sameFile(const QString& a, const QString& b)
+bool sameFile(const QString& a, const QString& b)
 {
     const QString ca = QFileInfo(a).canonicalFilePath();
     return !ca.isEmpty() && ca == QFileInfo(b).canonicalFilePath();

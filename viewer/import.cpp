@@ -1,11 +1,37 @@
 // The import: the files listed in ListBox1 (chosen in a dialog, or named on
-// the command line) are copied into the current folder.
+// the command line) are copied into the current folder, and only there.
 #include "viewer/main_window.h"
 
+#include "platform/copy_progress.h"
 #include "store/files.h"
 
 #include <QDir>
 #include <QFileInfo>
+
+namespace {
+
+// A name that would be hidden in the page list or would not stay inside the
+// current folder is never written.
+bool acceptableImportName(const QString& name)
+{
+    return !name.isEmpty() && !name.startsWith(QLatin1Char('.')) && !name.contains(QLatin1Char('/'));
+}
+
+// Copies one file into folder; true when it is there afterwards. A file
+// that already is the target (imported from the current folder) is left alone.
+bool importOne(const QString& source, const QString& folder)
+{
+    const QFileInfo src(source);
+    const QString name = src.fileName();
+    if (!src.isFile() || !acceptableImportName(name))
+        return false;
+    const QString target = files::joinPath(folder, name);
+    if (files::sameFile(source, target))
+        return true;
+    return files::copyFileOver(source, target);
+}
+
+} // namespace
 
 void TForm1::ImportListedFiles(const QString& folder, bool fromCommandLine)
 {
@@ -19,9 +45,19 @@ void TForm1::ImportListedFiles(const QString& folder, bool fromCommandLine)
     pausePatrol();
     files::makeFolder(ExeFolder);
     files::makeFolder(RootFolder);
-    files::makeFolder(CurrentFolder());
-    for (const QString& source : ListBox1)
-        files::copyFileOver(source, files::joinPath(CurrentFolder(), QFileInfo(source).fileName()));
+    const QString target = CurrentFolder();
+    files::makeFolder(target);
+    platform::CopyFailures failures;
+    platform::CopyProgress progress(QStringLiteral("ファイルをコピーしています…"), ListBox1.size());
+    for (const QString& source : ListBox1) {
+        if (progress.cancelled())
+            break;
+        if (!importOne(source, target))
+            failures.add(source);
+        progress.step();
+    }
+    SearchCacheKey = QStringLiteral("xxx");
+    failures.report(QStringLiteral("次のファイルはコピーできませんでした。"));
     if (patrolWasOn || CommandLineMode == 0)
         resumePatrol();
 }

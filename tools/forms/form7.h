@@ -1,11 +1,21 @@
 #pragma once
-// TForm7: the name input of the folder list. Until its own code lands, an empty window.
+// TForm7: a small name input ("名前の入力"): an edit, "名前登録" accepts,
+// "閉じる" cancels. Created at start; no command shows it today.
 
-#include "viewer/forms/later_window.h"
+#include "platform/controls.h"
 
-class TForm7 : public LaterWindow<7> {
+#include <QDialog>
+
+class QLineEdit;
+
+class TForm7 : public QDialog {
     Q_OBJECT
-    using LaterWindow::LaterWindow;
+public:
+    explicit TForm7(QWidget* parent = nullptr);
+
+    QLineEdit* Edit1 = nullptr;          // the name
+    platform::BitBtn* BitBtn1 = nullptr; // "名前登録": OK
+    platform::BitBtn* BitBtn2 = nullptr; // "閉じる": Cancel
 };
 
 inline TForm7* Form7 = nullptr;

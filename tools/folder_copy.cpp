@@ -1,0 +1,101 @@
+#include "tools/folder_copy.h"
+
+#include "store/files.h"
+#include "tools/desktop_copy.h"
+
+#include <QDir>
+#include <QFileInfo>
+
+namespace tools {
+
+namespace {
+
+// Folders (parents first) and files below a folder, relative to it.
+struct TreeEntries {
+    QStringList folders;
+    QStringList files;
+};
+
+constexpr int kMaxDepth = 200;
+
+void gather(const QString& base, const QString& relative, int depth, TreeEntries& out)
+{
+    const QDir dir(relative.isEmpty() ? base : files::joinPath(base, relative));
+    const auto rel = [&relative](const QString& name) {
+        return relative.isEmpty() ? name : files::joinPath(relative, name);
+    };
+    for (const QString& name : dir.entryList(QDir::Files | QDir::Hidden | QDir::NoSymLinks, QDir::Name))
+        out.files.append(rel(name));
+    if (depth >= kMaxDepth)
+        return;
+    const QStringList subfolders =
+        dir.entryList(QDir::Dirs | QDir::Hidden | QDir::NoSymLinks | QDir::NoDotAndDotDot, QDir::Name);
+    for (const QString& name : subfolders) {
+        out.folders.append(rel(name));
+        gather(base, rel(name), depth + 1, out);
+    }
+}
+
+// A folder of the target that is there afterwards and is no link.
+bool makeTargetFolder(const QString& path)
+{
+    const QFileInfo fi(path);
+    if (fi.isSymLink())
+        return false;
+    if (fi.isDir())
+        return true;
+    return QDir().mkdir(path);
+}
+
+bool inside(const QString& path, const QString& folder)
+{
+    return path == folder || folder == QLatin1String("/") || path.startsWith(folder + QLatin1Char('/'));
+}
+
+} // namespace
+
+FolderCopyOutcome copyFolderInto(const QString& source, const QString& copyFolder,
+                                 platform::CopyFailures& failures)
+{
+    FolderCopyOutcome outcome;
+    const QString from = QFileInfo(source).canonicalFilePath();
+    const QString name = QFileInfo(from).fileName();
+    const QString copyRoot = QFileInfo(copyFolder).canonicalFilePath();
+    if (from.isEmpty() || !QFileInfo(from).isDir() || name.isEmpty()) {
+        outcome.refusal = QStringLiteral("コピーするフォルダがありません。");
+        return outcome;
+    }
+    if (copyRoot.isEmpty()) {
+        outcome.refusal = QStringLiteral("コピー先のフォルダを作れませんでした。");
+        return outcome;
+    }
+    const QString target = files::joinPath(copyRoot, name);
+    if (inside(target, from)) {
+        outcome.refusal = QStringLiteral("コピー先がコピーするフォルダの中にあるため、コピーできません。");
+        return outcome;
+    }
+    if (!makeTargetFolder(target)) {
+        outcome.refusal = QStringLiteral("コピー先のフォルダを作れませんでした。");
+        return outcome;
+    }
+    TreeEntries tree;
+    gather(from, QString(), 0, tree);
+    for (const QString& folder : tree.folders)
+        if (!makeTargetFolder(files::joinPath(target, folder)))
+            failures.add(files::joinPath(from, folder));
+    platform::CopyProgress progress(QStringLiteral("「") + name + QStringLiteral("」をコピーしています…"),
+                                    tree.files.size());
+    for (const QString& file : tree.files) {
+        if (!progress.step()) {
+            outcome.cancelled = true;
+            break;
+        }
+        if (copyOnto(files::joinPath(from, file), files::joinPath(target, file)))
+            ++outcome.copied;
+        else
+            failures.add(files::joinPath(from, file));
+    }
+    return outcome;
+}
+
+} // namespace tools
