@@ -2,6 +2,7 @@
 
 #include "tools/delete_plan.h"
 #include "tools/link_values.h"
+#include "tools/picture_rename.h"
 
 #include "store/files.h"
 
@@ -40,7 +41,7 @@ QString refusalFor(const QString& source, const QString& target)
 
 void addCompanions(PageCopyPlan& plan)
 {
-    for (const QString ext : {QStringLiteral(".%xt"), QStringLiteral(".wav")}) {
+    for (const QString& ext : {QStringLiteral(".%xt"), QStringLiteral(".wav")}) {
         const QString from = existingFile(changeFileExt(plan.source, ext));
         const QString to = changeFileExt(plan.target, ext);
         if (!from.isEmpty())

@@ -7,6 +7,7 @@
 #include "store/paths.h"
 #include "store/text.h"
 
+#include <QDir>
 #include <QRegularExpression>
 
 namespace tools {
