@@ -21,7 +21,7 @@ TEST(OtherForms, CreatedOnceInStartUpOrderWithTheirClassNames)
     EXPECT_TRUE(Form2->windowTitle().isEmpty());
     EXPECT_TRUE(Form6->windowTitle().isEmpty());
     EXPECT_TRUE(Form12->windowTitle().isEmpty());
-    EXPECT_EQ(Form3->windowTitle(), QStringLiteral("Form3"));
+    EXPECT_EQ(Form3->windowTitle(), QStringLiteral("ファイルツール"));
     destroyOtherForms();
     EXPECT_EQ(Form2, nullptr);
     EXPECT_EQ(Form23, nullptr);

@@ -1,0 +1,79 @@
+#include "tools/delete_plan.h"
+
+#include "tools/link_values.h"
+#include "tools/unlinked_files.h"
+
+#include "store/files.h"
+
+#include <QFileInfo>
+
+namespace tools {
+
+FileToolList planPageDeletion(const QString& pagePath, const QString& currentFolder, const QString& exeBaseName)
+{
+    FileToolList list;
+    LinkedFiles linked = CollectLinkedFiles(pagePath, true, currentFolder);
+    list.files = linked.files;
+    list.commandLinkMessages = linked.commandLinkMessages;
+    const QString pageFolder = folderOf(pagePath);
+    const QStringList usedElsewhere = filesUsedByFolderPages(pageFolder, exeBaseName, pagePath).used;
+    for (const QString& f : list.files) {
+        if (f == pagePath)
+            continue;
+        if (!isInsideFolder(f, pageFolder) || containsPath(usedElsewhere, f))
+            list.notPreselected.append(f);
+    }
+    return list;
+}
+
+QStringList planDeletion(const QStringList& selected)
+{
+    QStringList files;
+    for (const QString& entry : selected) {
+        const QString p = files::slashes(entry);
+        if (!p.startsWith(QLatin1Char('/')) || isDrivePath(entry) || QFileInfo(p).isDir())
+            continue;
+        if (!files.contains(p))
+            files.append(p);
+    }
+    return files;
+}
+
+QString pathLines(const QStringList& paths, int most)
+{
+    QString lines = paths.mid(0, most).join(QLatin1Char('\n'));
+    if (paths.size() > most)
+        lines += QStringLiteral("\n…ほか %1 件").arg(paths.size() - most);
+    return lines;
+}
+
+QString deletionQuestion(const QStringList& files)
+{
+    return QStringLiteral("次の %1 個のファイルをゴミ箱へ移しますか？\n\n").arg(files.size()) + pathLines(files);
+}
+
+static bool gone(const QString& path)
+{
+    return !QFileInfo::exists(path) && !QFileInfo(path).isSymLink();
+}
+
+TrashResult trashFiles(const QStringList& paths)
+{
+    TrashResult result;
+    for (const QString& p : paths) {
+        if (gone(p) || files::moveToTrash(p) || gone(p))
+            result.trashed.append(p);
+        else
+            result.failed.append(p);
+    }
+    return result;
+}
+
+QString trashFailureMessage(const QStringList& failed)
+{
+    if (failed.isEmpty())
+        return QString();
+    return QStringLiteral("次のファイルはゴミ箱へ移せませんでした（ファイルはそのまま残っています）。\n\n") + pathLines(failed);
+}
+
+} // namespace tools

@@ -1,0 +1,141 @@
+#include "tools/link_values.h"
+
+#include "store/files.h"
+#include "store/paths.h"
+#include "store/text.h"
+
+#include <QDir>
+#include <QFileInfo>
+#include <QRegularExpression>
+#include <sys/stat.h>
+
+namespace tools {
+
+namespace {
+
+struct Marker {
+    QString text;  // ends with the opening quote
+    bool upper;    // searched in an upper-cased copy, else a lower-cased one
+};
+
+Marker markerOf(LinkKind kind)
+{
+    switch (kind) {
+    case LinkKind::Src: return {QStringLiteral("src=\""), false};
+    case LinkKind::TitleIcon: return {QStringLiteral("<TITLE>\""), true};
+    case LinkKind::Background: return {QStringLiteral("background=\""), false};
+    case LinkKind::Href: return {QStringLiteral("href=\""), false};
+    }
+    return {};
+}
+
+} // namespace
+
+QList<LinkValue> findLinkValues(const QString& text, LinkKind kind)
+{
+    const Marker m = markerOf(kind);
+    // Case mapping per unit keeps every position of the original text.
+    const QString folded = m.upper ? text::upper(text) : text::lower(text);
+    QList<LinkValue> values;
+    qsizetype from = 0;
+    for (;;) {
+        const qsizetype at = folded.indexOf(m.text, from);
+        if (at < 0)
+            break;
+        const qsizetype start = at + m.text.size();
+        const qsizetype quote = text.indexOf(QLatin1Char('"'), start);
+        if (quote < 0) {
+            values.append({start, 0, QString()});
+            break;
+        }
+        values.append({start, quote - start, text.mid(start, quote - start)});
+        from = quote + 1;
+    }
+    return values;
+}
+
+bool isDrivePath(const QString& value)
+{
+    static const QRegularExpression drive(QStringLiteral("^[A-Za-z]:([\\\\/]|$)"));
+    return drive.match(value).hasMatch();
+}
+
+bool hasOtherScheme(const QString& value)
+{
+    static const QRegularExpression scheme(QStringLiteral("^[A-Za-z][A-Za-z0-9+.-]+:"));
+    return scheme.match(value).hasMatch() && !value.startsWith(QLatin1String("file:"), Qt::CaseInsensitive);
+}
+
+QString resolveLinkValue(const QString& value, const QString& folder)
+{
+    if (value.isEmpty() || isDrivePath(value) || hasOtherScheme(value))
+        return QString();
+    QString r = store::ResolveRelativeLink(value, folder);
+    if (r.isEmpty() || isDrivePath(r) || hasOtherScheme(r))
+        return QString();
+    if (!r.startsWith(QLatin1Char('/')))
+        r = files::joinPath(folder, r);
+    return QDir::cleanPath(r);
+}
+
+QString existingFile(const QString& path)
+{
+    if (path.isEmpty())
+        return QString();
+    const QString found = files::findPath(QDir::cleanPath(path));
+    return !found.isEmpty() && QFileInfo(found).isFile() ? found : QString();
+}
+
+QString changeFileExt(const QString& path, const QString& ext)
+{
+    const qsizetype slash = path.lastIndexOf(QLatin1Char('/'));
+    const qsizetype dot = path.lastIndexOf(QLatin1Char('.'));
+    return (dot > slash ? path.left(dot) : path) + ext;
+}
+
+QString lowerExt(const QString& path)
+{
+    const qsizetype slash = path.lastIndexOf(QLatin1Char('/'));
+    const qsizetype dot = path.lastIndexOf(QLatin1Char('.'));
+    return dot > slash ? text::lower(path.mid(dot)) : QString();
+}
+
+QString folderOf(const QString& path)
+{
+    const qsizetype slash = path.lastIndexOf(QLatin1Char('/'));
+    if (slash < 0)
+        return QString();
+    return slash == 0 ? QStringLiteral("/") : path.left(slash);
+}
+
+bool isSameFile(const QString& a, const QString& b)
+{
+    struct stat sa {}, sb {};
+    if (a.isEmpty() || b.isEmpty() || ::stat(QFile::encodeName(a).constData(), &sa) != 0
+        || ::stat(QFile::encodeName(b).constData(), &sb) != 0)
+        return false;
+    return sa.st_dev == sb.st_dev && sa.st_ino == sb.st_ino;
+}
+
+bool isInsideFolder(const QString& path, const QString& folder)
+{
+    const QString base = QFileInfo(folder).canonicalFilePath();
+    if (base.isEmpty())
+        return false;
+    const QFileInfo info(path);
+    QString real = info.canonicalFilePath();
+    if (real.isEmpty()) {
+        const QString parent = QFileInfo(info.absolutePath()).canonicalFilePath();
+        if (parent.isEmpty())
+            return false;
+        real = files::joinPath(parent, info.fileName());
+    }
+    return real.startsWith(base == QLatin1String("/") ? base : base + QLatin1Char('/'));
+}
+
+bool containsPath(const QStringList& list, const QString& path)
+{
+    return list.contains(path, Qt::CaseInsensitive);
+}
+
+} // namespace tools

@@ -1,0 +1,175 @@
+#include "tools/picture_rename.h"
+
+#include "tools/link_values.h"
+
+#include "store/files.h"
+#include "store/text.h"
+
+#include <QDir>
+#include <QFileInfo>
+#include <QHash>
+#include <QSet>
+#include <algorithm>
+
+namespace tools {
+
+bool isPictureFile(const QString& path)
+{
+    static const QStringList exts{".jpeg", ".jpg", ".gif", ".png"};
+    return exts.contains(lowerExt(path));
+}
+
+bool isHtmlPage(const QString& path)
+{
+    const QString ext = lowerExt(path);
+    return ext == QLatin1String(".html") || ext == QLatin1String(".htm");
+}
+
+namespace {
+
+// The names of each folder as the plan goes on, lower-cased.
+class NameSpace {
+public:
+    bool taken(const QString& path)
+    {
+        return names(folderOf(path)).contains(text::lower(QFileInfo(path).fileName()));
+    }
+    void move(const QString& from, const QString& to)
+    {
+        names(folderOf(from)).remove(text::lower(QFileInfo(from).fileName()));
+        names(folderOf(to)).insert(text::lower(QFileInfo(to).fileName()));
+    }
+
+private:
+    QSet<QString>& names(const QString& folder)
+    {
+        auto it = folders_.find(folder);
+        if (it == folders_.end()) {
+            QSet<QString> set;
+            const auto filters = QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot;
+            for (const QString& n : QDir(folder).entryList(filters))
+                set.insert(text::lower(n));
+            it = folders_.insert(folder, set);
+        }
+        return *it;
+    }
+    QHash<QString, QSet<QString>> folders_;
+};
+
+QString fileExt(const QString& name) // with its dot, letter case kept
+{
+    const qsizetype dot = name.lastIndexOf(QLatin1Char('.'));
+    return dot >= 0 ? name.mid(dot) : QString();
+}
+
+QString newName(NameSpace& space, const QString& picture, const QString& base)
+{
+    const QString folder = folderOf(picture);
+    const QString ext = fileExt(QFileInfo(picture).fileName());
+    const QString baseExt = fileExt(base);
+    const QString baseStem = base.left(base.size() - baseExt.size());
+    QString candidate = base + QLatin1Char('0');
+    for (int n = 1; space.taken(files::joinPath(folder, candidate + ext)); ++n)
+        candidate = baseStem + QString::number(n) + baseExt;
+    return files::joinPath(folder, candidate + ext);
+}
+
+// The picture a resolved value names, or -1.
+int renamedBy(const QString& resolved, const QList<PictureRename>& renames)
+{
+    for (int i = 0; i < renames.size(); ++i) {
+        const QString from = QDir::cleanPath(renames.at(i).from);
+        if (resolved == from)
+            return i;
+        if (resolved.compare(from, Qt::CaseInsensitive) == 0 && !QFileInfo::exists(resolved))
+            return i;
+    }
+    return -1;
+}
+
+struct Edit {
+    qsizetype start, length;
+    QString value;
+};
+
+QString withNewName(const QString& value, const QString& newPath)
+{
+    const qsizetype cut = std::max(value.lastIndexOf(QLatin1Char('/')), value.lastIndexOf(QLatin1Char('\\')));
+    return value.left(cut + 1) + QFileInfo(newPath).fileName();
+}
+
+} // namespace
+
+QList<PictureRename> planPictureRenames(const QStringList& selected, const QString& base)
+{
+    NameSpace space;
+    QList<PictureRename> plan;
+    for (const QString& picture : selected) {
+        if (!isPictureFile(picture) || !QFileInfo(picture).isFile())
+            continue;
+        const QString to = newName(space, picture, base);
+        space.move(picture, to);
+        plan.append({picture, to});
+    }
+    return plan;
+}
+
+ReferenceUpdates ReplaceNameInSelectedPages(const QStringList& selected, const QList<PictureRename>& renames)
+{
+    ReferenceUpdates updates;
+    for (const QString& page : selected) {
+        if (!isHtmlPage(page) || renames.isEmpty())
+            continue;
+        const auto bytes = files::readBytes(page);
+        if (!bytes)
+            continue;
+        const bool bom = bytes->startsWith("\xEF\xBB\xBF");
+        const QByteArray body = bom ? bytes->mid(3) : *bytes;
+        if (!files::isValidUtf8(body)) {
+            updates.notUtf8.append(page);
+            continue;
+        }
+        QString text = QString::fromUtf8(body);
+        QList<Edit> edits;
+        for (LinkKind kind : {LinkKind::Src, LinkKind::TitleIcon, LinkKind::Background, LinkKind::Href}) {
+            for (const LinkValue& v : findLinkValues(text, kind)) {
+                const int i = renamedBy(resolveLinkValue(v.value, folderOf(page)), renames);
+                if (i >= 0)
+                    edits.append({v.start, v.length, withNewName(v.value, renames.at(i).to)});
+            }
+        }
+        if (edits.isEmpty())
+            continue;
+        std::sort(edits.begin(), edits.end(), [](const Edit& a, const Edit& b) { return a.start > b.start; });
+        for (const Edit& e : edits)
+            text.replace(e.start, e.length, e.value);
+        updates.pages.append({page, (bom ? QByteArray("\xEF\xBB\xBF") : QByteArray()) + text.toUtf8()});
+    }
+    return updates;
+}
+
+QList<PictureRename> carryOutPictureRenames(const QList<PictureRename>& plan, PictureRename* failed)
+{
+    QList<PictureRename> done;
+    for (const PictureRename& r : plan) {
+        if (!files::renameNoReplace(r.from, r.to)) {
+            if (failed)
+                *failed = r;
+            break;
+        }
+        done.append(r);
+    }
+    return done;
+}
+
+QStringList writePageRewrites(const QList<PageRewrite>& pages)
+{
+    QStringList failed;
+    for (const PageRewrite& p : pages) {
+        if (!files::writeBytes(p.path, p.bytes))
+            failed.append(p.path);
+    }
+    return failed;
+}
+
+} // namespace tools
