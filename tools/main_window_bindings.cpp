@@ -1,8 +1,10 @@
 #include "tools/main_window_bindings.h"
 
 #include "tools/copy_buttons.h"
+#include "tools/find_command.h"
 #include "tools/folder_list_editor.h"
 #include "tools/forms/form18.h"
+#include "tools/look_command.h"
 #include "tools/programming_env.h"
 #include "viewer/later_windows.h"
 #include "viewer/main_window.h"
@@ -49,6 +51,14 @@ void bindMainWindow(TForm1& w)
 {
     bindCopyAndLauncher(w);
     laterwindows::hooks().answer = answersheet::ShowAnswerSheet;
+    if (w.Find1)
+        w.Find1->onClick = [&w] { Find1Click(w); };
+    // Through the one main window, so a window closed since never answers.
+    laterwindows::hooks().look = [](const QString& currentEntryPathUpper, const QString& word,
+                                    laterwindows::LookResult& result) {
+        TForm1* main = TForm1::instance();
+        return main && lookUp(*main, currentEntryPathUpper, word, result);
+    };
 }
 
 } // namespace tools

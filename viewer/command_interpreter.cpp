@@ -139,6 +139,13 @@ void look(TForm1& w, const Command& c)
     found.titles = found.titles.mid(0, found.entries.size());
     w.levels.pushLevel(found.entries, found.titles, 0);
     w.ReMake();
+    // The entry that was previewed, by its place in the list: a name stem
+    // could match another page first (two index.html in sub-folders).
+    if (found.previewedIndex >= 0 && found.previewedIndex < found.entries.size()) {
+        w.PBanSave(found.previewedIndex);
+        show(w);
+        return;
+    }
     const QString shown = QUrl(found.lastCaption).isLocalFile() ? QUrl(found.lastCaption).toLocalFile()
                                                                 : found.lastCaption;
     w.runCommand(QStringLiteral("GO ") + QFileInfo(files::slashes(shown)).completeBaseName(), Source::Program);

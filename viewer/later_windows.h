@@ -18,6 +18,7 @@ struct LookResult {
     QStringList entries;  // paths relative to the current folder (ListBox1)
     QStringList titles;   // their titles (ListBox2)
     QString lastCaption;  // URL of the entry it previewed last (its caption)
+    int previewedIndex = -1; // that entry's index in entries; -1: none
 };
 
 struct Hooks {

@@ -1,0 +1,150 @@
+#include "tools/look_links.h"
+
+#include "store/paths.h"
+#include "store/text.h"
+#include "tools/search_title.h"
+
+namespace tools {
+
+namespace {
+
+const QString kLookUpper = QStringLiteral("<A HREF=\"/$LOOK");
+const QString kAnyLinkUpper = QStringLiteral("<A HREF=");
+const QString kCloseUpper = QStringLiteral("</A>");
+
+// Where the linked body starts: after the head, which is never linked.
+int bodyStart(const QString& upperText)
+{
+    int end = upperText.indexOf(QLatin1String("</HEAD>"));
+    if (end < 0)
+        end = upperText.indexOf(QLatin1String("</TITLE>"));
+    return end < 0 ? 0 : end;
+}
+
+// True when the text right after an occurrence lies inside a tag or an
+// attribute value: a '"' before the next '<', or a '>' with no '<' before it.
+bool insideTag(const QString& body, int after)
+{
+    const int lt = body.indexOf(QLatin1Char('<'), after);
+    const int quote = body.indexOf(QLatin1Char('"'), after);
+    const int gt = body.indexOf(QLatin1Char('>'), after);
+    if (quote >= 0 && lt >= 0 && quote < lt)
+        return true;
+    return gt >= 0 && (lt < 0 || gt < lt);
+}
+
+// Links every occurrence of the words in body (upper its upper-cased copy)
+// from the left, as one pass over the body for the words of one page.
+// Returns the new body; upper is stale afterwards when it changed.
+QString linkWords(const QString& body, const QString& upper, const QStringList& words)
+{
+    QString out;
+    int p = 0; // start of the part not yet passed
+    for (const QString& word : words) {
+        const QString w = text::upper(word);
+        const int n = w.size();
+        for (;;) {
+            const int h = upper.indexOf(w, p);
+            if (h < 0)
+                break;
+            // An occurrence inside a link further on: pass over through that link.
+            const int a = upper.indexOf(kAnyLinkUpper, p);
+            if (a >= 0) {
+                const int inLink = upper.indexOf(w, a + kAnyLinkUpper.size());
+                const int close = inLink < 0 ? -1 : upper.indexOf(QLatin1String("</A"), inLink + n);
+                if (close >= 0) {
+                    const int nextOpen = upper.indexOf(QLatin1String("<A"), inLink + n);
+                    if (nextOpen < 0 || nextOpen >= close) {
+                        const int gt = upper.indexOf(QLatin1Char('>'), close);
+                        const int end = gt < 0 ? body.size() : gt + 1;
+                        out += QStringView(body).mid(p, end - p);
+                        p = end;
+                        continue;
+                    }
+                }
+            }
+            if (insideTag(body, h + n)) {
+                out += QStringView(body).mid(p, h + n - p);
+                p = h + n;
+                continue;
+            }
+            out += QStringView(body).mid(p, h - p);
+            out += kLookLinkStart;
+            out += word;
+            out += QLatin1String("\">");
+            out += QStringView(body).mid(h, n);
+            out += QLatin1String("</A>");
+            p = h + n;
+        }
+    }
+    if (out.isEmpty())
+        return body; // nothing passed over: the body as it stands
+    out += QStringView(body).mid(p);
+    return out;
+}
+
+} // namespace
+
+QString removeLookLinks(const QString& text)
+{
+    const QString upper = text::upper(text);
+    QString out;
+    int p = 0;
+    for (;;) {
+        const int start = upper.indexOf(kLookUpper, p);
+        if (start < 0)
+            break;
+        const int gt = upper.indexOf(QLatin1Char('>'), start);
+        if (gt < 0)
+            break; // a tag left open: the rest stays as it is
+        out += QStringView(text).mid(p, start - p);
+        const int close = upper.indexOf(kCloseUpper, gt + 1);
+        if (close < 0) {
+            p = gt + 1;
+            break; // the link text runs to the end
+        }
+        out += QStringView(text).mid(gt + 1, close - gt - 1);
+        p = close + kCloseUpper.size();
+    }
+    if (p == 0)
+        return text;
+    out += QStringView(text).mid(p);
+    return out;
+}
+
+QStringList lookWordsOfTitle(const QString& title)
+{
+    const QString kw = store::EscapeAngleBrackets(normaliseTitle(title));
+    QStringList words;
+    for (const QString& w : kw.split(QLatin1Char('/'))) {
+        if (w.isEmpty() || w.contains(QLatin1Char('"')) || w.contains(QLatin1Char(',')))
+            continue;
+        words << w;
+    }
+    return words;
+}
+
+QString addLookLinks(const QString& text, const QList<LookPage>& pages, const QString& currentPath)
+{
+    const QString plain = removeLookLinks(text);
+    const int start = bodyStart(text::upper(plain));
+    const QString head = plain.left(start);
+    QString body = plain.mid(start);
+    QString upper = text::upper(body);
+    const QString current = text::upper(currentPath);
+    for (int i = pages.size() - 1; i >= 0; --i) {
+        if (text::upper(pages[i].path) == current)
+            continue;
+        const QStringList words = lookWordsOfTitle(pages[i].title);
+        if (words.isEmpty())
+            continue;
+        QString linked = linkWords(body, upper, words);
+        if (linked.size() != body.size()) {
+            body = std::move(linked);
+            upper = text::upper(body);
+        }
+    }
+    return head + body;
+}
+
+} // namespace tools

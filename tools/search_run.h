@@ -1,0 +1,71 @@
+#pragma once
+// The search window's work without its window: the page list of a folder
+// (scanned once and kept until the folder or its files change), the sorts,
+// the full-text and heading searches that narrow the shown list, and the
+// state before the last search ("１つ前"). The window and the LOOK callers
+// drive one SearchSession.
+
+#include "tools/search_cache.h"
+#include "tools/search_scan.h"
+
+#include <QString>
+#include <QStringList>
+#include <functional>
+
+namespace tools {
+
+// Words of a search text: split at "/", or at "／" when the text holds one
+// (then "/" is an ordinary character); the list ends at the first empty word.
+QStringList splitSearchWords(const QString& text);
+
+// Ordinal over UTF-16 units with ASCII letters compared without case.
+int compareText(const QString& a, const QString& b);
+
+// Stable sort of list[first..last] by title (mode < 2) or by the length of
+// the title's keyword part (mode >= 2), entries moving with their titles.
+void SortResults(PageList& list, int mode, int first = 0, int last = -1);
+
+// Heading match: the normalised title, split at separator, holds word whole
+// (letter case ignored).
+bool headingMatches(const QString& title, const QString& word, const QString& separator);
+
+class SearchSession {
+public:
+    int Tag = 0;              // 0 full text, 1 heading (LOOK), 2 whole list by keyword length
+    QString SearchRoot;       // the folder listed, no trailing "/"
+    QString Edit1;            // the search words
+    QString Label2;           // mode 1: upper-cased full path of the page left out
+    QString LastSearchText;
+    PageList ListBox;         // ListBox1/ListBox2: the hand-over list and the undo state
+    PageList ListBoxBk;       // ListBox1bk/ListBox2bk: the scan cache
+    PageList Shown;           // ShownPaths/ShownTitles
+    int unreadableFiles = 0;  // of the last scan
+
+    // Called now and then during long work with a progress text.
+    std::function<void(const QString&)> progress;
+    // Called with the running count of matches.
+    std::function<void(int)> countChanged;
+
+    // Activation without the window: scans (when cacheKey is not
+    // SearchRoot) or takes the cache, sorts, shows the whole list and, in
+    // mode 1, runs the search. cacheKey is the main window's SearchCacheKey.
+    void activate(QString& cacheKey);
+    // "全文検索" and the mode 1 search: narrows Shown, keeping the undo state.
+    void RunSearch();
+    // "１つ前": the list before the last search comes back.
+    void undo();
+    // Closing: the shown results, when there are any, become the hand-over list.
+    void close();
+
+    // Full path of an entry.
+    QString fullPath(const QString& entry) const;
+
+private:
+    bool matchesFullText(int i, const QString& upperWord) const;
+    PageTextCache texts_;
+};
+
+// The search session the window and the LOOK callers share.
+SearchSession& searchSession();
+
+} // namespace tools

@@ -1,0 +1,95 @@
+#include "tools/search_title.h"
+
+#include "store/files.h"
+
+#include <QFileInfo>
+
+namespace tools {
+
+bool isSearchedName(const QString& fileName)
+{
+    const QString n = fileName.toLower();
+    for (const char* ext : {".pdf", ".xl", ".doc", ".jt", ".jxw"}) {
+        if (n.contains(QLatin1String(ext)))
+            return true;
+    }
+    return (n + QLatin1Char('l')).contains(QLatin1String(".html"));
+}
+
+QString titleFromName(const QString& fileName)
+{
+    const QString base = QFileInfo(fileName).completeBaseName();
+    const int underscore = base.indexOf(QLatin1Char('_'));
+    return underscore < 0 ? base : base.mid(underscore + 1);
+}
+
+// Text between open and close in bytes, decoded; nullopt when either is missing.
+static std::optional<QString> between(const QByteArray& bytes, const char* open, const char* close)
+{
+    const int start = bytes.indexOf(open);
+    if (start < 0)
+        return std::nullopt;
+    const int from = start + int(qstrlen(open));
+    const int end = bytes.indexOf(close, from);
+    if (end < 0)
+        return std::nullopt;
+    return QString::fromUtf8(bytes.mid(from, end - from));
+}
+
+PageTitle titleFromBytes(const QString& fileName, const QByteArray* bytes)
+{
+    PageTitle t;
+    if (QFileInfo(fileName).suffix() != QLatin1String("html")) {
+        t.title = QFileInfo(fileName).fileName();
+        return t;
+    }
+    if (!bytes) {
+        t.readFailed = true;
+        t.title = titleFromName(fileName);
+        return t;
+    }
+    t.listable = !bytes->contains("NOTFIND");
+    std::optional<QString> found = bytes->contains("<title>") ? between(*bytes, "<title>", "</title>")
+                                                               : between(*bytes, "<TITLE>", "</TITLE>");
+    t.title = found && !found->isEmpty() ? *found : titleFromName(fileName);
+    return t;
+}
+
+PageTitle ReadPageTitle(const QString& path)
+{
+    if (QFileInfo(path).suffix() != QLatin1String("html"))
+        return titleFromBytes(path, nullptr);
+    const std::optional<QByteArray> bytes = files::readBytes(path);
+    return titleFromBytes(path, bytes ? &*bytes : nullptr);
+}
+
+QString normaliseTitle(const QString& title, const QString& separator)
+{
+    QString t = title;
+    const QChar quote(QLatin1Char('"'));
+    if (t.contains(quote)) {
+        t.remove(0, t.indexOf(quote) + 1);
+        t.remove(0, t.indexOf(quote) + 1); // no second quote: nothing more goes
+    }
+    const int hint = t.indexOf(QLatin1Char('?'));
+    if (hint >= 0)
+        t.truncate(hint);
+    const int hash = t.indexOf(QLatin1Char('#'));
+    if (hash >= 0)
+        t.replace(hash, 1, separator);
+    return t;
+}
+
+int keywordPartLength(const QString& title)
+{
+    const int hash = title.indexOf(QLatin1Char('#'));
+    if (hash < 0)
+        return title.size();
+    QString part = title.mid(hash + 1);
+    const int hint = part.indexOf(QLatin1Char('?'));
+    if (hint >= 0)
+        part.truncate(hint);
+    return part.size();
+}
+
+} // namespace tools

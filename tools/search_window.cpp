@@ -1,0 +1,228 @@
+// The search window's handlers: activation over the shared search session,
+// the preview in the window's own browser view (command links refused), the
+// file panel, the buttons and closing.
+#include "tools/forms/form4.h"
+
+#include "platform/browser.h"
+#include "platform/seam.h"
+#include "store/files.h"
+#include "tools/search_run.h"
+#include "viewer/main_window.h"
+
+#include <QCoreApplication>
+#include <QFileInfo>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QUrl>
+
+tools::SearchSession& TForm4::session() const
+{
+    return tools::searchSession();
+}
+
+int TForm4::Tag() const
+{
+    return session().Tag;
+}
+
+void TForm4::setTag(int mode)
+{
+    session().Tag = mode;
+}
+
+QStringList TForm4::ListBox1() const
+{
+    return session().ListBox.entries;
+}
+
+QStringList TForm4::ListBox2() const
+{
+    return session().ListBox.titles;
+}
+
+int TForm4::previewedIndex() const
+{
+    return previewEntry_.isEmpty() ? -1 : int(session().ListBox.entries.indexOf(previewEntry_));
+}
+
+void TForm4::ensureBrowser()
+{
+    if (WebBrowser1)
+        return;
+    WebBrowser1 = platform::createBrowser(Panel8);
+    WebBrowser1->setBeforeNavigate(
+        [this](const platform::NavigationRequest& r) { return WebBrowser1BeforeNavigate2(r.url); });
+    if (QWidget* view = WebBrowser1->widget()) {
+        view->setGeometry(Panel8->rect());
+        Panel8->onResize = [this, view] {
+            view->setGeometry(Panel8->rect());
+            placeFilePanel();
+        };
+        view->show();
+        Panel3->raise();
+    }
+}
+
+// Page commands never run from the preview.
+bool TForm4::WebBrowser1BeforeNavigate2(const QString& url)
+{
+    return url.contains(QLatin1Char('$'));
+}
+
+void TForm4::activate()
+{
+    tools::SearchSession& s = session();
+    TForm1* main = TForm1::instance();
+    if (main) {
+        const int w = main->width() - (main->kabeRight ? main->kabeRight->width() : 0) + 50;
+        resize(qMax(400, w), qMax(300, main->height() - 35));
+        move(0, 0);
+    }
+    s.SearchRoot = !Edit2.isEmpty() ? Edit2 : (main ? main->CurrentFolder() : QString());
+    s.Edit1 = Edit1->text();
+    s.Label2 = Label2->caption();
+    previewEntry_.clear();
+    Panel11->setVisible(true);
+    Panel11->raise();
+    s.progress = [this](const QString& text) {
+        Panel11->setCaption(text);
+        QCoreApplication::processEvents();
+    };
+    s.countChanged = [this](int n) { Label1->setCaption(QString::number(n)); };
+    QString scratchKey = QStringLiteral("xxx");
+    s.activate(main ? main->SearchCacheKey : scratchKey);
+    showResults(true);
+    Edit1->setText(s.Edit1);
+    Panel11->setVisible(false);
+    Edit1->setFocus();
+}
+
+int TForm4::runModal()
+{
+    activate();
+    emit activated();
+    const int result = platform::execModal(this);
+    FormClose();
+    return result;
+}
+
+void TForm4::FormClose()
+{
+    Edit2.clear();
+    session().close();
+    ShownTitles->clear();
+}
+
+void TForm4::showResults(bool previewFirst)
+{
+    const tools::PageList& shown = session().Shown;
+    ShownTitles->clear();
+    ShownTitles->addItems(shown.titles);
+    Label1->setCaption(QString::number(shown.size()));
+    if (previewFirst && !shown.isEmpty()) {
+        ShownTitles->setCurrentRow(0);
+        ListBox2Click(0);
+    }
+}
+
+static bool browserShows(const QString& entry)
+{
+    const QString ext = QLatin1Char('.') + QFileInfo(entry).suffix().toLower();
+    for (const char* e : {".txt", ".mht", ".pdf", ".htm", ".jt", ".jxw", ".eml"}) {
+        if (ext.contains(QLatin1String(e)))
+            return true;
+    }
+    return false;
+}
+
+void TForm4::ListBox2Click(int index)
+{
+    const tools::PageList& shown = session().Shown;
+    if (index < 0 || index >= shown.size())
+        return;
+    try {
+        Panel3->setVisible(false);
+        previewEntry_ = shown.entries[index];
+        previewPath_ = session().fullPath(previewEntry_);
+        previewUrl_ = QUrl::fromLocalFile(previewPath_).toString();
+        setWindowTitle(previewUrl_);
+        if (browserShows(previewEntry_)) {
+            ensureBrowser();
+            WebBrowser1->navigate(previewUrl_);
+            return;
+        }
+        Panel3->setCaption(QFileInfo(previewPath_).fileName());
+        Label3 = previewPath_;
+        placeFilePanel();
+        Panel3->setVisible(true);
+        Panel3->raise();
+    } catch (const std::exception& e) {
+        qWarning("preview failed: %s", e.what());
+    }
+}
+
+void TForm4::placeFilePanel()
+{
+    Panel3->setBounds(Panel8->rect());
+    const int half = Panel3->width() / 2;
+    const int top = Panel3->height() / 2 + 70;
+    SpeedButton3->setBounds(half + 20, top, SpeedButton3->width(), SpeedButton3->height());
+    SpeedButton4->setBounds(half - SpeedButton3->width() - 20, top, SpeedButton4->width(), SpeedButton4->height());
+}
+
+void TForm4::BitBtn1Click()
+{
+    tools::SearchSession& s = session();
+    s.Edit1 = Edit1->text();
+    s.LastSearchText = s.Edit1;
+    s.Tag = 0;
+    s.RunSearch();
+    showResults(true);
+    Edit1->setFocus();
+}
+
+void TForm4::BitBtn4Click()
+{
+    session().undo();
+    showResults(false);
+    Edit1->setText(session().Edit1);
+    Edit1->setFocus();
+}
+
+void TForm4::BitBtn5Click()
+{
+    session().Tag = 0;
+    activate();
+}
+
+void TForm4::BitBtn2Click()
+{
+    done(session().Shown.isEmpty() ? QDialog::Rejected : QDialog::Accepted);
+}
+
+void TForm4::BitBtn3Click()
+{
+    setWindowTitle(QString());
+    done(QDialog::Rejected);
+}
+
+void TForm4::SpeedButton3Click()
+{
+    if (!Label3.isEmpty())
+        platform::openUrl(QUrl::fromLocalFile(Label3));
+}
+
+void TForm4::SpeedButton4Click()
+{
+    if (Label3.isEmpty())
+        return;
+    const QFileInfo source(Label3);
+    const QString suffix = source.suffix();
+    const QString filter = suffix.isEmpty() ? QStringLiteral("*") : QStringLiteral("*.") + suffix;
+    const QString target = platform::saveFileName(QStringLiteral("コピー"),
+                                                  files::joinPath(source.path(), source.fileName()), filter);
+    if (target.isEmpty())
+        return;
+    if (!files::copyFileOver(Label3, target))
+        platform::showMessage(QStringLiteral("コピーできませんでした。"), platform::MsgType::Warning);
+}
