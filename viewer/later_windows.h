@@ -33,6 +33,8 @@ struct Hooks {
     // A video link: the video window plays url; cursor is the mouse position
     // in the main window's client coordinates.
     std::function<void(const QString& url, const QPoint& cursor)> playVideo;
+    // Edits the selected page through the editor's hand-off (the page menu).
+    std::function<void()> editCurrentPage;
 
     // The page memo window (Form12): its caption carries the memo state.
     QWidget* memoWindow = nullptr;

@@ -1,0 +1,135 @@
+#include "editor/edit_cases.h"
+
+#include "editor/daily_report_archive.h"
+#include "editor/edit_hand_off.h"
+#include "platform/seam.h"
+#include "store/clock.h"
+#include "store/files.h"
+#include "store/log.h"
+#include "viewer/main_window.h"
+
+#include <QCoreApplication>
+#include <QFileInfo>
+#include <QPointer>
+#include <QTimer>
+#include <QUrl>
+
+namespace editor {
+
+namespace {
+
+void letPendingEventsRun()
+{
+    QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+}
+
+QString paintProgram()
+{
+    return platform::findProgram({QStringLiteral("kolourpaint"), QStringLiteral("pinta"), QStringLiteral("mtpaint"),
+                                  QStringLiteral("drawing"), QStringLiteral("gimp")});
+}
+
+void archiveIfDailyReport(const TForm1& w, const QString& page)
+{
+    if (!isDailyReportPage(page) || !QFileInfo(page).isFile() || w.DailyReportStore.isEmpty())
+        return; // a new report closed without saving has nothing to archive
+    const QStringList failed = archiveDailyReport(page, w.DailyReportStore, store::clock::today());
+    if (failed.isEmpty())
+        return;
+    qCWarning(lcPagora) << "daily-report archive incomplete:" << failed;
+    platform::showMessage(QStringLiteral("日報の保存先にコピーできなかったファイルがあります：\n") +
+                              failed.join(QLatin1Char('\n')),
+                          platform::MsgType::Warning);
+}
+
+// The page on disk gets its LOOK links again from the folder's current
+// keywords, whether or not the editor saved it.
+void restoreLookLinks(TForm1& w, const QString& page)
+{
+    const auto text = files::readUtf8(page);
+    if (!text)
+        return;
+    const QString linked = handOffParts().applyLookLinks(w, 0, *text);
+    if (linked != *text && !files::writeTextBom(page, linked))
+        qCWarning(lcPagora) << "LOOK links could not be written back to" << page;
+}
+
+// The list is read again and the edited page (also one saved under a new
+// name) is selected and shown.
+void reloadAfterEditor(TForm1& w, const QString& page)
+{
+    w.resumePatrol();
+    w.OpenFolder(w.CurrentFolder(), w.PBan(), false); // also counts the files for the patrol
+    w.ReMake();
+    w.KRNcommand(QStringLiteral("GO ") + QFileInfo(page).completeBaseName());
+}
+
+} // namespace
+
+void editPicture(TForm1& w, const QString& file)
+{
+    letPendingEventsRun();
+    const QString program = paintProgram();
+    if (program.isEmpty()) {
+        finishEdit(w, QStringLiteral("絵を編集するソフト（kolourpaint など）が見つかりません。"));
+        return;
+    }
+    const bool ran = platform::startProgram(program, {file}, w.CurrentFolder(), true, &w);
+    letPendingEventsRun();
+    finishEdit(w, ran ? QString() : QStringLiteral("絵を編集するソフトを起動できませんでした。"));
+}
+
+void editInEditor(TForm1& w, const QString& file, const QString& text, bool newPage)
+{
+    HandOffParts& parts = handOffParts();
+    QString source = text;
+    const bool linksRemoved = text.contains(QStringLiteral("$LOOK")) && parts.applyLookLinks;
+    if (linksRemoved)
+        source = parts.applyLookLinks(w, 1, source);
+    letPendingEventsRun();
+    const std::optional<QString> caption = parts.runEditor ? parts.runEditor(w, file, source, newPage) : std::nullopt;
+    letPendingEventsRun();
+    if (!caption) {
+        finishEdit(w, QStringLiteral("編集の画面を開けませんでした。"));
+        return;
+    }
+    const QString page = caption->isEmpty() ? file : *caption;
+    archiveIfDailyReport(w, page);
+    if (linksRemoved)
+        restoreLookLinks(w, page);
+    endEdit(w);
+    reloadAfterEditor(w, page);
+}
+
+void editInOtherProgram(TForm1& w, const QString& file, EditKind kind)
+{
+    w.ShowPlaceholderPage(QStringLiteral("*** 編集中 ***"));
+    bool started = false;
+    QString failure;
+    if (kind == EditKind::Spreadsheet) {
+        const QString program = w.ExcelPath;
+        QStringList args{file};
+        if (QFileInfo(program).fileName() == QLatin1String("libreoffice"))
+            args.prepend(QStringLiteral("--calc"));
+        started = !program.isEmpty() && platform::startProgram(program, args);
+        failure = program.isEmpty() ? QStringLiteral("表計算ソフトが見つかりません。")
+                                    : QStringLiteral("表計算ソフトを起動できませんでした。");
+    } else {
+        started = platform::openUrl(QUrl::fromLocalFile(file));
+        failure = QStringLiteral("このファイルを開くソフトが見つかりません：") + QFileInfo(file).fileName();
+    }
+    if (!started) {
+        finishEdit(w, failure);
+        return;
+    }
+    // The program takes a while to come up; the window waits without
+    // freezing and without taking input meanwhile.
+    w.setEnabled(false);
+    QPointer<TForm1> guarded(&w);
+    QTimer::singleShot(handOffParts().otherProgramPauseMs, &w, [guarded] {
+        if (guarded)
+            finishEdit(*guarded);
+    });
+}
+
+} // namespace editor
