@@ -127,7 +127,8 @@ QString localOrAsIs(const QString& url)
 } // namespace
 
 bool TForm1::WebBrowser1BeforeNavigate2(platform::Browser* sender, const QString& url,
-                                        const QString& sourceUrl, bool programInitiated)
+                                        const QString& sourceUrl, bool programInitiated,
+                                        bool requesterUnknown)
 {
     if (PBan() < 0)
         return false;
@@ -137,7 +138,9 @@ bool TForm1::WebBrowser1BeforeNavigate2(platform::Browser* sender, const QString
         // The layout is a nicety; the navigation is decided below regardless.
     }
     const QString origin = sourceUrl.isEmpty() && sender ? sender->locationUrl() : sourceUrl;
-    const CommandSource source = commands::isWebSource(origin) ? CommandSource::WebPage : CommandSource::LocalPage;
+    const CommandSource source = requesterUnknown || commands::isWebSource(origin)
+        ? CommandSource::WebPage
+        : CommandSource::LocalPage;
     const bool hasDollar = url.contains(QLatin1Char('$'));
 
     // The program's own navigations (page display) never bounce to another entry.

@@ -12,7 +12,8 @@ void TForm1::bindPageCommandEvents()
             continue;
         view->setBeforeNavigate([this, view](const platform::NavigationRequest& r) {
             try {
-                return WebBrowser1BeforeNavigate2(view, r.url, r.sourceUrl, r.programInitiated);
+                return WebBrowser1BeforeNavigate2(view, r.url, r.sourceUrl, r.programInitiated,
+                                                  r.requesterUnknown);
             } catch (...) {
                 return false;
             }
