@@ -20,6 +20,10 @@ struct NavigationRequest {
     QString sourceUrl;    // location of the page that raised it ("" for our own)
     bool programInitiated = false; // the program's own navigate() call
     bool mainFrame = true;
+    // No document known to be the shown page raised it: a server's redirect,
+    // a refresh, a frame's navigation or one of unknown origin. Such a
+    // request has the trust of a web page, whatever the view shows.
+    bool requesterUnknown = false;
 };
 
 class Browser : public QObject {

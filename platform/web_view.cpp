@@ -14,9 +14,9 @@ constexpr int MaxCrashReloads = 3;
 
 WebPage::WebPage(WebView* owner, QObject* parent) : QWebEnginePage(parent), owner_(owner) {}
 
-bool WebPage::acceptNavigationRequest(const QUrl& url, NavigationType, bool isMainFrame)
+bool WebPage::acceptNavigationRequest(const QUrl& url, NavigationType type, bool isMainFrame)
 {
-    return owner_ ? owner_->handleNavigation(url, isMainFrame) : true;
+    return owner_ ? owner_->handleNavigation(url, type, isMainFrame) : true;
 }
 
 WebView::WebView(QWidget* parent) : Browser(nullptr)
@@ -27,6 +27,7 @@ WebView::WebView(QWidget* parent) : Browser(nullptr)
     QWebEngineSettings* settings = page_->settings();
     settings->setDefaultTextEncoding(QStringLiteral("Shift_JIS"));
     settings->setAttribute(QWebEngineSettings::LocalContentCanAccessFileUrls, true);
+    settings->setAttribute(QWebEngineSettings::LocalContentCanAccessRemoteUrls, true);
     view_->setPage(page_);
     connect(page_, &QWebEnginePage::loadFinished, this, &WebView::onLoadFinished);
     connect(page_, &QWebEnginePage::renderProcessTerminated, this,
@@ -39,15 +40,23 @@ QWidget* WebView::widget() { return view_; }
 
 // The handler decides by string tests only and must not start a nested
 // event loop here: the engine waits for this answer.
-bool WebView::handleNavigation(const QUrl& url, bool isMainFrame)
+// While a redirect is requested the page's url() is still the document
+// that asked for the first address, so only a link or form of the main
+// frame's document counts as raised by that document.
+bool WebView::handleNavigation(const QUrl& url, QWebEnginePage::NavigationType type, bool isMainFrame)
 {
+    const bool redirect = type == QWebEnginePage::NavigationTypeRedirect;
     NavigationRequest request;
     request.url = navigationText(url);
-    request.programInitiated = programNavigation_ && isMainFrame;
-    if (isMainFrame)
+    request.programInitiated = programNavigation_ && isMainFrame && !redirect;
+    if (isMainFrame && !redirect)
         programNavigation_ = false;
     request.sourceUrl = request.programInitiated ? QString() : page_->url().toString();
     request.mainFrame = isMainFrame;
+    const bool byDocument = isMainFrame
+        && (type == QWebEnginePage::NavigationTypeLinkClicked
+            || type == QWebEnginePage::NavigationTypeFormSubmitted);
+    request.requesterUnknown = !request.programInitiated && !byDocument;
     const bool cancel = raiseBeforeNavigate(request);
     if (isMainFrame)
         cancelledNavigation_ = cancel;

@@ -2,7 +2,10 @@
 // The real browser view: a QWebEngineView whose page hands every navigation
 // to the before-navigate handler and reports finished loads as
 // document-complete. Pages without a declared charset are read as
-// Shift_JIS, local pages may read local files, and a crashed page process
+// Shift_JIS, local pages may read local files and show pictures from web
+// addresses (web pages never read local files), a redirect, refresh or
+// frame navigation is marked as raised by no known local document, and a
+// crashed page process
 // is reloaded (three times at most).
 
 #include "platform/browser.h"
@@ -51,7 +54,7 @@ public:
 
 private:
     friend class WebPage;
-    bool handleNavigation(const QUrl& url, bool isMainFrame);
+    bool handleNavigation(const QUrl& url, QWebEnginePage::NavigationType type, bool isMainFrame);
     void onLoadFinished(bool ok);
     void onRenderProcessTerminated(QWebEnginePage::RenderProcessTerminationStatus status);
 

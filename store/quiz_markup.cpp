@@ -12,12 +12,26 @@ namespace store::quiz_markup {
 
 namespace {
 
+// A tag starts with "<" and an ASCII letter, "/", "!" or "?"; a "<" before
+// anything else (a Japanese or accented letter, a digit) is plain text, as
+// browsers read it.
 bool startsMarkup(const QString& text, int i)
 {
     if (i + 1 >= text.size())
         return false;
-    const QChar n = text[i + 1];
-    return n.isLetter() || n == u'/' || n == u'!' || n == u'?';
+    const char16_t n = text[i + 1].unicode();
+    return (n >= u'a' && n <= u'z') || (n >= u'A' && n <= u'Z') || n == u'/' || n == u'!' || n == u'?';
+}
+
+// 0-based index of the next "<" at or after from that starts markup; -1
+// when none.
+int nextMarkup(const QString& text, int from)
+{
+    for (int i = text.indexOf(u'<', from); i >= 0; i = text.indexOf(u'<', i + 1)) {
+        if (startsMarkup(text, i))
+            return i;
+    }
+    return -1;
 }
 
 // Index just past the markup that starts with "<" at i.
@@ -85,7 +99,7 @@ int BracketCloser::close(int open)
     if (nextClose_ != -1 && nextClose_ <= open)
         nextClose_ = text_.indexOf(QuizClose, open + 1);
     if (nextTag_ != -1 && nextTag_ <= open)
-        nextTag_ = text_.indexOf(u'<', open + 1);
+        nextTag_ = nextMarkup(text_, open + 1);
     if (nextClose_ < 0)
         return -1;
     if (nextTag_ >= 0 && nextTag_ < nextClose_)

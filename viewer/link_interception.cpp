@@ -129,7 +129,8 @@ QString localOrAsIs(const QString& url)
 } // namespace
 
 bool TForm1::WebBrowser1BeforeNavigate2(platform::Browser* sender, const QString& url,
-                                        const QString& sourceUrl, bool programInitiated)
+                                        const QString& sourceUrl, bool programInitiated,
+                                        bool requesterUnknown)
 {
     if (PBan() < 0)
         return false;
@@ -140,7 +141,9 @@ bool TForm1::WebBrowser1BeforeNavigate2(platform::Browser* sender, const QString
         qCWarning(lcPagora) << "choosing the layout for" << url << "failed:" << store::log::currentException();
     }
     const QString origin = sourceUrl.isEmpty() && sender ? sender->locationUrl() : sourceUrl;
-    const CommandSource source = commands::isWebSource(origin) ? CommandSource::WebPage : CommandSource::LocalPage;
+    const CommandSource source = requesterUnknown || commands::isWebSource(origin)
+        ? CommandSource::WebPage
+        : CommandSource::LocalPage;
     const bool hasDollar = url.contains(QLatin1Char('$'));
 
     // The program's own navigations (page display) never bounce to another entry.

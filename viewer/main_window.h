@@ -289,8 +289,11 @@ public:
     // and WebBrowser2, Timer1, Image6, Image7 and DirectoryListBox1 (called by bindPageEvents).
     void bindPageCommandEvents();
     // Before-navigate of WebBrowser1 and WebBrowser2; true cancels.
+    // requesterUnknown: no local document is known to have raised it
+    // (redirect, refresh, frame); it then has a web page's trust.
     bool WebBrowser1BeforeNavigate2(platform::Browser* sender, const QString& url,
-                                    const QString& sourceUrl, bool programInitiated);
+                                    const QString& sourceUrl, bool programInitiated,
+                                    bool requesterUnknown = false);
     void WebBrowser1DocumentComplete(const QString& url);
     void WebBrowser2DocumentComplete(const QString& url);
     void ProcessLinkPage(const QString& text);

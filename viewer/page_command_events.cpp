@@ -13,7 +13,8 @@ void TForm1::bindPageCommandEvents()
             continue;
         view->setBeforeNavigate([this, view](const platform::NavigationRequest& r) {
             try {
-                return WebBrowser1BeforeNavigate2(view, r.url, r.sourceUrl, r.programInitiated);
+                return WebBrowser1BeforeNavigate2(view, r.url, r.sourceUrl, r.programInitiated,
+                                                  r.requesterUnknown);
             } catch (...) {
                 qCWarning(lcPagora) << "deciding the navigation to" << r.url << "failed:" << store::log::currentException();
                 return false;

@@ -179,3 +179,12 @@ TEST(QuizFields, LongRunOfOpenBracketsStaysText)
     const QString run = QString(200000, u'(');
     EXPECT_EQ(fieldsPart(MakeQuizPage(page(run))), run);
 }
+
+TEST(QuizFields, LessThanBeforeANonAsciiLetterIsText)
+{
+    const QString p = MakeQuizPage(page(u8("<P>値<大きい (いぬ/イヌ) とき</P>")));
+    EXPECT_TRUE(p.contains(QStringLiteral("var kazu=1;"))) << p.toStdString();
+    EXPECT_EQ(fieldsPart(p), u8("<P>値<大きい <input type=\"text\" name=\"いぬ/イヌ\" size=\"8\"> とき</P>"));
+    for (const char* body : {"a<é (x)", "x<ｂ (x)", "1<2 (x)"})
+        EXPECT_TRUE(fieldsPart(MakeQuizPage(page(u8(body)))).contains(QStringLiteral("<input"))) << body;
+}

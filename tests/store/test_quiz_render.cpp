@@ -47,3 +47,10 @@ TEST(QuizRenderFields, AnswerBlockGoesTextStays)
     EXPECT_EQ(RenderQuizAnswers(p, kRenderBlanks), expected);
     EXPECT_EQ(RenderQuizAnswers(p, kRenderRedAnswers), expected);
 }
+
+TEST(QuizRenderPlain, LessThanBeforeANonAsciiLetterIsText)
+{
+    EXPECT_EQ(RenderQuizAnswers(u8("<P>値<大きい (いぬ/イヌ) とき</P>"), kRenderBlanks),
+              u8("<P>値<大きい (\u3000\u3000\u3000) とき</P>"));
+    EXPECT_EQ(RenderQuizAnswers(u8("a<é (xy)"), kRenderBlanks), u8("a<é (\u3000\u3000\u3000)"));
+}

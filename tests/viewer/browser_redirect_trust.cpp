@@ -1,0 +1,184 @@
+// With the real browser engine against a server on 127.0.0.1: a server's
+// redirect or refresh to a command address runs its commands with the trust
+// of a web page, however the local page that led there was reached (a plain
+// link, a link page, a listed web entry). Nothing on disk changes and no
+// program starts. A command link clicked in a local page still runs.
+#include "platform/browser.h"
+#include "platform/seam.h"
+#include "platform/wait_for.h"
+#include "store/files.h"
+#include "viewer/main_window.h"
+#include "platform/controls.h"
+
+#include <QDir>
+#include <QTcpServer>
+#include <QTcpSocket>
+#include <QTemporaryDir>
+#include <QTimer>
+#include <QUrl>
+#include <gtest/gtest.h>
+
+namespace {
+
+constexpr int WaitMs = 30000;
+const QByteArray kCommands = "/$COPY%20src.txt%20x.html,$JS%20victim.txt%20a=DEL,$tool.sh";
+
+// Answers /r with a redirect to a command address, /refresh with a page
+// that refreshes to one, and anything else with a small page. It stops
+// itself after a while in any case.
+class RedirectServer : public QTcpServer {
+public:
+    RedirectServer()
+    {
+        connect(this, &QTcpServer::newConnection, this, [this] {
+            while (QTcpSocket* s = nextPendingConnection()) {
+                connect(s, &QTcpSocket::readyRead, s, [this, s] { answer(s); });
+                connect(s, &QTcpSocket::disconnected, s, &QObject::deleteLater);
+            }
+        });
+        listen(QHostAddress::LocalHost);
+        QTimer::singleShot(120000, this, [this] { close(); });
+    }
+    QString base() const { return "http://127.0.0.1:" + QString::number(serverPort()); }
+    QStringList paths;
+
+private:
+    void answer(QTcpSocket* s)
+    {
+        QByteArray request = s->property("request").toByteArray() + s->readAll();
+        s->setProperty("request", request);
+        if (!request.contains("\r\n\r\n") || s->property("answered").toBool())
+            return;
+        s->setProperty("answered", true);
+        const QByteArray path = request.split(' ').value(1);
+        paths << QString::fromLatin1(path);
+        QByteArray head = "HTTP/1.1 200 OK\r\n";
+        if (path == "/r")
+            head = "HTTP/1.1 302 Found\r\nLocation: " + kCommands + "\r\n";
+        else if (path == "/refresh")
+            head += "Refresh: 0; url=" + kCommands + "\r\n";
+        const QByteArray body = "<html><body>web</body></html>";
+        s->write(head + "Content-Type: text/html\r\nContent-Length: " + QByteArray::number(body.size())
+                 + "\r\nConnection: close\r\n\r\n" + body);
+        s->disconnectFromHost();
+    }
+};
+
+class BrowserRedirectTrust : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        if (qEnvironmentVariableIsEmpty("QTWEBENGINE_DISABLE_SANDBOX"))
+            qputenv("QTWEBENGINE_DISABLE_SANDBOX", "1");
+        ASSERT_TRUE(dir.isValid());
+        ASSERT_TRUE(server.isListening());
+        root = files::joinPath(dir.path(), "Pagora.data");
+        ASSERT_TRUE(QDir().mkpath(root));
+        put("src.txt", "source");
+        put("victim.txt", "a=1\r\n");
+        platform::useFakeBrowsers(false);
+        platform::setTestMode(true);
+        platform::clearEvents();
+    }
+    void TearDown() override
+    {
+        if (w)
+            w->close();
+        w.reset();
+        platform::useFakeBrowsers(true);
+    }
+    void put(const QString& name, const QByteArray& text)
+    {
+        ASSERT_TRUE(files::writeBytes(files::joinPath(root, name), text));
+    }
+    static QByteArray page(const QByteArray& body)
+    {
+        return "<html><head><meta charset=\"utf-8\"></head><body>" + body + "</body></html>";
+    }
+    void start()
+    {
+        w = std::make_unique<TForm1>(files::joinPath(dir.path(), "Pagora"));
+        w->ShutdownPauseMs = 0;
+        w->show();
+    }
+    bool shows(const QString& name)
+    {
+        const QString url = QUrl::fromLocalFile(files::joinPath(root, name)).toString();
+        const bool ok = waitFor([&] { return w->WebBrowser1->locationUrl() == url && w->caption() == url; }, WaitMs);
+        if (!ok)
+            ADD_FAILURE() << "shows " << w->WebBrowser1->locationUrl().toStdString() << " caption "
+                          << w->caption().toStdString();
+        return ok;
+    }
+    // Waits until the server was asked for path and the command address
+    // reached the handler (which refuses and says so).
+    bool refusedAfter(const QString& path)
+    {
+        const bool ok = waitFor([&] {
+            return server.paths.contains(path) && w->Pmathu->caption().contains("Webページからは");
+        }, WaitMs);
+        if (!ok)
+            ADD_FAILURE() << "asked " << server.paths.join(' ').toStdString() << " message "
+                          << w->Pmathu->caption().toStdString();
+        return ok;
+    }
+    void expectNothingChanged()
+    {
+        waitMs(300); // anything queued would have run by now
+        EXPECT_FALSE(QFileInfo::exists(files::joinPath(root, "x.html")));
+        EXPECT_EQ(files::readBytes(files::joinPath(root, "victim.txt")).value_or("<none>"), "a=1\r\n");
+        for (const platform::SeamEvent& e : platform::events())
+            EXPECT_NE(e.kind, "start") << e.text.toStdString();
+    }
+
+    QTemporaryDir dir;
+    RedirectServer server;
+    QString root;
+    std::unique_ptr<TForm1> w;
+};
+
+} // namespace
+
+TEST_F(BrowserRedirectTrust, RedirectOfAPlainLinkRunsWithWebTrust)
+{
+    put("0010_a.html", page("<a id=\"r\" href=\"" + server.base().toUtf8() + "/r\">r</a>"
+                            "<a id=\"ok\" href=\"/$JS%20ok.txt%20a=1\">ok</a>"));
+    start();
+    ASSERT_TRUE(shows("0010_a.html"));
+    w->WebBrowser1->runScript("document.getElementById('r').click();");
+    ASSERT_TRUE(refusedAfter("/r"));
+    expectNothingChanged();
+    // A command link of the local page itself keeps its trust.
+    w->WebBrowser1->runScript("document.getElementById('ok').click();");
+    EXPECT_TRUE(waitFor([&] { return QFileInfo::exists(files::joinPath(root, "ok.txt")); }, WaitMs));
+}
+
+TEST_F(BrowserRedirectTrust, RefreshOfAWebPageRunsWithWebTrust)
+{
+    put("0010_a.html", page("<a id=\"f\" href=\"" + server.base().toUtf8() + "/refresh\">f</a>"));
+    start();
+    ASSERT_TRUE(shows("0010_a.html"));
+    w->WebBrowser1->runScript("document.getElementById('f').click();");
+    ASSERT_TRUE(refusedAfter("/refresh"));
+    expectNothingChanged();
+}
+
+TEST_F(BrowserRedirectTrust, RedirectOfALinkPageRunsWithWebTrust)
+{
+    put("0010_link.html", page("【リンク】<a href=\"" + server.base().toUtf8() + "/r\">r</a>"));
+    start();
+    ASSERT_TRUE(refusedAfter("/r"));
+    expectNothingChanged();
+}
+
+TEST_F(BrowserRedirectTrust, RedirectOfAListedWebEntryRunsWithWebTrust)
+{
+    put("0010_a.html", page("a"));
+    start();
+    ASSERT_TRUE(shows("0010_a.html"));
+    w->levels.pushLevel({server.base() + "/r"}, {"web"}, 0);
+    w->ReMake();
+    w->PageClick(0, true);
+    ASSERT_TRUE(refusedAfter("/r"));
+    expectNothingChanged();
+}
