@@ -1,6 +1,7 @@
 #include "editor/main_window_bindings.h"
 
 #include "editor/edit_hand_off.h"
+#include "tools/look_link_commands.h"
 #include "viewer/later_windows.h"
 #include "viewer/main_window.h"
 
@@ -23,6 +24,9 @@ void bindMainWindow(TForm1& w)
         if (guarded)
             N2Click(*guarded);
     };
+    // LOOK links come out of the page before editing and go back in after.
+    if (!handOffParts().applyLookLinks)
+        handOffParts().applyLookLinks = tools::ApplyLookLinks;
     // The page menu of the tools edits through the same hand-off.
     laterwindows::hooks().editCurrentPage = [guarded] {
         if (guarded)

@@ -2,7 +2,8 @@
 // a picture from a web address, and a web page still cannot show a local
 // picture.
 #include "platform/browser.h"
-#include "platform/wait_for.h"
+#include "support/fake_browser.h"
+#include "support/wait_for.h"
 
 #include <gtest/gtest.h>
 

@@ -4,8 +4,9 @@
 // link, a link page, a listed web entry). Nothing on disk changes and no
 // program starts. A command link clicked in a local page still runs.
 #include "platform/browser.h"
+#include "support/fake_browser.h"
 #include "platform/seam.h"
-#include "platform/wait_for.h"
+#include "support/wait_for.h"
 #include "store/files.h"
 #include "viewer/main_window.h"
 #include "platform/controls.h"
