@@ -1,7 +1,9 @@
 #include "platform/web_view.h"
 
+#include <QJsonArray>
+#include <QJsonDocument>
 #include <QTimer>
-#include <QWebEngineFindTextResult>
+#include <QWebEngineLoadingInfo>
 #include <QWebEngineHistory>
 #include <QWebEngineSettings>
 #include <QWebEngineView>
@@ -30,6 +32,12 @@ WebView::WebView(QWidget* parent) : Browser(nullptr)
     settings->setAttribute(QWebEngineSettings::LocalContentCanAccessRemoteUrls, true);
     view_->setPage(page_);
     connect(page_, &QWebEnginePage::loadFinished, this, &WebView::onLoadFinished);
+    connect(page_, &QWebEnginePage::loadingChanged, this, [this](const QWebEngineLoadingInfo& info) {
+        if (info.status() == QWebEngineLoadingInfo::LoadStoppedStatus)
+            stoppedLoad_ = true;
+        else if (info.status() == QWebEngineLoadingInfo::LoadStartedStatus)
+            stoppedLoad_ = false;
+    });
     connect(page_, &QWebEnginePage::renderProcessTerminated, this,
             [this](QWebEnginePage::RenderProcessTerminationStatus status, int) {
                 onRenderProcessTerminated(status);
@@ -63,14 +71,17 @@ bool WebView::handleNavigation(const QUrl& url, QWebEnginePage::NavigationType t
     return !cancel;
 }
 
+// A load that was stopped or superseded ends with ok == false while url()
+// may still name it: that page is not the one being shown, so it completes
+// nothing.
 void WebView::onLoadFinished(bool ok)
 {
     programNavigation_ = false;
-    if (!ok && cancelledNavigation_) {
-        cancelledNavigation_ = false;
-        return;
-    }
+    const bool abandoned = !ok && (cancelledNavigation_ || stoppedLoad_);
     cancelledNavigation_ = false;
+    stoppedLoad_ = false;
+    if (abandoned)
+        return;
     raiseDocumentComplete(page_->url().toString());
 }
 
@@ -89,6 +100,7 @@ void WebView::navigate(const QString& urlOrPath)
 {
     crashReloads_ = 0;
     cancelledNavigation_ = false;
+    stoppedLoad_ = false;
     programNavigation_ = true;
     page_->load(toNavigableUrl(urlOrPath));
 }
@@ -100,7 +112,11 @@ void WebView::refresh()
     page_->triggerAction(QWebEnginePage::Reload);
 }
 
-void WebView::stop() { page_->triggerAction(QWebEnginePage::Stop); }
+void WebView::stop()
+{
+    stoppedLoad_ = page_->isLoading();
+    page_->triggerAction(QWebEnginePage::Stop);
+}
 void WebView::goBack() { page_->triggerAction(QWebEnginePage::Back); }
 void WebView::goForward() { page_->triggerAction(QWebEnginePage::Forward); }
 bool WebView::canGoBack() const { return page_->history()->canGoBack(); }
@@ -115,11 +131,21 @@ void WebView::runScript(const QString& script, ScriptResult done)
     });
 }
 
+// Every find starts afresh from the top of the document and selects the
+// match (the engine's own find would go on from its last match and pass
+// over an earlier one).
 void WebView::findText(const QString& text, std::function<void(bool found)> done)
 {
-    page_->findText(text, {}, [done](const QWebEngineFindTextResult& result) {
+    const QString quoted = QString::fromUtf8(QJsonDocument(QJsonArray{text}).toJson(QJsonDocument::Compact));
+    const QString script = QStringLiteral(
+        "(function(t){var s=window.getSelection();s.removeAllRanges();window.scrollTo(0,0);"
+        "if(!t||!window.find(t,false,false,false))return false;"
+        "var n=s.rangeCount?s.getRangeAt(0).startContainer:null;"
+        "var e=n&&n.nodeType===1?n:(n?n.parentElement:null);if(e)e.scrollIntoView();return true;})(%1[0])")
+                               .arg(quoted);
+    page_->runJavaScript(script, [done](const QVariant& found) {
         if (done)
-            done(result.numberOfMatches() > 0);
+            done(found.toBool());
     });
 }
 

@@ -62,6 +62,7 @@ private:
     WebPage* page_ = nullptr;
     bool programNavigation_ = false; // navigate()/refresh() not yet requested
     bool cancelledNavigation_ = false; // the handler cancelled the last request
+    bool stoppedLoad_ = false; // the load in progress was stopped or superseded
     int crashReloads_ = 0;
 };
 
