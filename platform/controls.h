@@ -243,8 +243,9 @@ private:
 };
 
 // A tool-bar button that never takes the keyboard focus. A release of the
-// left or the right button inside it is a click; handlers that have two
-// actions read rightPressed() to choose. Order: onMouseDown at the press,
+// left button inside it is a click. A button with a right-button action
+// turns on setRightButtonClicks: then a right release clicks too and the
+// handler reads rightPressed() to choose. Order: onMouseDown at the press,
 // then at the release onMouseUp and onClick.
 class SpeedButton : public ButtonControl {
     Q_OBJECT
@@ -258,6 +259,8 @@ public:
     void setGroupIndex(int g) { groupIndex_ = g; }
     bool down() const { return down_; }
     void setDown(bool d);
+    bool rightButtonClicks() const { return rightButtonClicks_; }
+    void setRightButtonClicks(bool on) { rightButtonClicks_ = on; }
     bool allowAllUp() const { return allowAllUp_; }
     void setAllowAllUp(bool on) { allowAllUp_ = on; }
     void click() override;
@@ -271,6 +274,7 @@ private:
     bool down_ = false;
     bool allowAllUp_ = false;
     int groupIndex_ = 0;
+    bool rightButtonClicks_ = false;
 };
 
 // Modal results of buttons: mrOk closes a dialog as accepted, mrCancel as

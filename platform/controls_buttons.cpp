@@ -204,7 +204,7 @@ void SpeedButton::click()
 
 bool SpeedButton::clicksWith(Qt::MouseButton b) const
 {
-    return b == Qt::LeftButton || b == Qt::RightButton;
+    return b == Qt::LeftButton || (rightButtonClicks_ && b == Qt::RightButton);
 }
 
 void SpeedButton::paintEvent(QPaintEvent*)

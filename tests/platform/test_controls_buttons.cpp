@@ -63,9 +63,19 @@ QStringList rightThenLeftClick(Control* c)
 
 } // namespace
 
+TEST(SpeedButtonTest, RightReleaseClicksOnlyAButtonWithARightAction)
+{
+    SpeedButton b(nullptr, "SpeedButton11");
+    b.setBounds(0, 0, 60, 24);
+    EXPECT_EQ(rightThenLeftClick(&b), QStringList({"down:right", "up", "down:left", "up", "click"}));
+    b.setRightButtonClicks(true);
+    EXPECT_EQ(rightThenLeftClick(&b), QStringList({"down:right", "up", "click", "down:left", "up", "click"}));
+}
+
 TEST(SpeedButtonTest, RightPressIsRecordedAndTheReleaseClicks)
 {
     SpeedButton b(nullptr, "SpeedButton7");
+    b.setRightButtonClicks(true);
     b.setBounds(0, 0, 60, 24);
     Recorder r;
     bool rightAtClick = false;

@@ -5,6 +5,8 @@
 #include "viewer/forms/form1.h"
 #include "support/fake_browser.h"
 
+#include <QCoreApplication>
+#include <QMouseEvent>
 #include <QUrl>
 
 namespace {
@@ -188,4 +190,34 @@ TEST_F(MainWindowTest, RefreshShowsListPageAgainButRefreshesAFollowedLink)
     w.Image10Click(); // some other page: the view reloads it
     ASSERT_EQ(view->calls.size(), 1);
     EXPECT_EQ(view->calls.first().kind, QStringLiteral("refresh"));
+}
+
+namespace {
+void clickWith(QWidget* w, Qt::MouseButton button)
+{
+    const QPointF at(5, 5);
+    QMouseEvent press(QEvent::MouseButtonPress, at, w->mapToGlobal(at), button, button, Qt::NoModifier);
+    QCoreApplication::sendEvent(w, &press);
+    QMouseEvent release(QEvent::MouseButtonRelease, at, w->mapToGlobal(at), button, Qt::NoButton, Qt::NoModifier);
+    QCoreApplication::sendEvent(w, &release);
+}
+} // namespace
+
+TEST_F(MainWindowTest, ARightClickDoesNothingOnButtonsWithOneAction)
+{
+    TForm1& w = make();
+    w.ArrangeToolbar();
+    clickWith(w.SpeedButton11, Qt::RightButton); // ファイル
+    EXPECT_EQ(w.PopupMenu2->popupCount(), 0);
+    clickWith(w.SpeedButton2, Qt::RightButton); // フォルダ
+    EXPECT_EQ(w.hyoushi->width(), 0);
+    const int column = w.kabeRight->width();
+    clickWith(w.SpeedButton6, Qt::RightButton); // ボタンを閉じる
+    EXPECT_EQ(w.kabeRight->width(), column);
+
+    clickWith(w.SpeedButton11, Qt::LeftButton);
+    EXPECT_EQ(w.PopupMenu2->popupCount(), 1);
+    w.PopupMenu2->close();
+    clickWith(w.SpeedButton2, Qt::LeftButton);
+    EXPECT_EQ(w.hyoushi->width(), form1::kFolderPaneWidth);
 }
