@@ -273,10 +273,12 @@ void PageLevels::OpenFolder(const QString& folder, int pageIndex, bool push)
         MidashiF.removeLast();
         MidashiT.removeLast();
         PBanList.removeLast();
+        LevelFolders.removeLast();
     }
     MidashiF.append(entries);
     MidashiT.append(titles);
     PBanList.append(QString::number(pageIndex));
+    LevelFolders.append(f);
 }
 
 QStringList PageLevels::BuildPageTitles(const QStringList& entries) const
@@ -316,6 +318,7 @@ void PageLevels::pushLevel(const QStringList& entries, const QStringList& titles
     MidashiF.append(entries);
     MidashiT.append(t);
     PBanList.append(QString::number(pageIndex));
+    LevelFolders.append(CurrentFolder);
 }
 
 void PageLevels::PopLevel()
@@ -327,6 +330,8 @@ void PageLevels::PopLevel()
     MidashiF.removeLast();
     MidashiT.removeLast();
     PBanList.removeLast();
+    LevelFolders.removeLast();
+    CurrentFolder = LevelFolders.last();
 }
 
 void PageLevels::clear()
@@ -334,6 +339,7 @@ void PageLevels::clear()
     MidashiF.clear();
     MidashiT.clear();
     PBanList.clear();
+    LevelFolders.clear();
 }
 
 void PageLevels::TiteleLoad(int i, const QString& shownUrl)

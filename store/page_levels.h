@@ -19,6 +19,7 @@ public:
     QList<QStringList> MidashiF; // entry list of each level; last = top
     QList<QStringList> MidashiT; // title list of each level, parallel to MidashiF
     QStringList PBanList;        // selected page of each level, decimal
+    QStringList LevelFolders;    // folder each level lists, parallel to PBanList
 
     QString CurrentFolder;       // folder of the top level's bare entries, no trailing "/"
     QString ExeBaseName;         // a page with this base name is never listed
@@ -39,7 +40,8 @@ public:
     QStringList BuildPageTitles(const QStringList& entries) const;
     // Pushes a ready level (GOSUB, search and link-page lists).
     void pushLevel(const QStringList& entries, const QStringList& titles, int pageIndex);
-    // Drops the top level, or selects page 0 when only one exists.
+    // Drops the top level, or selects page 0 when only one exists. The
+    // folder of the level below becomes current again.
     void PopLevel();
     void clear();
     // Re-reads the title of entry i of the top level.

@@ -88,11 +88,19 @@ void TForm1::OpenFolder(const QString& folder, int pageIndex, bool push)
     levels.LastFileCount = FileListBox1->count();
 }
 
+// The level below may list another folder: the file lists follow it, and the
+// patrol counts that folder's files from now on.
 void TForm1::PopLevel()
 {
+    const QString before = levels.CurrentFolder;
     levels.PopLevel();
-    FileListBox1->setDirectory(levels.CurrentFolder);
-    FileListBox2->setDirectory(levels.CurrentFolder);
+    const QString current = levels.CurrentFolder;
+    for (platform::FileListBox* list : {FileListBox1, FileListBox2, FileListBox3, FileListBox4, FileListBox6, FileListBox7})
+        list->setDirectory(current);
+    if (current != before) {
+        FileListBox1->update();
+        levels.LastFileCount = FileListBox1->count();
+    }
 }
 
 void TForm1::showEvent(QShowEvent* e)

@@ -113,7 +113,7 @@ TEST_F(LevelsTest, PushReplaceAndPopKeepTheStacksParallel)
     levels.PopLevel();
     EXPECT_EQ(levels.depth(), 1);
     EXPECT_EQ(levels.topEntries(), QStringList({"a.html"}));
-    EXPECT_EQ(levels.CurrentFolder, sub); // popping does not change the folder
+    EXPECT_EQ(levels.CurrentFolder, root()); // the level below lists the root again
     levels.PBanSave(99);
     EXPECT_EQ(levels.PBan(), 99); // no range check
     levels.PopLevel();
@@ -122,6 +122,12 @@ TEST_F(LevelsTest, PushReplaceAndPopKeepTheStacksParallel)
 
     levels.pushLevel({"x.html", "y.html"}, {"X"}, 1);
     EXPECT_EQ(levels.topTitles(), QStringList({"X", "y"}));
+    levels.OpenFolder(sub, 0, true);
+    levels.pushLevel({"b.html"}, {"B"}, 0); // a list made inside sub keeps sub
+    levels.PopLevel();
+    EXPECT_EQ(levels.CurrentFolder, sub);
+    levels.PopLevel();
+    EXPECT_EQ(levels.CurrentFolder, root());
     levels.clear();
     EXPECT_EQ(levels.PBan(), -1);
     EXPECT_EQ(levels.PBanSu(), 0);

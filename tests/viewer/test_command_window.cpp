@@ -60,6 +60,21 @@ TEST_F(PageCommandTest, DirOpensFoldersUnderTheRoot)
     EXPECT_EQ(w.CurrentFolder(), root());
 }
 
+TEST_F(PageCommandTest, LeavingASubFolderShowsTheParentsPageAndFolder)
+{
+    TForm1& w = shown();
+    w.KRNcommand("GO b");
+    w.KRNcommand("DIR sub");
+    ASSERT_EQ(w.CurrentFolder(), inRoot("sub"));
+    w.KRNcommand("NEXT"); // past the sub-folder's only page: back to the parent level
+    EXPECT_EQ(w.levels.depth(), 1);
+    EXPECT_EQ(w.CurrentFolder(), root());
+    EXPECT_EQ(page()->navigated().last(), inRoot("0020_b.html"));
+    EXPECT_EQ(w.Panel8->caption(), "Pagora.data");
+    w.KRNcommand("NEXT"); // and the level goes on from there
+    EXPECT_EQ(page()->navigated().last(), inRoot("0030_c.html"));
+}
+
 TEST_F(PageCommandTest, QuizListCountsAndChoosesTheFeedback)
 {
     TForm1& w = shown();
