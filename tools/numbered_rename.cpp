@@ -13,8 +13,10 @@ namespace tools {
 
 TForm17& numberedRenameDialog(TForm1& w)
 {
-    if (!Form17)
+    if (!Form17) { // made here when the program has not made it; forgotten with its window
         Form17 = new TForm17(&w);
+        QObject::connect(Form17, &QObject::destroyed, [] { Form17 = nullptr; });
+    }
     return *Form17;
 }
 

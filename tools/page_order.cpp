@@ -26,8 +26,10 @@ bool onFolderLevel(TForm1& w)
 
 TForm5& orderDialog(TForm1& w)
 {
-    if (!Form5)
+    if (!Form5) { // made here when the program has not made it; forgotten with its window
         Form5 = new TForm5(&w);
+        QObject::connect(Form5, &QObject::destroyed, [] { Form5 = nullptr; });
+    }
     return *Form5;
 }
 

@@ -204,14 +204,66 @@ void runUnit(const QString& folder, const RenameUnit& u, QStringList& failures)
                             .arg(c.from, c.to, u.page.to);
 }
 
+// Pages whose new names only free each other (1000_x and 1010_x trading
+// places): the first of them steps aside to a free name, then all go on.
+bool stepAside(const QString& folder, QList<RenameUnit>& pending, QStringList& failures, QStringList& asideDone)
+{
+    for (int i = 0; i < pending.size(); ++i) {
+        RenameUnit& u = pending[i];
+        if (asideDone.contains(u.page.to))
+            continue; // once is enough to break a ring
+
+        QStringList waitingFor;
+        for (const RenameUnit& other : pending)
+            if (&other != &u)
+                waitingFor += sourcesOf(other);
+        bool ring = true;
+        for (const QString& target : targetsOf(u)) {
+            const QString onDisk = existing(folder, target);
+            if (!onDisk.isEmpty() && !listed(sourcesOf(u), onDisk) && !listed(waitingFor, onDisk))
+                ring = false; // taken by something that is not moving
+        }
+        if (!ring)
+            continue;
+        QString aside = baseOf(u.page.from) + QStringLiteral("#");
+        const auto free = [&](const QString& b) {
+            for (const RenameStep& s : QList<RenameStep>{u.page} + u.companions)
+                if (!existing(folder, b + extensionOf(s.from)).isEmpty())
+                    return false;
+            return true;
+        };
+        while (!free(aside))
+            aside += QLatin1Char('#');
+        RenameUnit step{{u.page.from, aside + extensionOf(u.page.from)}, {}, {}};
+        for (const RenameStep& c : u.companions)
+            step.companions << RenameStep{c.from, aside + extensionOf(c.from)};
+        asideDone << u.page.to;
+        QStringList stepFailures;
+        runUnit(folder, step, stepFailures);
+        if (!stepFailures.isEmpty()) {
+            failures += stepFailures;
+            pending.removeAt(i);
+            return true;
+        }
+        u.page.from = step.page.to;
+        for (int c = 0; c < u.companions.size(); ++c)
+            u.companions[c].from = step.companions.at(c).to;
+        return true;
+    }
+    return false;
+}
+
 } // namespace
 
 QStringList executeRenamePlan(const RenamePlan& plan)
 {
     QStringList failures = plan.clashes;
     QList<RenameUnit> pending = plan.units;
+    QStringList asideDone;
     bool progress = true;
-    while (progress && !pending.isEmpty()) {
+    while (!pending.isEmpty()) {
+        if (!progress && !stepAside(plan.folder, pending, failures, asideDone))
+            break;
         progress = false;
         for (int i = 0; i < pending.size();) {
             if (!freeNow(plan.folder, pending.at(i))) {
@@ -222,7 +274,7 @@ QStringList executeRenamePlan(const RenamePlan& plan)
             progress = true;
         }
     }
-    for (const RenameUnit& u : pending) // names that only free each other in a ring
+    for (const RenameUnit& u : pending)
         failures << takenLine(u.page.from, u.page.to);
     return failures;
 }

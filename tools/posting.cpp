@@ -119,8 +119,10 @@ void PostIntoPage(TForm1& w)
     QString title = store::UnescapeAngleBrackets(w.levels.topTitles().value(ban));
     if (title.contains(QLatin1Char('?')))
         title = title.left(title.indexOf(QLatin1Char('?')));
-    if (!Form16)
+    if (!Form16) { // made here when the program has not made it; forgotten with its window
         Form16 = new TForm16(&w);
+        QObject::connect(Form16, &QObject::destroyed, [] { Form16 = nullptr; });
+    }
     Form16->setPage(path, title);
     Form16->FormShow();
     platform::execModal(Form16);
