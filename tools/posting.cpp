@@ -27,9 +27,10 @@ QString escaped(const QString& s)
     return out;
 }
 
+// Escaped first, so that the breaks stay markup.
 QString withBreaks(const QString& s)
 {
-    return files::splitLines(s).join(QLatin1String("<BR>"));
+    return escaped(files::splitLines(s).join(QLatin1Char('\n'))).replace(QLatin1Char('\n'), QLatin1String("<BR>"));
 }
 
 // The first at most keep posts of rest, then what follows the last post.
@@ -67,12 +68,12 @@ QString buildPostEntry(const QString& date, const QString& poster, const QString
 {
     QString entry = QStringLiteral("(^0^)");
     if (!date.isEmpty() || !poster.isEmpty()) {
-        entry += escaped(withBreaks(date));
+        entry += withBreaks(date);
         if (!poster.isEmpty())
-            entry += QStringLiteral("：") + escaped(withBreaks(poster));
+            entry += QStringLiteral("：") + withBreaks(poster);
         entry += QLatin1String("<BR>");
     }
-    return entry + escaped(withBreaks(text)) + QLatin1String("<BR>") + kPostEnd;
+    return entry + withBreaks(text) + QLatin1String("<BR>") + kPostEnd;
 }
 
 std::optional<QString> insertPost(const QString& page, const QString& entry)
