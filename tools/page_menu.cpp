@@ -226,6 +226,7 @@ void bindPageMenu(TForm1& w)
         if (guard && !guard->SpeedButton18->rightPressed())
             SpeedButton18Click(*guard);
     };
+    w.SpeedButton16->setHint(QStringLiteral("ページの中に10件まで投稿（11以降は自動削除）"));
     w.SpeedButton16->onClick = [guard] {
         if (guard && !guard->SpeedButton16->rightPressed())
             guarded("SpeedButton16Click", [&] { PostIntoPage(*guard); });

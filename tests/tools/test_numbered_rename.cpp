@@ -168,3 +168,28 @@ TEST(NumberedRenameDialog, ThisPageOnlyAndBeeps)
     EXPECT_EQ(f.Edit5->text(), "2");
     EXPECT_EQ(f.Edit6->text(), "2");
 }
+
+#include "viewer/page_display_fixture.h"
+
+class NumberedRenameWindowTest : public PageDisplayTest {};
+
+TEST_F(NumberedRenameWindowTest, AcceptedFieldsRenameTheRangeAndReloadTheList)
+{
+    writePage("a.html", "a");
+    writePage("b.html", "b");
+    writePage("c.html", "c");
+    writeFile(rootFile("b.%xt"), "memo");
+    TForm1& w = start();
+    w.PBanSave(1);
+    TForm17& f = numberedRenameDialog(w);
+    RenamePagesNumbered(w); // the dialog is not answered: nothing changes
+    EXPECT_EQ(w.levels.topEntries(), QStringList({"a.html", "b.html", "c.html"}));
+    EXPECT_EQ(f.Edit5->text(), "2");
+    EXPECT_EQ(f.Edit6->text(), "3");
+    f.Edit1->setText("day");
+    f.Edit4->setText("1");
+    renameNumberedFromDialog(w, f);
+    EXPECT_EQ(w.levels.topEntries(), QStringList({"a.html", "day(100).html", "day(101).html"}));
+    EXPECT_TRUE(QFileInfo::exists(rootFile("day(100).%xt")));
+    EXPECT_EQ(w.SearchCacheKey, "xxx");
+}

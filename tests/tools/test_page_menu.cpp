@@ -7,6 +7,7 @@
 
 #include "viewer/page_display_fixture.h"
 #include "tools/main_window_bindings.h"
+#include "tools/forms/form16.h"
 #include "tools/forms/form3.h"
 #include "store/templates.h"
 #include "viewer/later_windows.h"
@@ -242,4 +243,21 @@ TEST_F(PageMenuWindowTest, UsageHelpFallsBackToTheWebPage)
     writeFile(files::joinPath(dir.path(), "【使い方】/index.html"), "usage");
     Pagora1Click(w);
     EXPECT_EQ(lastNavigation(), files::joinPath(dir.path(), "【使い方】/index.html"));
+}
+
+TEST_F(PageMenuWindowTest, PostItemOpensThePostingDialogAndShowsThePageAgain)
+{
+    writePage("a.html", "お知らせ?ヒント");
+    TForm1& w = startBound();
+    rightClick(w, 0);
+    platform::clearEvents();
+    itemCaptioned(w, "ページに投稿")->click();
+    bool modal = false;
+    for (const platform::SeamEvent& e : platform::events())
+        modal = modal || (e.kind == "modal" && e.text == "Form16");
+    EXPECT_TRUE(modal);
+    ASSERT_NE(Form16, nullptr);
+    EXPECT_EQ(Form16->Label2, rootFile("a.html"));
+    EXPECT_EQ(Form16->Label4->caption(), "「 お知らせ 」 のページの中に投稿");
+    EXPECT_EQ(lastNavigation(), rootFile("a.html"));
 }
