@@ -9,13 +9,11 @@ namespace tools {
 
 namespace {
 
-// The file-name part of an entry: after its last "\", ":" or "/".
+// The file-name part of an entry: after its last "\" or "/" (":" is an
+// ordinary character in names here).
 QString fileNamePart(const QString& entry)
 {
-    int cut = -1;
-    for (QChar c : {QLatin1Char('\\'), QLatin1Char(':'), QLatin1Char('/')})
-        cut = qMax(cut, entry.lastIndexOf(c));
-    return entry.mid(cut + 1);
+    return entry.mid(qMax(entry.lastIndexOf(QLatin1Char('\\')), entry.lastIndexOf(QLatin1Char('/'))) + 1);
 }
 
 QString extensionOf(const QString& name)

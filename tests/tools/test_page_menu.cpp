@@ -84,6 +84,8 @@ TEST(PageMenuModel, WebAndUnderscoreEntriesOfferOnlyShortcutsAndHelp)
     EXPECT_TRUE(pageMenuItems("http://example.com/a.html", {}, false).isEmpty());
     EXPECT_TRUE(pageMenuItems("HTTPS://example.com/a.html", {}, false).isEmpty());
     EXPECT_TRUE(pageMenuItems("_intro.html", {}, false).isEmpty());
+    EXPECT_TRUE(pageMenuItems("sub\\_x.html", {}, false).isEmpty());
+    EXPECT_FALSE(pageMenuItems("a:_b.html", {}, false).isEmpty());
     const QList<PageMenuItem> items = pageMenuItems("_intro.html", {"viewer.desktop", "Editor.DESKTOP"}, true);
     EXPECT_EQ(captions(items), QStringList({"-", "viewer.desktop", "Editor.DESKTOP", "ヘルプ"}));
     EXPECT_EQ(items.at(2).action, PageMenuAction::Shortcut);
