@@ -5,6 +5,7 @@
 #include "tools/folder_list_editor.h"
 #include "tools/forms/form18.h"
 #include "tools/look_command.h"
+#include "tools/page_menu.h"
 #include "tools/programming_env.h"
 #include "viewer/later_windows.h"
 #include "viewer/main_window.h"
@@ -50,6 +51,7 @@ void bindCopyAndLauncher(TForm1& w)
 void bindMainWindow(TForm1& w)
 {
     bindCopyAndLauncher(w);
+    bindPageMenu(w); // page context menu, "編集メニュー", post button, "【使い方】"
     laterwindows::hooks().answer = answersheet::ShowAnswerSheet;
     if (w.Find1)
         w.Find1->onClick = [&w] { Find1Click(w); };

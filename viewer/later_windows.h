@@ -11,6 +11,8 @@
 #include <QStringList>
 #include <functional>
 
+class TForm1;
+
 namespace laterwindows {
 
 // What the search window found for "LOOK".
@@ -35,6 +37,9 @@ struct Hooks {
     std::function<void(const QString& url, const QPoint& cursor)> playVideo;
     // Edits the selected page through the editor's hand-off (the page menu).
     std::function<void()> editCurrentPage;
+    // Fills the main window's emptied PageMenu for the current page (the page
+    // tools' menu); unset, the menu stays empty.
+    std::function<void(TForm1&)> buildPageMenu;
 
     // The page memo window (Form12): its caption carries the memo state.
     QWidget* memoWindow = nullptr;

@@ -1,11 +1,44 @@
 #pragma once
-// TForm16: the posting into a page. Until its own code lands, an empty window.
+// TForm16: a post into the page whose path Label2 holds. The date is stamped
+// at every opening; the poster and the text stay from the last time.
 
-#include "viewer/forms/later_window.h"
+#include "platform/controls.h"
 
-class TForm16 : public LaterWindow<16> {
+#include <QDialog>
+#include <QString>
+
+class QLineEdit;
+class QPlainTextEdit;
+
+class TForm16 : public QDialog {
     Q_OBJECT
-    using LaterWindow::LaterWindow;
+public:
+    explicit TForm16(QWidget* parent = nullptr);
+
+    // The page (caption: its file name) and the addressee line with its title.
+    void setPage(const QString& pagePath, const QString& title);
+
+    void FormShow();
+    void FormResize();
+    void SpeedButton1Click(); // "日時の更新"
+    void SpeedButton2Click(); // "投稿": write and close
+    void SpeedButton3Click(); // "キャンセル"
+
+    platform::Label* Label1 = nullptr; // "日 時"
+    QLineEdit* Edit1 = nullptr;        // date text
+    platform::SpeedButton* SpeedButton1 = nullptr; // re-stamps the date
+    platform::Label* Label3 = nullptr; // "投稿者"
+    QLineEdit* Edit2 = nullptr;        // poster name
+    platform::Label* Label4 = nullptr; // addressee line
+    QPlainTextEdit* Memo1 = nullptr;   // the post text
+    platform::Panel* Panel3 = nullptr; // bottom bar with the two buttons
+    platform::SpeedButton* SpeedButton2 = nullptr; // "投稿"
+    platform::SpeedButton* SpeedButton3 = nullptr; // "キャンセル"
+    QString Label2;                    // full path of the page
+
+protected:
+    void showEvent(QShowEvent* e) override;
+    void resizeEvent(QResizeEvent* e) override;
 };
 
 inline TForm16* Form16 = nullptr;

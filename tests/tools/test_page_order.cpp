@@ -1,0 +1,171 @@
+// Page order: the renumbering and prefix-removal plans read before anything
+// moves, the executor on a temporary folder, and the commands on a window.
+#include "tools/page_order.h"
+#include "tools/page_order_plan.h"
+
+#include "support/temp_tree.h"
+#include "viewer/page_display_fixture.h"
+#include "store/files.h"
+
+#include <gtest/gtest.h>
+
+using namespace tools;
+
+namespace {
+
+QStringList pairs(const RenamePlan& plan)
+{
+    QStringList out;
+    for (const RenameUnit& u : plan.units) {
+        out << u.page.from + " > " + u.page.to;
+        for (const RenameStep& c : u.companions)
+            out << "  " + c.from + " > " + c.to;
+    }
+    return out;
+}
+
+QStringList filesIn(const TempTree& t)
+{
+    return files::listFiles(t.path(), "*.*");
+}
+
+} // namespace
+
+TEST(PageOrderPlan, MovedPageGetsItsPlaceWithMemoAndRecording)
+{
+    TempTree t;
+    for (const char* n : {"a_x.html", "b_y.html", "c_z.html", "a_x.%xt", "b_y.wav", "c_z.%xt", "c_z.wav"})
+        t.write(n);
+    const QStringList order = moveEntry({"a_x.html", "b_y.html", "c_z.html"}, 2, 1);
+    EXPECT_EQ(order, QStringList({"a_x.html", "c_z.html", "b_y.html"}));
+    const RenamePlan plan = planRenumber(t.path(), order);
+    EXPECT_EQ(pairs(plan), QStringList({"a_x.html > 1000_x.html", "  a_x.%xt > 1000_x.%xt",
+                                        "c_z.html > 1010_z.html", "  c_z.%xt > 1010_z.%xt", "  c_z.wav > 1010_z.wav",
+                                        "b_y.html > 1020_y.html", "  b_y.wav > 1020_y.wav"}));
+    EXPECT_TRUE(plan.clashes.isEmpty());
+    EXPECT_TRUE(executeRenamePlan(plan).isEmpty());
+    EXPECT_EQ(filesIn(t), QStringList({"1000_x.%xt", "1000_x.html", "1010_z.%xt", "1010_z.html", "1010_z.wav",
+                                       "1020_y.html", "1020_y.wav"}));
+}
+
+TEST(PageOrderPlan, PrefixRulesIndexPagesAndLongFolders)
+{
+    EXPECT_EQ(orderPrefix("my_page.html"), "my_");
+    EXPECT_EQ(orderPrefix("_intro.html"), "");
+    EXPECT_EQ(orderPrefix("plain.html"), "");
+    TempTree t;
+    for (const char* n : {"index.html", "my_page.html", "_intro.html", "1010_same.html"})
+        t.write(n);
+    const RenamePlan plan = planRenumber(t.path(), {"index.html", "_intro.html", "my_page.html", "1010_same.html"});
+    EXPECT_EQ(pairs(plan), QStringList({"_intro.html > 1010__intro.html", "my_page.html > 1020_page.html",
+                                        "1010_same.html > 1030_same.html"}));
+    // Beyond 900 pages every number gets five digits, so the sorted list keeps the order.
+    EXPECT_EQ(orderNumber(0, 900), 1000);
+    EXPECT_EQ(orderNumber(899, 900), 9990);
+    EXPECT_EQ(orderNumber(0, 901), 10000);
+    EXPECT_LT(files::compareNames(QString::number(orderNumber(899, 1000)) + "_a.html",
+                                  QString::number(orderNumber(900, 1000)) + "_b.html"), 0);
+}
+
+TEST(PageOrderPlan, TakenTargetsAreClashesAndNothingIsReplaced)
+{
+    TempTree t;
+    t.write("a_x.html", "page x");
+    t.write("b_y.html", "page y");
+    t.write("1010_y.%xt", "someone else's memo");
+    const RenamePlan plan = planRenumber(t.path(), {"a_x.html", "b_y.html"});
+    EXPECT_EQ(pairs(plan), QStringList({"a_x.html > 1000_x.html"}));
+    ASSERT_EQ(plan.clashes.size(), 1);
+    EXPECT_TRUE(plan.clashes.first().contains("b_y.html"));
+    EXPECT_EQ(executeRenamePlan(plan).size(), 1);
+    EXPECT_EQ(filesIn(t), QStringList({"1000_x.html", "1010_y.%xt", "b_y.html"}));
+    EXPECT_EQ(files::readBytes(t.path("1010_y.%xt")).value(), "someone else's memo");
+}
+
+TEST(PageOrderPlan, PagesTradingNamesBothArrive)
+{
+    TempTree t;
+    t.write("1000_x.html", "first");
+    t.write("1010_x.html", "second");
+    t.write("1010_x.%xt", "memo of second");
+    const QStringList order = moveEntry({"1000_x.html", "1010_x.html"}, 1, 0);
+    const RenamePlan plan = planRenumber(t.path(), order);
+    EXPECT_TRUE(plan.clashes.isEmpty());
+    EXPECT_TRUE(executeRenamePlan(plan).isEmpty());
+    EXPECT_EQ(files::readBytes(t.path("1000_x.html")).value(), "second");
+    EXPECT_EQ(files::readBytes(t.path("1000_x.%xt")).value(), "memo of second");
+    EXPECT_EQ(files::readBytes(t.path("1010_x.html")).value(), "first");
+    EXPECT_EQ(filesIn(t).size(), 3);
+}
+
+TEST(StripPrefixPlan, TakenNamesGetHashesAndNoMemoIsDeleted)
+{
+    TempTree t;
+    for (const char* n : {"1000_a.html", "a.html", "1000_a.%xt", "1000_a.wav", "1010_b.html", "b.%xt", "c.html",
+                          "c.%xt"})
+        t.write(n, n);
+    const RenamePlan plan = planStripPrefixes(t.path(), {"1000_a.html", "1010_b.html", "a.html", "c.html"});
+    EXPECT_EQ(pairs(plan), QStringList({"1000_a.html > a#.html", "  1000_a.%xt > a#.%xt", "1010_b.html > b#.html"}));
+    EXPECT_TRUE(executeRenamePlan(plan).isEmpty());
+    EXPECT_EQ(files::readBytes(t.path("b.%xt")).value(), "b.%xt"); // another page's memo stays
+    EXPECT_EQ(files::readBytes(t.path("a#.%xt")).value(), "1000_a.%xt");
+    EXPECT_TRUE(QFileInfo::exists(t.path("1000_a.wav")));
+    EXPECT_EQ(files::readBytes(t.path("c.%xt")).value(), "c.%xt"); // a page without prefix keeps its memo
+}
+
+TEST(StripPrefixPlan, TwoPagesWithTheSameNameDoNotMeet)
+{
+    TempTree t;
+    t.write("1000_a.html", "one");
+    t.write("1010_a.html", "two");
+    const RenamePlan plan = planStripPrefixes(t.path(), {"1000_a.html", "1010_a.html"});
+    EXPECT_EQ(pairs(plan), QStringList({"1000_a.html > a.html", "1010_a.html > a#.html"}));
+    EXPECT_TRUE(executeRenamePlan(plan).isEmpty());
+    EXPECT_EQ(files::readBytes(t.path("a#.html")).value(), "two");
+}
+
+class PageOrderWindowTest : public PageDisplayTest {};
+
+TEST_F(PageOrderWindowTest, RenumberingReloadsTheListInTheChosenOrder)
+{
+    writePage("a_x.html", "x");
+    writePage("b_y.html", "y");
+    writePage("c_z.html", "z");
+    writeFile(rootFile("c_z.wav"));
+    TForm1& w = start();
+    w.PBanSave(2);
+    w.SearchCacheKey = "kept";
+    MovePageAndRenumber(w, 2, 1);
+    EXPECT_EQ(w.levels.topEntries(), QStringList({"1000_x.html", "1010_z.html", "1020_y.html"}));
+    EXPECT_EQ(w.PBan(), 1);
+    EXPECT_EQ(w.SearchCacheKey, "xxx");
+    EXPECT_TRUE(QFileInfo::exists(rootFile("1010_z.wav")));
+}
+
+TEST_F(PageOrderWindowTest, SearchListsAreNotReordered)
+{
+    writePage("a_x.html", "x");
+    writePage("b_y.html", "y");
+    TForm1& w = start();
+    w.levels.pushLevel({"b_y.html"}, {"y"}, 0);
+    platform::clearEvents();
+    ChangeButtonOrder(w);
+    StripNumberPrefixes(w);
+    int messages = 0;
+    for (const platform::SeamEvent& e : platform::events())
+        messages += e.kind == "message";
+    EXPECT_EQ(messages, 2);
+    EXPECT_TRUE(QFileInfo::exists(rootFile("a_x.html")));
+    EXPECT_TRUE(QFileInfo::exists(rootFile("b_y.html")));
+}
+
+TEST_F(PageOrderWindowTest, PrefixRemovalAsksFirst)
+{
+    writePage("1000_a.html", "a");
+    TForm1& w = start();
+    StripNumberPrefixes(w); // unanswered: No
+    EXPECT_TRUE(QFileInfo::exists(rootFile("1000_a.html")));
+    platform::setNextAnswer(platform::Answer::Yes);
+    StripNumberPrefixes(w);
+    EXPECT_EQ(w.levels.topEntries(), QStringList({"a.html"}));
+}

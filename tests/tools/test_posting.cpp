@@ -1,0 +1,105 @@
+// Posts written into a page: the date text, the entry, where it goes, the
+// pruning to ten, and the write that leaves a page whole when it fails.
+#include "tools/forms/form16.h"
+#include "tools/posting.h"
+
+#include "support/temp_tree.h"
+#include "platform/seam.h"
+#include "store/files.h"
+
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <gtest/gtest.h>
+
+using namespace tools;
+
+namespace {
+
+QString post(int n)
+{
+    return buildPostEntry(QString(), QString(), QStringLiteral("post %1").arg(n));
+}
+
+} // namespace
+
+TEST(Posting, DateTextOfATuesdayMorning)
+{
+    EXPECT_EQ(defaultDateText(QDateTime(QDate(2020, 4, 14), QTime(9, 5))), " 2020年4月14日9時5分   火曜日 ");
+    EXPECT_EQ(defaultDateText(QDateTime(QDate(2021, 12, 5), QTime(23, 59))), " 2021年12月5日23時59分   日曜日 ");
+}
+
+TEST(Posting, EntryFieldsInOrderAndEscaped)
+{
+    EXPECT_EQ(buildPostEntry("D", "P", "a\nb"), "(^0^)D：P<BR>a<BR>b<BR>---.<BR>");
+    EXPECT_EQ(buildPostEntry("D", "", "a\r\nb"), "(^0^)D<BR>a<BR>b<BR>---.<BR>");
+    EXPECT_EQ(buildPostEntry("", "", "text"), "(^0^)text<BR>---.<BR>");
+    EXPECT_EQ(buildPostEntry("", "<b>", "x < y & <P>"), "(^0^)：&lt;b&gt;<BR>x &lt; y &amp; &lt;P&gt;<BR>---.<BR>");
+    // A typed post end is no post end.
+    EXPECT_FALSE(buildPostEntry("", "", "---.\nnext").contains("---.<BR>next"));
+}
+
+TEST(Posting, NewestFirstAfterTheLastParagraphTag)
+{
+    const QString page = "<HTML><BODY><P align=\"left\">old text<PRE>code</PRE><BR>tail</BODY></HTML>";
+    const QString once = insertPost(page, post(1)).value();
+    EXPECT_EQ(once, "<HTML><BODY><P align=\"left\">old text<PRE>" + post(1) + "code</PRE><BR>tail</BODY></HTML>");
+    const QString twice = insertPost(once, post(2)).value();
+    EXPECT_LT(twice.indexOf("post 2"), twice.indexOf("post 1"));
+    // Without any "<P" the post goes after the first tag; without any tag nowhere.
+    EXPECT_EQ(insertPost("<HTML>rest", post(1)).value(), "<HTML>" + post(1) + "rest");
+    EXPECT_FALSE(insertPost("no tags here", post(1)).has_value());
+    EXPECT_FALSE(insertPost("text <P unclosed", post(1)).has_value());
+}
+
+TEST(Posting, TheEleventhPostDropsTheOldest)
+{
+    QString page = "<BODY><P>";
+    for (int n = 1; n <= 10; ++n)
+        page = insertPost(page + (n == 1 ? "after</BODY>" : ""), post(n)).value();
+    EXPECT_EQ(page.count("---.<BR>"), 10);
+    page = insertPost(page, post(11)).value();
+    EXPECT_EQ(page.count("---.<BR>"), 10);
+    EXPECT_FALSE(page.contains("post 1<BR>"));
+    EXPECT_TRUE(page.contains("post 2<BR>"));
+    EXPECT_TRUE(page.contains("post 11<BR>"));
+    EXPECT_TRUE(page.endsWith("after</BODY>"));
+}
+
+TEST(Posting, WritesThroughTheSafeSaveAndRefusesOtherEncodings)
+{
+    TempTree t;
+    const QString page = t.writeText("日報.html", "<BODY><P>x</BODY>", true);
+    EXPECT_EQ(postIntoFile(page, post(1)), QString());
+    const QByteArray bytes = files::readBytes(page).value();
+    EXPECT_TRUE(bytes.startsWith("\xEF\xBB\xBF"));
+    EXPECT_TRUE(bytes.contains("(^0^)post 1<BR>---.<BR>x</BODY>\r\n"));
+
+    const QString sjis = t.write("old.html", files::encodeShiftJis("<BODY><P>日本語</BODY>"));
+    const QByteArray before = files::readBytes(sjis).value();
+    EXPECT_FALSE(postIntoFile(sjis, post(1)).isEmpty());
+    EXPECT_EQ(files::readBytes(sjis).value(), before);
+    EXPECT_FALSE(postIntoFile(t.path("missing.html"), post(1)).isEmpty());
+}
+
+TEST(PostingDialog, EmptyTextIsRefusedAndTheTextStaysForNextTime)
+{
+    platform::setTestMode(true);
+    TempTree t;
+    const QString page = t.writeText("a.html", "<BODY><P>x</BODY>", true);
+    TForm16 f;
+    f.setPage(page, "お知らせ");
+    EXPECT_EQ(f.windowTitle(), "a.html");
+    EXPECT_EQ(f.Label4->caption(), "「 お知らせ 」 のページの中に投稿");
+    f.FormShow();
+    EXPECT_TRUE(f.Edit1->text().contains("年"));
+    platform::clearEvents();
+    f.SpeedButton2Click();
+    ASSERT_EQ(platform::events().size(), 1);
+    EXPECT_EQ(platform::events().first().text, "投稿文がないと投稿できません。");
+    f.Memo1->setPlainText("hello");
+    f.Edit1->clear();
+    f.SpeedButton2Click();
+    EXPECT_TRUE(files::readUtf8(page).value().contains("(^0^)hello<BR>---.<BR>"));
+    f.FormShow();
+    EXPECT_EQ(f.Memo1->toPlainText(), "hello");
+}

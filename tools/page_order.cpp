@@ -1,0 +1,107 @@
+#include "tools/page_order.h"
+
+#include "platform/seam.h"
+#include "store/files.h"
+#include "store/log.h"
+#include "store/page_levels.h"
+#include "tools/forms/form5.h"
+#include "tools/page_order_plan.h"
+#include "viewer/main_window.h"
+
+#include <QLineEdit>
+#include <QScrollBar>
+
+namespace tools {
+
+bool onFolderLevel(TForm1& w)
+{
+    const QStringList listing = store::pageEntries(files::listFiles(w.CurrentFolder(), store::kPageFileMask),
+                                                   w.levels.ExeBaseName);
+    if (w.levels.depth() > 0 && w.levels.topEntries() == listing)
+        return true;
+    platform::showMessage(QStringLiteral("並べ替えと名前の変更は、フォルダのページ一覧でだけできます。"),
+                          platform::MsgType::Information);
+    return false;
+}
+
+TForm5& orderDialog(TForm1& w)
+{
+    if (!Form5) { // made here when the program has not made it; forgotten with its window
+        Form5 = new TForm5(&w);
+        QObject::connect(Form5, &QObject::destroyed, [] { Form5 = nullptr; });
+    }
+    return *Form5;
+}
+
+void reloadFolderList(TForm1& w)
+{
+    w.OpenFolder(w.CurrentFolder(), w.PBan(), false);
+    w.ReMake();
+    w.PageClick(0, true);
+}
+
+void reportRenameFailures(const QStringList& failures)
+{
+    if (failures.isEmpty())
+        return;
+    QStringList shown = failures.mid(0, 15);
+    if (failures.size() > 15)
+        shown << QStringLiteral("ほか %1 件").arg(failures.size() - 15);
+    platform::showMessage(QStringLiteral("次の名前の変更はできませんでした。ファイルはそのまま残っています。\n\n")
+                              + shown.join(QLatin1Char('\n')),
+                          platform::MsgType::Warning);
+}
+
+void ChangeButtonOrder(TForm1& w)
+{
+    const int ban = w.PBan();
+    if (ban < 0 || ban >= w.PBanSu() || !onFolderLevel(w))
+        return;
+    w.ShowPlaceholderPage(QStringLiteral("*** チェック中 ***"));
+    MovePageAndRenumber(w, ban, -1);
+}
+
+void MovePageAndRenumber(TForm1& w, int Index, int Target)
+{
+    const int count = w.PBanSu();
+    if (w.PBan() < 0 || Index < 0 || Index >= count)
+        return;
+    if (Target < 0) {
+        TForm5& f = orderDialog(w);
+        f.ScrollBar1->setMaximum(qMax(0, count - 1));
+        f.ScrollBar1->setValue(w.PBan());
+        f.Memo1->setText(QString::number(w.PBan() + 1));
+        f.Tag = 0;
+        w.pausePatrol();
+        const int result = platform::execModal(&f);
+        w.resumePatrol();
+        if (result != QDialog::Accepted) {
+            if (f.Tag == 1)
+                StripNumberPrefixes(w);
+            return;
+        }
+        Target = f.Memo1->text().toInt() - 1;
+    }
+    Target = qBound(0, Target, count - 1);
+    w.SearchCacheKey = QStringLiteral("xxx");
+    const QStringList order = moveEntry(w.levels.topEntries(), Index, Target);
+    w.levels.MidashiF.last() = order;
+    if (Index < w.levels.MidashiT.last().size())
+        w.levels.MidashiT.last() = moveEntry(w.levels.MidashiT.last(), Index, Target);
+    w.PBanSave(Target);
+    reportRenameFailures(executeRenamePlan(planRenumber(w.CurrentFolder(), order)));
+    reloadFolderList(w);
+}
+
+void StripNumberPrefixes(TForm1& w)
+{
+    if (w.PBan() < 0 || !onFolderLevel(w))
+        return;
+    if (!platform::askYesNo(QStringLiteral("数字_ を削除していいですか？")))
+        return;
+    w.SearchCacheKey = QStringLiteral("xxx");
+    reportRenameFailures(executeRenamePlan(planStripPrefixes(w.CurrentFolder(), w.levels.topEntries())));
+    reloadFolderList(w);
+}
+
+} // namespace tools

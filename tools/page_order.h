@@ -1,0 +1,28 @@
+#pragma once
+// "ボタン順変更": the main window's page order and prefix removal.
+
+#include <QStringList>
+
+class TForm1;
+class TForm5;
+
+namespace tools {
+
+// The list shows the pages of CurrentFolder as the folder listing gives
+// them (not a search or link list); otherwise a short message.
+bool onFolderLevel(TForm1& w);
+
+void ChangeButtonOrder(TForm1& w);
+// Target -1: asks with the order dialog.
+void MovePageAndRenumber(TForm1& w, int Index, int Target);
+void StripNumberPrefixes(TForm1& w);
+
+// The order dialog, made on first use when the program has not made it.
+TForm5& orderDialog(TForm1& w);
+
+// The standard reload after files of the folder changed.
+void reloadFolderList(TForm1& w);
+// Failures of a rename run, one message.
+void reportRenameFailures(const QStringList& failures);
+
+} // namespace tools
