@@ -49,6 +49,14 @@ protected:
             ASSERT_NE(modal, nullptr);
             user(modal);
         });
+        // Should the user step fail, the dialog must still end.
+        QTimer guard;
+        guard.setSingleShot(true);
+        QObject::connect(&guard, &QTimer::timeout, [] {
+            if (QWidget* modal = QApplication::activeModalWidget())
+                modal->close();
+        });
+        guard.start(5000);
         run();
         platform::setTestMode(true);
     }
