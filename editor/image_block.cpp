@@ -126,21 +126,29 @@ void fitPanelToFrame(ImageBlock& b, bool centre)
 void SizeImagePanel(ImageBlock& b, int mode)
 {
     store::PageModel& m = b.m;
-    const bool loaded = m.Image1Tag > 0 && !b.v.picture.isNull();
+    // Image1Tag stays 1 while a cleared block still has a saved picture, so
+    // that switching back to a picture layout keeps that picture's size.
+    const bool loaded = m.Image1Tag > 0;
+    const QImage& picture = b.v.picture;
     if (m.GXTag > 0) {
         // A size that is not a positive number means the picture's own size.
         const auto gx = displayDimension(m.GX);
         const auto gy = displayDimension(m.GY);
-        const bool typed = gx && gy;
-        m.PanelImage1Width = typed ? *gx : loaded ? b.v.picture.width() : 0;
-        m.PanelImage1Height = typed ? *gy : loaded ? b.v.picture.height() : 0;
+        if (gx && gy) {
+            m.PanelImage1Width = *gx;
+            m.PanelImage1Height = *gy;
+        } else if (!picture.isNull()) {
+            m.PanelImage1Width = picture.width();
+            m.PanelImage1Height = picture.height();
+        }
     }
-    if (!loaded) {
+    if (loaded && (m.PanelImage1Width <= 0 || m.PanelImage1Height <= 0) && !picture.isNull()) {
+        m.PanelImage1Width = picture.width();
+        m.PanelImage1Height = picture.height();
+    }
+    if (!loaded || m.PanelImage1Width <= 0 || m.PanelImage1Height <= 0) {
         m.PanelImage1Width = mode == kLayoutCentre ? kCentreFrameWidth : kSideFrameWidth;
         m.PanelImage1Height = mode == kLayoutCentre ? kCentreFrameHeight : kSideFrameHeight;
-    } else if (m.PanelImage1Width <= 0 || m.PanelImage1Height <= 0) {
-        m.PanelImage1Width = b.v.picture.width();
-        m.PanelImage1Height = b.v.picture.height();
     }
     fitPanelToFrame(b, mode == kLayoutCentre);
     m.GX = QString::number(m.PanelImage1Width);
@@ -197,10 +205,10 @@ void LoadImageIntoEditor(ImageBlock& b, const QString& path)
         m.Edit7 = QStringLiteral("<IMG src=\"%1\" width=\"%2\" height=\"%3\" vspace=\"4\" hspace=\"4\" align=\"%4\">")
                       .arg(m.Gname, m.GX, m.GY, imageAlignFor(b.v.Panel6Tag));
     }
-    if (b.v.Panel6Tag == kLayoutCentre) {
-        b.v.Panel6Height = m.PanelImage1Height;
-        centreImageFrame(b.v, m.PanelImage1Width);
-    }
+    // The panel follows the new frame in the side layouts too, or a smaller
+    // picture would leave a strip of the old one's width beside the text.
+    if (b.v.Panel6Tag >= kLayoutCentre)
+        fitPanelToFrame(b, b.v.Panel6Tag == kLayoutCentre);
     SaveImageState(b);
 }
 

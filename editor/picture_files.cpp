@@ -25,18 +25,10 @@ bool acceptPictureName(const QString& name)
     return false;
 }
 
-bool sameFile(const QString& a, const QString& b)
-{
-    if (a == b)
-        return true;
-    const QString ca = QFileInfo(a).canonicalFilePath();
-    return !ca.isEmpty() && ca == QFileInfo(b).canonicalFilePath();
-}
-
 bool copyIntoFolder(const QString& source, const QString& folder, const QString& name)
 {
     const QString target = files::joinPath(folder, name);
-    if (sameFile(source, target))
+    if (source == target || files::sameFile(source, target))
         return true;
     if (files::copyFileOver(source, target))
         return true;

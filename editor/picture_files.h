@@ -14,10 +14,9 @@ bool nameBreaksTags(const QString& name);
 // Says so when the name breaks the tags; true when it may be used.
 bool acceptPictureName(const QString& name);
 
-// Two spellings of one file (links, "..", doubled slashes)?
-bool sameFile(const QString& a, const QString& b);
-// Copies source to folder/name unless it already is that file. A failed
-// copy leaves the target as it was, says so and returns false.
+// Copies source to folder/name unless it already is that file (another
+// spelling of it included). A failed copy leaves the target as it was, says
+// so and returns false.
 bool copyIntoFolder(const QString& source, const QString& folder, const QString& name);
 
 // The name header and background pictures are kept under: "_" and the
