@@ -36,6 +36,14 @@ QString paintProgram()
                                   QStringLiteral("drawing"), QStringLiteral("gimp")});
 }
 
+// The list emptied while the file was away (the editor can delete its
+// page): the page "being edited" must not stay on screen.
+void showNoPage(TForm1& w)
+{
+    w.ShowPlaceholderPage(QStringLiteral("*** NO PAGE ***"));
+    w.setCaption(QString());
+}
+
 // ---- the editor window, reached through its caption, Memo82 and a modal show ----
 
 // Qt's text widgets break lines with "\n" only.
@@ -160,9 +168,7 @@ void reloadAfterEditor(TForm1& w, const QString& page)
     w.KRNcommand(QStringLiteral("GO ") + QFileInfo(page).completeBaseName());
     const int i = w.PBan();
     if (i < 0) {
-        // The list emptied meanwhile: "GO" shows nothing, and the page
-        // "being edited" must not stay on screen.
-        w.PageClick(0, true);
+        showNoPage(w); // "GO" shows nothing without a page
         return;
     }
     w.levels.TiteleLoad(i, w.ShownUrl);
@@ -193,6 +199,18 @@ std::optional<QString> runEditorWindow(TForm1& w, const QString& path, const QSt
         return std::nullopt;
     platform::execModal(dialog); // closed or saved: what follows is the same
     return editorCaption(*form);
+}
+
+void showSelectedPageAgain(TForm1& w)
+{
+    const int i = w.PBan();
+    if (i < 0) {
+        showNoPage(w);
+        return;
+    }
+    w.levels.TiteleLoad(i, w.ShownUrl);
+    w.RefreshPageButton(i);
+    w.PageClick(0, true);
 }
 
 void editPicture(TForm1& w, const QString& file)
