@@ -10,7 +10,9 @@
 #include "support/wait_for.h"
 #include "store/clock.h"
 
+#include <QApplication>
 #include <QDialog>
+#include <QMouseEvent>
 #include <QPlainTextEdit>
 #include <memory>
 
@@ -143,6 +145,16 @@ TEST_F(EditHandOffTest, EachEditKeepsThePreviousTextOfItsPage)
     EXPECT_EQ(w.PBan(), 1);
     EXPECT_EQ(lastNavigation(), rootFile("b.html"));
     expectRunningAgain(w);
+
+    // The edit button has no right-button action.
+    platform::clearEvents();
+    w.SpeedButton15->resize(30, 30);
+    for (const QEvent::Type type : {QEvent::MouseButtonPress, QEvent::MouseButtonRelease}) {
+        QMouseEvent e(type, QPointF(3, 3), QPointF(w.SpeedButton15->mapToGlobal(QPoint(3, 3))), Qt::RightButton,
+                      type == QEvent::MouseButtonPress ? Qt::RightButton : Qt::NoButton, Qt::NoModifier);
+        QApplication::sendEvent(w.SpeedButton15, &e);
+    }
+    EXPECT_TRUE(platform::events().isEmpty());
 }
 
 TEST_F(EditHandOffTest, ClosingWithoutSavingPutsLookLinksBackAndReloads)

@@ -205,12 +205,3 @@ TEST_F(CopyButtonsTest, ImportCopiesChosenFilesIntoTheCurrentFolderAndReloads)
     EXPECT_TRUE(messages[0].contains(QStringLiteral("missing.txt")));
     EXPECT_TRUE(w.Timer5->enabled());
 }
-
-TEST_F(CopyButtonsTest, TheImportFilterIsQtsOwnSyntax)
-{
-    const QStringList filters = tools::importFilter().split(QStringLiteral(";;"));
-    EXPECT_EQ(filters.size(), 6);
-    for (const QString& f : filters)
-        EXPECT_TRUE(f.contains(QLatin1String(" (")) && f.endsWith(QLatin1Char(')'))) << f.toStdString();
-    EXPECT_TRUE(filters[0].startsWith(QStringLiteral("全部")));
-}
