@@ -32,6 +32,16 @@ bool isDrivePath(const QString& s)
     return s.size() >= 2 && s[1] == QLatin1Char(':') && s[0].isLetter();
 }
 
+// The folder, made when missing, is the store or lies inside it once every
+// link on the way is resolved: a link in the store never leads a copy out.
+bool folderStaysInside(const QString& folder, const QString& storeReal)
+{
+    if (!QDir().mkpath(folder))
+        return false;
+    const QString real = QFileInfo(folder).canonicalFilePath();
+    return real == storeReal || liesInside(real, storeReal);
+}
+
 // Copies source to target inside store; false when it was there to copy
 // and the copy failed.
 bool copyInto(const QString& source, const QString& target)
@@ -47,7 +57,8 @@ bool copyInto(const QString& source, const QString& target)
 
 bool isDailyReportPage(const QString& path)
 {
-    return QFileInfo(path).fileName().contains(QStringLiteral("日報")) && path.contains(QStringLiteral(".html"));
+    const QString name = QFileInfo(path).fileName();
+    return name.contains(QStringLiteral("日報")) && name.contains(QStringLiteral(".html"));
 }
 
 QString dailyReportArchiveName(const QString& page, const QDate& day)
@@ -112,7 +123,8 @@ QStringList archiveDailyReport(const QString& page, const QString& store, const 
             continue;
         const QString relative = QDir(folder).relativeFilePath(source);
         const QString target = QDir::cleanPath(files::joinPath(storeReal, relative));
-        if (!liesInside(target, storeReal) || !copyInto(source, target))
+        if (!liesInside(target, storeReal) || !folderStaysInside(QFileInfo(target).path(), storeReal) ||
+            !copyInto(source, target))
             failed << relative;
     }
     return failed;

@@ -21,6 +21,9 @@ void editInOtherProgram(TForm1& w, const QString& file, EditKind kind);
 // Ends an edit: the patrol runs again and the selected page is shown again.
 // message: told to the user first when not "".
 void finishEdit(TForm1& w, const QString& message = QString());
+// The selected page, its title and button read again; the "no page" page
+// when the list has none.
+void showSelectedPageAgain(TForm1& w);
 // Only marks the edit as over and enables the window again (the caller
 // shows the page itself).
 void endEdit(TForm1& w);

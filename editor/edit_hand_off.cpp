@@ -109,12 +109,7 @@ void finishEdit(TForm1& w, const QString& message)
     if (!message.isEmpty())
         platform::showMessage(message, platform::MsgType::Warning);
     w.resumePatrol();
-    const int i = w.PBan();
-    if (i < 0)
-        return;
-    w.levels.TiteleLoad(i, w.ShownUrl);
-    w.RefreshPageButton(i);
-    w.PageClick(0, true);
+    showSelectedPageAgain(w);
 }
 
 void EditPageFile(TForm1& w, const QString& file, const QString& text)

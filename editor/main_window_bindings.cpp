@@ -1,7 +1,6 @@
 #include "editor/main_window_bindings.h"
 
 #include "editor/edit_hand_off.h"
-#include "tools/look_link_commands.h"
 #include "viewer/later_windows.h"
 #include "viewer/main_window.h"
 
@@ -12,8 +11,10 @@ namespace editor {
 void bindMainWindow(TForm1& w)
 {
     QPointer<TForm1> guarded(&w);
-    w.SpeedButton15->onClick = [guarded] {
-        if (guarded)
+    // The edit button has no right-button action: a right click does nothing.
+    platform::SpeedButton* edit = w.SpeedButton15;
+    edit->onClick = [guarded, edit] {
+        if (guarded && !edit->rightPressed())
             EditCurrentPage(*guarded);
     };
     w.N8->onClick = [guarded] {
@@ -24,9 +25,6 @@ void bindMainWindow(TForm1& w)
         if (guarded)
             N2Click(*guarded);
     };
-    // LOOK links come out of the page before editing and go back in after.
-    if (!handOffParts().applyLookLinks)
-        handOffParts().applyLookLinks = tools::ApplyLookLinks;
     // The page menu of the tools edits through the same hand-off.
     laterwindows::hooks().editCurrentPage = [guarded] {
         if (guarded)

@@ -56,6 +56,9 @@ QString copyKeepingOlder(const QString& source, const QString& copyFolder, const
 {
     const QString name = QFileInfo(source).fileName();
     const QString copy = files::joinPath(copyFolder, name);
+    // A file shown from the copy folder itself is its own copy already.
+    if (files::sameFile(source, copy))
+        return copy;
     if (QFileInfo(copy).isFile()) {
         const QString older = files::joinPath(copyFolder, dayStampedName(name, day));
         if (!copyOnto(copy, older))

@@ -80,9 +80,21 @@ FolderCopyOutcome copyFolderInto(const QString& source, const QString& copyFolde
     }
     TreeEntries tree;
     gather(from, QString(), 0, tree);
-    for (const QString& folder : tree.folders)
-        if (!makeTargetFolder(files::joinPath(target, folder)))
+    // Below a target folder that could not be made (or is a link planted in
+    // the copy folder) nothing is written: it would land wherever the link leads.
+    QStringList failedFolders;
+    const auto underFailed = [&failedFolders](const QString& relative) {
+        for (const QString& f : failedFolders)
+            if (relative.startsWith(f + QLatin1Char('/')))
+                return true;
+        return false;
+    };
+    for (const QString& folder : tree.folders) {
+        if (underFailed(folder) || !makeTargetFolder(files::joinPath(target, folder))) {
+            failedFolders.append(folder);
             failures.add(files::joinPath(from, folder));
+        }
+    }
     platform::CopyProgress progress(QStringLiteral("「") + name + QStringLiteral("」をコピーしています…"),
                                     tree.files.size());
     for (const QString& file : tree.files) {
@@ -90,7 +102,7 @@ FolderCopyOutcome copyFolderInto(const QString& source, const QString& copyFolde
             outcome.cancelled = true;
             break;
         }
-        if (copyOnto(files::joinPath(from, file), files::joinPath(target, file)))
+        if (!underFailed(file) && copyOnto(files::joinPath(from, file), files::joinPath(target, file)))
             ++outcome.copied;
         else
             failures.add(files::joinPath(from, file));
