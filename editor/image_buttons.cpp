@@ -3,6 +3,7 @@
 
 #include "editor/picture_files.h"
 #include "platform/seam.h"
+#include "store/paths.h"
 #include "store/files.h"
 
 #include <QFileInfo>
@@ -52,7 +53,7 @@ QString pictureFileOf(const ImageBlock& b)
 {
     if (b.m.Gname.isEmpty())
         return QString();
-    return files::findFile(b.folder(), files::slashes(b.m.Gname));
+    return store::FindReferencedFile(b.folder(), b.m.Gname);
 }
 
 void trashPicture(ImageBlock& b, const QString& file)

@@ -4,6 +4,7 @@
 
 #include "editor/picture_files.h"
 #include "platform/seam.h"
+#include "store/paths.h"
 #include "store/files.h"
 #include "store/log.h"
 #include "store/page_tags.h"
@@ -98,7 +99,7 @@ void paintButtonUp(ImageBlock& b, bool right)
             return;
     }
     // A new picture has its exact name; an old one may differ in letter case.
-    QString path = freshName.isEmpty() ? files::findFile(b.folder(), files::slashes(m.Gname)) : QString();
+    QString path = freshName.isEmpty() ? store::FindReferencedFile(b.folder(), m.Gname) : QString();
     if (path.isEmpty() || !QFileInfo(path).exists()) {
         path = b.inFolder(m.Gname);
         prepareBlankPicture(b, path, freshName);

@@ -2,6 +2,7 @@
 // piece by piece: each cut takes the text before a searched string, removes
 // a piece and joins what stood before and after it.
 
+#include "store/paths.h"
 #include "store/page_file.h"
 
 #include "store/files.h"
@@ -303,7 +304,7 @@ void readPicture(PageModel& m, const QString& content)
 {
     const auto src = attributeValue(content, QStringLiteral("src"));
     if (src && !src->isEmpty() && !m.PageFolder.isEmpty()) {
-        const QString file = files::findFile(m.PageFolder, files::slashes(*src));
+        const QString file = FindReferencedFile(m.PageFolder, *src);
         if (!file.isEmpty()) {
             m.Gname = *src;
             QImageReader reader(file);

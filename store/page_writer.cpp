@@ -2,6 +2,7 @@
 // the style block are rebuilt, everything else comes from the section values
 // the reader kept.
 
+#include "store/paths.h"
 #include "store/page_file.h"
 
 #include "store/files.h"
@@ -34,7 +35,7 @@ void checkPicture(PageModel& m, const QString& path)
                            : path.isEmpty()        ? QString()
                                                    : QFileInfo(path).absolutePath();
     const bool exists = !m.Gname.isEmpty() && !folder.isEmpty() &&
-                        !files::findFile(folder, files::slashes(m.Gname)).isEmpty();
+                        !FindReferencedFile(folder, m.Gname).isEmpty();
     if (!exists) {
         m.ETAGSRC1.clear();
         m.Edit7.clear();

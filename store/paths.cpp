@@ -130,4 +130,26 @@ QString UnescapeAngleBrackets(const QString& S)
     return r.replace(QLatin1String("&gt;"), QLatin1String(">"));
 }
 
+QString FindReferencedFile(const QString& folder, const QString& reference)
+{
+    if (reference.isEmpty())
+        return QString();
+    QStringList forms{reference};
+    const QString decoded = QUrl::fromPercentEncoding(reference.toUtf8());
+    if (decoded != reference)
+        forms << decoded;
+    for (const QString& form : forms) {
+        QString name = files::slashes(form);
+        if (name.startsWith(QLatin1String("file:"), Qt::CaseInsensitive))
+            name = QUrl(name).toLocalFile();
+        if (name.isEmpty())
+            continue;
+        const QString found = name.startsWith(QLatin1Char('/')) ? files::findPath(name)
+                                                                : files::findFile(folder, name);
+        if (!found.isEmpty())
+            return found;
+    }
+    return QString();
+}
+
 } // namespace store

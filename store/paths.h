@@ -23,6 +23,11 @@ QString AfterLastSlash(const QString& S);
 // paths; other relative values and absolute paths come back as they are,
 // normalised. Web and other scheme addresses come back unchanged.
 QString ResolveRelativeLink(const QString& S, const QString& CurrentFolder);
+// The file a picture reference of a page in folder names, "" when it is gone:
+// the reference as written, then with its %-escapes decoded ("a%20b.jpg"); a
+// relative one against folder, an absolute path or file: URL as it stands;
+// each by its exact name first, then in any letter case. "\" counts as "/".
+QString FindReferencedFile(const QString& folder, const QString& reference);
 // S up to and including its last "/"; "" without one.
 QString DirectoryPart(const QString& S);
 QString ParentFolderPath(const QString& S);

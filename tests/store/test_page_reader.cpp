@@ -5,6 +5,7 @@
 #include <QDir>
 #include <QImage>
 #include <QTemporaryDir>
+#include <QUrl>
 #include <gtest/gtest.h>
 
 using namespace store;
@@ -259,4 +260,29 @@ TEST(PageReaderStyle, StrayStartMarkerKeepsHeadAndTitle)
     EXPECT_EQ(m.Edit1, QStringLiteral("t"));
     BuildPageHtml(m, QString());
     EXPECT_EQ(m.Memo82, once);
+}
+
+// A picture written with %-escapes or as an absolute path is found and kept
+// when the page is saved unchanged; only a picture that is really gone goes.
+TEST(PageReaderPicture, EscapedAndAbsoluteReferencesSurviveASave)
+{
+    QTemporaryDir dir;
+    makePicture(dir.filePath(QStringLiteral("a b.jpg")), 8, 6);
+    QTemporaryDir elsewhere;
+    const QString absolute = elsewhere.filePath(QStringLiteral("far.png"));
+    makePicture(absolute, 5, 4);
+    const QString page = dir.filePath(QStringLiteral("p.html"));
+    for (const QString& src : {QStringLiteral("a%20b.jpg"), absolute, QUrl::fromLocalFile(absolute).toString()}) {
+        PageModel m;
+        m.Memo82 = pageWithNote(QStringLiteral("<P><IMG src=\"%1\"></P>").arg(src));
+        LoadPageIntoEditor(m, page);
+        EXPECT_EQ(m.Image1Tag, 1) << src.toStdString();
+        BuildPageHtml(m, page);
+        EXPECT_TRUE(m.Memo82.contains(QStringLiteral("src=\"%1\"").arg(src))) << src.toStdString();
+    }
+    PageModel gone;
+    gone.Memo82 = pageWithNote(QStringLiteral("<P><IMG src=\"missing%20one.jpg\"></P>"));
+    LoadPageIntoEditor(gone, page);
+    BuildPageHtml(gone, page);
+    EXPECT_FALSE(gone.Memo82.contains(QStringLiteral("missing")));
 }
