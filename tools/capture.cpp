@@ -7,6 +7,7 @@
 #include <QGuiApplication>
 #include <QPainter>
 #include <QPixmap>
+#include <QRegion>
 
 namespace capture {
 
@@ -17,6 +18,45 @@ QPoint insetOrigin(CaptureInset inset)
     return inset == CaptureInset::Drawing ? QPoint(2, 2) : QPoint(0, 4);
 }
 
+// Part of the area the widget shows: its rectangle, clipped by its parents
+// and less every sibling (of it or a parent) stacked above it.
+QRegion uncovered(QWidget* widget, QWidget* area)
+{
+    QRegion shown(QRect(widget->mapTo(area, QPoint(0, 0)), widget->size()));
+    for (QWidget* w = widget; w != area; w = w->parentWidget()) {
+        QWidget* parent = w->parentWidget();
+        if (!parent)
+            break;
+        shown &= parent == area ? area->rect() : QRect(parent->mapTo(area, QPoint(0, 0)), parent->size());
+        const QObjectList siblings = parent->children();
+        for (int i = siblings.indexOf(w) + 1; i < siblings.size(); ++i) {
+            auto* s = qobject_cast<QWidget*>(siblings.at(i));
+            if (s && !s->isWindow() && s->isVisibleTo(parent))
+                shown -= QRect(s->mapTo(area, QPoint(0, 0)), s->size());
+        }
+    }
+    return shown;
+}
+
+// The browser engine paints into widgets of its own that a grab of their
+// parent leaves blank: each is grabbed alone and laid in where nothing
+// covers it.
+void paintEngineViews(QWidget* area, const QRect& source, QPainter& p)
+{
+    const auto children = area->findChildren<QWidget*>();
+    for (QWidget* child : children) {
+        if (!child->inherits("QQuickWidget") || child->size().isEmpty() || !child->isVisibleTo(area))
+            continue;
+        const QRegion shown = uncovered(child, area) & source;
+        if (shown.isEmpty())
+            continue;
+        p.save();
+        p.setClipRegion(shown.translated(-source.topLeft()));
+        p.drawPixmap(child->mapTo(area, QPoint(0, 0)) - source.topLeft(), child->grab());
+        p.restore();
+    }
+}
+
 } // namespace
 
 QImage grabPageArea(TForm1& w, CaptureInset inset)
@@ -25,11 +65,13 @@ QImage grabPageArea(TForm1& w, CaptureInset inset)
     QImage image(size, QImage::Format_RGB888);
     image.fill(Qt::white);
     // Parts past the page area's edge stay white rather than showing stale memory.
-    const QPixmap grabbed = w.kabe->grab(QRect(insetOrigin(inset), size));
-    if (!grabbed.isNull()) {
-        QPainter p(&image);
+    const QRect source(insetOrigin(inset), size);
+    const QPixmap grabbed = w.kabe->grab(source);
+    QPainter p(&image);
+    if (!grabbed.isNull())
         p.drawPixmap(0, 0, grabbed);
-    }
+    paintEngineViews(w.kabe, source, p);
+    p.end();
     return image;
 }
 

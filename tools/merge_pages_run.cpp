@@ -98,6 +98,9 @@ void MergeRun::showNext()
     TForm1& w = *w_;
     if (index_ >= total_)
         return finish(false);
+    // Another list was opened while waiting: its pages are not this merge's.
+    if (w.PBanSu() != total_)
+        return finish(true);
     w.PBanSave(index_);
     w.PageClick(0, true);
     w.Timer4->setTag(total_ - 1);
