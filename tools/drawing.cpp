@@ -125,8 +125,8 @@ void Image11MouseMove(TForm1& w, const QPoint& pos, bool leftHeld)
     if (w.PenWidth == 0)
         w.PenWidth = 5;
     if (leftHeld && !w.Image11->picture().isNull()) {
+        // No smoothing: blended edges would escape the colour wiping's thresholds.
         QPainter p(&w.Image11->canvas());
-        p.setRenderHint(QPainter::Antialiasing);
         p.setPen(QPen(capture::penInfo(w.PenColorIndex).colour, w.PenWidth, Qt::SolidLine, Qt::RoundCap,
                       Qt::RoundJoin));
         p.drawLine(w.PenLastPoint, pos);
