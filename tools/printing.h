@@ -5,6 +5,9 @@
 // "resumeE.html") are written into the work folder and previewed through
 // the never-shown print view WebBrowser3.
 
+// MergeCheckedPages ("サムネイルRESUMEを印刷") is declared with the merge.
+#include "tools/merge_pages.h"
+
 #include <QString>
 
 class TForm1;
@@ -36,6 +39,3 @@ void PreviewInPrintView(TForm1& w, const QString& path);
 void WebBrowser3DocumentComplete(TForm1& w, const QString& url);
 
 } // namespace tools
-
-// The merge ("サムネイルRESUMEを印刷") lives in merge_pages.h.
-#include "tools/merge_pages.h"
