@@ -12,6 +12,8 @@
 #include <QInputDialog>
 #include <QMessageBox>
 #include <QPointer>
+#include <QPrintPreviewDialog>
+#include <QPrinter>
 #include <QProcess>
 #include <QPushButton>
 #include <QStandardPaths>
@@ -28,6 +30,7 @@ struct SeamState {
     QList<QStringList> fileNameLists;
     QStringList inputs;
     QList<int> modalResults;
+    QStringList printPdfs;
     std::function<bool(const QString&, const QStringList&)> programHandler;
     QList<SeamEvent> events;
 };
@@ -271,6 +274,32 @@ void beep()
         QApplication::beep();
 }
 
+void printPreview(const QString& title, const std::function<void(QPrinter*)>& paint)
+{
+    record(QStringLiteral("print"), title);
+    QString pdf;
+    if (takeQueued(state().printPdfs, pdf)) {
+        QPrinter printer(QPrinter::HighResolution);
+        printer.setOutputFormat(QPrinter::PdfFormat);
+        printer.setOutputFileName(pdf);
+        printer.setDocName(title);
+        if (paint)
+            paint(&printer);
+        return;
+    }
+    if (state().testMode)
+        return;
+    QPrinter printer(QPrinter::HighResolution);
+    printer.setDocName(title);
+    QPrintPreviewDialog dialog(&printer, dialogParent());
+    dialog.setWindowTitle(title);
+    QObject::connect(&dialog, &QPrintPreviewDialog::paintRequested, &dialog, [&paint](QPrinter* p) {
+        if (paint)
+            paint(p);
+    });
+    dialog.exec();
+}
+
 void setTestMode(bool on)
 {
     SeamState& s = state();
@@ -280,6 +309,7 @@ void setTestMode(bool on)
     s.fileNameLists.clear();
     s.inputs.clear();
     s.modalResults.clear();
+    s.printPdfs.clear();
     s.programHandler = nullptr;
     s.events.clear();
 }
@@ -290,6 +320,7 @@ void setNextFileName(const QString& name) { state().fileNames.append(name); }
 void setNextFileNames(const QStringList& names) { state().fileNameLists.append(names); }
 void setNextInput(const QString& value) { state().inputs.append(value); }
 void setNextModalResult(int result) { state().modalResults.append(result); }
+void setNextPrintPdf(const QString& pdfPath) { state().printPdfs.append(pdfPath); }
 
 void setProgramHandler(std::function<bool(const QString&, const QStringList&)> handler)
 {

@@ -10,6 +10,7 @@
 #include <functional>
 
 class QDialog;
+class QPrinter;
 class QWidget;
 
 namespace platform {
@@ -49,9 +50,15 @@ QString findProgram(const QStringList& names);
 bool openUrl(const QUrl& url);
 void beep();
 
+// A print preview of a document: paint draws it onto the printer it is
+// given (the preview's pages, or the printer chosen from the preview).
+// In test mode nothing is shown; the document is painted into a PDF file
+// when a test queued one with setNextPrintPdf, else not at all.
+void printPreview(const QString& title, const std::function<void(QPrinter*)>& paint);
+
 // ---- for tests ----
 struct SeamEvent {
-    QString kind;  // "message", "ask", "input", "open", "openMany", "save", "folder", "modal", "start", "openUrl", "beep"
+    QString kind;  // "message", "ask", "input", "open", "openMany", "save", "folder", "modal", "start", "openUrl", "beep", "print"
     QString text;  // message text, program, url ...
     QStringList args;
 };
@@ -64,6 +71,7 @@ void setNextFileName(const QString& name); // queued for file/folder dialogs
 void setNextFileNames(const QStringList& names); // queued for openFileNames (empty: cancelled)
 void setNextInput(const QString& value);   // queued for inputText
 void setNextModalResult(int result);       // queued for execModal
+void setNextPrintPdf(const QString& pdfPath); // queued for printPreview
 // Called instead of starting a program in test mode; returns the exit success.
 void setProgramHandler(std::function<bool(const QString&, const QStringList&)> handler);
 const QList<SeamEvent>& events();

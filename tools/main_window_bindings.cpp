@@ -1,5 +1,6 @@
 #include "tools/main_window_bindings.h"
 
+#include "tools/capture_print_bindings.h"
 #include "tools/copy_buttons.h"
 #include "tools/find_command.h"
 #include "tools/folder_list_editor.h"
@@ -52,6 +53,7 @@ void bindMainWindow(TForm1& w)
 {
     bindCopyAndLauncher(w);
     bindPageMenu(w); // page context menu, "編集メニュー", post button, "【使い方】"
+    bindCapturePrint(w);
     laterwindows::hooks().answer = answersheet::ShowAnswerSheet;
     if (w.Find1)
         w.Find1->onClick = [&w] { Find1Click(w); };

@@ -11,6 +11,7 @@
 
 #include <QList>
 #include <QPixmap>
+#include <QPoint>
 #include <QRect>
 #include <QSize>
 #include <QString>
@@ -315,6 +316,26 @@ public:
     QString LastDocumentUrl;      // last handled completion; a page-button click clears it
     bool LowerPaneRefreshing = false; // the lower pane's next completion is its own refresh
     // ==== end of page command block ====
+
+    // ==== capture, drawing and printing (handlers owned by the tools' capture code) ====
+    platform::PopupMenu* PopupMenu1 = nullptr; // pen menu of the drawing
+    platform::MenuItem* N18 = nullptr;  // ビュアで表示
+    platform::MenuItem* N10 = nullptr;  // 赤ペン
+    platform::MenuItem* N11 = nullptr;  // 青ペン
+    platform::MenuItem* N12 = nullptr;  // 黄ペン
+    platform::MenuItem* N13 = nullptr;  // 白ペン
+    platform::MenuItem* N14 = nullptr;  // 黒ペン
+    platform::MenuItem* N16 = nullptr;  // 太いペン
+    platform::MenuItem* N17 = nullptr;  // 標準のペン
+    platform::MenuItem* N19 = nullptr;  // wipes the pen colour off the drawing
+    platform::MenuItem* N15 = nullptr;  // このページを画像で保存
+    QString DrawSavePath;         // drawing file of the shown page
+    int PenColorIndex = 0;        // 0 red, 1 blue, 2 yellow, 3 white, 4 black
+    int PenWidth = 0;             // 0: not chosen yet, the first stroke takes 5
+    int LastPopupX = -1;          // X of the press that last opened the pen menu
+    QPoint PenLastPoint;          // where the pen was last, on the drawing surface
+    int PrintPending = 0;         // WebBrowser3's tag: 1 = a preview waits for its page
+    // ==== end of capture block ====
 
 protected:
     void showEvent(QShowEvent* e) override;

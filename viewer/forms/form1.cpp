@@ -142,10 +142,10 @@ void TForm1::createBottomBar()
             {&SpeedButton14, "SpeedButton14", "【　】を開く", "【　】を開く", 263, 72},
             {&SpeedButton3, "SpeedButton3", "プログラミング", "プログラミング", 350, 84},
             {&SpeedButton4, "SpeedButton4", "", "左：機密　/　右：プレゼンモード", 449, 24},
-            {&SpeedButton20, "SpeedButton20", "撮る", "画面をキャプチャ", 0, 36},
-            {&SpeedButton19, "SpeedButton19", "描く", "ページに描く", 0, 36},
-            {&SpeedButton8, "SpeedButton8", "終わる", "描くのを終わる", 0, 36},
-            {&SpeedButton22, "SpeedButton22", "線の色", "線の色", 0, 40},
+            {&SpeedButton20, "SpeedButton20", "撮る", "画面を画像で保存＆クリップボードへ", 0, 36},
+            {&SpeedButton19, "SpeedButton19", "描く", "左：画面に描く　/右：前回描いた画面へ", 0, 36},
+            {&SpeedButton8, "SpeedButton8", "終わる", "左：画面を残してページに戻る／右：画面を消して戻る", 0, 36},
+            {&SpeedButton22, "SpeedButton22", "線の色", "線色の変更", 0, 40},
             {&SpeedButton10, "SpeedButton10", "ボタン", "ボタン", 0, 70},
             {&SpeedButton6, "SpeedButton6", "ボタンを閉じる", "ボタンを閉じる", 0, 70},
             {&SpeedButton7, "SpeedButton7", "", "このページのメモ", 0, 16}};
@@ -309,6 +309,21 @@ void TForm1::createMenus()
     PopupMenu2->addSeparator(QStringLiteral("N5"));
     Exit1 = PopupMenu2->add(QStringLiteral("Exit1"), QStringLiteral("終了"));
     PageMenu = new platform::PopupMenu(this, QStringLiteral("PageMenu"));
+
+    PopupMenu1 = new platform::PopupMenu(this, QStringLiteral("PopupMenu1"));
+    N18 = PopupMenu1->add(QStringLiteral("N18"), QStringLiteral("ビュアで表示"));
+    PopupMenu1->addSeparator(QStringLiteral("N20"));
+    N10 = PopupMenu1->add(QStringLiteral("N10"), QStringLiteral("赤ペン"));
+    N11 = PopupMenu1->add(QStringLiteral("N11"), QStringLiteral("青ペン"));
+    N12 = PopupMenu1->add(QStringLiteral("N12"), QStringLiteral("黄ペン"));
+    N13 = PopupMenu1->add(QStringLiteral("N13"), QStringLiteral("白ペン"));
+    N14 = PopupMenu1->add(QStringLiteral("N14"), QStringLiteral("黒ペン"));
+    PopupMenu1->addSeparator(QStringLiteral("N21"));
+    N16 = PopupMenu1->add(QStringLiteral("N16"), QStringLiteral("太いペン"));
+    N17 = PopupMenu1->add(QStringLiteral("N17"), QStringLiteral("標準のペン"));
+    PopupMenu1->addSeparator(QStringLiteral("N22"));
+    N19 = PopupMenu1->add(QStringLiteral("N19"), QStringLiteral("赤い部分だけ消去"));
+    N15 = PopupMenu1->add(QStringLiteral("N15"), QStringLiteral("このページを画像で保存"));
 }
 
 void TForm1::bindEvents()
