@@ -30,12 +30,14 @@ void prepareWindowSystem()
         qputenv("QT_QPA_PLATFORM", choice);
 }
 
+// "ＭＳ ゴシック" is fixed-width: captions padded with blanks line up only in
+// a fixed-width face. "ＭＳ Ｐゴシック" is its proportional sister.
 void installFontSubstitutes()
 {
-    const QStringList japanese = {QStringLiteral("Noto Sans CJK JP"), QStringLiteral("IPAGothic"),
-                                  QStringLiteral("IPAPGothic"), QStringLiteral("VL Gothic")};
-    for (const QString& windowsFont : {QStringLiteral("ＭＳ ゴシック"), QStringLiteral("ＭＳ Ｐゴシック")})
-        QFont::insertSubstitutions(windowsFont, japanese);
+    QFont::insertSubstitutions(QStringLiteral("ＭＳ ゴシック"),
+                               {QStringLiteral("Noto Sans Mono CJK JP"), QStringLiteral("IPAGothic")});
+    QFont::insertSubstitutions(QStringLiteral("ＭＳ Ｐゴシック"),
+                               {QStringLiteral("Noto Sans CJK JP"), QStringLiteral("IPAPGothic")});
 }
 
 TForm8* showSplash()

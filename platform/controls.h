@@ -18,6 +18,7 @@
 #include "platform/align_layout.h"
 
 #include <QColor>
+#include <QFont>
 #include <QMenu>
 #include <QObject>
 #include <QPixmap>
@@ -202,6 +203,10 @@ private:
 // ---------------------------------------------------------------------------
 // Glyph position relative to the caption.
 enum class GlyphLayout { Left, Right, Top, Bottom };
+
+// The font, made smaller (down to 5 points) until the caption lines fit
+// room: a caption is never cut off or drawn past its button.
+QFont fitCaptionFont(QFont font, const QStringList& lines, const QSize& room);
 
 // Shared part of SpeedButton and BitBtn: caption (a CR or LF starts a second
 // line), glyph, and the right-button flag taken at the press.

@@ -59,17 +59,34 @@ void ButtonControl::click()
         callHandler(onClick);
 }
 
+namespace {
+
+QSize textSize(const QStringList& lines, const QFontMetrics& fm)
+{
+    int width = 0;
+    for (const QString& line : lines)
+        width = std::max(width, fm.horizontalAdvance(line));
+    return QSize(width, fm.lineSpacing() * int(lines.size()));
+}
+
+} // namespace
+
+QFont fitCaptionFont(QFont font, const QStringList& lines, const QSize& room)
+{
+    constexpr qreal kSmallest = 5;
+    for (;;) {
+        const QSize need = textSize(lines, QFontMetrics(font));
+        const qreal size = font.pointSizeF() > 0 ? font.pointSizeF() : font.pixelSize() * 0.75;
+        if ((need.width() <= room.width() && need.height() <= room.height()) || size <= kSmallest)
+            return font;
+        font.setPointSizeF(std::max(kSmallest, size - 0.5));
+    }
+}
+
 void ButtonControl::paintFace(QPainter& p, const QRect& r, bool sunken)
 {
-    const QStringList lines = captionLines(caption());
-    const QFontMetrics fm(font());
-    int textWidth = 0;
-    for (const QString& line : lines)
-        textWidth = std::max(textWidth, fm.horizontalAdvance(line));
+    QStringList lines = captionLines(caption());
     const bool hasText = !caption().isEmpty();
-    const int textHeight = hasText ? fm.lineSpacing() * lines.size() : 0;
-    if (!hasText)
-        textWidth = 0;
 
     QPixmap glyph = glyph_;
     if (!glyph.isNull() && !isEnabled()) {
@@ -80,6 +97,16 @@ void ButtonControl::paintFace(QPainter& p, const QRect& r, bool sunken)
     const QSize g = glyph.isNull() ? QSize(0, 0) : glyph.deviceIndependentSize().toSize();
     const int gap = (!glyph.isNull() && hasText) ? spacing_ : 0;
     const bool row = layout_ == GlyphLayout::Left || layout_ == GlyphLayout::Right;
+    const QSize room = row ? QSize(r.width() - g.width() - gap, r.height())
+                           : QSize(r.width(), r.height() - g.height() - gap);
+    const QFont face = hasText ? fitCaptionFont(font(), lines, room - QSize(2, 0)) : font();
+    const QFontMetrics fm(face);
+    if (hasText && textSize(lines, fm).width() > room.width()) {
+        for (QString& line : lines)
+            line = fm.elidedText(line, Qt::ElideRight, std::max(0, room.width()));
+    }
+    const int textWidth = hasText ? textSize(lines, fm).width() : 0;
+    const int textHeight = hasText ? fm.lineSpacing() * int(lines.size()) : 0;
     const int totalW = row ? g.width() + gap + textWidth : std::max(g.width(), textWidth);
     const int totalH = row ? std::max(g.height(), textHeight) : g.height() + gap + textHeight;
     QPoint origin(r.left() + (r.width() - totalW) / 2, r.top() + (r.height() - totalH) / 2);
@@ -109,7 +136,7 @@ void ButtonControl::paintFace(QPainter& p, const QRect& r, bool sunken)
         p.drawPixmap(glyphRect, glyph);
     if (hasText) {
         p.setPen(isEnabled() ? fontColor() : palette().color(QPalette::Disabled, QPalette::ButtonText));
-        p.setFont(font());
+        p.setFont(face);
         int y = textRect.top();
         for (const QString& line : lines) {
             p.drawText(QRect(textRect.left(), y, textWidth, fm.lineSpacing()), Qt::AlignLeft | Qt::AlignVCenter, line);

@@ -146,7 +146,9 @@ void TForm1::Panel11MouseEnter()
         SpeedButton2->setVisible(true);
         placeBitBtn1();
     }
-    placeLeftButtons(*this, 50, 30, false); // wider gaps; SpeedButton14 stays where it is
+    // Wider gaps. The copy-folder button moves along with the others: left
+    // where it was, the programming button would cover it.
+    placeLeftButtons(*this, 50, 30, true);
     placeColumnToggle(*this, kabeBASE->width());
     PageClick(0, true);
 }

@@ -2,6 +2,7 @@
 #include "app/startup_env.h"
 
 #include <QFont>
+#include <QFontMetrics>
 #include <gtest/gtest.h>
 
 TEST(WindowSystem, AsksForXcbOnlyUnderWaylandWithAnXServer)
@@ -12,9 +13,16 @@ TEST(WindowSystem, AsksForXcbOnlyUnderWaylandWithAnXServer)
     EXPECT_TRUE(app::chooseQpaPlatform("", "", ":0").isEmpty());                 // plain X11
 }
 
-TEST(Fonts, WindowsFontNamesMapToJapaneseFonts)
+TEST(Fonts, GothicIsFixedWidthAndPGothicProportional)
 {
     app::installFontSubstitutes();
-    EXPECT_TRUE(QFont::substitutes(QStringLiteral("ＭＳ ゴシック")).contains(QStringLiteral("Noto Sans CJK JP"), Qt::CaseInsensitive));
-    EXPECT_TRUE(QFont::substitutes(QStringLiteral("ＭＳ Ｐゴシック")).contains(QStringLiteral("Noto Sans CJK JP"), Qt::CaseInsensitive));
+    const auto advance = [](const char* family, const QString& text) {
+        QFont f(QString::fromUtf8(family));
+        f.setPixelSize(16);
+        return QFontMetrics(f).horizontalAdvance(text);
+    };
+    // Blank-padded captions line up only when every half-width letter is as wide.
+    EXPECT_EQ(advance("ＭＳ ゴシック", "iiii"), advance("ＭＳ ゴシック", "WWWW"));
+    EXPECT_EQ(advance("ＭＳ ゴシック", "  "), advance("ＭＳ ゴシック", "ア"));
+    EXPECT_LT(advance("ＭＳ Ｐゴシック", "iiii"), advance("ＭＳ Ｐゴシック", "WWWW"));
 }

@@ -254,3 +254,16 @@ TEST(PopupMenuTest, NamedItemsNestedItemsAndClicks)
     EXPECT_EQ(menu.find("N8"), nullptr);
     EXPECT_TRUE(menu.menu()->actions().isEmpty());
 }
+
+TEST(CaptionFit, TwoLinesShrinkToAShortButtonAndShortCaptionsKeepTheirSize)
+{
+    const QFont nine(QStringLiteral("ＭＳ ゴシック"), 9);
+    const QStringList twoLines{QStringLiteral("0010 はじめに"), QStringLiteral("　説明のページ")};
+    const QFont fitted = fitCaptionFont(nine, twoLines, QSize(196, 24));
+    const QFontMetrics fm(fitted);
+    EXPECT_LE(fm.lineSpacing() * 2, 24);
+    EXPECT_LE(fm.horizontalAdvance(twoLines.at(1)), 196);
+    EXPECT_EQ(fitCaptionFont(nine, {QStringLiteral("OK")}, QSize(200, 40)).pointSizeF(), 9.0);
+    // Nothing fits a button of no size: the smallest size, never a loop.
+    EXPECT_EQ(fitCaptionFont(nine, twoLines, QSize(0, 0)).pointSizeF(), 5.0);
+}

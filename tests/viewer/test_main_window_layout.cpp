@@ -49,9 +49,18 @@ TEST_F(MainWindowTest, FolderPaneToggleOpensThenClosesWithWiderGaps)
     EXPECT_TRUE(w.SpeedButton2->visible());
     EXPECT_EQ(w.SpeedButton13->left(), rightEdge(w.SpeedButton9) + 50);
     EXPECT_EQ(w.SpeedButton5->left(), rightEdge(w.SpeedButton13) + 30);
-    EXPECT_EQ(w.SpeedButton3->left(), rightEdge(w.SpeedButton5) + 30);
+    EXPECT_EQ(w.SpeedButton14->left(), rightEdge(w.SpeedButton5) + 30);
+    EXPECT_EQ(w.SpeedButton3->left(), rightEdge(w.SpeedButton14) + 30);
     EXPECT_EQ(w.SpeedButton4->left(), rightEdge(w.SpeedButton3) + 30);
-    EXPECT_EQ(w.SpeedButton14->left(), copyFolderButton); // not moved by the toggle
+    EXPECT_GT(w.SpeedButton14->left(), copyFolderButton);
+    // No bottom-bar button lies over another.
+    const QList<platform::Control*> bar{w.SpeedButton11, w.SpeedButton2, w.SpeedButton9, w.SpeedButton13,
+                                        w.SpeedButton5,  w.SpeedButton14, w.SpeedButton3, w.SpeedButton4};
+    for (platform::Control* a : bar)
+        for (platform::Control* b : bar)
+            if (a != b && a->visible() && b->visible())
+                EXPECT_FALSE(a->geometry().intersects(b->geometry())) << a->objectName().toStdString() << " "
+                                                                       << b->objectName().toStdString();
     EXPECT_EQ(w.SpeedButton6->left(), w.kabeBASE->width() - 90);
     EXPECT_EQ(w.SpeedButton7->left(), rightEdge(w.SpeedButton6) + 4);
 }
