@@ -94,8 +94,13 @@ void TForm2::SyncControlsFromPage()
     if (!src.isEmpty()) {
         editor::LoadImageIntoEditor(b, files::joinPath(currentFolder(), files::slashes(src)));
     } else {
+        // A page without a picture may link by text: that text is the
+        // page's, not the saved picture link's, and stays.
+        const QString linkText = page.Edit3;
         editor::ClearImageState(b);
         editor::SetLayoutTextOnly(b);
+        if (!page.Edit2.isEmpty())
+            page.Edit3 = linkText;
     }
     if (page.Edit7.contains(QStringLiteral("\"left\"")))
         editor::SetLayoutImageLeft(b);

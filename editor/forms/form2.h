@@ -205,12 +205,14 @@ public:
     int mainWindowWidth() const;
     // Whether the page differs from what was opened.
     bool pageChanged();
+    // Every way out passes here: Escape, the close box and "閉じる" ask
+    // first when the page was changed; FormClose runs once.
+    void reject() override;
+    void done(int result) override;
 
 protected:
     void showEvent(QShowEvent* e) override;
     void closeEvent(QCloseEvent* e) override;
-    void reject() override;  // Escape
-    void done(int result) override;
 
 private:
     void createComponents();
