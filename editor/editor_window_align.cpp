@@ -96,6 +96,7 @@ void TForm2::SpeedButton22Click()
     const QString path = files::joinPath(QFileInfo(pagePath()).absolutePath(), QStringLiteral("_Edit.txt"));
     laterwindows::Hooks& h = laterwindows::hooks();
     if (h.memoWindow) {
+        borrowNotesWindow(h.memoWindow);
         h.memoWindow->resize(840, 600);
         h.memoWindow->move(h.memoWindow->x(), 10);
     }
@@ -109,4 +110,26 @@ void TForm2::BitBtn2Click()
 {
     if (askBeforeClosing())
         done(QDialog::Rejected);
+}
+
+// The editor is modal: a window of its own takes input beside it, another
+// top-level window of the program would not. The memo window becomes the
+// editor's while the editor is open and goes back when it closes.
+void TForm2::borrowNotesWindow(QWidget* notes)
+{
+    if (notes->parentWidget() == this)
+        return;
+    notesHome_ = notes->parentWidget();
+    notesBorrowed_ = notes;
+    notes->setParent(this, notes->windowFlags() | Qt::Window);
+}
+
+void TForm2::returnNotesWindow()
+{
+    if (!notesBorrowed_)
+        return;
+    QWidget* notes = notesBorrowed_;
+    notesBorrowed_ = nullptr;
+    if (notes->parentWidget() == this)
+        notes->setParent(notesHome_, notes->windowFlags() | Qt::Window);
 }

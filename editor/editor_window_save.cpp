@@ -131,6 +131,7 @@ void TForm2::FormClose()
     Image1->setTag(0);
     if (QWidget* notes = laterwindows::hooks().memoWindow)
         notes->close();
+    returnNotesWindow();
 }
 
 void TForm2::setPageWidth(int width, const QString& sizeMeta)

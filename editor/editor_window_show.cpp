@@ -2,6 +2,7 @@
 // line with its tags, the look of its style, and the source view.
 #include "editor/editor_layout.h"
 #include "editor/forms/form2.h"
+#include "store/clock.h"
 #include "store/files.h"
 #include "store/page_file.h"
 
@@ -59,8 +60,12 @@ void TForm2::FormShow()
                                                   Panel10->height()));
     SyncControlsFromPage();
     ApplyPageStyle();
-    store::BuildPageHtml(page, pagePath());
-    openedHtml_ = page.Memo82;
+    // What the page is before the user changes anything, built from a copy
+    // so that opening writes nothing into the fields.
+    openedAt_ = store::clock::now();
+    store::PageModel opened = page;
+    store::BuildPageHtml(opened, pagePath(), openedAt_);
+    openedHtml_ = opened.Memo82;
 }
 
 editor::ImageBlock TForm2::imageBlock()

@@ -96,6 +96,7 @@ TForm2::TForm2(QWidget* parent) : QDialog(parent)
 
 TForm2::~TForm2()
 {
+    returnNotesWindow();
     if (Form2 == this)
         Form2 = nullptr;
 }

@@ -18,6 +18,7 @@
 
 #include <QDateTime>
 #include <QDialog>
+#include <QPointer>
 #include <QString>
 #include <array>
 #include <optional>
@@ -239,6 +240,8 @@ private:
     void showFramePlacement(int button, platform::Align placement, std::optional<Qt::Alignment> textAlign,
                             bool cellsToo = false);
     int clientHeightOfWindow() const;
+    void borrowNotesWindow(QWidget* notes);
+    void returnNotesWindow();
     void applyStyleButtons(int pressed);
     bool askBeforeClosing();  // false: the window stays open
     bool savePageTo(const QString& path);
@@ -258,6 +261,8 @@ private:
     bool saved_ = false;      // a save closed the window
     QString openedHtml_;      // the page as built right after opening
     QDateTime openedAt_;      // dates a daily report in that comparison
+    QPointer<QWidget> notesBorrowed_;  // the memo window while it is the editor's
+    QPointer<QWidget> notesHome_;      // its owner before
 };
 
 inline TForm2* Form2 = nullptr;

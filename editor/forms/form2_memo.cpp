@@ -91,7 +91,9 @@ void EditorMemo::setAlignment(Qt::Alignment a)
 int EditorMemo::lineCount() const
 {
     int lines = 0;
+    QAbstractTextDocumentLayout* docLayout = document()->documentLayout();
     for (QTextBlock b = document()->begin(); b.isValid(); b = b.next()) {
+        docLayout->blockBoundingRect(b);  // lays the block out at the memo's width
         const QTextLayout* layout = b.layout();
         const int n = layout ? layout->lineCount() : 0;
         lines += n > 0 ? n : 1;

@@ -24,12 +24,19 @@
 
 namespace {
 
-// The sample pages beside the sources.
-const QString kExamples = QFileInfo(QStringLiteral(__FILE__)).absolutePath() + QStringLiteral("/../../examples");
+// The sample pages beside the sources. The compiler ran in the build folder,
+// where the test program lies, so a relative source path starts there.
+QString examplesFolder()
+{
+    const QString source = QDir(QCoreApplication::applicationDirPath()).filePath(QStringLiteral(__FILE__));
+    return QDir::cleanPath(QFileInfo(source).absolutePath() + QStringLiteral("/../../examples"));
+}
 
 // The examples copied into a temporary folder, pictures included.
 void copyExamples(const TempTree& tree)
 {
+    const QString kExamples = examplesFolder();
+    ASSERT_TRUE(QFileInfo(kExamples + QStringLiteral("/index.html")).isFile()) << kExamples.toStdString();
     QDirIterator it(kExamples, QDir::Files, QDirIterator::Subdirectories);
     while (it.hasNext()) {
         const QString from = it.next();
@@ -98,8 +105,10 @@ protected:
     // Opens the page the way the hand-off does, without blocking.
     void open(const QString& path)
     {
+        const auto text = files::readUtf8(path);
+        ASSERT_TRUE(text) << path.toStdString();
         form->setWindowTitle(path);
-        form->page.Memo82 = *files::readUtf8(path);
+        form->page.Memo82 = *text;
         form->show();
         QApplication::processEvents();
         ASSERT_TRUE(form->isVisible());
@@ -323,7 +332,7 @@ TEST_F(EditorWindow, NewPageIsNotSavedOverAFileThatAppeared)
 {
     const QString path = tree.path(QStringLiteral("1040_新.html"));
     store::PageModel blank;
-    blank.Memo82 = *files::readUtf8(page("1000_カエルの一生.html"));
+    blank.Memo82 = files::readUtf8(page("1000_カエルの一生.html")).value_or(QString());
     form->newPage = true;
     form->setWindowTitle(path);
     form->page.Memo82 = blank.Memo82;
@@ -414,6 +423,15 @@ TEST_F(EditorWindow, MemosGrowAndKeepTheirText)
     EXPECT_EQ(form->Memo4->height(), 117);
     form->Memo1->setText(QStringLiteral("a\r\nb"));
     EXPECT_EQ(form->Panel7->height(), 2 * 21 + form->Panel11->height() + 40);
+
+    // A line too long for the memo counts as the lines it wraps into.
+    form->resize(1000, 800);
+    QApplication::processEvents();
+    const int oneLine = form->Memo4->height();
+    form->Memo4->setText(QString(400, QChar(u'長')));
+    EXPECT_GT(form->Memo4->lineCount(), 2);
+    EXPECT_EQ(form->Memo4->height(), form->Memo4->lineCount() * 29 + 30);
+    EXPECT_GT(form->Memo4->height(), oneLine);
 
     // CR LF in the model, non-breaking spaces kept.
     const QString nbsp = QStringLiteral("a\u00A0b\r\nc");
@@ -515,8 +533,18 @@ TEST_F(EditorWindow, NotesOpenInTheMemoWindow)
         shown = p;
         return true;
     };
+    QWidget notes(main.get(), Qt::Window);
+    laterwindows::hooks().memoWindow = &notes;
+    notes.show();
     form->SpeedButton22->click();
     EXPECT_EQ(shown, tree.path(QStringLiteral("2000_理科/_Edit.txt")));
+    // Beside the modal editor the memo window takes input: it is the editor's now.
+    EXPECT_EQ(notes.parentWidget(), form);
+    EXPECT_EQ(notes.size(), QSize(840, 600));
+    form->BitBtn2->click();
+    EXPECT_FALSE(notes.isVisible());  // closed with the editor
+    EXPECT_EQ(notes.parentWidget(), main.get());
+    laterwindows::hooks().memoWindow = nullptr;
 }
 
 TEST_F(EditorWindow, HandOffShowsTheEditorOnThePage)
