@@ -124,6 +124,7 @@ void TForm2::ApplyPageStyle()
     const auto look = editor::pageStyleLook(page.GroupBox1Tag, palette());
     if (!look)
         return;
+    GroupBox1->setTag(page.GroupBox1Tag);
     Memo4->setPointSize(look->headingPt);
     Memo4->setColors(look->headingBack, look->headingText);
     Panel10->setColor(look->ruleColor);
@@ -212,6 +213,7 @@ void TForm2::showFields()
         cells[size_t(i)]->setText(*fields[size_t(i) + 1]);
     CheckBox1->setChecked(page.CheckBox1);
     CheckBox2->setChecked(page.CheckBox2);
+    GroupBox1->setTag(page.GroupBox1Tag);
     Panel19->setBevelOuter(page.Panel19Raised ? platform::Bevel::Raised : platform::Bevel::None);
     Gname->setCaption(page.Gname);
     showing_ = wasShowing;

@@ -558,3 +558,40 @@ TEST_F(EditorWindow, HandOffShowsTheEditorOnThePage)
     EXPECT_EQ(countEvents(QStringLiteral("modal")), 1);
     EXPECT_FALSE(editor::runPageEditor(nullptr, path, QString(), false));
 }
+
+TEST_F(EditorWindow, SyncChoosesTheLayoutFromTheTags)
+{
+    open(page("1010_季節の花.html"));
+
+    // A tag without src: no picture, text only.
+    form->page.Edit7 = QStringLiteral("<IMG width=\"4\" align=\"right\">");
+    form->page.ETAGHYO1Tag = 0;
+    form->SyncControlsFromPage();
+    EXPECT_TRUE(form->page.Gname.isEmpty());
+    EXPECT_TRUE(form->Image1->picture().isNull());
+    EXPECT_EQ(form->Panel6->tag(), editor::kLayoutNoPicture);
+    EXPECT_FALSE(form->Panel6->visible());
+    EXPECT_FALSE(form->SpeedButton3->flat());
+
+    // Grid cells win over the picture's align.
+    form->page.Edit7 = QStringLiteral("<IMG src=\"flower.png\" width=\"96\" height=\"80\" align=\"left\">");
+    form->page.ETAGHYO1Tag = 1;
+    form->SyncControlsFromPage();
+    EXPECT_EQ(form->page.Gname, QStringLiteral("flower.png"));
+    EXPECT_TRUE(form->Panel16->visible());
+    EXPECT_FALSE(form->Panel6->visible());
+    EXPECT_FALSE(form->SpeedButton23->flat());
+    EXPECT_TRUE(form->SpeedButton10->flat());
+
+    // A style marker changed in the source changes the style, not the colours.
+    form->page.ETAGHYO1Tag = 0;
+    const QColor before = form->Memo4->backgroundColor();
+    form->SpeedButton28->click();
+    QString source = form->Memo82->text();
+    source.replace(QStringLiteral("<!--STYLE_IN1-->"), QStringLiteral("<!--STYLE_IN4-->"));
+    form->Memo82->setText(source);
+    form->SpeedButton28->click();
+    EXPECT_EQ(form->page.GroupBox1Tag, 4);
+    EXPECT_EQ(form->GroupBox1->tag(), 4);
+    EXPECT_EQ(form->Memo4->backgroundColor(), before);
+}
