@@ -252,6 +252,8 @@ void TForm2::showImageView()
     ScrollBar1->setValue(view.ScrollBar1Position);
     ScrollBar1->setVisible(view.ScrollBar1Visible);
     Panel16->setVisible(view.Panel16Visible);
+    if (view.Panel16Visible)
+        Panel16Resize();  // also when it comes back at the size it had
     setEditText(GX, page.GX);
     setEditText(GY, page.GY);
     Gname->setCaption(page.Gname);
