@@ -2,6 +2,7 @@
 
 #include "editor/daily_report_archive.h"
 #include "editor/edit_hand_off.h"
+#include "editor/editor_window_run.h"
 #include "editor/forms/form2.h"
 #include "platform/seam.h"
 #include "store/clock.h"
@@ -10,15 +11,10 @@
 #include "viewer/main_window.h"
 
 #include <QCoreApplication>
-#include <QDialog>
 #include <QFileInfo>
-#include <QMetaProperty>
-#include <QPlainTextEdit>
 #include <QPointer>
-#include <QTextEdit>
 #include <QTimer>
 #include <QUrl>
-#include <type_traits>
 #include <utility>
 
 namespace editor {
@@ -42,92 +38,6 @@ void showNoPage(TForm1& w)
 {
     w.ShowPlaceholderPage(QStringLiteral("*** NO PAGE ***"));
     w.setCaption(QString());
-}
-
-// ---- the editor window, reached through its caption, Memo82 and a modal show ----
-
-// Qt's text widgets break lines with "\n" only.
-QString widgetLines(const QString& source)
-{
-    return QString(source).replace(QStringLiteral("\r\n"), QStringLiteral("\n")).replace(QLatin1Char('\r'), QLatin1Char('\n'));
-}
-
-// One of these takes the source, whichever kind of control Memo82 is.
-[[maybe_unused]] bool putSource(QString& memo, const QString& source)
-{
-    memo = source;
-    return true;
-}
-
-[[maybe_unused]] bool putSource(QStringList& memo, const QString& source)
-{
-    memo = files::splitLines(source);
-    return true;
-}
-
-[[maybe_unused]] bool putSource(QPlainTextEdit* memo, const QString& source)
-{
-    if (memo)
-        memo->setPlainText(widgetLines(source));
-    return memo != nullptr;
-}
-
-[[maybe_unused]] bool putSource(QTextEdit* memo, const QString& source)
-{
-    if (memo)
-        memo->setPlainText(widgetLines(source));
-    return memo != nullptr;
-}
-
-// Any other text control: through its text property.
-bool putSource(QObject* memo, const QString& source)
-{
-    if (!memo)
-        return false;
-    const QMetaObject* meta = memo->metaObject();
-    for (const char* name : {"plainText", "text", "caption"}) {
-        if (meta->indexOfProperty(name) >= 0)
-            return memo->setProperty(name, widgetLines(source));
-    }
-    return false;
-}
-
-template <typename T, typename = void>
-struct HasMemo82 : std::false_type {};
-template <typename T>
-struct HasMemo82<T, std::void_t<decltype(std::declval<T&>().Memo82)>> : std::true_type {};
-
-template <typename T, typename = void>
-struct HasCaption : std::false_type {};
-template <typename T>
-struct HasCaption<T, std::void_t<decltype(std::declval<T&>().setCaption(QString())),
-                                 decltype(std::declval<const T&>().caption())>> : std::true_type {};
-
-template <typename Form>
-bool handOverSource(Form& form, const QString& source)
-{
-    if constexpr (HasMemo82<Form>::value)
-        return putSource(form.Memo82, source);
-    else
-        return putSource(form.template findChild<QObject*>(QStringLiteral("Memo82")), source);
-}
-
-template <typename Form>
-void setEditorCaption(Form& form, const QString& path)
-{
-    if constexpr (HasCaption<Form>::value)
-        form.setCaption(path);
-    else
-        form.setWindowTitle(path);
-}
-
-template <typename Form>
-QString editorCaption(const Form& form)
-{
-    if constexpr (HasCaption<Form>::value)
-        return form.caption();
-    else
-        return form.windowTitle();
 }
 
 void archiveIfDailyReport(const TForm1& w, const QString& page)
@@ -179,26 +89,13 @@ void reloadAfterEditor(TForm1& w, const QString& page)
 
 std::optional<QString> runEditorWindow(TForm1& w, const QString& path, const QString& source, bool newPage)
 {
-    Q_UNUSED(w);
-    Q_UNUSED(newPage);
-    TForm2* form = Form2;
-    if (!form) {
-        qCWarning(lcPagora) << "the page editor window does not exist";
-        return std::nullopt;
-    }
-    setEditorCaption(*form, path);
-    if (!handOverSource(*form, source)) {
-        qCWarning(lcPagora) << "the page editor has no source memo to take" << path;
-        return std::nullopt;
-    }
     letPendingEventsRun();
-    QDialog* dialog = qobject_cast<QDialog*>(form);
-    // A window that cannot be shown modally would come back at once as if
-    // closed; only a test's queued answer stands in for it.
-    if (!dialog && !platform::testMode())
-        return std::nullopt;
-    platform::execModal(dialog); // closed or saved: what follows is the same
-    return editorCaption(*form);
+    const std::optional<QString> caption = runPageEditor(Form2, path, source, newPage);
+    if (!caption)
+        qCWarning(lcPagora) << "the page editor window does not exist";
+    else if (Form2->savedLastTime())
+        w.HighlightCurrent = 1;
+    return caption;
 }
 
 void showSelectedPageAgain(TForm1& w)

@@ -43,6 +43,10 @@ struct Hooks {
 
     // The page memo window (Form12): its caption carries the memo state.
     QWidget* memoWindow = nullptr;
+    // The editor's notes: the memo window shows the text file at path (empty
+    // when there is none yet) with path as its caption and save target, not
+    // modal, so the editor stays usable. False when it could not be shown.
+    std::function<bool(const QString& path)> editNotes;
     // The video window (Form6): a caption means a video is open.
     QWidget* videoWindow = nullptr;
 };

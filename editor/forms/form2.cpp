@@ -1,7 +1,10 @@
 #include "editor/forms/form2.h"
 
+#include "editor/markup_buttons.h"
+
 #include <QCheckBox>
 #include <QFont>
+#include <QFontMetrics>
 #include <QLineEdit>
 #include <QRegularExpressionValidator>
 #include <QScrollBar>
@@ -79,6 +82,23 @@ platform::BitBtn* bitBtn(QWidget* parent, const char* name, const QString& capti
     return b;
 }
 
+// A caption wider than its control is drawn in a smaller font, never over
+// a neighbour.
+template <class C>
+void fitCaption(C* c)
+{
+    const QString text = c->caption();
+    if (text.isEmpty())
+        return;
+    QFont f = c->font();
+    int px = f.pixelSize() > 0 ? f.pixelSize() : 12;
+    while (px > 8 && QFontMetrics(f).horizontalAdvance(text) > c->width() - 4) {
+        f.setPixelSize(--px);
+    }
+    if (f != c->font())
+        c->setFont(f);
+}
+
 } // namespace
 
 TForm2::TForm2(QWidget* parent) : QDialog(parent)
@@ -91,11 +111,18 @@ TForm2::TForm2(QWidget* parent) : QDialog(parent)
     resize(926, 715);
     platform::enableAlign(this);
     createComponents();
+    // Buttons fit their captions as they paint; labels are fitted once here.
+    for (platform::Label* l : findChildren<platform::Label*>()) {
+        if (!l->wordWrap())
+            fitCaption(l);
+    }
     bindHandlers();
+    editor::bindMarkupButtons(*this);
 }
 
 TForm2::~TForm2()
 {
+    returnNotesWindow();
     if (Form2 == this)
         Form2 = nullptr;
 }
@@ -228,7 +255,7 @@ void TForm2::createToolColumn()
     createStyleGroup();
     createMarkupGroup();
     createLayoutGroup();
-    GroupBox3 = group(Panel8, "GroupBox3", 380, 30);
+    GroupBox3 = group(Panel8, "GroupBox3", 420, 30);
     SpeedButton1 = speed(GroupBox3, "SpeedButton1", QStringLiteral("読込"),
                          QStringLiteral("左クリック：画像の読み込み／右クリック：画像削除"), 3, 3, 34, 24);
     SpeedButton2 = speed(GroupBox3, "SpeedButton2", QStringLiteral("修正"),
@@ -239,14 +266,14 @@ void TForm2::createToolColumn()
         b->setFlat(false);
     createKindGroup();
 
-    BitBtn4 = bitBtn(Panel8, "BitBtn4", QStringLiteral("上書き保存 　"), QStringLiteral("上書き保存して終了"), 548,
+    BitBtn4 = bitBtn(Panel8, "BitBtn4", QStringLiteral("上書き保存 　"), QStringLiteral("上書き保存して終了"), 554,
                      platform::mrNone);
-    BitBtn1 = bitBtn(Panel8, "BitBtn1", QStringLiteral("名付けて保存"), QStringLiteral("メニューで保存して終了"), 580,
+    BitBtn1 = bitBtn(Panel8, "BitBtn1", QStringLiteral("名付けて保存"), QStringLiteral("メニューで保存して終了"), 584,
                      platform::mrNone);
     SpeedButton22 = speed(Panel8, "SpeedButton22", QStringLiteral("覚え書き"), QStringLiteral("編集での覚え書き"), 4,
-                          614, 104, 24);
+                          616, 104, 24);
     SpeedButton22->setFlat(false);
-    BitBtn2 = bitBtn(Panel8, "BitBtn2", QStringLiteral("閉じる"), QStringLiteral("保存しないで終了"), 642,
+    BitBtn2 = bitBtn(Panel8, "BitBtn2", QStringLiteral("閉じる"), QStringLiteral("保存しないで終了"), 644,
                      platform::mrNone);
 }
 
@@ -267,16 +294,17 @@ void TForm2::createAlignmentGroup()
 
 void TForm2::createStyleGroup()
 {
-    GroupBox1 = group(Panel8, "GroupBox1", 88, 56);
-    SpeedButton13 = speed(GroupBox1, "SpeedButton13", QStringLiteral("表紙　　 　"), QString(), 3, 3, 51, 25);
-    SpeedButton18 = speed(GroupBox1, "SpeedButton18", QStringLiteral("アイテム　"), QString(), 54, 3, 51, 25);
-    SpeedButton14 = speed(GroupBox1, "SpeedButton14", QStringLiteral("プレゼン　"), QString(), 3, 28, 51, 25);
-    SpeedButton15 = speed(GroupBox1, "SpeedButton15", QStringLiteral("ノート　　　"), QString(), 54, 28, 51, 25);
+    // One column: the captions are padded with blanks to line up.
+    GroupBox1 = group(Panel8, "GroupBox1", 88, 94);
+    SpeedButton13 = speed(GroupBox1, "SpeedButton13", QStringLiteral("表紙　　 　"), QString(), 3, 3, 102, 22);
+    SpeedButton18 = speed(GroupBox1, "SpeedButton18", QStringLiteral("アイテム　"), QString(), 3, 25, 102, 22);
+    SpeedButton14 = speed(GroupBox1, "SpeedButton14", QStringLiteral("プレゼン　"), QString(), 3, 47, 102, 22);
+    SpeedButton15 = speed(GroupBox1, "SpeedButton15", QStringLiteral("ノート　　　"), QString(), 3, 69, 102, 22);
 }
 
 void TForm2::createMarkupGroup()
 {
-    GroupBox4 = group(Panel8, "GroupBox4", 146, 134);
+    GroupBox4 = group(Panel8, "GroupBox4", 186, 134);
     SpeedButton24 = speed(GroupBox4, "SpeedButton24", QStringLiteral("赤"), QStringLiteral("選択文字を赤色"), 3, 3, 26, 24);
     SpeedButton24->setFontColor(Qt::red);
     SpeedButton26 = speed(GroupBox4, "SpeedButton26", QStringLiteral("青"), QStringLiteral("選択文字を青色"), 29, 3, 26, 24);
@@ -295,7 +323,7 @@ void TForm2::createMarkupGroup()
 
 void TForm2::createLayoutGroup()
 {
-    GroupBox6 = group(Panel8, "GroupBox6", 284, 92);
+    GroupBox6 = group(Panel8, "GroupBox6", 324, 92);
     SpeedButton3 = speed(GroupBox6, "SpeedButton3", QStringLiteral("文字"),
                          QStringLiteral("左クリック：文字だけ配置／右クリック：枠無し文字の削除"), 3, 3, 51, 28);
     SpeedButton23 = speed(GroupBox6, "SpeedButton23", QStringLiteral("表"),
@@ -313,16 +341,21 @@ void TForm2::createLayoutGroup()
 
 void TForm2::createKindGroup()
 {
-    GroupBox2 = group(Panel8, "GroupBox2", 414, 130);
-    Label8 = label(GroupBox2, "Label8", QStringLiteral("(正解|選１/選２/・・・)"), 3, 3, 104);
+    GroupBox2 = group(Panel8, "GroupBox2", 454, 96);
+    Label8 = label(GroupBox2, "Label8", QStringLiteral("(正解|選１/選２/・・・)"), 3, 2, 104);
+    Label8->setWordWrap(true);
+    Label8->setFont(pixelFont(QStringLiteral("ＭＳ Ｐゴシック"), 10));
+    Label8->setHeight(27);
     CheckBox1 = new QCheckBox(QStringLiteral("CAIボタン"), GroupBox2);
     CheckBox1->setObjectName(QStringLiteral("CheckBox1"));
-    CheckBox1->setGeometry(4, 22, 102, 20);
+    CheckBox1->setGeometry(4, 28, 102, 18);
     CheckBox2 = new QCheckBox(QStringLiteral("アンケート回答"), GroupBox2);
     CheckBox2->setObjectName(QStringLiteral("CheckBox2"));
-    CheckBox2->setGeometry(4, 44, 102, 20);
-    SpeedButton41 = speed(GroupBox2, "SpeedButton41", QStringLiteral("日付"), QStringLiteral("今日の日付"), 3, 70, 102, 26);
-    SpeedButton39 = speed(GroupBox2, "SpeedButton39", QStringLiteral("初期化"), QStringLiteral("初期化"), 3, 100, 102, 26);
+    CheckBox2->setGeometry(4, 46, 102, 18);
+    for (QCheckBox* c : {CheckBox1, CheckBox2})
+        c->setFont(pixelFont(QStringLiteral("ＭＳ Ｐゴシック"), 11));
+    SpeedButton41 = speed(GroupBox2, "SpeedButton41", QStringLiteral("日付"), QStringLiteral("今日の日付"), 3, 66, 51, 26);
+    SpeedButton39 = speed(GroupBox2, "SpeedButton39", QStringLiteral("初期化"), QStringLiteral("初期化"), 54, 66, 51, 26);
     SpeedButton41->setFlat(false);
     SpeedButton39->setFlat(false);
 }

@@ -16,7 +16,9 @@
 #include "platform/controls.h"
 #include "store/page_model.h"
 
+#include <QDateTime>
 #include <QDialog>
+#include <QPointer>
 #include <QString>
 #include <array>
 #include <optional>
@@ -204,12 +206,14 @@ public:
     int mainWindowWidth() const;
     // Whether the page differs from what was opened.
     bool pageChanged();
+    // Every way out passes here: Escape, the close box and "閉じる" ask
+    // first when the page was changed; FormClose runs once.
+    void reject() override;
+    void done(int result) override;
 
 protected:
     void showEvent(QShowEvent* e) override;
     void closeEvent(QCloseEvent* e) override;
-    void reject() override;  // Escape
-    void done(int result) override;
 
 private:
     void createComponents();
@@ -227,15 +231,38 @@ private:
     void bindTextFields();
     void bindImageButtons();
 
-    void setMemo1Placement(platform::Align align);  // framed-text memo in Panel12
+    // The pressed look and memo alignment of the heading and subheading rows.
+    void alignHeadingView(int button, Qt::Alignment align);
+    void alignSubheadingView(int button, Qt::Alignment align);
+    // The framed-text row: the pressed button, Memo1's placement in Panel12
+    // (None: centred) and the text alignment, when given, of Memo1 and
+    // Memo2 (and of the grid cells with cellsToo).
+    void showFramePlacement(int button, platform::Align placement, std::optional<Qt::Alignment> textAlign,
+                            bool cellsToo = false);
+    int clientHeightOfWindow() const;
+    void borrowNotesWindow(QWidget* notes);
+    void returnNotesWindow();
     void applyStyleButtons(int pressed);
     bool askBeforeClosing();  // false: the window stays open
     bool savePageTo(const QString& path);
 
+    void setPageWidth(int width, const QString& sizeMeta);
+
+public:
+    // Set by whoever opens the editor: a new page must not be saved over a
+    // file that appeared at its path meanwhile.
+    bool newPage = false;
+    // Whether the last show ended with a save.
+    bool savedLastTime() const { return saved_; }
+
+private:
     bool showing_ = false;    // fields are being set from the model
     bool closing_ = false;    // FormClose ran for this show
     bool saved_ = false;      // a save closed the window
     QString openedHtml_;      // the page as built right after opening
+    QDateTime openedAt_;      // dates a daily report in that comparison
+    QPointer<QWidget> notesBorrowed_;  // the memo window while it is the editor's
+    QPointer<QWidget> notesHome_;      // its owner before
 };
 
 inline TForm2* Form2 = nullptr;

@@ -3,7 +3,6 @@
 #include "platform/controls.h"
 
 #include <QAbstractTextDocumentLayout>
-#include <QEvent>
 #include <QFocusEvent>
 #include <QPalette>
 #include <QTextBlock>
@@ -17,26 +16,6 @@ namespace {
 
 constexpr QChar kParagraph(0x2029);
 constexpr QChar kLineSeparator(0x2028);
-
-// Realigns the memos of a panel whenever the panel changes size.
-class MemoHostFilter : public QObject {
-public:
-    using QObject::QObject;
-    bool eventFilter(QObject* watched, QEvent* e) override
-    {
-        if (e->type() == QEvent::Resize)
-            layoutMemos(static_cast<QWidget*>(watched));
-        return false;
-    }
-};
-
-void watchHost(QWidget* host)
-{
-    if (!host || host->property("memoHostWatched").toBool())
-        return;
-    host->setProperty("memoHostWatched", true);
-    host->installEventFilter(new MemoHostFilter(host));
-}
 
 } // namespace
 
@@ -68,7 +47,6 @@ EditorMemo::EditorMemo(QWidget* parent, const QString& name) : QPlainTextEdit(pa
         if (onChange)
             onChange();
     });
-    watchHost(parent);
 }
 
 QString EditorMemo::text() const
@@ -113,7 +91,9 @@ void EditorMemo::setAlignment(Qt::Alignment a)
 int EditorMemo::lineCount() const
 {
     int lines = 0;
+    QAbstractTextDocumentLayout* docLayout = document()->documentLayout();
     for (QTextBlock b = document()->begin(); b.isValid(); b = b.next()) {
+        docLayout->blockBoundingRect(b);  // lays the block out at the memo's width
         const QTextLayout* layout = b.layout();
         const int n = layout ? layout->lineCount() : 0;
         lines += n > 0 ? n : 1;

@@ -78,8 +78,8 @@ private:
     int tag_ = 0;
 };
 
-// Places the aligned memos among the children of panel (after a change of
-// its aligned controls; resizes of the panel do it by themselves).
+// Places the aligned memos among the children of panel; the panel's resize
+// handler calls it.
 void layoutMemos(QWidget* panel);
 
 // Text of a Qt text document in the page model's form: CR LF between lines.
