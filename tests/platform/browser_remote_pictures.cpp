@@ -5,13 +5,13 @@
 #include "support/fake_browser.h"
 #include "support/wait_for.h"
 
+#include "support/http_server.h"
+
 #include <gtest/gtest.h>
 
 #include <QBuffer>
 #include <QFile>
 #include <QImage>
-#include <QTcpServer>
-#include <QTcpSocket>
 #include <QTemporaryDir>
 #include <QTimer>
 #include <QUrl>
@@ -34,39 +34,15 @@ QByteArray png()
     return bytes;
 }
 
-// Serves /p.png and, for any other path, the page it was given. Stops
-// itself after a while in any case.
-class PictureServer : public QTcpServer {
-public:
+// Serves /p.png and, for any other path, the page it was given.
+struct PictureServer : TestHttpServer {
     PictureServer()
     {
-        connect(this, &QTcpServer::newConnection, this, [this] {
-            while (QTcpSocket* s = nextPendingConnection()) {
-                connect(s, &QTcpSocket::readyRead, s, [this, s] { answer(s); });
-                connect(s, &QTcpSocket::disconnected, s, &QObject::deleteLater);
-            }
-        });
-        listen(QHostAddress::LocalHost);
-        QTimer::singleShot(120000, this, [this] { close(); });
+        answer = [this](const QByteArray& path) {
+            return Reply{path == "/p.png" ? ok("image/png", png()) : ok("text/html", page)};
+        };
     }
-    QString base() const { return "http://127.0.0.1:" + QString::number(serverPort()); }
     QByteArray page;
-
-private:
-    void answer(QTcpSocket* s)
-    {
-        QByteArray request = s->property("request").toByteArray() + s->readAll();
-        s->setProperty("request", request);
-        if (!request.contains("\r\n\r\n") || s->property("answered").toBool())
-            return;
-        s->setProperty("answered", true);
-        const bool picture = request.startsWith("GET /p.png ");
-        const QByteArray body = picture ? png() : page;
-        s->write("HTTP/1.1 200 OK\r\nContent-Type: " + QByteArray(picture ? "image/png" : "text/html")
-                 + "\r\nContent-Length: " + QByteArray::number(body.size()) + "\r\nConnection: close\r\n\r\n"
-                 + body);
-        s->disconnectFromHost();
-    }
 };
 
 class BrowserRemotePictures : public ::testing::Test {

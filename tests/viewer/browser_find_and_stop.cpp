@@ -9,11 +9,11 @@
 #include "viewer/main_window.h"
 
 #include <QDir>
-#include <QTcpServer>
-#include <QTcpSocket>
 #include <QTemporaryDir>
 #include <QTimer>
 #include <QUrl>
+#include "support/http_server.h"
+
 #include <gtest/gtest.h>
 #include <memory>
 
@@ -31,26 +31,14 @@ QByteArray filler(int paragraphs)
 
 // Answers every request with the head of a page and then holds the rest back,
 // so the load stays in progress until it is stopped.
-class SlowServer : public QTcpServer {
-public:
-    SlowServer()
+struct SlowServer : TestHttpServer {
+    SlowServer() : TestHttpServer(60000)
     {
-        connect(this, &QTcpServer::newConnection, this, [this] {
-            while (QTcpSocket* s = nextPendingConnection()) {
-                connect(s, &QTcpSocket::readyRead, s, [s] {
-                    if (s->property("answered").toBool())
-                        return;
-                    s->setProperty("answered", true);
-                    s->write("HTTP/1.1 200 OK\r\nContent-Type: text/html\r\nContent-Length: 100000\r\n\r\n"
-                             "<html><body>slow");
-                });
-                connect(s, &QTcpSocket::disconnected, s, &QObject::deleteLater);
-            }
-        });
-        listen(QHostAddress::LocalHost);
-        QTimer::singleShot(60000, this, [this] { close(); });
+        answer = [](const QByteArray&) {
+            return Reply{"HTTP/1.1 200 OK\r\nContent-Type: text/html\r\nContent-Length: 100000\r\n\r\n"
+                         "<html><body>slow", false};
+        };
     }
-    QString base() const { return "http://127.0.0.1:" + QString::number(serverPort()); }
 };
 
 class BrowserFindAndStop : public ::testing::Test {

@@ -12,11 +12,11 @@
 #include "platform/controls.h"
 
 #include <QDir>
-#include <QTcpServer>
-#include <QTcpSocket>
 #include <QTemporaryDir>
 #include <QTimer>
 #include <QUrl>
+#include "support/http_server.h"
+
 #include <gtest/gtest.h>
 #include <memory>
 
@@ -26,43 +26,18 @@ constexpr int WaitMs = 30000;
 const QByteArray kCommands = "/$COPY%20src.txt%20x.html,$JS%20victim.txt%20a=DEL,$tool.sh";
 
 // Answers /r with a redirect to a command address, /refresh with a page
-// that refreshes to one, and anything else with a small page. It stops
-// itself after a while in any case.
-class RedirectServer : public QTcpServer {
-public:
+// that refreshes to one, and anything else with a small page.
+struct RedirectServer : TestHttpServer {
     RedirectServer()
     {
-        connect(this, &QTcpServer::newConnection, this, [this] {
-            while (QTcpSocket* s = nextPendingConnection()) {
-                connect(s, &QTcpSocket::readyRead, s, [this, s] { answer(s); });
-                connect(s, &QTcpSocket::disconnected, s, &QObject::deleteLater);
-            }
-        });
-        listen(QHostAddress::LocalHost);
-        QTimer::singleShot(120000, this, [this] { close(); });
-    }
-    QString base() const { return "http://127.0.0.1:" + QString::number(serverPort()); }
-    QStringList paths;
-
-private:
-    void answer(QTcpSocket* s)
-    {
-        QByteArray request = s->property("request").toByteArray() + s->readAll();
-        s->setProperty("request", request);
-        if (!request.contains("\r\n\r\n") || s->property("answered").toBool())
-            return;
-        s->setProperty("answered", true);
-        const QByteArray path = request.split(' ').value(1);
-        paths << QString::fromLatin1(path);
-        QByteArray head = "HTTP/1.1 200 OK\r\n";
-        if (path == "/r")
-            head = "HTTP/1.1 302 Found\r\nLocation: " + kCommands + "\r\n";
-        else if (path == "/refresh")
-            head += "Refresh: 0; url=" + kCommands + "\r\n";
-        const QByteArray body = "<html><body>web</body></html>";
-        s->write(head + "Content-Type: text/html\r\nContent-Length: " + QByteArray::number(body.size())
-                 + "\r\nConnection: close\r\n\r\n" + body);
-        s->disconnectFromHost();
+        answer = [](const QByteArray& path) {
+            QByteArray head = "HTTP/1.1 200 OK\r\n";
+            if (path == "/r")
+                head = "HTTP/1.1 302 Found\r\nLocation: " + kCommands + "\r\n";
+            else if (path == "/refresh")
+                head += "Refresh: 0; url=" + kCommands + "\r\n";
+            return Reply{response(head, "text/html", "<html><body>web</body></html>")};
+        };
     }
 };
 
