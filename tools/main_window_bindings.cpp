@@ -5,6 +5,7 @@
 #include "tools/folder_list_editor.h"
 #include "tools/forms/form18.h"
 #include "tools/look_command.h"
+#include "tools/media_bindings.h"
 #include "tools/programming_env.h"
 #include "viewer/later_windows.h"
 #include "viewer/main_window.h"
@@ -50,6 +51,7 @@ void bindCopyAndLauncher(TForm1& w)
 void bindMainWindow(TForm1& w)
 {
     bindCopyAndLauncher(w);
+    bindMedia(w);
     laterwindows::hooks().answer = answersheet::ShowAnswerSheet;
     if (w.Find1)
         w.Find1->onClick = [&w] { Find1Click(w); };

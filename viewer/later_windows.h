@@ -38,6 +38,9 @@ struct Hooks {
 
     // The page memo window (Form12): its caption carries the memo state.
     QWidget* memoWindow = nullptr;
+    // The patrol's memo step: memoPath is the shown file's ".%xt" memo (its
+    // path field); reload is set when the memo's time in the caption changed.
+    std::function<void(const QString& memoPath, bool reload)> followMemo;
     // The video window (Form6): a caption means a video is open.
     QWidget* videoWindow = nullptr;
 };
