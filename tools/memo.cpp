@@ -24,7 +24,6 @@ bool maskUp()
 void showMemoWindow()
 {
     Form12->show();
-    Form12->raise();
 }
 
 void setMemoState(TForm1& w, int state, const QString& hint)

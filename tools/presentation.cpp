@@ -193,7 +193,6 @@ void Timer2Timer(TForm1& w)
         return;
     Form11->setWindowState(Qt::WindowMaximized);
     Form11->show();
-    Form11->raise();
     Form11->FormResize();
 }
 
