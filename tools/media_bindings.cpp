@@ -7,10 +7,33 @@
 #include "viewer/later_windows.h"
 #include "viewer/main_window.h"
 
+#include <QDir>
+#include <QLibraryInfo>
+#include <QtGlobal>
+
 namespace tools {
+
+namespace {
+
+// Video links of classroom pages are old AVI, MPEG and WMV files. Qt's FFmpeg
+// backend reads them all with the libraries Qt itself depends on; the
+// GStreamer one needs plug-in packages a machine often lacks. A backend the
+// user chose stays. Runs before anything touches Qt Multimedia.
+void chooseMediaBackend()
+{
+    if (!qEnvironmentVariableIsEmpty("QT_MEDIA_BACKEND"))
+        return;
+    // A backend that is not installed would leave no media at all.
+    const QDir plugins(QLibraryInfo::path(QLibraryInfo::PluginsPath) + QStringLiteral("/multimedia"));
+    if (!plugins.entryList({QStringLiteral("*ffmpegmediaplugin*")}, QDir::Files).isEmpty())
+        qputenv("QT_MEDIA_BACKEND", "ffmpeg");
+}
+
+} // namespace
 
 void bindMedia(TForm1& w)
 {
+    chooseMediaBackend();
     memo::bindMemo(w);
     recording::bindRecording(w);
     presentation::bindPresentation(w);
