@@ -13,8 +13,6 @@
 
 namespace tools {
 
-namespace {
-
 // Video links of classroom pages are old AVI, MPEG and WMV files. Qt's FFmpeg
 // backend reads them all with the libraries Qt itself depends on; the
 // GStreamer one needs plug-in packages a machine often lacks. A backend the
@@ -28,8 +26,6 @@ void chooseMediaBackend()
     if (!plugins.entryList({QStringLiteral("*ffmpegmediaplugin*")}, QDir::Files).isEmpty())
         qputenv("QT_MEDIA_BACKEND", "ffmpeg");
 }
-
-} // namespace
 
 void bindMedia(TForm1& w)
 {

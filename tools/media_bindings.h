@@ -6,6 +6,10 @@ class TForm1;
 
 namespace tools {
 
+// Also chooses the media backend (chooseMediaBackend).
 void bindMedia(TForm1& w);
+// The FFmpeg backend of Qt Multimedia where it is installed, unless the user
+// chose one; before the first use of Qt Multimedia.
+void chooseMediaBackend();
 
 } // namespace tools

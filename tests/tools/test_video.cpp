@@ -276,6 +276,7 @@ TEST_F(VideoTest, ShowingAnotherPageClosesTheVideo)
 
 TEST(VideoWindow, RealPlayerTellsOfAFileThatIsNoVideo)
 {
+    tools::chooseMediaBackend();
     platform::setTestMode(true);
     TempTree t;
     const QString bogus = t.write(QStringLiteral("x.avi"), QByteArray("not a video at all"));
@@ -296,6 +297,7 @@ TEST(VideoWindow, RealPlayerTellsOfAFileThatIsNoVideo)
 
 TEST(VideoWindow, RealPlayerOpensAGeneratedVideoAndReadsItsLength)
 {
+    tools::chooseMediaBackend();
     platform::setTestMode(true);
     TempTree t;
     const QString avi = t.write(QStringLiteral("clip.avi"), generatedAvi(64, 48, 20, 10));
