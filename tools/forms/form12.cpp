@@ -1,7 +1,6 @@
 // The page memo window's component tree.
 #include "tools/forms/form12.h"
 
-#include <QApplication>
 #include <QFont>
 #include <QPlainTextEdit>
 #include <QShowEvent>
@@ -17,8 +16,7 @@ constexpr int kBarHeight = 41;
 
 TForm12::TForm12(QWidget* parent)
     : QWidget(parent, Qt::Window | Qt::WindowStaysOnTopHint | Qt::CustomizeWindowHint | Qt::WindowTitleHint
-                          | Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint),
-      owner_(parent)
+                          | Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint)
 {
     setObjectName(QStringLiteral("Form12"));
     createComponents();
@@ -67,17 +65,6 @@ void TForm12::setMemoText(const QString& text)
     QString plain = text;
     plain.replace(QStringLiteral("\r\n"), QStringLiteral("\n")).replace(QLatin1Char('\r'), QLatin1Char('\n'));
     Memo1->setPlainText(plain);
-}
-
-void TForm12::setVisible(bool visible)
-{
-    if (visible && !isVisible()) {
-        QWidget* modal = QApplication::activeModalWidget();
-        QWidget* wanted = modal && modal != this ? modal : owner_.data();
-        if (parentWidget() != wanted)
-            setParent(wanted, windowFlags());
-    }
-    QWidget::setVisible(visible);
 }
 
 void TForm12::showEvent(QShowEvent* e)

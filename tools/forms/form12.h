@@ -3,10 +3,12 @@
 // memo (".%xt" beside the page) of the page being shown and lets the user
 // overwrite or delete it. Its caption carries the memo's time, or "白紙" when
 // the page has none; Edit1 the memo file's path. Handlers: tools/memo.cpp.
+// An application-modal window blocks it like any other; a window that opens
+// it while staying open itself (the editor) is made modal to the main window
+// only, which leaves this one usable.
 
 #include "platform/controls.h"
 
-#include <QPointer>
 #include <QString>
 #include <QWidget>
 
@@ -31,17 +33,12 @@ public:
     void SpeedButton1Click(); // "上書き保存": Memo1 into the file of Edit1
     void SpeedButton2Click(); // "メモの削除": the file to the trash, window cleared and closed
 
-    // Showing it while a modal window (the editor) is up makes it a window of
-    // that one, so it still takes input; otherwise it belongs to its owner.
-    void setVisible(bool visible) override;
-
 protected:
     void showEvent(QShowEvent* e) override;
     void resizeEvent(QResizeEvent* e) override;
 
 private:
     void createComponents();
-    QPointer<QWidget> owner_;
 };
 
 inline TForm12* Form12 = nullptr;
