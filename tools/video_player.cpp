@@ -27,6 +27,7 @@ public:
         : widget_(new QVideoWidget(parent)), audio_(new QAudioOutput(widget_)), player_(new QMediaPlayer(widget_))
     {
         widget_->setObjectName(QStringLiteral("MediaPlayer1"));
+        widget_->show(); // made after its window may already be showing
         player_->setAudioOutput(audio_);
         player_->setVideoOutput(widget_);
         QObject::connect(player_, &QMediaPlayer::positionChanged, widget_, [this](qint64 ms) { stopAtEnd(ms); });
@@ -44,6 +45,9 @@ public:
             done(OpenResult::Failed);
             return;
         }
+        // The same file again after a close: without a change of source the
+        // player would report nothing.
+        player_->setSource(QUrl());
         auto finished = std::make_shared<bool>(false);
         auto finish = [finished, done](OpenResult r) {
             if (*finished)

@@ -216,8 +216,9 @@ TEST_F(RecordingTest, PlaybackNeverHangsTheWindow)
     EXPECT_LT(clock.elapsed(), 5000);
     EXPECT_TRUE(w.isEnabled());
     EXPECT_TRUE(QFileInfo::exists(rootFile("a.wav")));
-    if (!platform::audioOutputAvailable())
+    if (!platform::audioOutputAvailable()) {
         EXPECT_FALSE(platform::playWaveFileSync(rootFile("a.wav")));
+    }
 }
 
 TEST(RecorderWindow, SaysWhenThereIsNoMicrophone)

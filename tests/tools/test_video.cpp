@@ -317,6 +317,11 @@ TEST(VideoWindow, RealPlayerOpensAGeneratedVideoAndReadsItsLength)
         EXPECT_TRUE(platform::events().isEmpty());
         window.close();
         EXPECT_TRUE(window.windowTitle().isEmpty());
+        // The same link again opens it again.
+        PlayVideoLink(QUrl::fromLocalFile(avi).toString(), QPoint(300, 300));
+        EXPECT_TRUE(waitFor([&] { return window.Tag == 0; }, 20000));
+        EXPECT_TRUE(window.isVisible());
+        EXPECT_TRUE(platform::events().isEmpty());
     } else {
         // A machine without the decoder: the window said why it closed.
         EXPECT_FALSE(platform::events().isEmpty());
