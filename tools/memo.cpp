@@ -118,8 +118,12 @@ void followMemo(TForm1& w, const QString& memoPath, bool reload)
 {
     if (!Form12)
         return;
+    // Memos copied with their pages share their time to the second: the
+    // caption stays the same, yet the text must be the new page's, or a save
+    // would write one page's memo over another's.
+    const bool otherMemo = memoPath != Form12->Edit1 && QFileInfo(memoPath).isFile();
     Form12->Edit1 = memoPath;
-    if (reload)
+    if (reload || otherMemo)
         LoadPageMemo(w, memoPath);
 }
 

@@ -139,6 +139,26 @@ TEST_F(MemoTest, FollowsThePagesShownAfterTheStartTimer)
               files::encodeShiftJis(QStringLiteral("発表のメモ")));
 }
 
+TEST_F(MemoTest, MemosOfTheSameTimeStillFollowThePage)
+{
+    writePage("a.html", "a");
+    writePage("b.html", "b");
+    const QDateTime copied(QDate(2024, 5, 1), QTime(9, 0));
+    writeFile(rootFile("a.%xt"), kBom + QByteArray("memo a\r\n"));
+    writeFile(rootFile("b.%xt"), kBom + QByteArray("memo b\r\n"));
+    setModified(rootFile("a.%xt"), copied);
+    setModified(rootFile("b.%xt"), copied);
+    TForm1& w = startBound();
+    w.Timer6->fire();
+    EXPECT_EQ(Form12->Memo1->toPlainText(), QStringLiteral("memo a"));
+    const QString caption = Form12->windowTitle();
+    showPage(w, 1);
+    EXPECT_EQ(Form12->windowTitle(), caption);
+    EXPECT_EQ(Form12->Memo1->toPlainText(), QStringLiteral("memo b"));
+    Form12->SpeedButton1Click();
+    EXPECT_EQ(files::readBytes(rootFile("a.%xt")).value_or(QByteArray()), kBom + QByteArray("memo a\r\n"));
+}
+
 TEST_F(MemoTest, PresentationMaskKeepsTheMemoHidden)
 {
     writePage("a.html", "a");

@@ -1,6 +1,8 @@
 // The page memo window's component tree.
 #include "tools/forms/form12.h"
 
+#include "store/files.h"
+
 #include <QFont>
 #include <QPlainTextEdit>
 #include <QShowEvent>
@@ -62,9 +64,8 @@ QString TForm12::memoText() const
 
 void TForm12::setMemoText(const QString& text)
 {
-    QString plain = text;
-    plain.replace(QStringLiteral("\r\n"), QStringLiteral("\n")).replace(QLatin1Char('\r'), QLatin1Char('\n'));
-    Memo1->setPlainText(plain);
+    // The file's lines, as a memo shows them: its last line end opens no empty line.
+    Memo1->setPlainText(files::splitLines(text).join(QLatin1Char('\n')));
 }
 
 void TForm12::showEvent(QShowEvent* e)

@@ -27,6 +27,7 @@ public:
 
     // Memo1's text with CR LF line ends; non-breaking spaces kept.
     QString memoText() const;
+    // Shows the lines of a memo file's text.
     void setMemoText(const QString& text);
 
     void FormShow();          // places the window along the main window's bottom
