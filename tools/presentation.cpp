@@ -187,10 +187,11 @@ void Timer2Timer(TForm1& w)
     Form11->setColor(kTeal);
     if (Form11->Tag != 0)
         return;
-    Form11->Tag = 1;
-    // Without window shapes the mask would hide the page itself.
+    // Without window shapes the mask would hide the page itself: no mask,
+    // and no mode that would keep the memo window away.
     if (!TForm11::shapesSupported())
         return;
+    Form11->Tag = 1;
     Form11->setWindowState(Qt::WindowMaximized);
     Form11->show();
     Form11->FormResize();
