@@ -33,6 +33,9 @@ public:
         QObject::connect(player_, &QMediaPlayer::positionChanged, widget_, [this](qint64 ms) { stopAtEnd(ms); });
     }
 
+    // The widget owns the player and its output: nothing of them outlives this.
+    ~MediaPlayer() override { delete widget_; }
+
     void open(const QString& path, std::function<void(OpenResult)> done) override
     {
         stopAtMs_ = -1;
