@@ -20,6 +20,7 @@ namespace {
 
 constexpr double kDefaultFrameRate = 30.0;
 constexpr int kOpenTimeoutMs = 15000;
+constexpr int kLengthWaitMs = 2000;
 
 class MediaPlayer : public Player {
 public:
@@ -59,10 +60,24 @@ public:
             done(r);
         };
         QObject* context = new QObject(widget_);
-        QObject::connect(player_, &QMediaPlayer::mediaStatusChanged, context, [finish, context](QMediaPlayer::MediaStatus s) {
+        QObject::connect(player_, &QMediaPlayer::mediaStatusChanged, context, [this, finish, context](QMediaPlayer::MediaStatus s) {
             if (s == QMediaPlayer::LoadedMedia || s == QMediaPlayer::BufferedMedia) {
-                context->deleteLater();
-                finish(OpenResult::Opened);
+                // The window reads the length at once: wait for it a moment if it comes later.
+                if (player_->duration() > 0) {
+                    context->deleteLater();
+                    finish(OpenResult::Opened);
+                    return;
+                }
+                QObject::connect(player_, &QMediaPlayer::durationChanged, context, [finish, context](qint64 ms) {
+                    if (ms > 0) {
+                        context->deleteLater();
+                        finish(OpenResult::Opened);
+                    }
+                });
+                QTimer::singleShot(kLengthWaitMs, context, [finish, context] {
+                    context->deleteLater();
+                    finish(OpenResult::Opened);
+                });
             } else if (s == QMediaPlayer::InvalidMedia) {
                 context->deleteLater();
                 finish(OpenResult::Failed);
