@@ -7,6 +7,7 @@
 #include "tools/forms/form18.h"
 #include "tools/look_command.h"
 #include "tools/page_menu.h"
+#include "tools/media_bindings.h"
 #include "tools/programming_env.h"
 #include "viewer/later_windows.h"
 #include "viewer/main_window.h"
@@ -54,6 +55,7 @@ void bindMainWindow(TForm1& w)
     bindCopyAndLauncher(w);
     bindPageMenu(w); // page context menu, "編集メニュー", post button, "【使い方】"
     bindCapturePrint(w);
+    bindMedia(w);
     laterwindows::hooks().answer = answersheet::ShowAnswerSheet;
     if (w.Find1)
         w.Find1->onClick = [&w] { Find1Click(w); };

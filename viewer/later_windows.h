@@ -47,6 +47,9 @@ struct Hooks {
     // when there is none yet) with path as its caption and save target, not
     // modal, so the editor stays usable. False when it could not be shown.
     std::function<bool(const QString& path)> editNotes;
+    // The patrol's memo step: memoPath is the shown file's ".%xt" memo (its
+    // path field); reload is set when the memo's time in the caption changed.
+    std::function<void(const QString& memoPath, bool reload)> followMemo;
     // The video window (Form6): a caption means a video is open.
     QWidget* videoWindow = nullptr;
 };

@@ -90,12 +90,18 @@ void followPageMemo(TForm1& w, const QString& path)
     const QString memo = path.isEmpty()
         ? QString()
         : files::findPath(files::joinPath(shown.path(), shown.completeBaseName() + QStringLiteral(".%xt")));
+    const auto& follow = laterwindows::hooks().followMemo;
     if (!memo.isEmpty() && QFileInfo(memo).isFile()) {
         const QString caption = QLatin1Char(' ') + patrolTimeText(QFileInfo(memo).lastModified());
-        if (caption != memoWindow->windowTitle())
+        const bool changed = caption != memoWindow->windowTitle();
+        if (changed)
             memoWindow->setWindowTitle(caption);
+        if (follow)
+            follow(memo, changed);
         return;
     }
+    if (follow && !path.isEmpty())
+        follow(files::joinPath(shown.path(), shown.completeBaseName() + QStringLiteral(".%xt")), false);
     memoWindow->setWindowTitle(QStringLiteral("白紙"));
     if (w.Tag < 2)
         memoWindow->close();
