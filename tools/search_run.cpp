@@ -13,33 +13,6 @@
 
 namespace tools {
 
-QStringList splitSearchWords(const QString& text)
-{
-    const QString sep = text.contains(QChar(0xFF0F)) ? QString(QChar(0xFF0F)) : QStringLiteral("/");
-    QStringList words;
-    for (const QString& w : (text + sep).split(sep)) {
-        if (w.isEmpty())
-            break;
-        words << w;
-    }
-    return words;
-}
-
-int compareText(const QString& a, const QString& b)
-{
-    const int n = int(qMin(a.size(), b.size()));
-    for (int i = 0; i < n; ++i) {
-        ushort x = a[i].unicode(), y = b[i].unicode();
-        if (x >= 'a' && x <= 'z')
-            x -= 32;
-        if (y >= 'a' && y <= 'z')
-            y -= 32;
-        if (x != y)
-            return x < y ? -1 : 1;
-    }
-    return a.size() == b.size() ? 0 : (a.size() < b.size() ? -1 : 1);
-}
-
 void SortResults(PageList& list, int mode, int first, int last)
 {
     if (last < 0 || last >= list.size())
@@ -66,12 +39,6 @@ void SortResults(PageList& list, int mode, int first, int last)
         list.entries[i] = sorted.entries[i - first];
         list.titles[i] = sorted.titles[i - first];
     }
-}
-
-bool headingMatches(const QString& title, const QString& word, const QString& separator)
-{
-    const QString t = separator + text::upper(normaliseTitle(title, separator)) + separator;
-    return t.contains(separator + text::upper(word) + separator);
 }
 
 QString SearchSession::fullPath(const QString& entry) const
@@ -124,7 +91,7 @@ bool SearchSession::matchesFullText(int i, const QString& upperWord) const
 void SearchSession::RunSearch()
 {
     ListBox = Shown;
-    const QString sep = Edit1.contains(QChar(0xFF0F)) ? QString(QChar(0xFF0F)) : QStringLiteral("/");
+    const QString sep = searchSeparator(Edit1);
     const QStringList words = splitSearchWords(Edit1);
     PageList found;
     if (Tag == 0 && !words.isEmpty()) {
