@@ -77,15 +77,45 @@ static bool hasHtExtension(const QString& entry)
     return (QLatin1Char('.') + QFileInfo(entry).suffix()).toLower().contains(QLatin1String(".ht"));
 }
 
-bool SearchSession::matchesFullText(int i, const QString& upperWord) const
+// Which shown entries hold the word (1 marks a hit), in two passes: the path
+// and, where the word allows it, a look at the file's raw bytes rule most
+// entries out; only those left are read as text (upper-cased, comments cut
+// out; kept for the next search).
+std::vector<char> SearchSession::fullTextHits(const QString& word)
 {
-    const QString& entry = Shown.entries[i];
-    if (text::upper(entry).contains(upperWord))
-        return true;
-    if (!hasHtExtension(entry))
-        return false;
-    const QString* t = texts_.text(fullPath(entry));
-    return t && t->contains(upperWord);
+    const QString w = text::upper(word);
+    const QByteArray raw = rawSearchBytes(word);
+    enum : char { No, Yes, ReadText };
+    // Read only from here on: the threads must never make the lists detach.
+    const PageList& shown = Shown;
+    const int n = shown.size();
+    std::vector<char> hit(size_t(n), No);
+    parallelFor(n, [&](int i) {
+        const QString& entry = shown.entries[i];
+        if (text::upper(entry).contains(w)) {
+            hit[i] = Yes;
+        } else if (hasHtExtension(entry)) {
+            if (raw.isEmpty()) {
+                hit[i] = ReadText;
+            } else {
+                const std::optional<QByteArray> bytes = files::readBytes(fullPath(entry));
+                hit[i] = bytes && bytes->contains(raw) ? ReadText : No;
+            }
+        }
+    });
+    QStringList toRead;
+    for (int i = 0; i < n; ++i) {
+        if (hit[i] == ReadText)
+            toRead << fullPath(shown.entries[i]);
+    }
+    texts_.prepare(toRead);
+    parallelFor(n, [&](int i) {
+        if (hit[i] != ReadText)
+            return;
+        const QString* t = texts_.text(fullPath(shown.entries[i]));
+        hit[i] = t && t->contains(w) ? Yes : No;
+    });
+    return hit;
 }
 
 void SearchSession::RunSearch()
@@ -94,22 +124,12 @@ void SearchSession::RunSearch()
     const QString sep = searchSeparator(Edit1);
     const QStringList words = splitSearchWords(Edit1);
     PageList found;
-    if (Tag == 0 && !words.isEmpty()) {
-        QStringList pages;
-        for (const QString& e : Shown.entries) {
-            if (hasHtExtension(e))
-                pages << fullPath(e);
-        }
-        if (progress)
-            progress(QStringLiteral("検索中!!"));
-        texts_.prepare(pages);
-    }
+    if (Tag == 0 && !words.isEmpty() && progress)
+        progress(QStringLiteral("検索中!!"));
     QSet<QString> seen; // entries collected, case ignored
     for (const QString& word : words) {
         if (Tag == 0) {
-            const QString w = text::upper(word);
-            std::vector<char> hit(Shown.size());
-            parallelFor(Shown.size(), [&](int i) { hit[i] = matchesFullText(i, w); });
+            const std::vector<char> hit = fullTextHits(word);
             for (int i = 0; i < Shown.size(); ++i) {
                 if (hit[i] && !seen.contains(text::upper(Shown.entries[i]))) {
                     seen.insert(text::upper(Shown.entries[i]));

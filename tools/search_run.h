@@ -12,6 +12,7 @@
 #include <QString>
 #include <QStringList>
 #include <functional>
+#include <vector>
 
 namespace tools {
 
@@ -51,7 +52,7 @@ public:
     QString fullPath(const QString& entry) const;
 
 private:
-    bool matchesFullText(int i, const QString& upperWord) const;
+    std::vector<char> fullTextHits(const QString& word);
     PageTextCache texts_;
 };
 

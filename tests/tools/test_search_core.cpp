@@ -199,6 +199,21 @@ TEST(SearchFullText, PathAndTextWithCommentsCutOut)
     EXPECT_EQ(f.s.Shown.titles, QStringList({"C", "D"}));
 }
 
+TEST(SearchFullText, WordsLookedForInTheRawBytesFirst)
+{
+    EXPECT_EQ(rawSearchBytes(QStringLiteral("カエル")), QStringLiteral("カエル").toUtf8());
+    // Words a letter case maps onto, or that take part in cutting comments,
+    // are looked for in the text only.
+    for (const QString& w : {QStringLiteral("frog"), QStringLiteral("ＡＢ"), QStringLiteral("a>b"), QStringLiteral("")})
+        EXPECT_TRUE(rawSearchBytes(w).isEmpty()) << qPrintable(w);
+    TempTree t;
+    t.write("0010_a.html", page("A", QStringLiteral("ｶｴﾙ ＡＢＣ")));
+    Session s(t.path());
+    s.activate();
+    s.search(QStringLiteral("ａｂｃ")); // full-width letters without case
+    EXPECT_EQ(s.s.Shown.titles, QStringList({"A"}));
+}
+
 TEST(SearchFullText, OrWordsNarrowAndListEachEntryOnce)
 {
     TempTree t;
