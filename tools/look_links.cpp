@@ -33,6 +33,31 @@ bool insideTag(const QString& body, int after)
     return gt >= 0 && (lt < 0 || gt < lt);
 }
 
+// True when position h of upper lies inside a link (its start tag or its
+// text): after the last "<A" start before h no "</A" came yet. A search
+// that went on inside a link's start tag (after an occurrence in its href)
+// would otherwise see the link text as plain text and nest a second link.
+bool insideLink(const QString& upper, int h)
+{
+    for (int a = h > 0 ? int(upper.lastIndexOf(QLatin1String("<A"), h - 1)) : -1; a >= 0;
+         a = a > 0 ? int(upper.lastIndexOf(QLatin1String("<A"), a - 1)) : -1) {
+        const QChar next = a + 2 < upper.size() ? upper.at(a + 2) : QChar();
+        if (next == QLatin1Char('>') || next.isSpace()) {
+            const int close = upper.indexOf(QLatin1String("</A"), a);
+            return close < 0 || close >= h;
+        }
+    }
+    return false;
+}
+
+// Through the ">" after the first "</A" at or after from; the end without one.
+int afterLinkEnd(const QString& upper, int from)
+{
+    const int close = upper.indexOf(QLatin1String("</A"), from);
+    const int gt = close < 0 ? -1 : upper.indexOf(QLatin1Char('>'), close);
+    return gt < 0 ? upper.size() : gt + 1;
+}
+
 // Links every occurrence of the words in body (upper its upper-cased copy)
 // from the left, as one pass over the body for the words of one page.
 // Returns the new body; upper is stale afterwards when it changed.
@@ -62,6 +87,12 @@ QString linkWords(const QString& body, const QString& upper, const QStringList& 
                         continue;
                     }
                 }
+            }
+            if (insideLink(upper, h)) {
+                const int end = afterLinkEnd(upper, h + n);
+                out += QStringView(body).mid(p, end - p);
+                p = end;
+                continue;
             }
             if (insideTag(body, h + n)) {
                 out += QStringView(body).mid(p, h + n - p);

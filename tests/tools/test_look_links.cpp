@@ -123,3 +123,16 @@ TEST(LookLinks, EscapedTitleWordsMatchTheEscapedText)
     EXPECT_EQ(linked, pageWith("x " + lookLink("&lt;b&gt;", "&lt;b&gt;") + " y"));
     EXPECT_EQ(removeLookLinks(linked), text);
 }
+
+TEST(LookLinks, AWordInsideALinkIsNeverLinkedAgain)
+{
+    // The second title's first word ends the search inside the new link's
+    // start tag; its next word must not see the link text as plain text.
+    const QString text = "X";
+    const QString linked = addLookLinks(text, pages({"H#X", "X"}), "/data/me.html");
+    EXPECT_EQ(linked, lookLink("X", "X"));
+    EXPECT_EQ(removeLookLinks(linked), text);
+    // A person's own link is passed over too.
+    const QString own = pageWith("<A target=\"_blank\" href=\"x.html\">pear</A>");
+    EXPECT_EQ(addLookLinks(own, pages({"pear"}), "/data/me.html"), own);
+}
