@@ -4,6 +4,10 @@
 #include "store/text.h"
 #include "tools/search_title.h"
 
+#include <algorithm>
+#include <optional>
+#include <vector>
+
 namespace tools {
 
 namespace {
@@ -33,22 +37,39 @@ bool insideTag(const QString& body, int after)
     return gt >= 0 && (lt < 0 || gt < lt);
 }
 
-// True when position h of upper lies inside a link (its start tag or its
-// text): after the last "<A" start before h no "</A" came yet. A search
-// that went on inside a link's start tag (after an occurrence in its href)
-// would otherwise see the link text as plain text and nest a second link.
-bool insideLink(const QString& upper, int h)
-{
-    for (int a = h > 0 ? int(upper.lastIndexOf(QLatin1String("<A"), h - 1)) : -1; a >= 0;
-         a = a > 0 ? int(upper.lastIndexOf(QLatin1String("<A"), a - 1)) : -1) {
-        const QChar next = a + 2 < upper.size() ? upper.at(a + 2) : QChar();
-        if (next == QLatin1Char('>') || next.isSpace()) {
-            const int close = upper.indexOf(QLatin1String("</A"), a);
-            return close < 0 || close >= h;
+// Where the links of a text start ("<A" and a blank or ">") and end
+// ("</A"), to tell whether a position lies inside one: its start tag or its
+// text. A search that went on inside a link's start tag (after an
+// occurrence in its href) would otherwise see the link text as plain text
+// and nest a second link. Built at the first occurrence that needs it.
+class LinkSpans {
+public:
+    explicit LinkSpans(const QString& upper)
+    {
+        for (int a = int(upper.indexOf(QLatin1String("<A"))); a >= 0;
+             a = int(upper.indexOf(QLatin1String("<A"), a + 1))) {
+            const QChar next = a + 2 < upper.size() ? upper.at(a + 2) : QChar();
+            if (next == QLatin1Char('>') || next.isSpace())
+                starts_.push_back(a);
         }
+        for (int c = int(upper.indexOf(QLatin1String("</A"))); c >= 0;
+             c = int(upper.indexOf(QLatin1String("</A"), c + 1)))
+            closes_.push_back(c);
     }
-    return false;
-}
+    // After the last link start before h no "</A" came yet.
+    bool contains(int h) const
+    {
+        const auto s = std::lower_bound(starts_.begin(), starts_.end(), h);
+        if (s == starts_.begin())
+            return false;
+        const auto c = std::lower_bound(closes_.begin(), closes_.end(), *(s - 1));
+        return c == closes_.end() || *c >= h;
+    }
+
+private:
+    std::vector<int> starts_;
+    std::vector<int> closes_;
+};
 
 // Through the ">" after the first "</A" at or after from; the end without one.
 int afterLinkEnd(const QString& upper, int from)
@@ -58,6 +79,25 @@ int afterLinkEnd(const QString& upper, int from)
     return gt < 0 ? upper.size() : gt + 1;
 }
 
+// The already-linked rule for the first "<A HREF=" at a: when w occurs after
+// it and a "</A" follows that occurrence with no "<A" between, the search
+// passes over through the ">" after that "</A" (the returned end); else -1.
+int linkedPassEnd(const QString& upper, int a, const QString& w)
+{
+    const int inLink = int(upper.indexOf(w, a + kAnyLinkUpper.size()));
+    if (inLink < 0)
+        return -1;
+    const int n = int(w.size());
+    const int close = int(upper.indexOf(QLatin1String("</A"), inLink + n));
+    if (close < 0)
+        return -1;
+    const int nextOpen = int(upper.indexOf(QLatin1String("<A"), inLink + n));
+    if (nextOpen >= 0 && nextOpen < close)
+        return -1;
+    const int gt = int(upper.indexOf(QLatin1Char('>'), close));
+    return gt < 0 ? int(upper.size()) : gt + 1;
+}
+
 // Links every occurrence of the words in body (upper its upper-cased copy)
 // from the left, as one pass over the body for the words of one page.
 // Returns the new body; upper is stale afterwards when it changed.
@@ -65,30 +105,32 @@ QString linkWords(const QString& body, const QString& upper, const QStringList& 
 {
     QString out;
     int p = 0; // start of the part not yet passed
+    std::optional<LinkSpans> spans;
     for (const QString& word : words) {
         const QString w = text::upper(word);
         const int n = w.size();
+        constexpr int kUnknown = -2;
+        int a = kUnknown;  // the first "<A HREF=" at or after p, -1: none
+        int passEnd = -1;  // where passing over that link ends, -1: no pass
         for (;;) {
             const int h = upper.indexOf(w, p);
             if (h < 0)
                 break;
-            // An occurrence inside a link further on: pass over through that link.
-            const int a = upper.indexOf(kAnyLinkUpper, p);
-            if (a >= 0) {
-                const int inLink = upper.indexOf(w, a + kAnyLinkUpper.size());
-                const int close = inLink < 0 ? -1 : upper.indexOf(QLatin1String("</A"), inLink + n);
-                if (close >= 0) {
-                    const int nextOpen = upper.indexOf(QLatin1String("<A"), inLink + n);
-                    if (nextOpen < 0 || nextOpen >= close) {
-                        const int gt = upper.indexOf(QLatin1Char('>'), close);
-                        const int end = gt < 0 ? body.size() : gt + 1;
-                        out += QStringView(body).mid(p, end - p);
-                        p = end;
-                        continue;
-                    }
-                }
+            // An occurrence inside a link further on: pass over through that
+            // link. The next link start and what it decides stay the same
+            // until the search passes it, so they are looked up once.
+            if (a == kUnknown || (a >= 0 && a < p)) {
+                a = int(upper.indexOf(kAnyLinkUpper, p));
+                passEnd = a < 0 ? -1 : linkedPassEnd(upper, a, w);
             }
-            if (insideLink(upper, h)) {
+            if (passEnd >= 0) {
+                out += QStringView(body).mid(p, passEnd - p);
+                p = passEnd;
+                continue;
+            }
+            if (!spans)
+                spans.emplace(upper);
+            if (spans->contains(h)) {
                 const int end = afterLinkEnd(upper, h + n);
                 out += QStringView(body).mid(p, end - p);
                 p = end;

@@ -2,6 +2,7 @@
 // are linked and where not, and removal giving the page back as it was.
 #include "tools/look_links.h"
 
+#include <QElapsedTimer>
 #include <gtest/gtest.h>
 
 using namespace tools;
@@ -135,4 +136,22 @@ TEST(LookLinks, AWordInsideALinkIsNeverLinkedAgain)
     // A person's own link is passed over too.
     const QString own = pageWith("<A target=\"_blank\" href=\"x.html\">pear</A>");
     EXPECT_EQ(addLookLinks(own, pages({"pear"}), "/data/me.html"), own);
+}
+
+TEST(LookLinks, ManyOccurrencesInALongPageStayFast)
+{
+    QString body;
+    for (int i = 0; i < 20000; ++i)
+        body += QStringLiteral("かえる と いぬ。");
+    const QString text = pageWith(body);
+    QStringList titles;
+    for (int i = 0; i < 300; ++i)
+        titles << QStringLiteral("ページ%1#言葉%1").arg(i);
+    titles << QStringLiteral("いぬ") << QStringLiteral("かえる");
+    QElapsedTimer clock;
+    clock.start();
+    const QString linked = addLookLinks(text, pages(titles), "/data/me.html");
+    EXPECT_EQ(linked.count(QStringLiteral("<A href=\"/$LOOK ")), 40000);
+    EXPECT_EQ(removeLookLinks(linked), text);
+    EXPECT_LT(clock.elapsed(), 10000);
 }
