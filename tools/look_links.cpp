@@ -25,13 +25,33 @@ int bodyStart(const QString& upperText)
     return end < 0 ? 0 : end;
 }
 
+// The next '<', '"' and '>' of a text from positions that never go back:
+// each is looked up again only when the search has passed it.
+class NextMarks {
+public:
+    explicit NextMarks(const QString& text) : text_(text) {}
+    int lt(int from) { return find(lt_, QLatin1Char('<'), from); }
+    int quote(int from) { return find(quote_, QLatin1Char('"'), from); }
+    int gt(int from) { return find(gt_, QLatin1Char('>'), from); }
+
+private:
+    int find(int& cached, QChar c, int from)
+    {
+        if (cached == -2 || (cached >= 0 && cached < from))
+            cached = int(text_.indexOf(c, from));
+        return cached;
+    }
+    const QString& text_;
+    int lt_ = -2, quote_ = -2, gt_ = -2;
+};
+
 // True when the text right after an occurrence lies inside a tag or an
 // attribute value: a '"' before the next '<', or a '>' with no '<' before it.
-bool insideTag(const QString& body, int after)
+bool insideTag(NextMarks& marks, int after)
 {
-    const int lt = body.indexOf(QLatin1Char('<'), after);
-    const int quote = body.indexOf(QLatin1Char('"'), after);
-    const int gt = body.indexOf(QLatin1Char('>'), after);
+    const int lt = marks.lt(after);
+    const int quote = marks.quote(after);
+    const int gt = marks.gt(after);
     if (quote >= 0 && lt >= 0 && quote < lt)
         return true;
     return gt >= 0 && (lt < 0 || gt < lt);
@@ -106,6 +126,7 @@ QString linkWords(const QString& body, const QString& upper, const QStringList& 
     QString out;
     int p = 0; // start of the part not yet passed
     std::optional<LinkSpans> spans;
+    NextMarks marks(body); // positions only grow within one call
     for (const QString& word : words) {
         const QString w = text::upper(word);
         const int n = w.size();
@@ -136,7 +157,7 @@ QString linkWords(const QString& body, const QString& upper, const QStringList& 
                 p = end;
                 continue;
             }
-            if (insideTag(body, h + n)) {
+            if (insideTag(marks, h + n)) {
                 out += QStringView(body).mid(p, h + n - p);
                 p = h + n;
                 continue;
