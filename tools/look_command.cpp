@@ -15,6 +15,8 @@ bool lookUp(TForm1& w, const QString& currentEntryPathUpper, const QString& word
     s.SearchRoot = w.CurrentFolder();
     s.Edit1 = word;
     s.Label2 = currentEntryPathUpper;
+    s.progress = {};
+    s.countChanged = {};
     s.activate(w.SearchCacheKey);
     s.close();
     result.entries = s.ListBox.entries;

@@ -20,9 +20,10 @@ QString currentEntry(const TForm1& w)
     return i >= 0 && i < entries.size() ? entries[i] : QString();
 }
 
+// An entry of a search or link level may be a path of its own.
 QString currentPagePath(const TForm1& w)
 {
-    return files::joinPath(w.CurrentFolder(), files::slashes(currentEntry(w)));
+    return w.levels.entryPath(w.PBan());
 }
 
 // The pages of the current folder, shortest keyword part first (the search
@@ -33,6 +34,8 @@ QList<LookPage> folderPages(TForm1& w)
     s.Tag = 2;
     s.SearchRoot = w.CurrentFolder();
     s.Edit1.clear();
+    s.progress = {};
+    s.countChanged = {};
     w.setEnabled(false);
     s.activate(w.SearchCacheKey);
     s.close();

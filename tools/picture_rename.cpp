@@ -74,14 +74,24 @@ QString newName(NameSpace& space, const QString& picture, const QString& base)
     return files::joinPath(folder, candidate + ext);
 }
 
-// The picture a resolved value names, or -1.
+// The picture a resolved value names, or -1. An exact spelling wins; a
+// spelling that differs only in letter case names the picture only when no
+// file of that spelling stood there before the renaming (a page written on
+// Windows that lost the case), so "A.jpg" beside "a.jpg" keeps its own file.
 int renamedBy(const QString& resolved, const QList<PictureRename>& renames)
 {
+    if (resolved.isEmpty())
+        return -1;
+    bool isNewName = false;
     for (int i = 0; i < renames.size(); ++i) {
-        const QString from = QDir::cleanPath(renames.at(i).from);
-        if (resolved == from)
+        if (resolved == QDir::cleanPath(renames.at(i).from))
             return i;
-        if (resolved.compare(from, Qt::CaseInsensitive) == 0 && !QFileInfo::exists(resolved))
+        isNewName = isNewName || resolved == QDir::cleanPath(renames.at(i).to);
+    }
+    if (!isNewName && QFileInfo::exists(resolved))
+        return -1;
+    for (int i = 0; i < renames.size(); ++i) {
+        if (resolved.compare(QDir::cleanPath(renames.at(i).from), Qt::CaseInsensitive) == 0)
             return i;
     }
     return -1;

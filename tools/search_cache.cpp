@@ -4,7 +4,9 @@
 #include "store/text.h"
 #include "tools/search_scan.h"
 
-#include <QFileInfo>
+#include <QFile>
+#include <QSet>
+#include <sys/stat.h>
 #include <vector>
 
 namespace tools {
@@ -33,25 +35,31 @@ void PageTextCache::prepare(const QStringList& paths)
 {
     struct Job {
         QString path;
-        qint64 size = -1;
-        QDateTime modified;
         bool fresh = false;
         Item item;
     };
-    std::vector<Job> jobs(paths.size());
-    for (int i = 0; i < paths.size(); ++i)
-        jobs[i].path = paths[i];
+    std::vector<Job> jobs;
+    jobs.reserve(paths.size());
+    QSet<QString> seen;
+    for (const QString& p : paths) {
+        if (!seen.contains(p)) {
+            seen.insert(p);
+            jobs.push_back({p, false, {}});
+        }
+    }
     parallelFor(int(jobs.size()), [this, &jobs](int i) {
         Job& job = jobs[i];
-        const QFileInfo info(job.path);
-        job.size = info.size();
-        job.modified = info.lastModified();
+        // One stat, no time-zone work: thousands of files are checked per search.
+        struct stat st {};
+        const bool there = ::stat(QFile::encodeName(job.path).constData(), &st) == 0;
+        const qint64 size = there ? qint64(st.st_size) : -1;
+        const qint64 modified = there ? qint64(st.st_mtim.tv_sec) * 1000000000 + st.st_mtim.tv_nsec : -1;
         const auto it = items_.constFind(job.path); // read only while the threads run
-        if (it != items_.constEnd() && it->size == job.size && it->modified == job.modified && info.exists())
+        if (there && it != items_.constEnd() && it->size == size && it->modified == modified)
             return;
         job.fresh = true;
-        job.item.size = job.size;
-        job.item.modified = job.modified;
+        job.item.size = size;
+        job.item.modified = modified;
         const std::optional<QByteArray> bytes = files::readBytes(job.path);
         job.item.readable = bytes.has_value();
         if (bytes)
@@ -67,6 +75,18 @@ const QString* PageTextCache::text(const QString& path) const
 {
     const auto it = items_.constFind(path);
     return it != items_.constEnd() && it->readable ? &it->upper : nullptr;
+}
+
+QByteArray rawSearchBytes(const QString& word)
+{
+    if (word.isEmpty())
+        return QByteArray();
+    for (const QChar c : word) {
+        if (c.isSurrogate() || c == QLatin1Char('>') || c == QChar(0xFFFD) || c == QChar(0xFEFF)
+            || c.toUpper() != c || c.toLower() != c)
+            return QByteArray();
+    }
+    return word.toUtf8();
 }
 
 } // namespace tools

@@ -13,33 +13,6 @@
 
 namespace tools {
 
-QStringList splitSearchWords(const QString& text)
-{
-    const QString sep = text.contains(QChar(0xFF0F)) ? QString(QChar(0xFF0F)) : QStringLiteral("/");
-    QStringList words;
-    for (const QString& w : (text + sep).split(sep)) {
-        if (w.isEmpty())
-            break;
-        words << w;
-    }
-    return words;
-}
-
-int compareText(const QString& a, const QString& b)
-{
-    const int n = int(qMin(a.size(), b.size()));
-    for (int i = 0; i < n; ++i) {
-        ushort x = a[i].unicode(), y = b[i].unicode();
-        if (x >= 'a' && x <= 'z')
-            x -= 32;
-        if (y >= 'a' && y <= 'z')
-            y -= 32;
-        if (x != y)
-            return x < y ? -1 : 1;
-    }
-    return a.size() == b.size() ? 0 : (a.size() < b.size() ? -1 : 1);
-}
-
 void SortResults(PageList& list, int mode, int first, int last)
 {
     if (last < 0 || last >= list.size())
@@ -66,12 +39,6 @@ void SortResults(PageList& list, int mode, int first, int last)
         list.entries[i] = sorted.entries[i - first];
         list.titles[i] = sorted.titles[i - first];
     }
-}
-
-bool headingMatches(const QString& title, const QString& word, const QString& separator)
-{
-    const QString t = separator + text::upper(normaliseTitle(title, separator)) + separator;
-    return t.contains(separator + text::upper(word) + separator);
 }
 
 QString SearchSession::fullPath(const QString& entry) const
@@ -110,39 +77,59 @@ static bool hasHtExtension(const QString& entry)
     return (QLatin1Char('.') + QFileInfo(entry).suffix()).toLower().contains(QLatin1String(".ht"));
 }
 
-bool SearchSession::matchesFullText(int i, const QString& upperWord) const
+// Which shown entries hold the word (1 marks a hit), in two passes: the path
+// and, where the word allows it, a look at the file's raw bytes rule most
+// entries out; only those left are read as text (upper-cased, comments cut
+// out; kept for the next search).
+std::vector<char> SearchSession::fullTextHits(const QString& word)
 {
-    const QString& entry = Shown.entries[i];
-    if (text::upper(entry).contains(upperWord))
-        return true;
-    if (!hasHtExtension(entry))
-        return false;
-    const QString* t = texts_.text(fullPath(entry));
-    return t && t->contains(upperWord);
+    const QString w = text::upper(word);
+    const QByteArray raw = rawSearchBytes(word);
+    enum : char { No, Yes, ReadText };
+    // Read only from here on: the threads must never make the lists detach.
+    const PageList& shown = Shown;
+    const int n = shown.size();
+    std::vector<char> hit(size_t(n), No);
+    parallelFor(n, [&](int i) {
+        const QString& entry = shown.entries[i];
+        if (text::upper(entry).contains(w)) {
+            hit[i] = Yes;
+        } else if (hasHtExtension(entry)) {
+            if (raw.isEmpty()) {
+                hit[i] = ReadText;
+            } else {
+                const std::optional<QByteArray> bytes = files::readBytes(fullPath(entry));
+                hit[i] = bytes && bytes->contains(raw) ? ReadText : No;
+            }
+        }
+    });
+    QStringList toRead;
+    for (int i = 0; i < n; ++i) {
+        if (hit[i] == ReadText)
+            toRead << fullPath(shown.entries[i]);
+    }
+    texts_.prepare(toRead);
+    parallelFor(n, [&](int i) {
+        if (hit[i] != ReadText)
+            return;
+        const QString* t = texts_.text(fullPath(shown.entries[i]));
+        hit[i] = t && t->contains(w) ? Yes : No;
+    });
+    return hit;
 }
 
 void SearchSession::RunSearch()
 {
     ListBox = Shown;
-    const QString sep = Edit1.contains(QChar(0xFF0F)) ? QString(QChar(0xFF0F)) : QStringLiteral("/");
+    const QString sep = searchSeparator(Edit1);
     const QStringList words = splitSearchWords(Edit1);
     PageList found;
-    if (Tag == 0 && !words.isEmpty()) {
-        QStringList pages;
-        for (const QString& e : Shown.entries) {
-            if (hasHtExtension(e))
-                pages << fullPath(e);
-        }
-        if (progress)
-            progress(QStringLiteral("検索中!!"));
-        texts_.prepare(pages);
-    }
+    if (Tag == 0 && !words.isEmpty() && progress)
+        progress(QStringLiteral("検索中!!"));
     QSet<QString> seen; // entries collected, case ignored
     for (const QString& word : words) {
         if (Tag == 0) {
-            const QString w = text::upper(word);
-            std::vector<char> hit(Shown.size());
-            parallelFor(Shown.size(), [&](int i) { hit[i] = matchesFullText(i, w); });
+            const std::vector<char> hit = fullTextHits(word);
             for (int i = 0; i < Shown.size(); ++i) {
                 if (hit[i] && !seen.contains(text::upper(Shown.entries[i]))) {
                     seen.insert(text::upper(Shown.entries[i]));

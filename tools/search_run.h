@@ -7,27 +7,18 @@
 
 #include "tools/search_cache.h"
 #include "tools/search_scan.h"
+#include "tools/search_words.h"
 
 #include <QString>
 #include <QStringList>
 #include <functional>
+#include <vector>
 
 namespace tools {
-
-// Words of a search text: split at "/", or at "／" when the text holds one
-// (then "/" is an ordinary character); the list ends at the first empty word.
-QStringList splitSearchWords(const QString& text);
-
-// Ordinal over UTF-16 units with ASCII letters compared without case.
-int compareText(const QString& a, const QString& b);
 
 // Stable sort of list[first..last] by title (mode < 2) or by the length of
 // the title's keyword part (mode >= 2), entries moving with their titles.
 void SortResults(PageList& list, int mode, int first = 0, int last = -1);
-
-// Heading match: the normalised title, split at separator, holds word whole
-// (letter case ignored).
-bool headingMatches(const QString& title, const QString& word, const QString& separator);
 
 class SearchSession {
 public:
@@ -61,7 +52,7 @@ public:
     QString fullPath(const QString& entry) const;
 
 private:
-    bool matchesFullText(int i, const QString& upperWord) const;
+    std::vector<char> fullTextHits(const QString& word);
     PageTextCache texts_;
 };
 

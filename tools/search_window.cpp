@@ -10,6 +10,7 @@
 #include "viewer/main_window.h"
 
 #include <QCoreApplication>
+#include <QEventLoop>
 #include <QFileInfo>
 #include <QLineEdit>
 #include <QListWidget>
@@ -42,7 +43,12 @@ QStringList TForm4::ListBox2() const
 
 int TForm4::previewedIndex() const
 {
-    return previewEntry_.isEmpty() ? -1 : int(session().ListBox.entries.indexOf(previewEntry_));
+    // Closing hands the shown results over as they stand, so the place in
+    // the shown list is the place in the hand-over list.
+    const QStringList& handed = session().ListBox.entries;
+    if (previewIndex_ >= 0 && previewIndex_ < handed.size() && handed[previewIndex_] == previewEntry_)
+        return previewIndex_;
+    return previewEntry_.isEmpty() ? -1 : int(handed.indexOf(previewEntry_));
 }
 
 void TForm4::ensureBrowser()
@@ -69,6 +75,24 @@ bool TForm4::WebBrowser1BeforeNavigate2(const QString& url)
     return url.contains(QLatin1Char('$'));
 }
 
+// The session shows its progress and running count in this window only
+// while the window drives it; the LOOK callers run it without them.
+void TForm4::attachDisplays()
+{
+    tools::SearchSession& s = session();
+    s.progress = [this](const QString& text) {
+        Panel11->setCaption(text);
+        QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+    };
+    s.countChanged = [this](int n) { Label1->setCaption(QString::number(n)); };
+}
+
+void TForm4::detachDisplays()
+{
+    session().progress = {};
+    session().countChanged = {};
+}
+
 void TForm4::activate()
 {
     tools::SearchSession& s = session();
@@ -82,15 +106,13 @@ void TForm4::activate()
     s.Edit1 = Edit1->text();
     s.Label2 = Label2->caption();
     previewEntry_.clear();
+    previewIndex_ = -1;
     Panel11->setVisible(true);
     Panel11->raise();
-    s.progress = [this](const QString& text) {
-        Panel11->setCaption(text);
-        QCoreApplication::processEvents();
-    };
-    s.countChanged = [this](int n) { Label1->setCaption(QString::number(n)); };
+    attachDisplays();
     QString scratchKey = QStringLiteral("xxx");
     s.activate(main ? main->SearchCacheKey : scratchKey);
+    detachDisplays();
     showResults(true);
     Edit1->setText(s.Edit1);
     Panel11->setVisible(false);
@@ -143,6 +165,7 @@ void TForm4::ListBox2Click(int index)
     try {
         Panel3->setVisible(false);
         previewEntry_ = shown.entries[index];
+        previewIndex_ = index;
         previewPath_ = session().fullPath(previewEntry_);
         previewUrl_ = QUrl::fromLocalFile(previewPath_).toString();
         setWindowTitle(previewUrl_);
@@ -176,7 +199,9 @@ void TForm4::BitBtn1Click()
     s.Edit1 = Edit1->text();
     s.LastSearchText = s.Edit1;
     s.Tag = 0;
+    attachDisplays();
     s.RunSearch();
+    detachDisplays();
     showResults(true);
     Edit1->setFocus();
 }

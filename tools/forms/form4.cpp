@@ -22,6 +22,9 @@ TForm4::TForm4(QWidget* parent) : QDialog(parent, Qt::Tool | Qt::WindowMinMaxBut
 
 TForm4::~TForm4()
 {
+    detachDisplays();
+    if (Form4 == this)
+        Form4 = nullptr;
     delete WebBrowser1;
 }
 

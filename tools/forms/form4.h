@@ -96,11 +96,14 @@ private:
     void showResults(bool previewFirst);
     void placeFilePanel();
     void ensureBrowser();
+    void attachDisplays();
+    void detachDisplays();
     tools::SearchSession& session() const;
 
     QString previewPath_;
     QString previewUrl_;
     QString previewEntry_; // entry previewed last, as listed
+    int previewIndex_ = -1; // its place in the shown results
 };
 
 inline TForm4* Form4 = nullptr;

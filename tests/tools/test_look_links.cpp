@@ -1,0 +1,157 @@
+// LOOK keyword links on page texts: which words a title offers, where they
+// are linked and where not, and removal giving the page back as it was.
+#include "tools/look_links.h"
+
+#include <QElapsedTimer>
+#include <gtest/gtest.h>
+
+using namespace tools;
+
+namespace {
+
+const QString kHead = QStringLiteral(
+    "<!DOCTYPE HTML PUBLIC \"-//W3C//DTD HTML 4.01 Transitional//EN\">\r\n<HTML>\r\n<HEAD>\r\n"
+    "<TITLE>Apple notes</TITLE>\r\n</HEAD>\r\n<BODY>");
+
+QString pageWith(const QString& body)
+{
+    return kHead + body + QStringLiteral("</BODY>\r\n</HTML>\r\n");
+}
+
+QString lookLink(const QString& word, const QString& text)
+{
+    return QStringLiteral("<A href=\"/$LOOK ") + word + QStringLiteral("\">") + text + QStringLiteral("</A>");
+}
+
+// Pages as the search window lists them in mode 2: shortest keyword part first.
+QList<LookPage> pages(const QStringList& titles)
+{
+    QList<LookPage> list;
+    for (int i = 0; i < titles.size(); ++i)
+        list.append({QStringLiteral("/data/p%1.html").arg(i), titles[i]});
+    return list;
+}
+
+} // namespace
+
+TEST(LookWords, NameThenKeywordsWithoutIconOrHint)
+{
+    EXPECT_EQ(lookWordsOfTitle("\"i.png\"Fruit#apple/pear?hint"), QStringList({"Fruit", "apple", "pear"}));
+    EXPECT_EQ(lookWordsOfTitle("a<b>#c"), QStringList({"a&lt;b&gt;", "c"}));
+    // A word that would break the href or split the command list is no link.
+    EXPECT_EQ(lookWordsOfTitle("say \"hi\"#one,two/three"), QStringList({"three"}));
+    EXPECT_TRUE(lookWordsOfTitle("").isEmpty());
+    EXPECT_EQ(lookWordsOfTitle("#/x"), QStringList({"x"}));
+}
+
+TEST(LookLinks, LongerTitlesFirstAndTheTextKeptAsWritten)
+{
+    const QString text = pageWith("red apple pie");
+    const QString linked = addLookLinks(text, pages({"Apple", "Red Apple"}), "/data/me.html");
+    EXPECT_EQ(linked, pageWith(lookLink("Red Apple", "red apple") + " pie"));
+    EXPECT_EQ(removeLookLinks(linked), text);
+}
+
+TEST(LookLinks, NameBeforeKeywordsAndNoLinkInsideALink)
+{
+    // The keyword "ice" inside the name's link is passed over.
+    const QString text = pageWith("ice cream and ice");
+    const QString linked = addLookLinks(text, pages({"ice cream#ice"}), "/data/me.html");
+    EXPECT_EQ(linked, pageWith(lookLink("ice cream", "ice cream") + " and " + lookLink("ice", "ice")));
+    EXPECT_EQ(removeLookLinks(linked), text);
+}
+
+TEST(LookLinks, ExistingLinksTagsAndAttributesAreLeftAlone)
+{
+    // A plain occurrence before a link holding the word goes with that link.
+    const QString before = pageWith("pear <A HREF=\"x.html\">pear</A> end");
+    EXPECT_EQ(addLookLinks(before, pages({"pear"}), "/data/me.html"), before);
+    // Inside a tag, inside an attribute, followed by a quote before the next tag.
+    for (const char* body : {"<IMG alt=\"a pear\">", "<IMG title=pear src=\"x.png\">", "pear\" <B>x</B>"}) {
+        const QString text = pageWith(QString::fromUtf8(body));
+        EXPECT_EQ(addLookLinks(text, pages({"pear"}), "/data/me.html"), text) << body;
+    }
+    // Text between tags is linked.
+    EXPECT_EQ(addLookLinks(pageWith("<P>a pear</P>"), pages({"pear"}), "/data/me.html"),
+              pageWith("<P>a " + lookLink("pear", "pear") + "</P>"));
+}
+
+TEST(LookLinks, TheHeadAndTheOwnPageAreNeverLinked)
+{
+    const QString text = pageWith("Apple and notes");
+    QList<LookPage> list = pages({"Apple", "notes"});
+    list[1].path = "/data/ME.html"; // the page itself, any letter case
+    EXPECT_EQ(addLookLinks(text, list, "/data/me.html"), pageWith(lookLink("Apple", "Apple") + " and notes"));
+    // Without "</HEAD>" the head ends at "</TITLE>".
+    const QString noHead = "<TITLE>Apple</TITLE>Apple";
+    EXPECT_EQ(addLookLinks(noHead, pages({"Apple"}), "/x"), "<TITLE>Apple</TITLE>" + lookLink("Apple", "Apple"));
+}
+
+TEST(LookLinks, RemovalInAnyCaseKeepsTheLinkText)
+{
+    EXPECT_EQ(removeLookLinks("a <a href=\"/$look pear\">Pear</a> b"), "a Pear b");
+    EXPECT_EQ(removeLookLinks("<A HREF=\"/$LOOK x\" target=y>X</A><a href=\"other\">o</a>"),
+              "X<a href=\"other\">o</a>");
+    const QString plain = pageWith("nothing here");
+    EXPECT_EQ(removeLookLinks(plain), plain);
+    // Markers left open end the removal, never the program.
+    EXPECT_EQ(removeLookLinks("a <A HREF=\"/$LOOK x\">open"), "a open");
+    EXPECT_EQ(removeLookLinks("a <A HREF=\"/$LOOK x"), "a <A HREF=\"/$LOOK x");
+}
+
+TEST(LookLinks, AddingAgainReplacesTheOldLinks)
+{
+    const QString text = pageWith("plum and pear");
+    const QString once = addLookLinks(text, pages({"pear"}), "/data/me.html");
+    const QString twice = addLookLinks(once, pages({"plum"}), "/data/me.html");
+    EXPECT_EQ(twice, pageWith(lookLink("plum", "plum") + " and pear"));
+    EXPECT_EQ(removeLookLinks(twice), text);
+}
+
+TEST(LookLinks, JapaneseWordsAndCaseOfTheText)
+{
+    const QString text = pageWith(QStringLiteral("今日は日本語とAPPLEの話"));
+    const QString linked = addLookLinks(text, pages({QStringLiteral("日本語"), "apple"}), "/data/me.html");
+    EXPECT_EQ(linked, pageWith(QStringLiteral("今日は") + lookLink(QStringLiteral("日本語"), QStringLiteral("日本語"))
+                               + QStringLiteral("と") + lookLink("apple", "APPLE") + QStringLiteral("の話")));
+    EXPECT_EQ(removeLookLinks(linked), text);
+}
+
+TEST(LookLinks, EscapedTitleWordsMatchTheEscapedText)
+{
+    const QString text = pageWith("x &lt;b&gt; y");
+    const QString linked = addLookLinks(text, pages({"<b>"}), "/data/me.html");
+    EXPECT_EQ(linked, pageWith("x " + lookLink("&lt;b&gt;", "&lt;b&gt;") + " y"));
+    EXPECT_EQ(removeLookLinks(linked), text);
+}
+
+TEST(LookLinks, AWordInsideALinkIsNeverLinkedAgain)
+{
+    // The second title's first word ends the search inside the new link's
+    // start tag; its next word must not see the link text as plain text.
+    const QString text = "X";
+    const QString linked = addLookLinks(text, pages({"H#X", "X"}), "/data/me.html");
+    EXPECT_EQ(linked, lookLink("X", "X"));
+    EXPECT_EQ(removeLookLinks(linked), text);
+    // A person's own link is passed over too.
+    const QString own = pageWith("<A target=\"_blank\" href=\"x.html\">pear</A>");
+    EXPECT_EQ(addLookLinks(own, pages({"pear"}), "/data/me.html"), own);
+}
+
+TEST(LookLinks, ManyOccurrencesInALongPageStayFast)
+{
+    QString body;
+    for (int i = 0; i < 20000; ++i)
+        body += QStringLiteral("かえる と いぬ。");
+    const QString text = pageWith(body);
+    QStringList titles;
+    for (int i = 0; i < 300; ++i)
+        titles << QStringLiteral("ページ%1#言葉%1").arg(i);
+    titles << QStringLiteral("いぬ") << QStringLiteral("かえる");
+    QElapsedTimer clock;
+    clock.start();
+    const QString linked = addLookLinks(text, pages(titles), "/data/me.html");
+    EXPECT_EQ(linked.count(QStringLiteral("<A href=\"/$LOOK ")), 40000);
+    EXPECT_EQ(removeLookLinks(linked), text);
+    EXPECT_LT(clock.elapsed(), 10000);
+}

@@ -1,0 +1,342 @@
+// The search window's work without its window: which files the scan lists
+// and with which titles, the word splitting, the two sorts, the full-text
+// and heading searches, the scan cache and the state before a search.
+#include "platform/seam.h"
+#include "store/text.h"
+#include "support/temp_tree.h"
+#include "tools/search_run.h"
+#include "tools/search_title.h"
+
+#include <QElapsedTimer>
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+
+using namespace tools;
+
+namespace {
+
+QByteArray page(const QString& title, const QString& body = QString())
+{
+    return QStringLiteral("\uFEFF<!DOCTYPE HTML PUBLIC \"-//W3C//DTD HTML 4.01 Transitional//EN\">\r\n"
+                          "<HTML><HEAD><TITLE>%1</TITLE></HEAD><BODY>%2</BODY></HTML>\r\n")
+        .arg(title, body)
+        .toUtf8();
+}
+
+// A session over folder with a scratch cache key.
+struct Session {
+    explicit Session(const QString& folder, int mode = 0)
+    {
+        s.SearchRoot = folder;
+        s.Tag = mode;
+    }
+    void activate() { s.activate(key); }
+    void search(const QString& words)
+    {
+        s.Edit1 = words;
+        s.LastSearchText = words;
+        s.RunSearch();
+    }
+    SearchSession s;
+    QString key = QStringLiteral("xxx");
+};
+
+} // namespace
+
+TEST(SearchWords, SplitAtSlashOrFullWidthSlash)
+{
+    EXPECT_EQ(splitSearchWords("a/b"), QStringList({"a", "b"}));
+    EXPECT_EQ(splitSearchWords(QStringLiteral("a／b/c")), QStringList({"a", "b/c"}));
+    EXPECT_EQ(splitSearchWords(QStringLiteral("かえる")), QStringList({QStringLiteral("かえる")}));
+    // A leading separator or two in a row end the word list.
+    EXPECT_TRUE(splitSearchWords("/a").isEmpty());
+    EXPECT_EQ(splitSearchWords("a//b"), QStringList({"a"}));
+    EXPECT_EQ(splitSearchWords(QStringLiteral("a／／b")), QStringList({"a"}));
+    EXPECT_TRUE(splitSearchWords("").isEmpty());
+    EXPECT_EQ(splitSearchWords("a/"), QStringList({"a"}));
+}
+
+TEST(SearchTitles, TitleTagsAndTheNameRule)
+{
+    TempTree t;
+    EXPECT_EQ(ReadPageTitle(t.write("1010_intro.html", page(""))).title, "intro");
+    EXPECT_EQ(ReadPageTitle(t.write("x_y_z.html", "<html>no title</html>")).title, "y_z");
+    EXPECT_EQ(ReadPageTitle(t.write("up.html", page(QStringLiteral("大きい")))).title, QStringLiteral("大きい"));
+    EXPECT_EQ(ReadPageTitle(t.write("low.html", "<title>small</title><TITLE>big</TITLE>")).title, "small");
+    // Other extensions are listed by their whole name, unread.
+    EXPECT_EQ(ReadPageTitle(t.write("0010_a.htm", page("ignored"))).title, "0010_a.htm");
+    EXPECT_EQ(ReadPageTitle(t.write("doc.PDF")).title, "doc.PDF");
+    // "NOTFIND" anywhere, case-sensitive, keeps a page out.
+    EXPECT_FALSE(ReadPageTitle(t.write("hide.html", page("t", "NOTFIND"))).listable);
+    EXPECT_TRUE(ReadPageTitle(t.write("show.html", page("t", "notfind"))).listable);
+    // A page that cannot be read keeps the name rule and is listed.
+    const PageTitle missing = ReadPageTitle(t.path("0020_gone.html"));
+    EXPECT_TRUE(missing.listable);
+    EXPECT_TRUE(missing.readFailed);
+    EXPECT_EQ(missing.title, "gone");
+}
+
+TEST(SearchTitles, NormalisedTitleAndKeywordLength)
+{
+    EXPECT_EQ(normaliseTitle("\"i.png\"Fruit#apple/pear?hint"), "Fruit/apple/pear");
+    EXPECT_EQ(normaliseTitle("a#b#c"), "a/b#c");
+    EXPECT_EQ(normaliseTitle(QStringLiteral("名前")), QStringLiteral("名前"));
+    EXPECT_EQ(keywordPartLength("Fruit#apple/pear?hint"), 10);
+    EXPECT_EQ(keywordPartLength("Fruit"), 5);
+    EXPECT_EQ(keywordPartLength("Fruit#"), 0);
+}
+
+TEST(SearchScan, TakesPagesAndDocumentsLeavesOutTheRest)
+{
+    TempTree t;
+    t.write("0010_b.html", page("B"));
+    t.write("a.pdf.txt");
+    t.write("c.docx");
+    t.write("d.xlsx");
+    t.write("e.jxw");
+    t.write("f.htm", page("F"));
+    t.write("g.png");
+    t.write("h.txt");
+    t.write("_hidden.html", page("H"));
+    t.write("hide.html", page("hidden", "NOTFIND"));
+    t.write("hide2.pdf"); // scanned right after a NOTFIND page: listed
+    t.write("ZORB/top.html", page("top"));
+    t.write("ZORB/lib/deep.html", page("deep"));
+    t.write("_sub/in.html", page("in"));
+    t.write("Sub/x.html", page("x"));
+    TempTree outside;
+    outside.write("far.html", page("far"));
+    t.symlink("linked", outside.path());
+    const ScanResult r = ZENBU(t.path());
+    EXPECT_EQ(r.list.entries, QStringList({"_sub/in.html", "0010_b.html", "a.pdf.txt", "c.docx", "d.xlsx", "e.jxw",
+                                           "f.htm", "hide2.pdf", "Sub/x.html", "ZORB/top.html"}));
+    EXPECT_EQ(r.list.titles, QStringList({"in", "B", "a.pdf.txt", "c.docx", "d.xlsx", "e.jxw", "f.htm", "hide2.pdf",
+                                          "x", "top"}));
+    EXPECT_EQ(r.unreadable, 0);
+}
+
+TEST(SearchScan, NamedPipesNeverBlockAndUnreadablePagesKeepTheirName)
+{
+    TempTree t;
+    t.write("0010_a.html", page("A"));
+    ASSERT_EQ(::mkfifo(t.path("fifo.html").toLocal8Bit().constData(), 0600), 0);
+    t.symlink("0020_pipe.html", t.path("fifo.html"));
+    QElapsedTimer clock;
+    clock.start();
+    const ScanResult r = ZENBU(t.path());
+    EXPECT_LT(clock.elapsed(), 5000);
+    // The pipe itself is no file; the link to it is a page that cannot be read.
+    EXPECT_EQ(r.list.entries, QStringList({"0010_a.html", "0020_pipe.html"}));
+    EXPECT_EQ(r.list.titles, QStringList({"A", "pipe"}));
+    EXPECT_EQ(r.unreadable, 1);
+}
+
+TEST(SearchScan, AFolderThatIsGoneGivesAnEmptyList)
+{
+    TempTree t;
+    EXPECT_TRUE(ZENBU(t.path("missing")).list.isEmpty());
+}
+
+TEST(SearchSort, ByTitleStableAndByKeywordLength)
+{
+    PageList l;
+    l.append("1", "b");
+    l.append("2", "B");
+    l.append("3", "a");
+    l.append("4", "_x");
+    l.append("5", QStringLiteral("あ"));
+    l.append("6", "b");
+    SortResults(l, 0);
+    // ASCII letters without case, ordinal otherwise, equal keys in their order.
+    EXPECT_EQ(l.entries, QStringList({"3", "1", "2", "6", "4", "5"}));
+
+    PageList k;
+    k.append("long", "n#abcdef");
+    k.append("none", "abc");
+    k.append("hint", "n#ab?very long hint");
+    k.append("tie", "zz#abc");
+    SortResults(k, 2);
+    EXPECT_EQ(k.entries, QStringList({"hint", "none", "tie", "long"}));
+}
+
+TEST(SearchSort, SortedAndEqualInputStaysFast)
+{
+    PageList sorted, equal;
+    for (int i = 0; i < 200000; ++i) {
+        sorted.append(QString::number(i), QStringLiteral("t%1").arg(i, 7, 10, QLatin1Char('0')));
+        equal.append(QString::number(i), QStringLiteral("same"));
+    }
+    QElapsedTimer clock;
+    clock.start();
+    SortResults(sorted, 0);
+    SortResults(equal, 0);
+    SortResults(equal, 2);
+    EXPECT_LT(clock.elapsed(), 5000);
+    EXPECT_EQ(equal.entries.first(), "0");
+    EXPECT_EQ(equal.entries.last(), "199999");
+}
+
+TEST(SearchFullText, PathAndTextWithCommentsCutOut)
+{
+    TempTree t;
+    t.write("0010_a.html", page("A", QStringLiteral("カエルの観察")));
+    t.write("0020_b.html", page("B", QStringLiteral("<!-- カエル --> いぬ")));
+    t.write("0030_c.html", page("C", QStringLiteral("<IMG alt=\"Frog\">")));
+    t.write("frog/0040_d.html", page("D"));
+    t.write("0050_e.html", page("E", QStringLiteral("<!-- open comment カエル")));
+    t.write("0060_f.html", page("F", QStringLiteral("<!- x -><!-- y -->カエル")));
+    Session s(t.path());
+    s.activate();
+    ASSERT_EQ(s.s.Shown.size(), 6);
+    s.search(QStringLiteral("カエル"));
+    // A comment left open is kept, so its text is found.
+    EXPECT_EQ(s.s.Shown.titles, QStringList({"A", "E", "F"}));
+    EXPECT_EQ(s.s.ListBox.size(), 6); // the state before the search
+
+    Session f(t.path());
+    f.activate();
+    f.search("frog"); // in a tag, in a path; letter case ignored
+    EXPECT_EQ(f.s.Shown.titles, QStringList({"C", "D"}));
+}
+
+TEST(SearchFullText, WordsLookedForInTheRawBytesFirst)
+{
+    EXPECT_EQ(rawSearchBytes(QStringLiteral("カエル")), QStringLiteral("カエル").toUtf8());
+    // Words a letter case maps onto, or that take part in cutting comments,
+    // are looked for in the text only.
+    for (const QString& w : {QStringLiteral("frog"), QStringLiteral("ＡＢ"), QStringLiteral("a>b"), QStringLiteral("")})
+        EXPECT_TRUE(rawSearchBytes(w).isEmpty()) << qPrintable(w);
+    TempTree t;
+    t.write("0010_a.html", page("A", QStringLiteral("ｶｴﾙ ＡＢＣ")));
+    Session s(t.path());
+    s.activate();
+    s.search(QStringLiteral("ａｂｃ")); // full-width letters without case
+    EXPECT_EQ(s.s.Shown.titles, QStringList({"A"}));
+}
+
+TEST(SearchFullText, OrWordsNarrowAndListEachEntryOnce)
+{
+    TempTree t;
+    t.write("0010_a.html", page("A", "apple pear"));
+    t.write("0020_b.html", page("B", "pear"));
+    t.write("0030_c.html", page("C", "plum"));
+    Session s(t.path());
+    s.activate();
+    s.search("pear/apple");
+    EXPECT_EQ(s.s.Shown.titles, QStringList({"A", "B"}));
+    s.search("apple"); // searches narrow
+    EXPECT_EQ(s.s.Shown.titles, QStringList({"A"}));
+    s.search("/apple"); // no words: nothing is shown
+    EXPECT_TRUE(s.s.Shown.isEmpty());
+    // "１つ前": the list before the last search, and its words.
+    s.s.Edit1 = "typed since";
+    s.s.undo();
+    EXPECT_EQ(s.s.Shown.titles, QStringList({"A"}));
+    EXPECT_EQ(s.s.Edit1, "/apple");
+}
+
+TEST(SearchFullText, AChangedPageIsReadAgain)
+{
+    TempTree t;
+    const QString a = t.write("0010_a.html", page("A", "old"));
+    Session s(t.path());
+    s.activate();
+    s.search("new");
+    EXPECT_TRUE(s.s.Shown.isEmpty());
+    t.write("0010_a.html", page("A", "brand new text"), QDateTime::currentDateTime().addSecs(10));
+    s.activate(); // from the cache: the list, not the texts
+    s.search("new");
+    EXPECT_EQ(s.s.Shown.titles, QStringList({"A"}));
+    (void)a;
+}
+
+TEST(SearchHeading, NameOrKeywordAsAWholeWord)
+{
+    TempTree t;
+    t.write("0010_f.html", page("\"i.png\"Fruit#apple/pear?hint"));
+    t.write("0020_g.html", page("Pearl#shell"));
+    t.write("0030_self.html", page("me#pear"));
+    Session s(t.path(), 1);
+    s.s.Label2 = text::upper(t.path("0030_self.html"));
+    s.s.Edit1 = "pear";
+    s.activate(); // mode 1 searches at activation
+    EXPECT_EQ(s.s.Shown.titles, QStringList({"\"i.png\"Fruit#apple/pear?hint"}));
+    for (const char* word : {"FRUIT", "apple", "Pear"})
+        EXPECT_TRUE(headingMatches("\"i.png\"Fruit#apple/pear?hint", word, "/")) << word;
+    for (const char* word : {"pe", "hint", "i.png", "Fruit#apple"})
+        EXPECT_FALSE(headingMatches("\"i.png\"Fruit#apple/pear?hint", word, "/")) << word;
+    // With "／" as separator a "/" inside a keyword is part of it.
+    EXPECT_TRUE(headingMatches(QStringLiteral("x#a/b／c"), "a/b", QStringLiteral("／")));
+}
+
+TEST(SearchHeading, APageMatchingTwoWordsIsListedTwice)
+{
+    TempTree t;
+    t.write("0010_f.html", page("Fruit#apple/pear"));
+    Session s(t.path(), 1);
+    s.s.Edit1 = "apple/pear";
+    s.activate();
+    EXPECT_EQ(s.s.Shown.entries, QStringList({"0010_f.html", "0010_f.html"}));
+}
+
+TEST(SearchCache, KeyedByFolderAndRebuiltAfterXxx)
+{
+    TempTree t;
+    t.write("0010_a.html", page("A"));
+    Session s(t.path());
+    s.activate();
+    EXPECT_EQ(s.key, t.path());
+    EXPECT_EQ(s.s.ListBoxBk.size(), 1);
+    t.write("0020_b.html", page("B"));
+    s.activate();
+    EXPECT_EQ(s.s.Shown.size(), 1); // from the cache
+    s.key = QStringLiteral("xxx");
+    s.activate();
+    EXPECT_EQ(s.s.Shown.size(), 2);
+    // An empty scan replaces the cache too.
+    QFile::remove(t.path("0010_a.html"));
+    QFile::remove(t.path("0020_b.html"));
+    s.key = QStringLiteral("xxx");
+    s.activate();
+    EXPECT_TRUE(s.s.Shown.isEmpty());
+    EXPECT_TRUE(s.s.ListBoxBk.isEmpty());
+    // Another folder is another key.
+    TempTree other;
+    other.write("x.html", page("X"));
+    s.s.SearchRoot = other.path();
+    s.activate();
+    EXPECT_EQ(s.s.Shown.titles, QStringList({"X"}));
+}
+
+TEST(SearchCache, UnreadableFilesBeepOnce)
+{
+    TempTree t;
+    ASSERT_EQ(::mkfifo(t.path("fifo").toLocal8Bit().constData(), 0600), 0);
+    t.symlink("a.html", t.path("fifo"));
+    t.symlink("b.html", t.path("fifo"));
+    platform::setTestMode(true);
+    platform::clearEvents();
+    Session s(t.path());
+    s.activate();
+    int beeps = 0;
+    for (const platform::SeamEvent& e : platform::events())
+        beeps += e.kind == QLatin1String("beep");
+    EXPECT_EQ(beeps, 1);
+    EXPECT_EQ(s.s.Shown.size(), 2);
+}
+
+TEST(SearchClose, ResultsOrTheListBeforeTheSearchAreHandedOver)
+{
+    TempTree t;
+    t.write("0010_a.html", page("A", "lion"));
+    t.write("0020_b.html", page("B", "zebra"));
+    Session s(t.path());
+    s.activate();
+    s.search("zebra");
+    s.s.close();
+    EXPECT_EQ(s.s.ListBox.titles, QStringList({"B"}));
+    s.activate();
+    s.search("nothing");
+    s.s.close();
+    EXPECT_EQ(s.s.ListBox.titles, QStringList({"A", "B"}));
+}
