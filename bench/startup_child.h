@@ -25,4 +25,15 @@ qint64 monotonicNs();
 // first was not the data root's first page.
 int runStartupChild(int argc, char** argv);
 
+// The yardstick for the cold start: the least a program can do to show the
+// same page, one bare browser view and nothing else.
+inline constexpr char kBareFlag[] = "--bare";
+// argv: <program> --bare <page-path> <t0>. Same window-system preparation and
+// application object as the program, then one QWebEngineView on page-path;
+// at its first loadFinished prints one line
+//   bare_page_ms=<ms> application_ms=<ms> window_ms=<ms> ok=<0|1>
+// (times since t0) and returns 0; "timeout" and 3 when nothing finished
+// within kChildTimeoutMs.
+int runBareViewChild(int argc, char** argv);
+
 } // namespace bench
