@@ -6,6 +6,10 @@
 #include "platform/controls.h"
 #include "viewer/forms/form8.h"
 #include "viewer/main_window.h"
+#include "app/other_forms.h"
+#include "editor/main_window_bindings.h"
+#include "platform/browser.h"
+#include "tools/main_window_bindings.h"
 
 #include <QApplication>
 #include <QFileInfo>
@@ -39,22 +43,39 @@ void closeProgram(TForm1* main, int exitCode)
     main->close();
 }
 
+void addPhase(QString& phases, const char* name, qint64 t0)
+{
+    phases += QStringLiteral(" %1=%2").arg(QLatin1String(name)).arg(msSince(t0), 0, 'f', 1);
+}
+
 // The program's start-up order step by step, with the time after each step
 // (PAGORA_BENCH_PHASES=1): where the time before the first page goes.
-// Must follow app::startWindows.
+// Must follow app::startWindows and app::createWindows.
 TForm1* startWindowsTimed(const QString& exePath, qint64 t0, QString& phases)
 {
     app::installFontSubstitutes();
-    phases += QStringLiteral(" fonts_ms=%1").arg(msSince(t0), 0, 'f', 1);
+    addPhase(phases, "fonts_ms", t0);
     TForm8* splash = app::showSplash();
-    phases += QStringLiteral(" splash_ms=%1").arg(msSince(t0), 0, 'f', 1);
+    addPhase(phases, "splash_ms", t0);
     QCoreApplication::setApplicationName(QStringLiteral("Pagora"));
-    TForm1* main = app::createWindows(QStringList(), exePath);
-    phases += QStringLiteral(" created_ms=%1").arg(msSince(t0), 0, 'f', 1);
+    auto* main = new TForm1(exePath);
+    addPhase(phases, "main_window_ms", t0);
+    createOtherForms();
+    tools::bindMainWindow(*main);
+    editor::bindMainWindow(*main);
+    addPhase(phases, "created_ms", t0);
     delete splash;
     QApplication::setQuitOnLastWindowClosed(true);
-    main->show();
-    phases += QStringLiteral(" shown_ms=%1").arg(msSince(t0), 0, 'f', 1);
+    main->show(); // the first showing opens the data root and asks for the first page
+    addPhase(phases, "shown_ms", t0);
+    // The engine's own start of that load, after the window has painted.
+    if (auto* view = qobject_cast<QWebEngineView*>(main->WebBrowser1->widget())) {
+        QObject::connect(view, &QWebEngineView::loadStarted, view, [started = false, &phases, t0]() mutable {
+            if (!started)
+                addPhase(phases, "load_started_ms", t0);
+            started = true;
+        });
+    }
     return main;
 }
 
@@ -83,7 +104,8 @@ int runStartupChild(int argc, char** argv)
                                                           : app::startWindows(QStringList(), exePath);
     const double windowsMs = msSince(t0);
 
-    watchPageShown(*main, kChildTimeoutMs, [=](bool shown) {
+    // phases by reference: the load's start is added to it later.
+    watchPageShown(*main, kChildTimeoutMs, [=, &phases](bool shown) {
         if (!shown) {
             std::printf("timeout\n");
             std::fflush(stdout);

@@ -14,7 +14,6 @@
 
 #include <QFile>
 #include <algorithm>
-#include <QFileInfo>
 #include <gtest/gtest.h>
 
 namespace {
@@ -32,7 +31,7 @@ struct Form1Tree : ::testing::Test {
 
 QString goldenPath()
 {
-    return QFileInfo(QString::fromUtf8(__FILE__)).absolutePath() + QStringLiteral("/form1_tree.golden");
+    return QStringLiteral(PAGORA_TESTS_SOURCE_DIR "/viewer/form1_tree.golden");
 }
 
 } // namespace
