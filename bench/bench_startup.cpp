@@ -17,7 +17,8 @@
 // stand-ins: creating the main window, and its first showing (data folders,
 // daily-report restore, first level of a data root with many pages, page
 // buttons, first page).
-// Run from the build folder: ./bench_startup
+// Run from the build folder: ./bench_startup (offscreen), or under an X server:
+//     QT_QPA_PLATFORM=xcb xvfb-run -a ./bench_startup --benchmark_filter=ColdStart
 #include "bench/page_shown_wait.h"
 #include "bench/startup_child.h"
 #include "bench/temporary_home.h"
@@ -74,7 +75,9 @@ QProcessEnvironment childEnvironment(bool phases = false)
 {
     // HOME and XDG_* already point at this run's temporary folder (main).
     QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-    env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
+    // offscreen unless the run chose a platform (QT_QPA_PLATFORM=xcb under Xvfb).
+    if (!env.contains(QStringLiteral("QT_QPA_PLATFORM")))
+        env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
     env.insert(QStringLiteral("QTWEBENGINE_DISABLE_SANDBOX"), QStringLiteral("1"));
     env.insert(QString::fromLatin1(bench::kChildMarker), QStringLiteral("1"));
     if (phases)
