@@ -11,8 +11,8 @@
 // that opens one bare browser view on the same first page and stops at its
 // loadFinished. bare_median_ms is its median, ratio = median_ms / bare_median_ms.
 // BM_ColdStartPhases: the same cold start with the time after each start-up
-// step (fonts, splash, windows created, main window shown), medians in ms
-// since the launch.
+// step (fonts, splash, main window made, other windows made, main window
+// shown, the first page's load started), medians in ms since the launch.
 // BM_CreateMainWindow, BM_FirstShow: warm, in this process, with browser
 // stand-ins: creating the main window, and its first showing (data folders,
 // daily-report restore, first level of a data root with many pages, page
