@@ -20,9 +20,23 @@ qint64 monotonicNs();
 // browser's first document-complete has been handled, prints one line
 //   first_page_ms=<ms> application_ms=<ms> windows_ms=<ms> counter=<Panel7>
 // with the times since t0 (monotonicNs of the parent just before it started
-// the child), closes the program and returns 0. Prints "timeout" and returns 3
+// the child), closes the program and returns 0. With PAGORA_BENCH_PHASES=1
+// the start-up steps are run one by one and the line also carries, before
+// counter=, the time after each: fonts_ms splash_ms main_window_ms created_ms
+// shown_ms load_started_ms (the main view's loadStarted). Prints "timeout" and returns 3
 // when no page was shown within kChildTimeoutMs, and 4 when the page shown
 // first was not the data root's first page.
 int runStartupChild(int argc, char** argv);
+
+// The yardstick for the cold start: the least a program can do to show the
+// same page, one bare browser view and nothing else.
+inline constexpr char kBareFlag[] = "--bare";
+// argv: <program> --bare <page-path> <t0>. Same window-system preparation and
+// application object as the program, then one QWebEngineView on page-path;
+// at its first loadFinished prints one line
+//   bare_page_ms=<ms> application_ms=<ms> window_ms=<ms> ok=<0|1>
+// (times since t0) and returns 0; "timeout" and 3 when nothing finished
+// within kChildTimeoutMs.
+int runBareViewChild(int argc, char** argv);
 
 } // namespace bench

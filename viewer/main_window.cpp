@@ -60,8 +60,14 @@ void TForm1::setBrowserBounds(platform::Browser* b, const QRect& r)
     if (i < 0)
         return;
     browserRects_[i] = r;
-    if (QWidget* w = b->widget())
+    if (QWidget* w = b->widget()) {
         w->setGeometry(r);
+        // A lower view with nothing of it inside its panel stays hidden: the
+        // engine gives every shown view a surface of its own, which delays the
+        // first page at start-up although nobody can see these views then.
+        if (i > 0 && w->parentWidget())
+            w->setVisible(!r.intersected(w->parentWidget()->rect()).isEmpty());
+    }
 }
 
 void TForm1::pausePatrol()

@@ -1,5 +1,6 @@
 // File list and folder list over real temporary folders.
 #include "platform/controls.h"
+#include "support/temp_tree.h"
 
 #include <gtest/gtest.h>
 
@@ -11,10 +12,10 @@ using namespace platform;
 
 namespace {
 
+// An empty file.
 void touch(const QString& folder, const QString& name)
 {
-    QFile f(QDir(folder).filePath(name));
-    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+    ASSERT_FALSE(TempTree::writeAt(QDir(folder).filePath(name), QByteArray()).isEmpty());
 }
 
 } // namespace

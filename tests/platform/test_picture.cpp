@@ -1,11 +1,11 @@
 // The picture codecs: round trips through the files, the exact bytes of a
 // written BMP, and corrupt or cut files that must give a null image.
 #include "platform/picture.h"
+#include "support/temp_tree.h"
 
 #include <gtest/gtest.h>
 
 #include <QFile>
-#include <QTemporaryDir>
 #include <QtEndian>
 #include <algorithm>
 
@@ -22,17 +22,11 @@ QImage gradient(int w, int h)
     return image;
 }
 
-QByteArray fileBytes(const QString& path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
+QByteArray fileBytes(const QString& path) { return TempTree::readAt(path); }
 
 void writeBytes(const QString& path, const QByteArray& bytes)
 {
-    QFile file(path);
-    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-    file.write(bytes);
+    ASSERT_FALSE(TempTree::writeAt(path, bytes).isEmpty()) << path.toStdString();
 }
 
 int maxChannelDifference(const QImage& a, const QImage& b)
@@ -49,8 +43,8 @@ int maxChannelDifference(const QImage& a, const QImage& b)
 
 class PictureTest : public ::testing::Test {
 protected:
-    QString path(const QString& name) const { return dir.filePath(name); }
-    QTemporaryDir dir;
+    QString path(const QString& name) const { return dir.path(name); }
+    TempTree dir;
 };
 
 } // namespace

@@ -1,4 +1,5 @@
 #include "store/files.h"
+#include "support/temp_tree.h"
 #include "qt_print.h"
 #include "resource_limits.h"
 
@@ -19,9 +20,7 @@ namespace {
 QString put(const QString& folder, const QString& name, const QByteArray& bytes)
 {
     const QString path = joinPath(folder, name);
-    QFile f(path);
-    EXPECT_TRUE(f.open(QIODevice::WriteOnly));
-    f.write(bytes);
+    EXPECT_FALSE(TempTree::writeAt(path, bytes).isEmpty()) << path.toStdString();
     return path;
 }
 

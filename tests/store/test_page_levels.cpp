@@ -1,5 +1,6 @@
 #include "store/page_levels.h"
 #include "store/files.h"
+#include "support/temp_tree.h"
 #include "expect_pairs.h"
 #include "resource_limits.h"
 
@@ -24,9 +25,7 @@ QByteArray page(const QString& title, const QByteArray& charset = "UTF-8")
 
 void put(const QString& folder, const QString& name, const QByteArray& bytes)
 {
-    QFile f(files::joinPath(folder, name));
-    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
-    f.write(bytes);
+    ASSERT_FALSE(TempTree::writeAt(files::joinPath(folder, name), bytes).isEmpty());
 }
 
 QByteArray bytesOf(const QString& path)

@@ -28,7 +28,12 @@ public:
     QString write(const QString& relative, const QByteArray& bytes = QByteArray("x"),
                   const QDateTime& mtime = QDateTime()) const
     {
-        const QString full = path(relative);
+        return writeAt(path(relative), bytes, mtime);
+    }
+    // The same at a full path, for files a fixture places outside its tree.
+    static QString writeAt(const QString& full, const QByteArray& bytes = QByteArray("x"),
+                           const QDateTime& mtime = QDateTime())
+    {
         QDir().mkpath(QFileInfo(full).path());
         QFile f(full);
         if (!f.open(QIODevice::WriteOnly | QIODevice::Truncate) || f.write(bytes) != bytes.size())
@@ -63,9 +68,11 @@ public:
         return full;
     }
 
-    QByteArray read(const QString& relative) const
+    QByteArray read(const QString& relative) const { return readAt(path(relative)); }
+    // The bytes of a file at a full path, empty when it cannot be read.
+    static QByteArray readAt(const QString& full)
     {
-        QFile f(path(relative));
+        QFile f(full);
         return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
     }
     bool exists(const QString& relative) const { return QFileInfo::exists(path(relative)); }

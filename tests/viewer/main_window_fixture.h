@@ -6,11 +6,11 @@
 #include "support/fake_browser.h"
 #include "platform/seam.h"
 #include "store/files.h"
+#include "support/temp_tree.h"
 #include "viewer/main_window.h"
 
 #include <QDir>
 #include <QFile>
-#include <QTemporaryDir>
 #include <gtest/gtest.h>
 #include <memory>
 
@@ -35,13 +35,10 @@ protected:
     QString root() const { return files::joinPath(dir.path(), QStringLiteral("Pagora.data")); }
     static void writeFile(const QString& path, const QByteArray& bytes = QByteArray("x"))
     {
-        QDir().mkpath(QFileInfo(path).path());
-        QFile f(path);
-        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
-        f.write(bytes);
+        ASSERT_FALSE(TempTree::writeAt(path, bytes).isEmpty()) << path.toStdString();
     }
 
-    QTemporaryDir dir;
+    TempTree dir;
     QString exePath;
     std::unique_ptr<TForm1> window;
 };
