@@ -384,3 +384,16 @@ TEST_F(EditHandOffTest, ANewDatedPageExistsOnlyOnceSaved)
     EXPECT_EQ(lastNavigation(), rootFile("20200414-1404333.html"));
     EXPECT_EQ(readBack(rootFile("20200414-1404332.html")), page("earlier today"));
 }
+
+TEST_F(EditHandOffTest, TheEditorMadeBeforeTheMainWindowTakesItsSizeAndFitWidth)
+{
+    // The program makes its windows before it binds them to the main
+    // window, so the editor starts without an owner.
+    ASSERT_EQ(editorWindow->parentWidget(), nullptr);
+    TForm1& w = open();
+    w.resize(1265, 742);
+    EXPECT_EQ(editorWindow->parentWidget(), &w);
+    EXPECT_TRUE(editorWindow->isWindow());
+    editorWindow->SpeedButton38Click();
+    EXPECT_EQ(editorWindow->page.PageWidth, 1265 - 112);
+}
