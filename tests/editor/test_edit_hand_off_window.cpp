@@ -396,4 +396,12 @@ TEST_F(EditHandOffTest, TheEditorMadeBeforeTheMainWindowTakesItsSizeAndFitWidth)
     EXPECT_TRUE(editorWindow->isWindow());
     editorWindow->SpeedButton38Click();
     EXPECT_EQ(editorWindow->page.PageWidth, 1265 - 112);
+
+    // Shown, it lies over the main window, not pushed off to one side by
+    // the placing done for its smaller design size.
+    w.move(40, 30);
+    editorWindow->show();
+    EXPECT_EQ(editorWindow->pos(), w.pos());
+    EXPECT_EQ(editorWindow->size(), w.size());
+    editorWindow->hide();
 }
