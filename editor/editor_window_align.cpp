@@ -108,8 +108,8 @@ void TForm2::SpeedButton22Click()
 
 void TForm2::BitBtn2Click()
 {
-    if (askBeforeClosing())
-        done(QDialog::Rejected);
+    // done() asks about unsaved changes, once, on every way out.
+    done(QDialog::Rejected);
 }
 
 // The editor is modal: a window of its own takes input beside it, another

@@ -39,8 +39,13 @@ platform::Align panelAlignOf(editor::PanelAlign a)
 
 void TForm2::FormShow()
 {
-    if (const int w = mainWindowWidth(); w > 0 && parentWidget())
+    if (const int w = mainWindowWidth(); w > 0 && parentWidget()) {
+        // Placed for the design size before showing; centred again at the
+        // main window's size so that no part lies off the screen.
         resize(w, parentWidget()->height());
+        const QWidget* owner = parentWidget();
+        move(owner->pos() + QPoint((owner->width() - width()) / 2, (owner->height() - height()) / 2));
+    }
     closing_ = false;
     saved_ = false;
     store::LoadPageIntoEditor(page, pagePath());

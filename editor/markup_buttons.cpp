@@ -64,11 +64,16 @@ private:
 
 // The run-long dialog, or one of the window's own where none was made
 // (a window used on its own).
+// The run-long one is made before the editor and has no owner to be
+// centred on; it is placed over the editor each time.
 template <class Dialog>
 Dialog* dialogFor(TForm2& f, Dialog* global)
 {
-    if (global)
+    if (global) {
+        if (!global->parentWidget() && f.isVisible())
+            global->move(f.pos() + QPoint((f.width() - global->width()) / 2, (f.height() - global->height()) / 2));
         return global;
+    }
     auto* own = f.findChild<Dialog*>(QString(), Qt::FindDirectChildrenOnly);
     return own ? own : new Dialog(&f);
 }

@@ -384,3 +384,24 @@ TEST_F(EditHandOffTest, ANewDatedPageExistsOnlyOnceSaved)
     EXPECT_EQ(lastNavigation(), rootFile("20200414-1404333.html"));
     EXPECT_EQ(readBack(rootFile("20200414-1404332.html")), page("earlier today"));
 }
+
+TEST_F(EditHandOffTest, TheEditorMadeBeforeTheMainWindowTakesItsSizeAndFitWidth)
+{
+    // The program makes its windows before it binds them to the main
+    // window, so the editor starts without an owner.
+    ASSERT_EQ(editorWindow->parentWidget(), nullptr);
+    TForm1& w = open();
+    w.resize(1265, 742);
+    EXPECT_EQ(editorWindow->parentWidget(), &w);
+    EXPECT_TRUE(editorWindow->isWindow());
+    editorWindow->SpeedButton38Click();
+    EXPECT_EQ(editorWindow->page.PageWidth, 1265 - 112);
+
+    // Shown, it lies over the main window, not pushed off to one side by
+    // the placing done for its smaller design size.
+    w.move(40, 30);
+    editorWindow->show();
+    EXPECT_EQ(editorWindow->pos(), w.pos());
+    EXPECT_EQ(editorWindow->size(), w.size());
+    editorWindow->hide();
+}

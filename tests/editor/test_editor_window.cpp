@@ -317,6 +317,7 @@ TEST_F(EditorWindow, ClosingAChangedPageAsksOnEveryWayOut)
         platform::setNextAnswer(platform::Answer::No);
         exit(form);
         EXPECT_FALSE(form->isVisible());
+        EXPECT_EQ(countEvents(QStringLiteral("ask")), 2);  // "いいえ" is asked once, not again
         EXPECT_EQ(bytesOf(path), before);
         EXPECT_EQ(form->page.GXTag, 0);  // the close event ran
     }

@@ -184,3 +184,28 @@ TEST(MarkupDialogs, LinkDialogBrowsesThroughTheSeam)
     EXPECT_EQ(dialog.askTarget(), QString());
     platform::setTestMode(false);
 }
+
+TEST_F(MarkupWindowTest, TheRunLongDialogsOpenOverTheEditor)
+{
+    // The program makes them once, before the editor has an owner to give.
+    TForm13 ruby;
+    TForm15 link;
+    Form13 = &ruby;
+    Form15 = &link;
+    form->resize(1000, 700);
+    form->move(300, 200);
+    form->show();
+    const QPoint centre = form->geometry().center();
+    QPoint rubyCentre, linkCentre;
+    prepare(form->Memo1, QStringLiteral("東京へ"), 0, 2);
+    asUser([&](QWidget* w) { rubyCentre = w->geometry().center(); w->close(); },
+           [&] { form->SpeedButton31->click(); });
+    prepare(form->Memo1, QStringLiteral("東京へ"), 0, 2);
+    asUser([&](QWidget* w) { linkCentre = w->geometry().center(); w->close(); },
+           [&] { form->SpeedButton16->click(); });
+    Form13 = nullptr;
+    Form15 = nullptr;
+    form->hide();
+    EXPECT_LE((rubyCentre - centre).manhattanLength(), 8);
+    EXPECT_LE((linkCentre - centre).manhattanLength(), 8);
+}
