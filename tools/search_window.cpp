@@ -147,10 +147,13 @@ void TForm4::showResults(bool previewFirst)
     }
 }
 
+// Word-processor files (".jt…", ".jxw") and mail (".eml") are no pages for
+// the browser engine: it would only offer a download and keep the page
+// previewed before on screen. They get the file panel.
 static bool browserShows(const QString& entry)
 {
     const QString ext = QLatin1Char('.') + QFileInfo(entry).suffix().toLower();
-    for (const char* e : {".txt", ".mht", ".pdf", ".htm", ".jt", ".jxw", ".eml"}) {
+    for (const char* e : {".txt", ".mht", ".pdf", ".htm"}) {
         if (ext.contains(QLatin1String(e)))
             return true;
     }
