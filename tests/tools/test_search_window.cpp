@@ -11,6 +11,7 @@
 
 #include <QLineEdit>
 #include <QListWidget>
+#include <QScreen>
 #include <memory>
 
 class SearchWindowTest : public ToolsWindowTest {
@@ -253,4 +254,18 @@ TEST_F(SearchWindowTest, DocumentsTheEngineCannotShowGetTheFilePanel)
         EXPECT_EQ(form->Label3, inRoot(entry));
         EXPECT_EQ(preview() ? int(preview()->navigated().size()) : 0, loads) << name;
     }
+}
+
+// With the page-button column closed the window would grow 50 pixels wider
+// than the main window and push "戻る" off a screen the main window fills.
+TEST_F(SearchWindowTest, TheWindowStaysOnTheScreenWithTheColumnClosed)
+{
+    TForm1& w = open();
+    w.Panel12MouseEnter(); // close the column
+    ASSERT_LE(w.kabeRight->width(), 1);
+    form->activate();
+    const QScreen* screen = w.screen();
+    ASSERT_TRUE(screen);
+    EXPECT_LE(form->x() + form->width(), screen->availableGeometry().right() + 1);
+    EXPECT_GE(form->width(), 400);
 }
