@@ -179,9 +179,9 @@ bool inputText(const QString& caption, const QString& prompt, QString& value)
 }
 
 static QString fileDialogAnswer(const QString& kind, const QString& title, const QString& folder,
-                                const std::function<QString()>& show)
+                                const std::function<QString()>& show, const QStringList& options = {})
 {
-    record(kind, title, {folder});
+    record(kind, title, QStringList{folder} + options);
     QString queued;
     if (takeQueued(state().fileNames, queued))
         return queued;
@@ -197,11 +197,14 @@ QString openFileName(const QString& title, const QString& folder, const QString&
     });
 }
 
-QString saveFileName(const QString& title, const QString& folder, const QString& filter)
+QString saveFileName(const QString& title, const QString& folder, const QString& filter, bool confirmOverwrite)
 {
-    return fileDialogAnswer(QStringLiteral("save"), title, folder, [&] {
-        return QFileDialog::getSaveFileName(dialogParent(), title, folder, filter);
-    });
+    const QFileDialog::Options options =
+        confirmOverwrite ? QFileDialog::Options() : QFileDialog::Options(QFileDialog::DontConfirmOverwrite);
+    return fileDialogAnswer(
+        QStringLiteral("save"), title, folder,
+        [&] { return QFileDialog::getSaveFileName(dialogParent(), title, folder, filter, nullptr, options); },
+        confirmOverwrite ? QStringList() : QStringList{QStringLiteral("noOverwritePrompt")});
 }
 
 QString folderName(const QString& title, const QString& folder)

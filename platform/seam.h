@@ -30,7 +30,10 @@ bool inputText(const QString& caption, const QString& prompt, QString& value);
 
 // File dialogs; "" when cancelled.
 QString openFileName(const QString& title, const QString& folder, const QString& filter);
-QString saveFileName(const QString& title, const QString& folder, const QString& filter);
+// confirmOverwrite false: the caller asks its own question before it
+// replaces a file (tests see "noOverwritePrompt" in the event's args).
+QString saveFileName(const QString& title, const QString& folder, const QString& filter,
+                     bool confirmOverwrite = true);
 QString folderName(const QString& title, const QString& folder);
 // Several existing files at once; empty when cancelled. filter in Qt's
 // syntax ("名前 (*.a *.b);;…").
