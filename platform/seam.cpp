@@ -32,6 +32,7 @@ struct SeamState {
     QList<int> modalResults;
     QStringList printPdfs;
     std::function<bool(const QString&, const QStringList&)> programHandler;
+    bool openUrlSucceeds = true;
     QList<SeamEvent> events;
 };
 
@@ -266,7 +267,7 @@ bool openUrl(const QUrl& url)
 {
     record(QStringLiteral("openUrl"), url.toString());
     if (state().testMode)
-        return true;
+        return state().openUrlSucceeds;
     return QDesktopServices::openUrl(url);
 }
 
@@ -314,6 +315,7 @@ void setTestMode(bool on)
     s.modalResults.clear();
     s.printPdfs.clear();
     s.programHandler = nullptr;
+    s.openUrlSucceeds = true;
     s.events.clear();
 }
 
@@ -332,5 +334,6 @@ void setProgramHandler(std::function<bool(const QString&, const QStringList&)> h
 
 const QList<SeamEvent>& events() { return state().events; }
 void clearEvents() { state().events.clear(); }
+void setOpenUrlSucceeds(bool ok) { state().openUrlSucceeds = ok; }
 
 } // namespace platform

@@ -77,6 +77,8 @@ void setNextModalResult(int result);       // queued for execModal
 void setNextPrintPdf(const QString& pdfPath); // queued for printPreview
 // Called instead of starting a program in test mode; returns the exit success.
 void setProgramHandler(std::function<bool(const QString&, const QStringList&)> handler);
+// Whether openUrl succeeds in test mode (true until set; reset by setTestMode).
+void setOpenUrlSucceeds(bool ok);
 const QList<SeamEvent>& events();
 void clearEvents();
 
