@@ -9,6 +9,8 @@
 #include <QCoreApplication>
 #include <QFileInfo>
 #include <QFont>
+#include <QLibraryInfo>
+#include <QTranslator>
 #include <QStringList>
 
 namespace app {
@@ -38,6 +40,20 @@ void installFontSubstitutes()
                                {QStringLiteral("Noto Sans Mono CJK JP"), QStringLiteral("IPAGothic")});
     QFont::insertSubstitutions(QStringLiteral("ＭＳ Ｐゴシック"),
                                {QStringLiteral("Noto Sans CJK JP"), QStringLiteral("IPAPGothic")});
+}
+
+void installQtTranslations()
+{
+    static QTranslator* installed = nullptr;
+    if (installed)
+        return;
+    auto* translator = new QTranslator(QCoreApplication::instance());
+    if (!translator->load(QStringLiteral("qtbase_ja"), QLibraryInfo::path(QLibraryInfo::TranslationsPath))) {
+        delete translator;
+        return;
+    }
+    QCoreApplication::installTranslator(translator);
+    installed = translator;
 }
 
 TForm8* showSplash()

@@ -22,6 +22,9 @@ QByteArray chooseQpaPlatform(const QByteArray& qpaPlatform, const QByteArray& wa
 void prepareWindowSystem();
 // "ＭＳ ゴシック" and "ＭＳ Ｐゴシック" map to an installed Japanese font.
 void installFontSubstitutes();
+// Qt's own dialogs (file dialogs, their questions, the print preview) in
+// Japanese, where Qt's translations are installed; English otherwise.
+void installQtTranslations();
 
 // Shows the splash window and paints it at once.
 TForm8* showSplash();

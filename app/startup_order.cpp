@@ -11,6 +11,7 @@ namespace app {
 TForm1* startWindows(const QStringList& commandLineFiles, const QString& exePath)
 {
     installFontSubstitutes();
+    installQtTranslations();
     TForm8* splash = showSplash();
     QCoreApplication::setApplicationName(QStringLiteral("Pagora"));
     TForm1* main = createWindows(commandLineFiles, exePath);

@@ -32,6 +32,7 @@ struct SeamState {
     QList<int> modalResults;
     QStringList printPdfs;
     std::function<bool(const QString&, const QStringList&)> programHandler;
+    bool openUrlSucceeds = true;
     QList<SeamEvent> events;
 };
 
@@ -179,9 +180,9 @@ bool inputText(const QString& caption, const QString& prompt, QString& value)
 }
 
 static QString fileDialogAnswer(const QString& kind, const QString& title, const QString& folder,
-                                const std::function<QString()>& show)
+                                const std::function<QString()>& show, const QStringList& options = {})
 {
-    record(kind, title, {folder});
+    record(kind, title, QStringList{folder} + options);
     QString queued;
     if (takeQueued(state().fileNames, queued))
         return queued;
@@ -197,11 +198,14 @@ QString openFileName(const QString& title, const QString& folder, const QString&
     });
 }
 
-QString saveFileName(const QString& title, const QString& folder, const QString& filter)
+QString saveFileName(const QString& title, const QString& folder, const QString& filter, bool confirmOverwrite)
 {
-    return fileDialogAnswer(QStringLiteral("save"), title, folder, [&] {
-        return QFileDialog::getSaveFileName(dialogParent(), title, folder, filter);
-    });
+    const QFileDialog::Options options =
+        confirmOverwrite ? QFileDialog::Options() : QFileDialog::Options(QFileDialog::DontConfirmOverwrite);
+    return fileDialogAnswer(
+        QStringLiteral("save"), title, folder,
+        [&] { return QFileDialog::getSaveFileName(dialogParent(), title, folder, filter, nullptr, options); },
+        confirmOverwrite ? QStringList() : QStringList{QStringLiteral("noOverwritePrompt")});
 }
 
 QString folderName(const QString& title, const QString& folder)
@@ -263,7 +267,7 @@ bool openUrl(const QUrl& url)
 {
     record(QStringLiteral("openUrl"), url.toString());
     if (state().testMode)
-        return true;
+        return state().openUrlSucceeds;
     return QDesktopServices::openUrl(url);
 }
 
@@ -311,6 +315,7 @@ void setTestMode(bool on)
     s.modalResults.clear();
     s.printPdfs.clear();
     s.programHandler = nullptr;
+    s.openUrlSucceeds = true;
     s.events.clear();
 }
 
@@ -329,5 +334,6 @@ void setProgramHandler(std::function<bool(const QString&, const QStringList&)> h
 
 const QList<SeamEvent>& events() { return state().events; }
 void clearEvents() { state().events.clear(); }
+void setOpenUrlSucceeds(bool ok) { state().openUrlSucceeds = ok; }
 
 } // namespace platform

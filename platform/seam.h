@@ -30,7 +30,10 @@ bool inputText(const QString& caption, const QString& prompt, QString& value);
 
 // File dialogs; "" when cancelled.
 QString openFileName(const QString& title, const QString& folder, const QString& filter);
-QString saveFileName(const QString& title, const QString& folder, const QString& filter);
+// confirmOverwrite false: the caller asks its own question before it
+// replaces a file (tests see "noOverwritePrompt" in the event's args).
+QString saveFileName(const QString& title, const QString& folder, const QString& filter,
+                     bool confirmOverwrite = true);
 QString folderName(const QString& title, const QString& folder);
 // Several existing files at once; empty when cancelled. filter in Qt's
 // syntax ("名前 (*.a *.b);;…").
@@ -74,6 +77,8 @@ void setNextModalResult(int result);       // queued for execModal
 void setNextPrintPdf(const QString& pdfPath); // queued for printPreview
 // Called instead of starting a program in test mode; returns the exit success.
 void setProgramHandler(std::function<bool(const QString&, const QStringList&)> handler);
+// Whether openUrl succeeds in test mode (true until set; reset by setTestMode).
+void setOpenUrlSucceeds(bool ok);
 const QList<SeamEvent>& events();
 void clearEvents();
 

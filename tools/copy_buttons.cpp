@@ -26,22 +26,29 @@ bool programmingEnabled(const TForm1& w)
     return w.SpeedButton3->enabled();
 }
 
+// Without a file manager nothing would show: the folder is named instead.
+void explore(const QString& folder)
+{
+    if (!platform::exploreFolder(folder))
+        platform::showMessage(QStringLiteral("フォルダを開けませんでした。\n") + folder, platform::MsgType::Warning);
+}
+
 } // namespace
 
 void SpeedButton13Click(TForm1& w)
 {
-    platform::exploreFolder(w.CurrentFolder());
+    explore(w.CurrentFolder());
 }
 
 void N1Click(TForm1& w)
 {
-    platform::exploreFolder(w.SelectedFolder);
+    explore(w.SelectedFolder);
 }
 
 void SpeedButton14Click(TForm1& w)
 {
     QDir().mkpath(w.CopyFolder);
-    platform::exploreFolder(w.CopyFolder);
+    explore(w.CopyFolder);
 }
 
 void SpeedButton5Click(TForm1& w)
@@ -52,7 +59,7 @@ void SpeedButton5Click(TForm1& w)
     copyShownFile(shown, w.CopyFolder, programmingEnabled(w), failures);
     QCoreApplication::processEvents();
     failures.report(kNotCopied);
-    platform::exploreFolder(w.CopyFolder);
+    explore(w.CopyFolder);
 }
 
 void Panel1MouseUp(TForm1& w)

@@ -40,7 +40,8 @@ void reportCopy(const PageCopyResult& result)
 
 QString askCopyTarget(const QString& source)
 {
-    QString name = platform::saveFileName(QStringLiteral("名前を付けて保存"), source, kSaveDialog2Filter);
+    // copyPageTo asks before it replaces a page; the dialog asks nothing.
+    QString name = platform::saveFileName(QStringLiteral("名前を付けて保存"), source, kSaveDialog2Filter, false);
     const QString ext = QFileInfo(source).suffix();
     if (!name.isEmpty() && QFileInfo(name).suffix().isEmpty() && !ext.isEmpty())
         name += QLatin1Char('.') + ext;

@@ -7,6 +7,7 @@
 #include "viewer/main_window.h"
 
 #include <QPainter>
+#include <QScreen>
 
 namespace {
 
@@ -37,6 +38,26 @@ QPixmap drawnCover(const QString& name)
     p.setFont(font);
     p.setPen(QColor(60, 60, 60));
     p.drawText(QRect(0, 0, 240, 120), Qt::AlignCenter, name);
+    return pm;
+}
+
+// The bottom-bar button has no caption: a small screen with a closed
+// curtain tells it apart from its neighbours.
+QPixmap drawnCoverButton()
+{
+    QPixmap pm(18, 18);
+    pm.fill(Qt::transparent);
+    QPainter p(&pm);
+    p.setRenderHint(QPainter::Antialiasing);
+    p.setPen(QPen(QColor(60, 60, 60), 1));
+    p.setBrush(QColor(250, 250, 245));
+    p.drawRect(QRectF(1.5, 2.5, 15, 11));
+    p.setPen(Qt::NoPen);
+    p.setBrush(kTeal);
+    p.drawRect(QRectF(3, 4, 12, 8));
+    p.setPen(QPen(QColor(60, 60, 60), 1.5));
+    p.drawLine(QPointF(9, 14), QPointF(9, 17));
+    p.drawLine(QPointF(5, 17), QPointF(13, 17));
     return pm;
 }
 
@@ -192,6 +213,10 @@ void Timer2Timer(TForm1& w)
     if (!TForm11::shapesSupported())
         return;
     Form11->Tag = 1;
+    // Where no window manager maximizes it, the mask would keep the size it
+    // was shrunk to when it closed.
+    if (const QScreen* screen = w.screen())
+        Form11->setGeometry(screen->geometry());
     Form11->setWindowState(Qt::WindowMaximized);
     Form11->show();
     Form11->FormResize();
@@ -223,6 +248,8 @@ void bindPresentation(TForm1& w)
         picture->setPicture(drawnCover(w.ExeBaseName));
         picture->setBounds(0, 0, picture->picture().width(), picture->picture().height());
     }
+    if (w.SpeedButton4->glyph().isNull())
+        w.SpeedButton4->setGlyph(drawnCoverButton());
     w.SpeedButton4->onMouseDown = [m](const platform::MouseArgs& a) { FormMouseDown(*m, a); };
     w.N4->onClick = [m] { N4Click(*m); };
     w.Timer2->onTimer = [m] { Timer2Timer(*m); };

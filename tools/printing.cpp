@@ -120,13 +120,14 @@ void PrintPageAnswerSheet(TForm1& w)
 
 void WebBrowser3DocumentComplete(TForm1& w, const QString& url)
 {
-    letPendingEventsRun();
     if (w.PrintPending == 0)
         return;
     w.PrintPending = 0;
-    // Not inside the engine's own callback: the preview runs an event loop.
+    // Not inside the engine's own callback: neither the pending events nor
+    // the preview, which runs an event loop of its own.
     QPointer<TForm1> guarded(&w);
     QTimer::singleShot(0, &w, [guarded, url] {
+        letPendingEventsRun();
         if (guarded)
             PrintBrowserPreview(guarded->WebBrowser3, QFileInfo(QUrl(url).toLocalFile()).fileName());
     });

@@ -14,6 +14,7 @@
 #include <QFileInfo>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QScreen>
 #include <QUrl>
 
 tools::SearchSession& TForm4::session() const
@@ -98,7 +99,11 @@ void TForm4::activate()
     tools::SearchSession& s = session();
     TForm1* main = TForm1::instance();
     if (main) {
-        const int w = main->width() - (main->kabeRight ? main->kabeRight->width() : 0) + 50;
+        int w = main->width() - (main->kabeRight ? main->kabeRight->width() : 0) + 50;
+        // With the page-button column closed that is wider than the main
+        // window: the buttons on the right would leave a screen it fills.
+        if (const QScreen* screen = main->screen())
+            w = qMin(w, screen->availableGeometry().width());
         resize(qMax(400, w), qMax(300, main->height() - 35));
         move(0, 0);
     }
@@ -147,10 +152,13 @@ void TForm4::showResults(bool previewFirst)
     }
 }
 
+// Word-processor files (".jt…", ".jxw") and mail (".eml") are no pages for
+// the browser engine: it would only offer a download and keep the page
+// previewed before on screen. They get the file panel.
 static bool browserShows(const QString& entry)
 {
     const QString ext = QLatin1Char('.') + QFileInfo(entry).suffix().toLower();
-    for (const char* e : {".txt", ".mht", ".pdf", ".htm", ".jt", ".jxw", ".eml"}) {
+    for (const char* e : {".txt", ".mht", ".pdf", ".htm"}) {
         if (ext.contains(QLatin1String(e)))
             return true;
     }

@@ -1,6 +1,7 @@
 // What the program arranges around its application object.
 #include "app/startup_env.h"
 
+#include <QCoreApplication>
 #include <QFont>
 #include <QFontMetrics>
 #include <gtest/gtest.h>
@@ -25,4 +26,14 @@ TEST(Fonts, GothicIsFixedWidthAndPGothicProportional)
     EXPECT_EQ(advance("ＭＳ ゴシック", "iiii"), advance("ＭＳ ゴシック", "WWWW"));
     EXPECT_EQ(advance("ＭＳ ゴシック", "  "), advance("ＭＳ ゴシック", "ア"));
     EXPECT_LT(advance("ＭＳ Ｐゴシック", "iiii"), advance("ＭＳ Ｐゴシック", "WWWW"));
+}
+
+// The file dialogs, their overwrite question and the print preview are Qt's
+// own: in this Japanese program they speak Japanese too.
+TEST(Translations, QtsOwnDialogsSpeakJapanese)
+{
+    app::installQtTranslations();
+    EXPECT_NE(QCoreApplication::translate("QFileDialog", "File &name:"), QStringLiteral("File &name:"));
+    EXPECT_NE(QCoreApplication::translate("QPlatformTheme", "Cancel"), QStringLiteral("Cancel"));
+    app::installQtTranslations(); // a second call adds nothing twice
 }

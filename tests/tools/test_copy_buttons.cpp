@@ -205,3 +205,20 @@ TEST_F(CopyButtonsTest, ImportCopiesChosenFilesIntoTheCurrentFolderAndReloads)
     EXPECT_TRUE(messages[0].contains(QStringLiteral("missing.txt")));
     EXPECT_TRUE(w.Timer5->enabled());
 }
+
+// Without a file manager the folder does not open: the teacher is told where
+// the copy went instead of seeing nothing at all.
+TEST_F(CopyButtonsTest, AFolderThatCannotBeOpenedIsNamedInAMessage)
+{
+    writePage("a.html", "A");
+    TForm1& w = open();
+    platform::setOpenUrlSucceeds(false);
+    w.SpeedButton5->click();
+    EXPECT_EQ(copies(), QStringList{"a.html"});
+    ASSERT_EQ(eventsOf("message").size(), 1);
+    EXPECT_TRUE(eventsOf("message").value(0).contains(w.CopyFolder));
+    platform::clearEvents();
+    w.SpeedButton13->click();
+    ASSERT_EQ(eventsOf("message").size(), 1);
+    EXPECT_TRUE(eventsOf("message").value(0).contains(w.CurrentFolder()));
+}

@@ -220,3 +220,23 @@ TEST_F(FileToolTest, ACancelledCopyStillReloadsAndACopyOntoItselfIsRefused)
     EXPECT_TRUE(seamTexts("ask").isEmpty());
     EXPECT_EQ(read("0010_a.html"), page("A"));
 }
+
+// The page copy asks its own question before it replaces a page: the save
+// dialog must not ask the same first, or the teacher answers twice.
+TEST_F(FileToolTest, TheCopyDialogLeavesTheOverwriteQuestionToTheCopy)
+{
+    put("0010_a.html", page("A"));
+    put("0020_b.html", page("B"));
+    TForm1& w = shown();
+    w.PBanSave(0);
+    platform::setNextFileName(inRoot("0020_b.html"));
+    tools::CopyPageWithLinks(w); // "No" to the program's question
+    QStringList saveArgs;
+    for (const platform::SeamEvent& e : platform::events()) {
+        if (e.kind == QLatin1String("save"))
+            saveArgs = e.args;
+    }
+    EXPECT_TRUE(saveArgs.contains(QStringLiteral("noOverwritePrompt")));
+    EXPECT_EQ(seamTexts("ask").size(), 1);
+    EXPECT_EQ(read("0020_b.html"), page("B"));
+}

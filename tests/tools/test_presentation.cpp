@@ -9,6 +9,7 @@
 #include "viewer/later_windows.h"
 
 #include <QCoreApplication>
+#include <QScreen>
 
 using namespace presentation;
 
@@ -189,4 +190,29 @@ TEST_F(PresentationTest, CoverPictureStaysCentred)
     ASSERT_NE(picture, nullptr);
     EXPECT_EQ(picture->left(), (1000 - picture->width()) / 2);
     EXPECT_EQ(picture->top(), (700 - picture->height() - 35) / 2);
+}
+
+// The bottom-bar button of the cover and of presentation mode carries no
+// caption: without a picture it would be an empty spot nobody finds.
+TEST_F(PresentationTest, TheCoverButtonShowsAPicture)
+{
+    TForm1& w = startBound();
+    EXPECT_FALSE(w.SpeedButton4->glyph().isNull());
+    EXPECT_GE(w.SpeedButton4->glyph().width(), 12);
+}
+
+// The mask covers the whole screen even where no window manager maximizes
+// it; left at its closed size it would be a black dot in the corner.
+TEST_F(PresentationTest, TheMaskCoversTheScreenEachTimeItComesBack)
+{
+    TForm1& w = startBound();
+    for (int round = 0; round < 2; ++round) {
+        w.SpeedButton4->onMouseDown(press(Qt::LeftButton, 3, 3));
+        w.Timer2->fire();
+        ASSERT_TRUE(Form11->isVisible());
+        const QScreen* screen = Form11->screen();
+        ASSERT_TRUE(screen);
+        EXPECT_EQ(Form11->geometry(), screen->geometry()) << round;
+        w.Panel4->onMouseUp(press(Qt::LeftButton, 10, 10));
+    }
 }

@@ -8,6 +8,8 @@
 #include "tools/capture_print_bindings.h"
 #include "tools/printing.h"
 
+#include <QTimer>
+
 namespace {
 
 class PrintTest : public PageDisplayTest {
@@ -58,6 +60,24 @@ TEST_F(PrintTest, WorksheetIsWrittenAndPreviewedWhenItsPageHasLoaded)
     printView()->completeDocument(fileUrl(sheet));
     waitMs(50);
     EXPECT_EQ(printEvents(), 1);
+}
+
+// The print view's completion comes from inside the browser engine: the
+// preview and the pending events run after it has returned, never in it.
+TEST_F(PrintTest, ThePrintViewCompletionRunsNoEventsInsideTheEngine)
+{
+    writeFile(rootFile("1010_q.html"), QByteArray("<HTML><BODY><P>q</P></BODY></HTML>"));
+    TForm1& w = startPrintWindow();
+    tools::PrintPageWorksheet(w);
+    platform::clearEvents();
+    bool ranInside = false;
+    bool inside = true;
+    QTimer::singleShot(0, [&] { ranInside = inside; });
+    printView()->completeDocument(fileUrl(work("test.html")));
+    inside = false;
+    EXPECT_FALSE(ranInside);
+    EXPECT_EQ(printEvents(), 0);
+    EXPECT_TRUE(waitFor([] { return printEvents() == 1; }, 2000));
 }
 
 TEST_F(PrintTest, BlankWorksheetDiffersFromTheAnswerSheet)

@@ -11,6 +11,7 @@
 
 #include <QLineEdit>
 #include <QListWidget>
+#include <QScreen>
 #include <memory>
 
 class SearchWindowTest : public ToolsWindowTest {
@@ -232,4 +233,39 @@ TEST_F(SearchWindowTest, AFailedKeywordLinkWriteKeepsThePageAndSaysSo)
     });
     EXPECT_EQ(read("0010_a.html"), original);
     EXPECT_EQ(seamTexts("message").value(0), QStringLiteral("ページを書き込めませんでした。"));
+}
+
+// A word-processor document is no page for the browser engine: it would only offer a download and leave the page previewed
+// before on screen under the new caption. Such files get the file panel.
+TEST_F(SearchWindowTest, DocumentsTheEngineCannotShowGetTheFilePanel)
+{
+    put("z/作文.jtd", "ichitaro");
+    put("z/古い.jxw", "ichitaro");
+    open();
+    form->activate();
+    for (const char* name : {"z/作文.jtd", "z/古い.jxw"}) {
+        const QString entry = QString::fromUtf8(name);
+        const int row = form->ListBox1().indexOf(entry);
+        ASSERT_GE(row, 0) << name;
+        form->ListBox2Click(0); // a page first
+        const int loads = preview() ? int(preview()->navigated().size()) : 0;
+        form->ListBox2Click(row);
+        EXPECT_FALSE(form->Panel3->isHidden()) << name;
+        EXPECT_EQ(form->Label3, inRoot(entry));
+        EXPECT_EQ(preview() ? int(preview()->navigated().size()) : 0, loads) << name;
+    }
+}
+
+// With the page-button column closed the window would grow 50 pixels wider
+// than the main window and push "戻る" off a screen the main window fills.
+TEST_F(SearchWindowTest, TheWindowStaysOnTheScreenWithTheColumnClosed)
+{
+    TForm1& w = open();
+    w.Panel12MouseEnter(); // close the column
+    ASSERT_LE(w.kabeRight->width(), 1);
+    form->activate();
+    const QScreen* screen = w.screen();
+    ASSERT_TRUE(screen);
+    EXPECT_LE(form->x() + form->width(), screen->availableGeometry().right() + 1);
+    EXPECT_GE(form->width(), 400);
 }
