@@ -3,6 +3,7 @@
 #include "platform/seam.h"
 #include "store/text.h"
 #include "tools/forms/form17.h"
+#include "tools/forms/window_on_demand.h"
 #include "tools/numbered_rename_plan.h"
 #include "tools/page_order.h"
 #include "viewer/main_window.h"
@@ -13,11 +14,7 @@ namespace tools {
 
 TForm17& numberedRenameDialog(TForm1& w)
 {
-    if (!Form17) { // made here when the program has not made it; forgotten with its window
-        Form17 = new TForm17(&w);
-        QObject::connect(Form17, &QObject::destroyed, [] { Form17 = nullptr; });
-    }
-    return *Form17;
+    return windowOnDemand(Form17, &w);
 }
 
 void RenamePagesNumbered(TForm1& w)

@@ -5,6 +5,7 @@
 #include "store/log.h"
 #include "store/page_levels.h"
 #include "tools/forms/form5.h"
+#include "tools/forms/window_on_demand.h"
 #include "tools/page_order_plan.h"
 #include "viewer/main_window.h"
 
@@ -26,11 +27,7 @@ bool onFolderLevel(TForm1& w)
 
 TForm5& orderDialog(TForm1& w)
 {
-    if (!Form5) { // made here when the program has not made it; forgotten with its window
-        Form5 = new TForm5(&w);
-        QObject::connect(Form5, &QObject::destroyed, [] { Form5 = nullptr; });
-    }
-    return *Form5;
+    return windowOnDemand(Form5, &w);
 }
 
 void reloadFolderList(TForm1& w)

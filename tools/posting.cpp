@@ -5,6 +5,7 @@
 #include "store/paths.h"
 #include "store/text.h"
 #include "tools/forms/form16.h"
+#include "tools/forms/window_on_demand.h"
 #include "viewer/main_window.h"
 
 #include <QFileInfo>
@@ -120,10 +121,7 @@ void PostIntoPage(TForm1& w)
     QString title = store::UnescapeAngleBrackets(w.levels.topTitles().value(ban));
     if (title.contains(QLatin1Char('?')))
         title = title.left(title.indexOf(QLatin1Char('?')));
-    if (!Form16) { // made here when the program has not made it; forgotten with its window
-        Form16 = new TForm16(&w);
-        QObject::connect(Form16, &QObject::destroyed, [] { Form16 = nullptr; });
-    }
+    windowOnDemand(Form16, &w);
     Form16->setPage(path, title);
     Form16->FormShow();
     platform::execModal(Form16);

@@ -144,7 +144,9 @@ void TForm6::stopbuttonMouseUp()
         MediaPlayer1()->stop();
 }
 
-void TForm6::plus1MouseUp()
+// One frame on (+1) or back (-1): the player is nudged back and forth
+// first, so a paused picture is drawn again before it plays to the frame.
+void TForm6::stepOneFrame(int step)
 {
     Timer1->setEnabled(true);
     VideoPlaying = 0;
@@ -155,22 +157,12 @@ void TForm6::plus1MouseUp()
     if (p > 1)
         pl->setPosition(p - 1);
     pl->setPosition(pl->position() + 1);
-    pl->play(p + 1);
+    pl->play(p + step);
 }
 
-void TForm6::minus1MouseUp()
-{
-    Timer1->setEnabled(true);
-    VideoPlaying = 0;
-    if (MediaPlayer1Tag != 1)
-        return;
-    video::Player* pl = MediaPlayer1();
-    const int p = pl->position();
-    if (p > 1)
-        pl->setPosition(p - 1);
-    pl->setPosition(pl->position() + 1);
-    pl->play(p - 1);
-}
+void TForm6::plus1MouseUp() { stepOneFrame(1); }
+
+void TForm6::minus1MouseUp() { stepOneFrame(-1); }
 
 void TForm6::returnbuttonMouseUp()
 {

@@ -1,6 +1,7 @@
 // With the real browser engine: the capture of a shown page, the merge of a
 // folder into the thumbnail document, and the preview of that document
 // painted into a PDF file.
+#include "support/real_engine_root.h"
 #include "platform/picture.h"
 #include "platform/seam.h"
 #include "store/files.h"
@@ -12,7 +13,6 @@
 #include "viewer/main_window.h"
 
 #include <QDir>
-#include <QTemporaryDir>
 #include <QUrl>
 #include <gtest/gtest.h>
 
@@ -46,18 +46,13 @@ int countPixels(const QImage& image, QRgb colour)
 
 TEST(BrowserCapturePrint, CaptureMergeAndPrintPreview)
 {
-    if (qEnvironmentVariableIsEmpty("QTWEBENGINE_DISABLE_SANDBOX"))
-        qputenv("QTWEBENGINE_DISABLE_SANDBOX", "1");
-    QTemporaryDir dir;
-    ASSERT_TRUE(dir.isValid());
-    const QString root = files::joinPath(dir.path(), "Pagora.data");
-    ASSERT_TRUE(QDir().mkpath(root));
+    RealEngineRoot data;
+    ASSERT_TRUE(data.isValid());
+    const QString root = data.root();
     ASSERT_TRUE(files::writeBytes(files::joinPath(root, "1000_赤.html"), page("1000_赤", "#ff0000")));
     ASSERT_TRUE(files::writeBytes(files::joinPath(root, "1010_緑.html"), page("1010_緑", "#00c000")));
 
-    platform::useFakeBrowsers(false);
-    platform::setTestMode(true);
-    TForm1 w(files::joinPath(dir.path(), "Pagora"));
+    TForm1 w(data.exePath());
     w.ShutdownPauseMs = 0;
     tools::bindCapturePrint(w);
     w.show();
@@ -65,7 +60,7 @@ TEST(BrowserCapturePrint, CaptureMergeAndPrintPreview)
     ASSERT_TRUE(waitFor([&] { return w.caption() == first; }, WaitMs)) << w.caption().toStdString();
 
     // The shown page, not a blank area, at the page area's size.
-    const QString shot = files::joinPath(dir.path(), "shot.jpg");
+    const QString shot = files::joinPath(data.folder(), "shot.jpg");
     QImage captured;
     ASSERT_TRUE(waitFor([&] {
         // A capture too early shows a blank picture over the page: take it away.
@@ -78,7 +73,7 @@ TEST(BrowserCapturePrint, CaptureMergeAndPrintPreview)
 
     // The merge shows, waits for and captures each page; its document is
     // previewed and the preview painted into a PDF file.
-    const QString pdf = files::joinPath(dir.path(), "resume.pdf");
+    const QString pdf = files::joinPath(data.folder(), "resume.pdf");
     platform::setNextPrintPdf(pdf);
     tools::MergeCheckedPages(w);
     ASSERT_TRUE(waitFor([] { return !tools::MergeRunning(); }, WaitMs));
@@ -93,5 +88,4 @@ TEST(BrowserCapturePrint, CaptureMergeAndPrintPreview)
     ASSERT_TRUE(waitFor([&] { return QFileInfo(pdf).size() > 1000; }, WaitMs));
     EXPECT_TRUE(files::readBytes(pdf).value_or(QByteArray()).startsWith("%PDF"));
     w.close();
-    platform::useFakeBrowsers(true);
 }

@@ -1,6 +1,7 @@
 // With the real browser engine: a page's keyword link "/$LOOK 日本語" is
 // clicked in the page, and the pages titled with that keyword open as a new
 // list level showing the first of them.
+#include "support/real_engine_root.h"
 #include "platform/browser.h"
 #include "platform/seam.h"
 #include "support/fake_browser.h"
@@ -11,7 +12,6 @@
 #include "viewer/main_window.h"
 
 #include <QDir>
-#include <QTemporaryDir>
 #include <QUrl>
 #include <gtest/gtest.h>
 
@@ -32,26 +32,17 @@ QByteArray page(const QString& title, const QString& body)
 
 TEST(BrowserLookLink, AKeywordLinkOpensThePagesWithThatKeyword)
 {
-    if (qEnvironmentVariableIsEmpty("QTWEBENGINE_DISABLE_SANDBOX"))
-        qputenv("QTWEBENGINE_DISABLE_SANDBOX", "1");
-    QTemporaryDir dir;
-    ASSERT_TRUE(dir.isValid());
-    const QString root = files::joinPath(dir.path(), "Pagora.data");
-    ASSERT_TRUE(QDir().mkpath(root));
-    const auto put = [&root](const QString& name, const QByteArray& bytes) {
-        const QString path = files::joinPath(root, name);
-        files::makeFolder(path.left(path.lastIndexOf('/')));
-        return files::writeBytes(path, bytes);
-    };
+    RealEngineRoot data;
+    ASSERT_TRUE(data.isValid());
+    const QString root = data.root();
+    const auto put = [&data](const QString& name, const QByteArray& bytes) { return data.put(name, bytes); };
     ASSERT_TRUE(put("0010_start.html",
                     page("start", QStringLiteral("<A id=\"k\" href=\"/$LOOK 日本語\">日本語</A>"))));
     ASSERT_TRUE(put("0020_other.html", page("other", "x")));
     ASSERT_TRUE(put("sub/0010_kana.html", page(QStringLiteral("かな#日本語/文字"), "y")));
     ASSERT_TRUE(put("0030_kanji.html", page(QStringLiteral("漢字#日本語"), "z")));
 
-    platform::useFakeBrowsers(false);
-    platform::setTestMode(true);
-    TForm1 w(files::joinPath(dir.path(), "Pagora"));
+    TForm1 w(data.exePath());
     w.ShutdownPauseMs = 0;
     laterwindows::hooks().look = [&w](const QString& self, const QString& word, laterwindows::LookResult& r) {
         return tools::lookUp(w, self, word, r);
@@ -77,5 +68,4 @@ TEST(BrowserLookLink, AKeywordLinkOpensThePagesWithThatKeyword)
     EXPECT_TRUE(waitFor([&] { return w.caption() == kanaUrl; }, WaitMs)) << w.caption().toStdString();
     w.close();
     laterwindows::hooks() = {};
-    platform::useFakeBrowsers(true);
 }

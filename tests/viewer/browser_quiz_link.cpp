@@ -1,6 +1,7 @@
 // With the real browser engine: a quiz page is shown, its command link is
 // clicked in the page, the counter changes and the lower pane is asked to
 // find the feedback mark.
+#include "support/real_engine_root.h"
 #include "platform/browser.h"
 #include "support/fake_browser.h"
 #include "platform/seam.h"
@@ -9,7 +10,6 @@
 #include "viewer/main_window.h"
 
 #include <QDir>
-#include <QTemporaryDir>
 #include <QUrl>
 #include <gtest/gtest.h>
 
@@ -26,17 +26,12 @@ const char* kQuizPage =
 
 TEST(BrowserQuizLink, ClickedCommandLinkCountsAndFindsTheFeedback)
 {
-    if (qEnvironmentVariableIsEmpty("QTWEBENGINE_DISABLE_SANDBOX"))
-        qputenv("QTWEBENGINE_DISABLE_SANDBOX", "1");
-    QTemporaryDir dir;
-    ASSERT_TRUE(dir.isValid());
-    const QString root = files::joinPath(dir.path(), "Pagora.data");
-    ASSERT_TRUE(QDir().mkpath(root));
+    RealEngineRoot data;
+    ASSERT_TRUE(data.isValid());
+    const QString root = data.root();
     ASSERT_TRUE(files::writeBytes(files::joinPath(root, "0010_quiz.html"), kQuizPage));
 
-    platform::useFakeBrowsers(false);
-    platform::setTestMode(true);
-    TForm1 w(files::joinPath(dir.path(), "Pagora"));
+    TForm1 w(data.exePath());
     w.ShutdownPauseMs = 0;
     // The lower pane is watched through a stand-in; the page itself is real.
     auto* lower = new platform::FakeBrowser(&w);
@@ -55,5 +50,4 @@ TEST(BrowserQuizLink, ClickedCommandLinkCountsAndFindsTheFeedback)
     EXPECT_EQ(lower->finds.first(), "【△】");
     EXPECT_EQ(w.PBan(), 0);
     w.close();
-    platform::useFakeBrowsers(true);
 }

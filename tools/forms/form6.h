@@ -46,6 +46,7 @@ public:
     void stopbuttonMouseUp();
     void plus1MouseUp();
     void minus1MouseUp();
+    void stepOneFrame(int step); // +1 or -1 frame from where the player stands
     void returnbuttonMouseUp();
     void TrackBar1Change();
     void Timer1Timer();
