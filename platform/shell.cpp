@@ -15,6 +15,14 @@ bool openPath(const QString& pathOrUrl)
     return openUrl(toNavigableUrl(pathOrUrl));
 }
 
+bool openPathOrSay(const QString& path)
+{
+    if (openPath(path))
+        return true;
+    showMessage(QStringLiteral("このファイルを開くアプリが見つかりません。\n") + path, MsgType::Warning);
+    return false;
+}
+
 bool exploreFolder(const QString& folder)
 {
     if (folder.isEmpty() || !QFileInfo(folder).isDir())

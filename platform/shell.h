@@ -8,6 +8,9 @@ namespace platform {
 
 // Opens a file (or web address) with its associated program.
 bool openPath(const QString& pathOrUrl);
+// openPath, and when no program takes the file a message names it, so a
+// click never ends in silence.
+bool openPathOrSay(const QString& path);
 // Shows a folder in the file manager; false for anything but an existing folder.
 bool exploreFolder(const QString& folder);
 // The spreadsheet program: the desktop's default for .xls files, else the

@@ -78,7 +78,7 @@ void Panel1MouseUp(TForm1& w)
         if (programming)
             RunInProgrammingEnv(w, file);
         else
-            platform::openPath(file);
+            platform::openPathOrSay(file);
         return;
     }
     QDir().mkpath(w.CopyFolder);
@@ -92,7 +92,7 @@ void Panel1MouseUp(TForm1& w)
     if (programming)
         RunInProgrammingEnv(w, copy);
     else
-        platform::openPath(copy);
+        platform::openPathOrSay(copy);
 }
 
 QString folderCopyQuestion(const QString& folderName, const QString& exeBaseName)

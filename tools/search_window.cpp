@@ -5,6 +5,7 @@
 
 #include "platform/browser.h"
 #include "platform/seam.h"
+#include "platform/shell.h"
 #include "store/files.h"
 #include "tools/search_run.h"
 #include "viewer/main_window.h"
@@ -242,7 +243,7 @@ void TForm4::BitBtn3Click()
 void TForm4::SpeedButton3Click()
 {
     if (!Label3.isEmpty())
-        platform::openUrl(QUrl::fromLocalFile(Label3));
+        platform::openPathOrSay(Label3);
 }
 
 void TForm4::SpeedButton4Click()

@@ -222,3 +222,17 @@ TEST_F(CopyButtonsTest, AFolderThatCannotBeOpenedIsNamedInAMessage)
     ASSERT_EQ(eventsOf("message").size(), 1);
     EXPECT_TRUE(eventsOf("message").value(0).contains(w.CurrentFolder()));
 }
+
+// A file no program takes is named in a message instead of nothing happening.
+TEST_F(CopyButtonsTest, AFileNoProgramOpensIsNamedInAMessage)
+{
+    writeFile(rootFile("a.xyz"), "x");
+    TForm1& w = open();
+    platform::setOpenUrlSucceeds(false);
+    platform::clearEvents();
+    w.Label1->setCaption(rootFile("a.xyz"));
+    w.RightClickFlag = false;
+    tools::Panel1MouseUp(w);
+    ASSERT_EQ(eventsOf("message").size(), 1);
+    EXPECT_TRUE(eventsOf("message").value(0).contains(rootFile("a.xyz")));
+}
