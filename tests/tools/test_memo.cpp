@@ -1,14 +1,10 @@
 // The page memo window on a started main window: the memo button's states,
 // saving and deleting the ".%xt" file, following the page display, the
 // start-up timer and the presentation mask keeping it hidden.
-#include "viewer/page_display_fixture.h"
+#include "media_window_fixture.h"
 
 #include "store/files.h"
-#include "tools/forms/form11.h"
-#include "tools/forms/form12.h"
-#include "tools/media_bindings.h"
 #include "tools/memo.h"
-#include "viewer/later_windows.h"
 
 #include <QDir>
 #include <QPlainTextEdit>
@@ -18,31 +14,8 @@ namespace {
 
 const QByteArray kBom("\xEF\xBB\xBF");
 
-class MemoTest : public PageDisplayTest {
+class MemoTest : public MediaWindowTest {
 protected:
-    void SetUp() override
-    {
-        PageDisplayTest::SetUp();
-        Form11 = new TForm11();
-        Form12 = new TForm12();
-        laterwindows::hooks().memoWindow = Form12;
-    }
-    void TearDown() override
-    {
-        laterwindows::hooks() = laterwindows::Hooks();
-        PageDisplayTest::TearDown();
-        delete Form12;
-        delete Form11;
-        Form12 = nullptr;
-        Form11 = nullptr;
-    }
-    TForm1& startBound()
-    {
-        TForm1& w = make();
-        tools::bindMedia(w);
-        w.FormShow();
-        return w;
-    }
     static void leftClickMemoButton(TForm1& w)
     {
         w.RightClickFlag = false;

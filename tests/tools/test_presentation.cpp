@@ -1,12 +1,8 @@
 // Presentation mode: the cover, the mask with its hole and its page turns,
 // leaving it, and the memo window kept hidden meanwhile.
-#include "viewer/page_display_fixture.h"
+#include "media_window_fixture.h"
 
-#include "tools/forms/form11.h"
-#include "tools/forms/form12.h"
-#include "tools/media_bindings.h"
 #include "tools/presentation.h"
-#include "viewer/later_windows.h"
 
 #include <QCoreApplication>
 #include <QScreen>
@@ -28,32 +24,13 @@ platform::MouseArgs press(Qt::MouseButton button, int x, int y)
     return a;
 }
 
-class PresentationTest : public PageDisplayTest {
+class PresentationTest : public MediaWindowTest {
 protected:
     void SetUp() override
     {
-        PageDisplayTest::SetUp();
-        Form11 = new TForm11();
-        Form12 = new TForm12();
-        laterwindows::hooks().memoWindow = Form12;
+        MediaWindowTest::SetUp();
         for (const char* name : {"a.html", "b.html", "c.html"})
             writePage(QString::fromLatin1(name), QString::fromLatin1(name));
-    }
-    void TearDown() override
-    {
-        laterwindows::hooks() = laterwindows::Hooks();
-        PageDisplayTest::TearDown();
-        delete Form12;
-        delete Form11;
-        Form12 = nullptr;
-        Form11 = nullptr;
-    }
-    TForm1& startBound()
-    {
-        TForm1& w = make();
-        tools::bindMedia(w);
-        w.FormShow();
-        return w;
     }
     void clickMask(int x, int y) { Form11->FormMouseDown(press(Qt::LeftButton, x, y)); }
 };

@@ -7,6 +7,7 @@
 #include "support/wait_for.h"
 #include "store/files.h"
 #include "viewer/main_window.h"
+#include "viewer/real_window_fixture.h"
 
 #include <QDir>
 #include <QTemporaryDir>
@@ -41,36 +42,8 @@ struct SlowServer : TestHttpServer {
     }
 };
 
-class BrowserFindAndStop : public ::testing::Test {
+class BrowserFindAndStop : public RealWindowTest {
 protected:
-    void SetUp() override
-    {
-        if (qEnvironmentVariableIsEmpty("QTWEBENGINE_DISABLE_SANDBOX"))
-            qputenv("QTWEBENGINE_DISABLE_SANDBOX", "1");
-        ASSERT_TRUE(dir.isValid());
-        root = files::joinPath(dir.path(), "Pagora.data");
-        ASSERT_TRUE(QDir().mkpath(root));
-        platform::useFakeBrowsers(false);
-        platform::setTestMode(true);
-    }
-    void TearDown() override
-    {
-        if (w)
-            w->close();
-        w.reset();
-        platform::useFakeBrowsers(true);
-    }
-    void put(const QString& name, const QByteArray& text)
-    {
-        ASSERT_TRUE(files::writeBytes(files::joinPath(root, name), text));
-    }
-    QString url(const QString& name) const { return QUrl::fromLocalFile(files::joinPath(root, name)).toString(); }
-    void start()
-    {
-        w = std::make_unique<TForm1>(files::joinPath(dir.path(), "Pagora"));
-        w->ShutdownPauseMs = 0;
-        w->show();
-    }
     // Runs script in the lower pane until it answers true.
     bool lowerAnswers(const QString& script)
     {
@@ -81,10 +54,6 @@ protected:
             return *yes;
         }, WaitMs);
     }
-
-    QTemporaryDir dir;
-    QString root;
-    std::unique_ptr<TForm1> w;
 };
 
 } // namespace
@@ -96,7 +65,7 @@ TEST_F(BrowserFindAndStop, EachFindStartsAtTheTopOfTheLowerPage)
                               + "<p id=\"p\">【○】</p>" + filler(60) + "</body></html>");
     start();
     ASSERT_TRUE(waitFor([&] { return w->caption() == url("0010_quiz.html"); }, WaitMs));
-    w->WebBrowser2->navigate(files::joinPath(root, "0010_quiz.html"));
+    w->WebBrowser2->navigate(inRoot("0010_quiz.html"));
     ASSERT_TRUE(lowerAnswers("!!document.getElementById('p')"));
     // The pane may have no height here: the selected match tells where the find stopped.
     const auto selectedIn = [](const char* id) {

@@ -9,6 +9,7 @@
 #include "support/wait_for.h"
 #include "store/files.h"
 #include "viewer/main_window.h"
+#include "viewer/real_window_fixture.h"
 #include "platform/controls.h"
 
 #include <QDir>
@@ -41,46 +42,23 @@ struct RedirectServer : TestHttpServer {
     }
 };
 
-class BrowserRedirectTrust : public ::testing::Test {
+class BrowserRedirectTrust : public RealWindowTest {
 protected:
     void SetUp() override
     {
-        if (qEnvironmentVariableIsEmpty("QTWEBENGINE_DISABLE_SANDBOX"))
-            qputenv("QTWEBENGINE_DISABLE_SANDBOX", "1");
-        ASSERT_TRUE(dir.isValid());
+        RealWindowTest::SetUp();
         ASSERT_TRUE(server.isListening());
-        root = files::joinPath(dir.path(), "Pagora.data");
-        ASSERT_TRUE(QDir().mkpath(root));
         put("src.txt", "source");
         put("victim.txt", "a=1\r\n");
-        platform::useFakeBrowsers(false);
-        platform::setTestMode(true);
         platform::clearEvents();
-    }
-    void TearDown() override
-    {
-        if (w)
-            w->close();
-        w.reset();
-        platform::useFakeBrowsers(true);
-    }
-    void put(const QString& name, const QByteArray& text)
-    {
-        ASSERT_TRUE(files::writeBytes(files::joinPath(root, name), text));
     }
     static QByteArray page(const QByteArray& body)
     {
         return "<html><head><meta charset=\"utf-8\"></head><body>" + body + "</body></html>";
     }
-    void start()
-    {
-        w = std::make_unique<TForm1>(files::joinPath(dir.path(), "Pagora"));
-        w->ShutdownPauseMs = 0;
-        w->show();
-    }
     bool shows(const QString& name)
     {
-        const QString url = QUrl::fromLocalFile(files::joinPath(root, name)).toString();
+        const QString url = QUrl::fromLocalFile(inRoot(name)).toString();
         const bool ok = waitFor([&] { return w->WebBrowser1->locationUrl() == url && w->caption() == url; }, WaitMs);
         if (!ok)
             ADD_FAILURE() << "shows " << w->WebBrowser1->locationUrl().toStdString() << " caption "
@@ -119,16 +97,13 @@ protected:
     void expectNothingChanged()
     {
         waitMs(300); // anything queued would have run by now
-        EXPECT_FALSE(QFileInfo::exists(files::joinPath(root, "x.html")));
-        EXPECT_EQ(files::readBytes(files::joinPath(root, "victim.txt")).value_or("<none>"), "a=1\r\n");
+        EXPECT_FALSE(QFileInfo::exists(inRoot("x.html")));
+        EXPECT_EQ(files::readBytes(inRoot("victim.txt")).value_or("<none>"), "a=1\r\n");
         for (const platform::SeamEvent& e : platform::events())
             EXPECT_NE(e.kind, "start") << e.text.toStdString();
     }
 
-    QTemporaryDir dir;
     RedirectServer server;
-    QString root;
-    std::unique_ptr<TForm1> w;
 };
 
 } // namespace
@@ -144,7 +119,7 @@ TEST_F(BrowserRedirectTrust, RedirectOfAPlainLinkRunsWithWebTrust)
     expectNothingChanged();
     // A command link of the local page itself keeps its trust.
     ASSERT_TRUE(click("ok"));
-    EXPECT_TRUE(waitFor([&] { return QFileInfo::exists(files::joinPath(root, "ok.txt")); }, WaitMs));
+    EXPECT_TRUE(waitFor([&] { return QFileInfo::exists(inRoot("ok.txt")); }, WaitMs));
 }
 
 TEST_F(BrowserRedirectTrust, RefreshOfAWebPageRunsWithWebTrust)
