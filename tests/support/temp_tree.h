@@ -23,6 +23,15 @@ public:
         return relative.isEmpty() ? dir_.path() : dir_.path() + QLatin1Char('/') + relative;
     }
 
+    // Several paths below it at once.
+    QStringList paths(const QStringList& relatives) const
+    {
+        QStringList full;
+        for (const QString& r : relatives)
+            full << path(r);
+        return full;
+    }
+
     // Writes bytes (parents made as needed); a valid mtime is set on the file.
     // Returns the full path, "" when the file could not be written.
     QString write(const QString& relative, const QByteArray& bytes = QByteArray("x"),

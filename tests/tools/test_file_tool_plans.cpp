@@ -31,14 +31,6 @@ void setModified(const QString& path, const QDateTime& time)
     ASSERT_TRUE(f.setFileTime(time, QFileDevice::FileModificationTime));
 }
 
-QStringList inTree(const TempTree& t, const QStringList& names)
-{
-    QStringList paths;
-    for (const QString& n : names)
-        paths << t.path(n);
-    return paths;
-}
-
 } // namespace
 
 // ---- delete ----
@@ -77,8 +69,8 @@ TEST(DeletePlan, APageDeleteLeavesSharedFilesUnselected)
     t.write("_own.jpg");
     t.write("_shared.jpg");
     const FileToolList l = planPageDeletion(t.path("0010_a.html"), t.path(), "Pagora");
-    EXPECT_EQ(l.files, inTree(t, {"0010_a.html", "0010_a.wav", "_own.jpg", "_shared.jpg"}));
-    EXPECT_EQ(l.notPreselected, inTree(t, {"_shared.jpg"}));
+    EXPECT_EQ(l.files, t.paths({"0010_a.html", "0010_a.wav", "_own.jpg", "_shared.jpg"}));
+    EXPECT_EQ(l.notPreselected, t.paths({"_shared.jpg"}));
     EXPECT_TRUE(deletionQuestion(l.files).contains(t.path("_own.jpg")));
 }
 
@@ -216,7 +208,7 @@ TEST(UnlinkedFiles, WhatNoPageOfTheFolderUses)
     for (const char* n : {"img.png", "_bg.jpg", "_helppic.png", "_fromindex.png", "_unused.png", "notes.txt"})
         t.write(n);
     const FileToolList l = planUnlinkedFiles(t.path(), "Pagora", "_help.html");
-    EXPECT_EQ(l.files, inTree(t, {"_unused.png", "notes.txt"}));
+    EXPECT_EQ(l.files, t.paths({"_unused.png", "notes.txt"}));
     EXPECT_TRUE(l.notPreselected.isEmpty());
 }
 
@@ -227,8 +219,8 @@ TEST(UnlinkedFiles, StoredDataIsListedButNotPreselected)
     for (const char* n : {"_0010_q.csv", "_%0010_q.bmp", "_%html", "value.js", "_old.png"})
         t.write(n);
     const FileToolList l = planUnlinkedFiles(t.path(), "Pagora", "_help.html");
-    EXPECT_EQ(l.files, inTree(t, {"_%0010_q.bmp", "_%html", "_0010_q.csv", "_old.png", "value.js"}));
-    EXPECT_EQ(l.notPreselected, inTree(t, {"_%0010_q.bmp", "_%html", "_0010_q.csv", "value.js"}));
+    EXPECT_EQ(l.files, t.paths({"_%0010_q.bmp", "_%html", "_0010_q.csv", "_old.png", "value.js"}));
+    EXPECT_EQ(l.notPreselected, t.paths({"_%0010_q.bmp", "_%html", "_0010_q.csv", "value.js"}));
     EXPECT_FALSE(l.commandLinkMessages.isEmpty());
 }
 

@@ -15,14 +15,6 @@ LinkedFiles collect(const TempTree& t, const QString& page)
     return CollectLinkedFiles(t.path(page), true, t.path());
 }
 
-QStringList inTree(const TempTree& t, const QStringList& names)
-{
-    QStringList paths;
-    for (const QString& n : names)
-        paths << t.path(n);
-    return paths;
-}
-
 } // namespace
 
 TEST(LinkedFiles, PageThenRecordingThenMemoThenWhatItNames)
@@ -34,7 +26,7 @@ TEST(LinkedFiles, PageThenRecordingThenMemoThenWhatItNames)
         t.write(n);
     const LinkedFiles r = collect(t, "p.html");
     // Scans in the order src, title icon, background, href; the unquoted value is no link.
-    EXPECT_EQ(r.files, inTree(t, {"p.html", "p.wav", "p.%xt", "a.jpg", "icon.png", "_bg.jpg", "doc.pdf"}));
+    EXPECT_EQ(r.files, t.paths({"p.html", "p.wav", "p.%xt", "a.jpg", "icon.png", "_bg.jpg", "doc.pdf"}));
     EXPECT_TRUE(r.commandLinkMessages.isEmpty());
 }
 
@@ -50,7 +42,7 @@ TEST(LinkedFiles, EmbeddedPagesAreFollowedHrefPagesAreNot)
     const LinkedFiles r = collect(t, "p.html");
     // The page's own values come first; values in an embedded page count
     // from its own folder.
-    EXPECT_EQ(r.files, inTree(t, {"p.html", "sub/inner.html", "other.html", "sub/in.png", "up.png"}));
+    EXPECT_EQ(r.files, t.paths({"p.html", "sub/inner.html", "other.html", "sub/in.png", "up.png"}));
 }
 
 TEST(LinkedFiles, PagesEmbeddingEachOtherEnd)
@@ -61,7 +53,7 @@ TEST(LinkedFiles, PagesEmbeddingEachOtherEnd)
     t.write("x.png");
     t.write("y.png");
     const LinkedFiles r = collect(t, "a.html");
-    EXPECT_EQ(r.files, inTree(t, {"a.html", "b.html", "x.png", "y.png"}));
+    EXPECT_EQ(r.files, t.paths({"a.html", "b.html", "x.png", "y.png"}));
 }
 
 TEST(LinkedFiles, CommandLinksGiveOneNoticeEachAndAddNothing)
@@ -70,7 +62,7 @@ TEST(LinkedFiles, CommandLinksGiveOneNoticeEachAndAddNothing)
     t.write("p.html", "<A href=\"$NEXT\">n</A><A href=\"/$NEXT\">n</A><A href=\"http://x/a.html\">w</A>"
                       "<A href=\"mailto:a@b\">m</A><A href=\"https://x/\">s</A>");
     const LinkedFiles r = collect(t, "p.html");
-    EXPECT_EQ(r.files, inTree(t, {"p.html"}));
+    EXPECT_EQ(r.files, t.paths({"p.html"}));
     ASSERT_EQ(r.commandLinkMessages.size(), 2);
     EXPECT_EQ(r.commandLinkMessages[0], t.path("p.html") + QStringLiteral("で\nhref=$NEXT 【外部リンク】があります。"));
     EXPECT_EQ(r.commandLinkMessages[1], r.commandLinkMessages[0]);
@@ -82,7 +74,7 @@ TEST(LinkedFiles, OtherFilesListOnlyThemselvesAndTheirCompanions)
     t.write("doc.jtd", "src=\"a.jpg\"");
     t.write("a.jpg");
     t.write("doc.%xt");
-    EXPECT_EQ(collect(t, "doc.jtd").files, inTree(t, {"doc.jtd", "doc.%xt"}));
+    EXPECT_EQ(collect(t, "doc.jtd").files, t.paths({"doc.jtd", "doc.%xt"}));
 }
 
 TEST(LinkedFiles, ARecordingNamedBeforeIsListedTwice)
@@ -92,11 +84,11 @@ TEST(LinkedFiles, ARecordingNamedBeforeIsListedTwice)
     t.write("b.html");
     t.write("b.wav");
     LinkedFiles first = collect(t, "a.html");
-    EXPECT_EQ(first.files, inTree(t, {"a.html", "b.wav"}));
+    EXPECT_EQ(first.files, t.paths({"a.html", "b.wav"}));
     QStringList list = first.files;
     list << t.path("b.html");
     const LinkedFiles both = CollectLinkedFiles(t.path("b.html"), false, t.path(), list);
-    EXPECT_EQ(both.files, inTree(t, {"a.html", "b.wav", "b.html", "b.wav"}));
+    EXPECT_EQ(both.files, t.paths({"a.html", "b.wav", "b.html", "b.wav"}));
 }
 
 TEST(LinkedFiles, WindowsValuesAbsolutePathsAndDriveLetters)
