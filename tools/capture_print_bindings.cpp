@@ -37,6 +37,9 @@ private:
 void bindDrawingButtons(TForm1& w)
 {
     TForm1* m = &w;
+    // Both have a right-button action: reopen the last drawing, leave discarding it.
+    w.SpeedButton19->setRightButtonClicks(true);
+    w.SpeedButton8->setRightButtonClicks(true);
     w.SpeedButton19->onClick = [m] { StartScreenDrawing(*m, m->SpeedButton19->rightPressed()); };
     w.SpeedButton8->onClick = [m] { LeaveScreenDrawing(*m, m->SpeedButton8->rightPressed()); };
     w.SpeedButton20->onClick = [m] {
