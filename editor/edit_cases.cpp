@@ -5,6 +5,7 @@
 #include "editor/editor_window_run.h"
 #include "editor/forms/form2.h"
 #include "platform/seam.h"
+#include "platform/shell.h"
 #include "store/clock.h"
 #include "store/files.h"
 #include "store/log.h"
@@ -24,12 +25,6 @@ namespace {
 void letPendingEventsRun()
 {
     QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
-}
-
-QString paintProgram()
-{
-    return platform::findProgram({QStringLiteral("kolourpaint"), QStringLiteral("pinta"), QStringLiteral("mtpaint"),
-                                  QStringLiteral("drawing"), QStringLiteral("gimp")});
 }
 
 // The list emptied while the file was away (the editor can delete its
@@ -113,7 +108,7 @@ void showSelectedPageAgain(TForm1& w)
 void editPicture(TForm1& w, const QString& file)
 {
     letPendingEventsRun();
-    const QString program = paintProgram();
+    const QString program = platform::paintProgram();
     if (program.isEmpty()) {
         finishEdit(w, QStringLiteral("絵を編集するソフト（kolourpaint など）が見つかりません。"));
         return;

@@ -20,8 +20,6 @@ void loadButtonUp(ImageBlock& b, bool right);
 // SpeedButton2 released: left: paint the picture; right (or no picture): a
 // new blank picture "_" + DefaultImageFileName, then the paint program.
 void paintButtonUp(ImageBlock& b, bool right);
-// The paint programs looked for on PATH, in this order.
-QStringList paintProgramNames();
 
 // SpeedButton17 / SpeedButton37 left: link the picture to a chosen file.
 void linkPictureToFile(ImageBlock& b);

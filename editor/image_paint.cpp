@@ -4,6 +4,7 @@
 
 #include "editor/picture_files.h"
 #include "platform/seam.h"
+#include "platform/shell.h"
 #include "store/paths.h"
 #include "store/files.h"
 #include "store/log.h"
@@ -13,12 +14,6 @@
 #include <QFileInfo>
 
 namespace editor {
-
-QStringList paintProgramNames()
-{
-    return {QStringLiteral("kolourpaint"), QStringLiteral("pinta"), QStringLiteral("mtpaint"),
-            QStringLiteral("drawing"), QStringLiteral("gimp")};
-}
 
 namespace {
 
@@ -76,7 +71,7 @@ void prepareBlankPicture(ImageBlock& b, const QString& path, const QString& fres
 void runPaintProgram(ImageBlock& b, const QString& path)
 {
     QCoreApplication::processEvents();
-    const QString program = platform::findProgram(paintProgramNames());
+    const QString program = platform::paintProgram();
     if (program.isEmpty()) {
         platform::showMessage(QStringLiteral("お絵かきソフトが見つかりません。\n"
                                              "kolourpaint などのお絵かきソフトを入れてください。"),

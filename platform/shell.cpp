@@ -15,6 +15,12 @@ bool openPath(const QString& pathOrUrl)
     return openUrl(toNavigableUrl(pathOrUrl));
 }
 
+QString paintProgram()
+{
+    return findProgram({QStringLiteral("kolourpaint"), QStringLiteral("pinta"), QStringLiteral("mtpaint"),
+                        QStringLiteral("drawing"), QStringLiteral("gimp")});
+}
+
 bool openPathOrSay(const QString& path)
 {
     if (openPath(path))

@@ -13,6 +13,8 @@ bool openPath(const QString& pathOrUrl);
 bool openPathOrSay(const QString& path);
 // Shows a folder in the file manager; false for anything but an existing folder.
 bool exploreFolder(const QString& folder);
+// The paint program: the first of the known ones on PATH; "" when none.
+QString paintProgram();
 // The spreadsheet program: the desktop's default for .xls files, else the
 // first of the known spreadsheet programs on PATH; "" when there is none.
 // Nothing is asked of the desktop in test mode.

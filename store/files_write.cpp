@@ -78,10 +78,12 @@ bool appendBytes(const QString& path, const QByteArray& bytes)
         qCWarning(lcPagora) << "cannot append to" << path << ":" << f.errorString();
         return false;
     }
+    const qint64 oldSize = f.size();
     const bool ok = f.write(bytes) == bytes.size();
     if (f.flush() && ok)
         return true;
     qCWarning(lcPagora) << "appending to" << path << "failed:" << f.errorString();
+    f.resize(oldSize); // a cut-off row would spoil the file: it goes again
     return false;
 }
 

@@ -140,17 +140,6 @@ std::optional<QByteArray> lineInEncodingOf(const QByteArray& existing, const QSt
     return sjis;
 }
 
-bool appendOrTakeBack(const QString& path, qint64 oldSize, const QByteArray& bytes)
-{
-    QFile f(path);
-    if (!f.open(QIODevice::WriteOnly | QIODevice::Append))
-        return false;
-    const bool ok = f.write(bytes) == bytes.size() && f.flush();
-    if (!ok)
-        f.resize(oldSize);
-    return ok;
-}
-
 } // namespace
 
 AppendResult AppendRow(const QString& csvPath, const Row& row)
@@ -167,7 +156,7 @@ AppendResult AppendRow(const QString& csvPath, const Row& row)
     if (!existing->endsWith('\n') && !existing->endsWith('\r'))
         bytes += "\r\n";
     bytes += *line + "\r\n";
-    return appendOrTakeBack(csvPath, existing->size(), bytes) ? AppendResult::Written : AppendResult::WriteFailed;
+    return files::appendBytes(csvPath, bytes) ? AppendResult::Written : AppendResult::WriteFailed;
 }
 
 } // namespace answersheet

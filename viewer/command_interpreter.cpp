@@ -201,9 +201,7 @@ void paint(TForm1& w, const Command& c)
         white.fill(Qt::white);
         files::writeBytes(path, platform::encodeBmp(white));
     }
-    const QString program = platform::findProgram(
-        {QStringLiteral("kolourpaint"), QStringLiteral("pinta"), QStringLiteral("mtpaint"),
-         QStringLiteral("drawing"), QStringLiteral("gimp")});
+    const QString program = platform::paintProgram();
     if (!program.isEmpty())
         platform::startProgram(program, {path}, w.CurrentFolder());
 }

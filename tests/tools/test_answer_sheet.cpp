@@ -4,6 +4,7 @@
 #include "tools/answer_sheet.h"
 #include "tools/forms/form18.h"
 
+#include <QFileInfo>
 #include <QPlainTextEdit>
 #include <gtest/gtest.h>
 
@@ -81,6 +82,22 @@ TEST(AnswerSheetCsv, AFailedWriteIsReported)
     t.write("blocker", "file"); // a file where the CSV's folder would be
     EXPECT_EQ(AppendRow(t.path("blocker/_q.csv"), Row{QStringLiteral("a"), QStringLiteral("b")}),
               AppendResult::WriteFailed);
+}
+
+// A CSV that is a link (to a file elsewhere, or to none yet) is never
+// written through: the rows would land outside the page's folder.
+TEST(AnswerSheetCsv, NeverWritesThroughALink)
+{
+    TempTree t;
+    TempTree outside;
+    const QString target = outside.write("victim.csv", "a\r\nb\r\n");
+    t.symlink("_q.csv", target);
+    t.symlink("_r.csv", outside.path("new.csv"));
+    const Row row{QStringLiteral("a"), QStringLiteral("c")};
+    EXPECT_EQ(AppendRow(t.path("_q.csv"), row), AppendResult::WriteFailed);
+    EXPECT_EQ(AppendRow(t.path("_r.csv"), row), AppendResult::WriteFailed);
+    EXPECT_EQ(outside.read("victim.csv"), QByteArray("a\r\nb\r\n"));
+    EXPECT_FALSE(QFileInfo::exists(outside.path("new.csv")));
 }
 
 TEST(AnswerSheetWindow, WritesTheRowAndSaysSo)
