@@ -5,6 +5,7 @@
 #include "editor/editor_window_run.h"
 #include "editor/forms/form2.h"
 #include "platform/seam.h"
+#include "store/clock.h"
 #include "store/files.h"
 #include "store/page_file.h"
 #include "support/temp_tree.h"
@@ -57,18 +58,18 @@ QStringList examplePages(const TempTree& tree)
 
 QByteArray bytesOf(const QString& path) { return files::readBytes(path).value_or(QByteArray()); }
 
-// What the page model alone makes of a page read and saved again (a copy
-// beside it, so that it finds the same pictures).
+// What the page model alone makes of a page read and saved again. It is saved
+// in place, under its own name (a daily report is re-dated by its name) and
+// beside its pictures, and then given its old bytes back.
 QByteArray storeRoundTrip(const QString& path)
 {
-    const QString copy = QFileInfo(path).absolutePath() + QStringLiteral("/roundtrip.html");
-    EXPECT_TRUE(files::writeBytes(copy, bytesOf(path)));
+    const QByteArray original = bytesOf(path);
     store::PageModel m;
-    m.Memo82 = *files::readUtf8(copy);
-    store::LoadPageIntoEditor(m, copy);
-    EXPECT_TRUE(store::SavePage(m, copy));
-    const QByteArray bytes = bytesOf(copy);
-    QFile::remove(copy);
+    m.Memo82 = *files::readUtf8(path);
+    store::LoadPageIntoEditor(m, path);
+    EXPECT_TRUE(store::SavePage(m, path));
+    const QByteArray bytes = bytesOf(path);
+    EXPECT_TRUE(files::writeBytes(path, original));
     return bytes;
 }
 
@@ -86,6 +87,8 @@ protected:
     {
         platform::setTestMode(true);
         platform::clearEvents();
+        // A day unlike any date in the examples: saves re-date daily reports.
+        store::clock::setFixed(QDateTime(QDate(2031, 5, 6), QTime(9, 30, 0)));
         main = std::make_unique<QWidget>();
         main->resize(1265, 800);
         form = new TForm2(main.get());
@@ -99,6 +102,7 @@ protected:
             form->done(QDialog::Rejected);
         }
         main.reset();
+        store::clock::clearFixed();
         laterwindows::hooks().editNotes = nullptr;
         platform::setTestMode(false);
     }
