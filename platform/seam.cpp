@@ -278,12 +278,23 @@ void beep()
         QApplication::beep();
 }
 
+// The browser engine hands its pages over as pictures at the printer's
+// resolution: at a printer's full resolution (1200 dpi) one A4 page is over
+// half a gigabyte. 300 dpi prints text and pictures sharply at a sixteenth.
+static void preparePrinter(QPrinter& printer)
+{
+    constexpr int PrintDpi = 300;
+    printer.setResolution(PrintDpi);
+    printer.setPageMargins(QMarginsF(10, 10, 10, 10), QPageLayout::Millimeter);
+}
+
 void printPreview(const QString& title, const std::function<void(QPrinter*)>& paint)
 {
     record(QStringLiteral("print"), title);
     QString pdf;
     if (takeQueued(state().printPdfs, pdf)) {
-        QPrinter printer(QPrinter::HighResolution);
+        QPrinter printer;
+        preparePrinter(printer);
         printer.setOutputFormat(QPrinter::PdfFormat);
         printer.setOutputFileName(pdf);
         printer.setDocName(title);
@@ -293,7 +304,8 @@ void printPreview(const QString& title, const std::function<void(QPrinter*)>& pa
     }
     if (state().testMode)
         return;
-    QPrinter printer(QPrinter::HighResolution);
+    QPrinter printer;
+    preparePrinter(printer);
     printer.setDocName(title);
     QPrintPreviewDialog dialog(&printer, dialogParent());
     dialog.setWindowTitle(title);

@@ -9,9 +9,11 @@
 #include "tools/worksheet.h"
 #include "viewer/main_window.h"
 
+#include <QApplication>
 #include <QCoreApplication>
 #include <QEventLoop>
 #include <QFileInfo>
+#include <QPageLayout>
 #include <QPointer>
 #include <QPrinter>
 #include <QTimer>
@@ -20,6 +22,22 @@
 namespace tools {
 
 namespace {
+
+// The engine lays the page out on a sheet the size of the printer's paint
+// area and hands the sheets back as pictures, which it scales to the whole
+// paper and draws from the paint area's corner: any margin on top or at the
+// left pushed the sheet past the opposite edge, so the right and bottom of
+// every sheet were cut off. With margins at the sides only, the sheet is as
+// high as the paper and drawn at its own size, between equal side margins.
+QPageLayout sideMarginsOnly(const QPageLayout& layout)
+{
+    QPageLayout sides = layout;
+    sides.setMode(QPageLayout::StandardMode);
+    const QMarginsF m = layout.margins();
+    const qreal side = std::max(m.left(), m.right());
+    sides.setMargins(QMarginsF(side, 0, side, 0));
+    return sides;
+}
 
 // The engine prints asynchronously; the preview needs its pages before the
 // paint request returns. A page that never answers does not hang the preview.
@@ -34,8 +52,11 @@ void printView(QWebEngineView* view, QPrinter* printer)
     });
     QObject::connect(view, &QObject::destroyed, &loop, &QEventLoop::quit);
     QTimer::singleShot(120000, &loop, &QEventLoop::quit);
+    const QPageLayout chosen = printer->pageLayout();
+    printer->setPageLayout(sideMarginsOnly(chosen));
     view->print(printer);
     loop.exec();
+    printer->setPageLayout(chosen);
 }
 
 void letPendingEventsRun()
@@ -56,9 +77,69 @@ void PrintBrowserPreview(platform::Browser* browser, const QString& title)
     });
 }
 
+namespace {
+
+// While the engine prints the shown page (seconds on a long page) a click
+// or key on the main window would turn the page under the printout: the
+// window takes no input, the patrol waits and the cursor says busy, until
+// the preview has its pages.
+class MainWindowHold : public QObject {
+public:
+    explicit MainWindowHold(TForm1& w) : w_(&w)
+    {
+        w.pausePatrol();
+        qApp->installEventFilter(this);
+        QApplication::setOverrideCursor(Qt::WaitCursor);
+    }
+    ~MainWindowHold() override { release(); }
+    void release()
+    {
+        if (!held_)
+            return;
+        held_ = false;
+        qApp->removeEventFilter(this);
+        QApplication::restoreOverrideCursor();
+        if (w_)
+            w_->resumePatrol();
+    }
+
+protected:
+    bool eventFilter(QObject* target, QEvent* event) override
+    {
+        if (!isInput(event->type()))
+            return false;
+        const auto* widget = qobject_cast<QWidget*>(target);
+        return widget && w_ && widget->window() == w_.data();
+    }
+
+private:
+    static bool isInput(QEvent::Type t)
+    {
+        switch (t) {
+        case QEvent::MouseButtonPress: case QEvent::MouseButtonRelease: case QEvent::MouseButtonDblClick:
+        case QEvent::KeyPress: case QEvent::KeyRelease: case QEvent::Wheel: case QEvent::ShortcutOverride:
+            return true;
+        default:
+            return false;
+        }
+    }
+    QPointer<TForm1> w_;
+    bool held_ = true;
+};
+
+} // namespace
+
 void N6Click(TForm1& w)
 {
-    PrintBrowserPreview(w.WebBrowser1, QStringLiteral("ページの印刷"));
+    QPointer<QWebEngineView> view = qobject_cast<QWebEngineView*>(w.WebBrowser1 ? w.WebBrowser1->widget() : nullptr);
+    if (!view)
+        return;
+    MainWindowHold hold(w);
+    platform::printPreview(QStringLiteral("ページの印刷"), [view, &hold](QPrinter* printer) {
+        if (view)
+            printView(view, printer);
+        hold.release();
+    });
 }
 
 QString WorksheetFile(const TForm1& w)
