@@ -56,9 +56,13 @@ void TForm2::FormShow()
     Panel17->setVisible(false);
     Panel18->setAlign(platform::Align::Right);
     SpeedButton28->setTag(0);
+    // The copy kept aside for layout switches belongs to the page shown last:
+    // all of it goes, the picture's link and its text too.
     page.TAIHI1.clear();
     page.TAIHI2.clear();
     page.TAIHI3.clear();
+    page.TAIHI4.clear();
+    page.TAIHI5.clear();
     for (editor::EditorMemo* m : {Memo4, Memo5, Memo1, Memo2})
         m->setAlignment(Qt::AlignLeft);
     Panel7->setHeight(editor::openingPanel7Height(Memo4->lineCount(), Memo5->lineCount(), Memo1->lineCount(),

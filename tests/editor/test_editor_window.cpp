@@ -601,3 +601,38 @@ TEST_F(EditorWindow, SyncChoosesTheLayoutFromTheTags)
     EXPECT_EQ(form->GroupBox1->tag(), 4);
     EXPECT_EQ(form->Memo4->backgroundColor(), before);
 }
+
+namespace {
+
+void mouseUp(QWidget* button)
+{
+    for (const QEvent::Type type : {QEvent::MouseButtonPress, QEvent::MouseButtonRelease}) {
+        QMouseEvent e(type, QPointF(3, 3), QPointF(3, 3), Qt::LeftButton,
+                      type == QEvent::MouseButtonPress ? Qt::LeftButton : Qt::NoButton, Qt::NoModifier);
+        QApplication::sendEvent(button, &e);
+    }
+}
+
+} // namespace
+
+// A link kept aside on one page is not put on a picture of the next page.
+TEST_F(EditorWindow, APictureLinkOfAnEarlierPageDoesNotComeBack)
+{
+    open(page("1020_理科のへや.html"));
+    form->BitBtn2->click(); // closed unchanged
+    ASSERT_FALSE(form->isVisible());
+
+    const QString path = page("1000_カエルの一生.html");
+    open(path);
+    form->SpeedButton11->click(); // 画中
+    platform::setNextFileName(tree.path(QStringLiteral("flower.png")));
+    mouseUp(form->SpeedButton1); // 読込
+    ASSERT_EQ(form->page.Gname, QStringLiteral("flower.png"));
+    form->SpeedButton10->click(); // 画左
+    EXPECT_TRUE(form->page.Edit2.isEmpty());
+    EXPECT_TRUE(form->page.Edit3.isEmpty());
+    form->BitBtn4->click();
+    const QString saved = *files::readUtf8(path);
+    EXPECT_TRUE(saved.contains(QStringLiteral("flower.png")));
+    EXPECT_FALSE(saved.contains(QStringLiteral("2000_理科")));
+}
