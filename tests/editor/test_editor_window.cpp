@@ -636,3 +636,28 @@ TEST_F(EditorWindow, APictureLinkOfAnEarlierPageDoesNotComeBack)
     EXPECT_TRUE(saved.contains(QStringLiteral("flower.png")));
     EXPECT_FALSE(saved.contains(QStringLiteral("2000_理科")));
 }
+
+// The size boxes and the slider of a page without a picture are what a fresh
+// editor shows there, whatever page was open before.
+TEST_F(EditorWindow, APageWithoutAPictureDoesNotKeepThePreviousSizes)
+{
+    const QString plain = page("1000_カエルの一生.html");
+    open(plain);
+    ASSERT_TRUE(form->page.Gname.isEmpty());
+    const QString freshGX = form->GX->text(), freshGY = form->GY->text();
+    const int freshSlider = form->ScrollBar1->value();
+    const bool freshSliderShown = form->ScrollBar1->isVisibleTo(form);
+    form->BitBtn2->click();
+
+    open(page("1010_季節の花.html"));
+    ASSERT_EQ(form->GX->text(), QStringLiteral("192"));
+    ASSERT_NE(form->ScrollBar1->value(), freshSlider);
+    form->BitBtn2->click();
+
+    open(plain);
+    EXPECT_EQ(form->GX->text(), freshGX);
+    EXPECT_EQ(form->GY->text(), freshGY);
+    EXPECT_EQ(form->ScrollBar1->value(), freshSlider);
+    EXPECT_EQ(form->ScrollBar1->isVisibleTo(form), freshSliderShown);
+    EXPECT_EQ(form->page.PanelImage1Width, 0);
+}
