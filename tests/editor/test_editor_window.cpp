@@ -661,3 +661,17 @@ TEST_F(EditorWindow, APageWithoutAPictureDoesNotKeepThePreviousSizes)
     EXPECT_EQ(form->ScrollBar1->isVisibleTo(form), freshSliderShown);
     EXPECT_EQ(form->page.PanelImage1Width, 0);
 }
+
+// 上書き保存 on an unchanged page keeps a picture from a web address.
+TEST_F(EditorWindow, AnUnchangedSaveKeepsPicturesFromWebAddresses)
+{
+    const QString path = page("1000_カエルの一生.html");
+    QString source = *files::readUtf8(path);
+    const QString img = QStringLiteral("<IMG src=\"https://example.com/frog.png\" width=\"120\" height=\"90\" align=\"center\">");
+    source.replace(QStringLiteral("<P></P><P>たまご"), QStringLiteral("<P align=\"center\">") + img + QStringLiteral("</P><P>たまご"));
+    ASSERT_TRUE(source.contains(img));
+    ASSERT_TRUE(files::writeBytes(path, source.toUtf8()));
+    open(path);
+    form->BitBtn4->click();
+    EXPECT_TRUE(files::readUtf8(path)->contains(img));
+}
