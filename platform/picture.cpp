@@ -1,4 +1,5 @@
-// Chooses the codec by the file's extension.
+// Chooses the codec by the file's extension (by its content when the two
+// disagree) and keeps every decode within one limit.
 #include "platform/picture.h"
 
 #include "store/files.h"
@@ -11,7 +12,6 @@
 #include <QMutex>
 #include <QPainter>
 #include <QSet>
-#include <QtEndian>
 
 namespace platform {
 
