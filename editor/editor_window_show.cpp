@@ -56,9 +56,14 @@ void TForm2::FormShow()
     Panel17->setVisible(false);
     Panel18->setAlign(platform::Align::Right);
     SpeedButton28->setTag(0);
+    // The copy kept aside for layout switches belongs to the page shown last:
+    // all of it goes, the picture's link and its text too.
     page.TAIHI1.clear();
     page.TAIHI2.clear();
     page.TAIHI3.clear();
+    page.TAIHI4.clear();
+    page.TAIHI5.clear();
+    resetSlider();
     for (editor::EditorMemo* m : {Memo4, Memo5, Memo1, Memo2})
         m->setAlignment(Qt::AlignLeft);
     Panel7->setHeight(editor::openingPanel7Height(Memo4->lineCount(), Memo5->lineCount(), Memo1->lineCount(),
@@ -71,6 +76,18 @@ void TForm2::FormShow()
     store::PageModel opened = page;
     store::BuildPageHtml(opened, pagePath(), openedAt_);
     openedHtml_ = opened.Memo82;
+}
+
+// The width slider as a fresh editor has it; a page with a picture sets it
+// again from that picture.
+void TForm2::resetSlider()
+{
+    const editor::ImageView fresh;
+    view.ScrollBar1Min = fresh.ScrollBar1Min;
+    view.ScrollBar1Max = fresh.ScrollBar1Max;
+    view.ScrollBar1Position = fresh.ScrollBar1Position;
+    view.ScrollBar1Visible = fresh.ScrollBar1Visible;
+    view.ImageAspectRatio = fresh.ImageAspectRatio;
 }
 
 editor::ImageBlock TForm2::imageBlock()

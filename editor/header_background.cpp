@@ -34,8 +34,10 @@ QString chooseDecorPicture(const QString& pageFolder, DecorDialogState& state, c
         return QString();
     state.lastFolder = QFileInfo(chosen).absolutePath();
     const QString name = underscoreName(QFileInfo(chosen).fileName());
-    refused = !acceptPictureName(name) || !copyIntoFolder(chosen, pageFolder, name);
-    return refused ? QString() : name;
+    const std::optional<QString> copied =
+        acceptPictureName(name) ? copyIntoFolder(chosen, pageFolder, name) : std::nullopt;
+    refused = !copied;
+    return copied.value_or(QString());
 }
 
 } // namespace

@@ -105,10 +105,12 @@ void loadButtonUp(ImageBlock& b, bool right)
         b.sync();
         return;
     }
-    const QString name = QFileInfo(chosen).fileName();
     // Nothing changes unless the picture is in the folder.
-    if (!usablePicture(chosen) || !copyIntoFolder(chosen, b.folder(), name))
+    const std::optional<QString> copied =
+        usablePicture(chosen) ? copyIntoFolder(chosen, b.folder(), QFileInfo(chosen).fileName()) : std::nullopt;
+    if (!copied)
         return;
+    const QString& name = *copied;
     if (b.v.Panel6Tag < kLayoutLeft) {
         RestoreImageState(b);
         SetLayoutImageCenter(b);

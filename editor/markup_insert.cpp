@@ -135,10 +135,11 @@ void pictureButtonClick(MarkupMemos& memos, const QString& currentFolder)
     if (!acceptPictureName(name))
         return;
     const auto [width, height] = splitMeasure(MeasureImageFile(chosen));
-    if (!copyIntoFolder(chosen, currentFolder, name))
+    const std::optional<QString> copied = copyIntoFolder(chosen, currentFolder, name);
+    if (!copied)
         return;
     for (const MarkedMemo& t : targets)
-        memos.setMemo(t.index, pictureInMemo(t.memo, name, width, height));
+        memos.setMemo(t.index, pictureInMemo(t.memo, *copied, width, height));
 }
 
 } // namespace editor

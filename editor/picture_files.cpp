@@ -25,17 +25,78 @@ bool acceptPictureName(const QString& name)
     return false;
 }
 
-bool copyIntoFolder(const QString& source, const QString& folder, const QString& name)
+namespace {
+
+bool copyNew(const QString& source, const QString& target)
 {
-    const QString target = files::joinPath(folder, name);
-    if (source == target || files::sameFile(source, target))
-        return true;
     if (files::copyFileOver(source, target))
         return true;
     qCWarning(lcPagora) << "picture copy failed:" << source << "->" << target;
     platform::showMessage(QStringLiteral("画像をページのフォルダーにコピーできませんでした。\n%1").arg(target),
                           platform::MsgType::Warning);
     return false;
+}
+
+bool sameBytes(const QString& a, const QString& b)
+{
+    if (QFileInfo(a).size() != QFileInfo(b).size())
+        return false;
+    const auto first = files::readBytes(a);
+    const auto second = files::readBytes(b);
+    return first && second && *first == *second;
+}
+
+// The user's choice for a picture of the same name and other bytes.
+std::optional<QString> replaceOrKeepBoth(const QString& source, const QString& existing, const QString& folder,
+                                         const QString& name)
+{
+    const QString free = freeNameIn(folder, name);
+    const QString question =
+        QStringLiteral("ページのフォルダーには、同じ名前の別の画像がすでにあります。\n%1\n\n"
+                       "置き換えますか？\n"
+                       "「はい」: 今ある画像をごみ箱に移して置き換えます。\n"
+                       "「いいえ」: 両方を残し、読み込む画像は「%2」という名前にします。\n"
+                       "「キャンセル」: 読み込みをやめます。")
+            .arg(existing, free);
+    switch (platform::askYesNoCancel(question)) {
+    case platform::Answer::Yes:
+        if (!files::moveToTrash(existing)) {
+            platform::showMessage(QStringLiteral("今ある画像をごみ箱に移せなかったので、置き換えませんでした。\n%1").arg(existing),
+                                  platform::MsgType::Warning);
+            return std::nullopt;
+        }
+        return copyNew(source, files::joinPath(folder, name)) ? std::optional<QString>(name) : std::nullopt;
+    case platform::Answer::No:
+        return copyNew(source, files::joinPath(folder, free)) ? std::optional<QString>(free) : std::nullopt;
+    case platform::Answer::Cancel:
+        break;
+    }
+    return std::nullopt;
+}
+
+} // namespace
+
+std::optional<QString> copyIntoFolder(const QString& source, const QString& folder, const QString& name)
+{
+    const QString existing = files::findFile(folder, name);
+    if (existing.isEmpty() || !QFileInfo(existing).isFile()) // a folder of that name: the copy fails and says so
+        return copyNew(source, files::joinPath(folder, name)) ? std::optional<QString>(name) : std::nullopt;
+    if (source == existing || files::sameFile(source, existing) || sameBytes(source, existing))
+        return QFileInfo(existing).fileName();
+    return replaceOrKeepBoth(source, existing, folder, name);
+}
+
+QString freeNameIn(const QString& folder, const QString& name)
+{
+    if (files::findFile(folder, name).isEmpty())
+        return name;
+    const QFileInfo info(name);
+    const QString suffix = info.suffix().isEmpty() ? QString() : u'.' + info.suffix();
+    for (int n = 2;; ++n) {
+        const QString candidate = info.completeBaseName() + u'_' + QString::number(n) + suffix;
+        if (files::findFile(folder, candidate).isEmpty())
+            return candidate;
+    }
 }
 
 QString underscoreName(const QString& chosenFileName)

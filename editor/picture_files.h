@@ -5,6 +5,7 @@
 
 #include <QString>
 #include <QStringList>
+#include <optional>
 #include <utility>
 
 namespace editor {
@@ -14,10 +15,16 @@ bool nameBreaksTags(const QString& name);
 // Says so when the name breaks the tags; true when it may be used.
 bool acceptPictureName(const QString& name);
 
-// Copies source to folder/name unless it already is that file (another
-// spelling of it included). A failed copy leaves the target as it was, says
-// so and returns false.
-bool copyIntoFolder(const QString& source, const QString& folder, const QString& name);
+// Brings source into folder under name and returns the name the picture has
+// there. The file itself, or a file of the same bytes under that name (in
+// any letter case), is used as it is. Another picture of that name is never
+// overwritten silently: the user chooses to replace it (it goes to the trash
+// first) or to keep both (the new one takes a free name). nullopt when the
+// user cancels or the copy fails (said so); the folder is then unchanged.
+std::optional<QString> copyIntoFolder(const QString& source, const QString& folder, const QString& name);
+// name when no file in folder has it (in any letter case), else the first
+// free one of base_2.ext, base_3.ext ...
+QString freeNameIn(const QString& folder, const QString& name);
 
 // The name header and background pictures are kept under: "_" and the
 // chosen name without its leading "_".

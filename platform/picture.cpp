@@ -1,13 +1,17 @@
-// Chooses the codec by the file's extension.
+// Chooses the codec by the file's extension (by its content when the two
+// disagree) and keeps every decode within one limit.
 #include "platform/picture.h"
 
 #include "store/files.h"
+#include "store/log.h"
 
+#include <QBuffer>
 #include <QFile>
 #include <QFileInfo>
 #include <QImageReader>
+#include <QMutex>
 #include <QPainter>
-#include <QtEndian>
+#include <QSet>
 
 namespace platform {
 
@@ -27,6 +31,9 @@ Codec codecFor(const QString& path)
     return Codec::Other;
 }
 
+// A file larger than this cannot hold a picture within the limit.
+qint64 largestPictureFile() { return pictureByteLimit() + (qint64(1) << 20); }
+
 QByteArray readAll(const QString& path)
 {
     QFile file(path);
@@ -35,17 +42,86 @@ QByteArray readAll(const QString& path)
     return file.readAll();
 }
 
-QSize pngSize(const QByteArray& data)
+// A file named .jpg that is a PNG (or the like) goes to Qt's readers, which
+// look at the content.
+bool carriesSignature(Codec codec, const QByteArray& data)
 {
-    static const char signature[] = "\x89PNG\r\n\x1a\n";
-    if (data.size() < 24 || !data.startsWith(QByteArray(signature, 8)) || data.mid(12, 4) != "IHDR")
-        return QSize();
-    const auto* p = reinterpret_cast<const uchar*>(data.constData());
-    const quint32 w = qFromBigEndian<quint32>(p + 16);
-    const quint32 h = qFromBigEndian<quint32>(p + 20);
-    if (w == 0 || h == 0 || w > 0x7fffffff || h > 0x7fffffff)
-        return QSize();
-    return QSize(int(w), int(h));
+    switch (codec) {
+    case Codec::Jpeg: return data.startsWith("\xFF\xD8");
+    case Codec::Png: return data.startsWith(QByteArray("\x89PNG\r\n\x1a\n", 8));
+    case Codec::Bmp: return data.startsWith("BM");
+    case Codec::Other: break;
+    }
+    return true;
+}
+
+Codec codecOf(const QString& path, const QByteArray& data)
+{
+    const Codec byName = codecFor(path);
+    return carriesSignature(byName, data) ? byName : Codec::Other;
+}
+
+QSize sizeFromHeader(Codec codec, const QByteArray& data)
+{
+    switch (codec) {
+    case Codec::Jpeg: return jpegSize(data);
+    case Codec::Png: return pngSize(data);
+    case Codec::Bmp: return bmpSize(data);
+    case Codec::Other: break;
+    }
+    QBuffer buffer;
+    buffer.setData(data);
+    buffer.open(QIODevice::ReadOnly);
+    return QImageReader(&buffer).size();
+}
+
+// The size a picture takes once fitted into fitIn; never larger than it was.
+QSize fittedSize(const QSize& size, const QSize& fitIn)
+{
+    if (!fitIn.isValid() || fitIn.isEmpty() || (size.width() <= fitIn.width() && size.height() <= fitIn.height()))
+        return size;
+    const QSize scaled = size.scaled(fitIn, Qt::KeepAspectRatio);
+    return QSize(qMax(1, scaled.width()), qMax(1, scaled.height()));
+}
+
+QImage scaledToFit(const QImage& image, const QSize& fitIn)
+{
+    if (image.isNull())
+        return image;
+    const QSize target = fittedSize(image.size(), fitIn);
+    if (target == image.size())
+        return image;
+    return image.scaled(target, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+}
+
+// GIF, ICO and files whose name says another kind, through Qt's readers.
+QImage decodeWithQt(const QByteArray& data, const QSize& fitIn)
+{
+    QBuffer buffer;
+    buffer.setData(data);
+    buffer.open(QIODevice::ReadOnly);
+    QImageReader reader(&buffer);
+    const QSize size = reader.size();
+    if (size.isValid() && !withinPictureLimit(size))
+        return QImage();
+    if (size.isValid() && reader.supportsOption(QImageIOHandler::ScaledSize))
+        reader.setScaledSize(fittedSize(size, fitIn));
+    return reader.read();
+}
+
+// The log names each refused picture once, however often it is asked for
+// (page buttons are rebuilt on every change of the list).
+void nameOverLimitOnce(const QString& path, const QSize& size)
+{
+    static QMutex mutex;
+    static QSet<QString> named;
+    const QMutexLocker lock(&mutex);
+    if (named.contains(path))
+        return;
+    named.insert(path);
+    qCWarning(lcPagora).noquote() << "picture over the decode limit, treated as missing:" << path
+                                  << (size.isValid() ? QStringLiteral("%1x%2").arg(size.width()).arg(size.height())
+                                                     : QStringLiteral("(file too large)"));
 }
 
 } // namespace
@@ -66,18 +142,44 @@ QImage flattenToRgb888(const QImage& image)
     return out;
 }
 
-QImage loadPicture(const QString& path)
+qint64 pictureByteLimit()
 {
+    constexpr qint64 MiB = qint64(1) << 20;
+    constexpr qint64 Cap = 256 * MiB;
+    const int qtLimit = QImageReader::allocationLimit(); // in MB; 0 means none
+    return qtLimit > 0 ? qMin(Cap, qtLimit * MiB) : Cap;
+}
+
+bool withinPictureLimit(const QSize& size)
+{
+    if (!size.isValid() || size.isEmpty())
+        return false;
+    return qint64(size.width()) * size.height() * 4 <= pictureByteLimit();
+}
+
+QImage loadPicture(const QString& path, const QSize& fitIn)
+{
+    if (QFileInfo(path).size() > largestPictureFile()) {
+        nameOverLimitOnce(path, QSize());
+        return QImage();
+    }
     const QByteArray data = readAll(path);
     if (data.isEmpty())
         return QImage();
-    switch (codecFor(path)) {
-    case Codec::Jpeg: return decodeJpeg(data);
-    case Codec::Png: return decodePng(data);
-    case Codec::Bmp: return decodeBmp(data);
-    case Codec::Other: break;
+    const Codec codec = codecOf(path, data);
+    const QSize size = sizeFromHeader(codec, data);
+    if (size.isValid() && !withinPictureLimit(size)) {
+        nameOverLimitOnce(path, size);
+        return QImage();
     }
-    return QImage::fromData(data); // GIF and the like through Qt's readers
+    QImage image;
+    switch (codec) {
+    case Codec::Jpeg: image = decodeJpeg(data, fitIn); break;
+    case Codec::Png: image = decodePng(data); break;
+    case Codec::Bmp: image = decodeBmp(data); break;
+    case Codec::Other: image = decodeWithQt(data, fitIn); break;
+    }
+    return scaledToFit(image, fitIn);
 }
 
 bool savePicture(const QImage& image, const QString& path, int quality)
@@ -101,16 +203,7 @@ QSize pictureSize(const QString& path)
     const QByteArray data = readAll(path);
     if (data.isEmpty())
         return QSize();
-    switch (codecFor(path)) {
-    case Codec::Jpeg: return jpegSize(data);
-    case Codec::Png: return pngSize(data);
-    case Codec::Bmp: {
-        const QImage image = decodeBmp(data);
-        return image.isNull() ? QSize() : image.size();
-    }
-    case Codec::Other: break;
-    }
-    return QImageReader(path).size();
+    return sizeFromHeader(codecOf(path, data), data);
 }
 
 } // namespace platform

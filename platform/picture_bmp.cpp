@@ -12,7 +12,6 @@ namespace {
 constexpr int FileHeaderSize = 14;
 constexpr int InfoHeaderSize = 40;
 constexpr quint32 BiRgb = 0;
-constexpr qint64 MaxPixels = qint64(1) << 28;
 
 quint32 u32(const QByteArray& d, int at) { return qFromLittleEndian<quint32>(d.constData() + at); }
 qint32 s32(const QByteArray& d, int at) { return qFromLittleEndian<qint32>(d.constData() + at); }
@@ -48,12 +47,28 @@ QImage readDirectColour(const QByteArray& data, qint64 width, qint64 height, boo
 
 } // namespace
 
+QSize bmpSize(const QByteArray& data)
+{
+    if (data.size() < FileHeaderSize + InfoHeaderSize || !data.startsWith("BM"))
+        return QSize();
+    if (u32(data, 14) < InfoHeaderSize)
+        return QSize(u16(data, 18), u16(data, 20)); // the old OS/2 header: 16-bit sides
+    const qint64 width = s32(data, 18);
+    const qint64 height = qAbs(qint64(s32(data, 22)));
+    if (width <= 0 || height <= 0 || width > 0x7fffffff || height > 0x7fffffff)
+        return QSize();
+    return QSize(int(width), int(height));
+}
+
 QImage decodeBmp(const QByteArray& data)
 {
     if (data.size() < FileHeaderSize + InfoHeaderSize || !data.startsWith("BM"))
         return QImage();
     const quint32 offset = u32(data, 10);
     const quint32 headerSize = u32(data, 14);
+    const QSize size = bmpSize(data);
+    if (size.isValid() && !withinPictureLimit(size))
+        return QImage();
     if (headerSize < InfoHeaderSize || offset < FileHeaderSize + headerSize)
         return QImage::fromData(data, "BMP");
     const qint64 width = s32(data, 18);
@@ -61,7 +76,7 @@ QImage decodeBmp(const QByteArray& data)
     const int bits = u16(data, 28);
     const quint32 compression = u32(data, 30);
     const qint64 height = rawHeight < 0 ? -rawHeight : rawHeight;
-    if (width <= 0 || height <= 0 || width * height > MaxPixels)
+    if (!size.isValid())
         return QImage();
     if (compression != BiRgb || (bits != 24 && bits != 32))
         return QImage::fromData(data, "BMP");

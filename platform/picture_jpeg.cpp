@@ -13,9 +13,6 @@ namespace platform {
 
 namespace {
 
-// The largest picture we agree to decode (pixels), against forged headers.
-constexpr quint64 MaxPixels = quint64(1) << 28;
-
 struct JpegError {
     jpeg_error_mgr manager;
     std::jmp_buf jump;
@@ -103,6 +100,21 @@ void readHeader(Decompressor& d, const QByteArray& data)
     jpeg_read_header(&d.info, TRUE);
 }
 
+// The largest of 1/8, 1/4 and 1/2 that still leaves the picture at least
+// as large as it will be shown; libjpeg then skips the finer detail.
+void scaleToFit(jpeg_decompress_struct& info, const QSize& fitIn)
+{
+    if (!fitIn.isValid() || fitIn.isEmpty())
+        return;
+    const double shown = qMin(1.0, qMin(double(fitIn.width()) / info.image_width,
+                                         double(fitIn.height()) / info.image_height));
+    unsigned denominator = 1;
+    while (denominator < 8 && shown * denominator * 2 <= 1.0)
+        denominator *= 2;
+    info.scale_num = 1;
+    info.scale_denom = denominator;
+}
+
 } // namespace
 
 QSize jpegSize(const QByteArray& data)
@@ -116,7 +128,7 @@ QSize jpegSize(const QByteArray& data)
     return QSize(int(d.info.image_width), int(d.info.image_height));
 }
 
-QImage decodeJpeg(const QByteArray& data)
+QImage decodeJpeg(const QByteArray& data, const QSize& fitIn)
 {
     if (data.isEmpty())
         return QImage();
@@ -128,8 +140,9 @@ QImage decodeJpeg(const QByteArray& data)
     readHeader(d, data);
     const bool cmyk = d.info.jpeg_color_space == JCS_CMYK || d.info.jpeg_color_space == JCS_YCCK;
     d.info.out_color_space = cmyk ? JCS_CMYK : JCS_RGB;
-    if (quint64(d.info.image_width) * d.info.image_height > MaxPixels)
+    if (!withinPictureLimit(QSize(int(d.info.image_width), int(d.info.image_height))))
         return QImage();
+    scaleToFit(d.info, fitIn);
     jpeg_start_decompress(&d.info);
     const int width = int(d.info.output_width);
     const int height = int(d.info.output_height);

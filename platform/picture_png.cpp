@@ -2,6 +2,8 @@
 // through png_jmpbuf instead of ending the process.
 #include "platform/picture.h"
 
+#include <QSysInfo>
+#include <QtEndian>
 #include <png.h>
 #include <vector>
 
@@ -48,7 +50,9 @@ struct PngWriteState {
     ~PngWriteState() { png_destroy_write_struct(&png, &info); }
 };
 
-// Every kind of PNG arrives as 8-bit RGBA.
+// Every kind of PNG arrives as 8-bit RGBA, in the byte order of QImage's
+// 32-bit formats (BGRA on little-endian machines), so rows land straight in
+// the final image without a second full copy.
 void requestRgba(png_structp png, png_infop info)
 {
     const int colorType = png_get_color_type(png, info);
@@ -62,6 +66,8 @@ void requestRgba(png_structp png, png_infop info)
         png_set_tRNS_to_alpha(png);
     if (colorType == PNG_COLOR_TYPE_GRAY || colorType == PNG_COLOR_TYPE_GRAY_ALPHA)
         png_set_gray_to_rgb(png);
+    if (QSysInfo::ByteOrder == QSysInfo::LittleEndian)
+        png_set_bgr(png);
     png_set_add_alpha(png, 0xff, PNG_FILLER_AFTER);
     png_set_interlace_handling(png);
 }
@@ -73,6 +79,19 @@ bool hasAlpha(png_structp png, png_infop info)
 }
 
 } // namespace
+
+QSize pngSize(const QByteArray& data)
+{
+    if (data.size() < 24 || png_sig_cmp(reinterpret_cast<png_const_bytep>(data.constData()), 0, 8)
+        || data.mid(12, 4) != "IHDR")
+        return QSize();
+    const auto* p = reinterpret_cast<const uchar*>(data.constData());
+    const quint32 w = qFromBigEndian<quint32>(p + 16);
+    const quint32 h = qFromBigEndian<quint32>(p + 20);
+    if (w == 0 || h == 0 || w > 0x7fffffff || h > 0x7fffffff)
+        return QSize();
+    return QSize(int(w), int(h));
+}
 
 QImage decodePng(const QByteArray& data)
 {
@@ -91,6 +110,8 @@ QImage decodePng(const QByteArray& data)
     png_set_read_fn(s.png, &reader, readFromMemory);
     png_set_user_limits(s.png, MaxSide, MaxSide);
     png_read_info(s.png, s.info);
+    if (!withinPictureLimit(QSize(int(png_get_image_width(s.png, s.info)), int(png_get_image_height(s.png, s.info)))))
+        return QImage();
     const volatile bool alpha = hasAlpha(s.png, s.info); // volatile: lives across setjmp
     requestRgba(s.png, s.info);
     png_read_update_info(s.png, s.info);
@@ -99,7 +120,9 @@ QImage decodePng(const QByteArray& data)
 
     // Objects made after the first jump point: move the jump point past them
     // so that an error still returns through their destructors.
-    QImage image(width, height, QImage::Format_RGBA8888);
+    const QImage::Format wanted = alpha ? QImage::Format_ARGB32 : QImage::Format_RGB32;
+    const bool direct = QSysInfo::ByteOrder == QSysInfo::LittleEndian;
+    QImage image(width, height, direct ? wanted : QImage::Format_RGBA8888);
     std::vector<png_bytep> rows(image.isNull() ? 0 : size_t(height));
     if (image.isNull())
         return QImage();
@@ -109,7 +132,7 @@ QImage decodePng(const QByteArray& data)
         return QImage();
     png_read_image(s.png, rows.data());
     png_read_end(s.png, nullptr);
-    return image.convertToFormat(alpha ? QImage::Format_ARGB32 : QImage::Format_RGB32);
+    return direct ? image : image.convertToFormat(wanted);
 }
 
 QByteArray encodePng(const QImage& source)

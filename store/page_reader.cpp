@@ -440,6 +440,12 @@ void LoadPageIntoEditor(PageModel& m, const QString& path)
     m.Gname.clear();
     m.Image1Tag = 0;
     m.Image1File.clear();
+    // A page without a picture shows no size: nothing of the page read before.
+    m.GX.clear();
+    m.GY.clear();
+    m.GXTag = 0;
+    m.Image1Width = m.Image1Height = 0;
+    m.PanelImage1Width = m.PanelImage1Height = 0;
 
     const QuizRestore kind = RestoreQuizNotation(m.Memo82);
     m.CheckBox1 = kind.CheckBox1;

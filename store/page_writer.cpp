@@ -6,6 +6,7 @@
 #include "store/page_file.h"
 
 #include "store/files.h"
+#include "store/page_tags.h"
 #include "store/text.h"
 
 #include <QFileInfo>
@@ -27,10 +28,20 @@ QString quoted(const QString& name, const QString& value)
     return name + QStringLiteral("=\"") + value + QStringLiteral("\"");
 }
 
+// A picture from a web address: there is no local file to be gone.
+bool isWebPicture(const QString& imgTag)
+{
+    const auto src = attributeValue(imgTag, QStringLiteral("src"));
+    return src && isWebAddress(*src);
+}
+
 // Drops a picture whose file is gone; otherwise writes its display size
 // into the IMG tag (or removes the size when the picture was not measured).
+// A picture from a web address is written as it was read.
 void checkPicture(PageModel& m, const QString& path)
 {
+    if (m.Gname.isEmpty() && isWebPicture(m.Edit7))
+        return;
     const QString folder = !m.PageFolder.isEmpty() ? m.PageFolder
                            : path.isEmpty()        ? QString()
                                                    : QFileInfo(path).absolutePath();

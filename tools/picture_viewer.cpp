@@ -4,8 +4,10 @@
 #include "platform/seam.h"
 #include "store/files.h"
 
+#include <QGuiApplication>
 #include <QKeyEvent>
 #include <QPainter>
+#include <QScreen>
 
 namespace tools {
 
@@ -47,7 +49,10 @@ void PictureViewer::mousePressEvent(QMouseEvent*)
 void ShowPictureFullScreen(const QString& path)
 {
     const QString found = path.isEmpty() ? QString() : files::findPath(path);
-    const QImage image = found.isEmpty() ? QImage() : platform::loadPicture(found);
+    // Decoded no larger than the screen it fills.
+    const QScreen* screen = QGuiApplication::primaryScreen();
+    const QSize shown = screen ? screen->size() * screen->devicePixelRatio() : QSize();
+    const QImage image = found.isEmpty() ? QImage() : platform::loadPicture(found, shown);
     if (image.isNull()) {
         platform::showMessage(QStringLiteral("表示する画像がありません。"), platform::MsgType::Information);
         return;

@@ -99,12 +99,11 @@ QPixmap pageButtonGlyph(const TForm1& form, const QString& folder, const QString
 {
     const QString path = files::findFile(folder, files::slashes(icon));
     if (!path.isEmpty()) {
-        const QImage picture = platform::loadPicture(path);
+        // Decoded no larger than the button it is shown on.
+        const QSize shown(columnWidth(form), pageButtonRowHeight(form.ScrollBox1->height(), form.PBanSu()));
+        const QImage picture = platform::loadPicture(path, shown);
         if (!picture.isNull())
             return QPixmap::fromImage(picture);
-        const QPixmap other(path); // kinds our codecs leave to Qt (GIF, ICO)
-        if (!other.isNull())
-            return other;
     }
     return form.ImageList1.value(icon.size() > 1 ? 1 : 0);
 }

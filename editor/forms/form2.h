@@ -175,6 +175,7 @@ public:
     void showFields();
     // The picture panels after the image block changed view.
     void showImageView();
+    void resetSlider();
     // The image block of the page open, bound to this window.
     editor::ImageBlock imageBlock();
 

@@ -601,3 +601,77 @@ TEST_F(EditorWindow, SyncChoosesTheLayoutFromTheTags)
     EXPECT_EQ(form->GroupBox1->tag(), 4);
     EXPECT_EQ(form->Memo4->backgroundColor(), before);
 }
+
+namespace {
+
+void mouseUp(QWidget* button)
+{
+    for (const QEvent::Type type : {QEvent::MouseButtonPress, QEvent::MouseButtonRelease}) {
+        QMouseEvent e(type, QPointF(3, 3), QPointF(3, 3), Qt::LeftButton,
+                      type == QEvent::MouseButtonPress ? Qt::LeftButton : Qt::NoButton, Qt::NoModifier);
+        QApplication::sendEvent(button, &e);
+    }
+}
+
+} // namespace
+
+// A link kept aside on one page is not put on a picture of the next page.
+TEST_F(EditorWindow, APictureLinkOfAnEarlierPageDoesNotComeBack)
+{
+    open(page("1020_理科のへや.html"));
+    form->BitBtn2->click(); // closed unchanged
+    ASSERT_FALSE(form->isVisible());
+
+    const QString path = page("1000_カエルの一生.html");
+    open(path);
+    form->SpeedButton11->click(); // 画中
+    platform::setNextFileName(tree.path(QStringLiteral("flower.png")));
+    mouseUp(form->SpeedButton1); // 読込
+    ASSERT_EQ(form->page.Gname, QStringLiteral("flower.png"));
+    form->SpeedButton10->click(); // 画左
+    EXPECT_TRUE(form->page.Edit2.isEmpty());
+    EXPECT_TRUE(form->page.Edit3.isEmpty());
+    form->BitBtn4->click();
+    const QString saved = *files::readUtf8(path);
+    EXPECT_TRUE(saved.contains(QStringLiteral("flower.png")));
+    EXPECT_FALSE(saved.contains(QStringLiteral("2000_理科")));
+}
+
+// The size boxes and the slider of a page without a picture are what a fresh
+// editor shows there, whatever page was open before.
+TEST_F(EditorWindow, APageWithoutAPictureDoesNotKeepThePreviousSizes)
+{
+    const QString plain = page("1000_カエルの一生.html");
+    open(plain);
+    ASSERT_TRUE(form->page.Gname.isEmpty());
+    const QString freshGX = form->GX->text(), freshGY = form->GY->text();
+    const int freshSlider = form->ScrollBar1->value();
+    const bool freshSliderShown = form->ScrollBar1->isVisibleTo(form);
+    form->BitBtn2->click();
+
+    open(page("1010_季節の花.html"));
+    ASSERT_EQ(form->GX->text(), QStringLiteral("192"));
+    ASSERT_NE(form->ScrollBar1->value(), freshSlider);
+    form->BitBtn2->click();
+
+    open(plain);
+    EXPECT_EQ(form->GX->text(), freshGX);
+    EXPECT_EQ(form->GY->text(), freshGY);
+    EXPECT_EQ(form->ScrollBar1->value(), freshSlider);
+    EXPECT_EQ(form->ScrollBar1->isVisibleTo(form), freshSliderShown);
+    EXPECT_EQ(form->page.PanelImage1Width, 0);
+}
+
+// 上書き保存 on an unchanged page keeps a picture from a web address.
+TEST_F(EditorWindow, AnUnchangedSaveKeepsPicturesFromWebAddresses)
+{
+    const QString path = page("1000_カエルの一生.html");
+    QString source = *files::readUtf8(path);
+    const QString img = QStringLiteral("<IMG src=\"https://example.com/frog.png\" width=\"120\" height=\"90\" align=\"center\">");
+    source.replace(QStringLiteral("<P></P><P>たまご"), QStringLiteral("<P align=\"center\">") + img + QStringLiteral("</P><P>たまご"));
+    ASSERT_TRUE(source.contains(img));
+    ASSERT_TRUE(files::writeBytes(path, source.toUtf8()));
+    open(path);
+    form->BitBtn4->click();
+    EXPECT_TRUE(files::readUtf8(path)->contains(img));
+}

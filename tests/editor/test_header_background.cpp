@@ -86,6 +86,28 @@ TEST_F(PictureTest, HeaderPictureIsCopiedWithAnUnderscore)
     EXPECT_EQ(m.PageBodyTagSection, QStringLiteral("<BODY>"));
 }
 
+// Header and background pictures of a taken name and other bytes: asked
+// about, never overwritten silently.
+TEST_F(PictureTest, ATakenHeaderOrBackgroundNameIsAskedAbout)
+{
+    DecorDialogState state;
+    picture("class1/_x.png", 8, 8, Qt::red);
+    const QByteArray own = tree.read("class1/_x.png");
+    platform::setNextFileName(picture("pics/x.png", 4, 4, Qt::blue));
+    platform::setNextAnswer(platform::Answer::No);
+    headerPictureClick(m, folder, state);
+    EXPECT_EQ(m.PageHeaderSection, headerOf("_x_2.png"));
+    EXPECT_EQ(tree.read("class1/_x.png"), own);
+
+    m.PageBodyTagSection = QStringLiteral("<BODY>");
+    platform::setNextFileName(picture("pics/x.png", 4, 4, Qt::green));
+    platform::setNextAnswer(platform::Answer::Cancel);
+    backgroundPictureClick(m, folder, state);
+    EXPECT_EQ(m.PageBodyTagSection, QStringLiteral("<BODY>"));
+    EXPECT_EQ(tree.read("class1/_x.png"), own);
+    EXPECT_EQ(seamEvents("ask").size(), 2);
+}
+
 TEST_F(PictureTest, AFailedHeaderCopyChangesNothing)
 {
     DecorDialogState state;

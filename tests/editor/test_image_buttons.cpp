@@ -5,6 +5,8 @@
 #include "editor/image_buttons.h"
 #include "picture_test_support.h"
 
+#include "store/files.h"
+
 #include <QDir>
 #include <QStandardPaths>
 #include <QUrl>
@@ -68,6 +70,53 @@ TEST_F(PictureTest, APictureAlreadyInTheFolderIsNeverCopiedOntoItself)
     EXPECT_EQ(m.Gname, QStringLiteral("sea.jpg"));
     EXPECT_TRUE(seamEvents("message").isEmpty());
     EXPECT_EQ(QDir(folder).entryList(QDir::Files).size(), 1);
+    (void)own;
+}
+
+// A picture whose name another picture of the folder has: the same bytes
+// are used as they are; other bytes are never overwritten without the user's
+// word: keep both (a free name), replace (the old one to the trash) or stop.
+TEST_F(PictureTest, APictureOfATakenNameIsReusedOrAskedAbout)
+{
+    const QString own = picture("class1/flower.png", 30, 20, Qt::red);
+    const QByteArray ownBytes = tree.read("class1/flower.png");
+    const QString same = picture("pics/same/flower.png", 30, 20, Qt::red);
+    const QString other = picture("pics/other/flower.png", 8, 6, Qt::blue);
+    const QByteArray otherBytes = tree.read("pics/other/flower.png");
+
+    platform::setNextFileName(same);
+    loadButtonUp(*block, false);
+    EXPECT_EQ(m.Gname, QStringLiteral("flower.png"));
+    EXPECT_TRUE(seamEvents("ask").isEmpty());
+    EXPECT_EQ(QDir(folder).entryList(QDir::Files).size(), 1);
+
+    // Cancelled: nothing changes.
+    platform::setNextFileName(other);
+    platform::setNextAnswer(platform::Answer::Cancel);
+    loadButtonUp(*block, false);
+    ASSERT_EQ(seamEvents("ask").size(), 1);
+    EXPECT_TRUE(seamEvents("ask")[0].text.contains(QStringLiteral("flower_2.png")));
+    EXPECT_EQ(m.Gname, QStringLiteral("flower.png"));
+    EXPECT_EQ(m.GX, QStringLiteral("30"));
+    EXPECT_EQ(QDir(folder).entryList(QDir::Files).size(), 1);
+
+    // Keep both: the new one under a free name, the old one untouched.
+    platform::setNextFileName(other);
+    platform::setNextAnswer(platform::Answer::No);
+    loadButtonUp(*block, false);
+    EXPECT_EQ(m.Gname, QStringLiteral("flower_2.png"));
+    EXPECT_EQ(m.Edit7, QStringLiteral("<IMG src=\"flower_2.png\" width=\"8\" height=\"6\" align=\"center\">"));
+    EXPECT_EQ(tree.read("class1/flower.png"), ownBytes);
+    EXPECT_EQ(tree.read("class1/flower_2.png"), otherBytes);
+
+    // Replace: the old one goes to the trash first.
+    platform::setNextFileName(other);
+    platform::setNextAnswer(platform::Answer::Yes);
+    loadButtonUp(*block, false);
+    EXPECT_EQ(m.Gname, QStringLiteral("flower.png"));
+    EXPECT_EQ(tree.read("class1/flower.png"), otherBytes);
+    EXPECT_EQ(files::readBytes(trashFolder() + "/flower.png").value_or(QByteArray()), ownBytes);
+    EXPECT_EQ(seamEvents("ask").size(), 3);
     (void)own;
 }
 

@@ -144,6 +144,19 @@ TEST_F(PictureTest, PictureInsertionCopiesAndTagsTheChosenFile)
     pictureButtonClick(memos, folder);
     EXPECT_EQ(memos.memos[0].text, QStringLiteral("in Tokyo now"));
 
+    // Another picture of a taken name is asked about; keeping both inserts
+    // the new one under its free name and leaves the old one as it was.
+    const QByteArray seaBefore = tree.read("class1/sea.png");
+    platform::clearEvents();
+    platform::setNextAnswer(platform::Answer::No);
+    platform::setNextFileName(picture("pics/other/sea.png", 5, 4, Qt::blue));
+    pictureButtonClick(memos, folder);
+    EXPECT_EQ(seamEvents("ask").size(), 1);
+    EXPECT_EQ(tree.read("class1/sea.png"), seaBefore);
+    EXPECT_EQ(memos.memos[0].text,
+              QStringLiteral("in <img src=\"sea_2.png\" width=\"5\" height=\"4\" align=\"middle\">Tokyo now"));
+    memos.memos[0].text = QStringLiteral("in Tokyo now");
+
     // A failed copy inserts nothing and says so.
     tree.mkdir(QStringLiteral("class1/c.png"));
     platform::clearEvents();

@@ -1,11 +1,14 @@
 // The picture codecs: round trips through the files, the exact bytes of a
 // written BMP, and corrupt or cut files that must give a null image.
 #include "platform/picture.h"
+#include "picture_bomb.h"
 #include "support/temp_tree.h"
 
 #include <gtest/gtest.h>
 
 #include <QFile>
+#include <QFileInfo>
+#include <QImageReader>
 #include <QtEndian>
 #include <algorithm>
 
@@ -177,4 +180,76 @@ TEST_F(PictureTest, FailedSaveKeepsTheOldFile)
     EXPECT_FALSE(savePicture(gradient(2, 2), path(QStringLiteral("x.unknown"))));
     EXPECT_FALSE(savePicture(gradient(2, 2), path(QStringLiteral("no/such/dir/a.png"))));
     EXPECT_EQ(fileBytes(target), QByteArray("old"));
+}
+
+// Pictures that claim more than the decode limit: treated as missing before
+// a pixel is decoded, by name and over bytes, each named once in the log,
+// and memory stays low. JPEG and BMP within the old pixel cap are refused too.
+TEST_F(PictureTest, PicturesOverTheDecodeLimitAreMissingAndNamedOnce)
+{
+    const QString png = path(QStringLiteral("bomb.png"));
+    ASSERT_TRUE(writePngBomb(png, 30000, 30000));
+    EXPECT_LT(QFileInfo(png).size(), 4 << 20);
+    QByteArray jpeg = encodeJpeg(gradient(40, 30), 80);
+    const qsizetype frame = jpeg.indexOf(QByteArray("\xFF\xC0", 2));
+    ASSERT_GT(frame, 0);
+    qToBigEndian<quint16>(10000, jpeg.data() + frame + 5);
+    qToBigEndian<quint16>(10000, jpeg.data() + frame + 7);
+    writeBytes(path(QStringLiteral("bomb.jpg")), jpeg);
+    QByteArray bmp = encodeBmp(gradient(4, 4));
+    qToLittleEndian<qint32>(9000, bmp.data() + 18);
+    qToLittleEndian<qint32>(9000, bmp.data() + 22);
+    writeBytes(path(QStringLiteral("bomb.bmp")), bmp);
+
+    const LogLines log;
+    const PeakMemory peak;
+    for (const QString& name : {QStringLiteral("bomb.png"), QStringLiteral("bomb.jpg"), QStringLiteral("bomb.bmp")}) {
+        EXPECT_TRUE(loadPicture(path(name)).isNull()) << name.toStdString();
+        EXPECT_TRUE(loadPicture(path(name), QSize(24, 24)).isNull()) << name.toStdString();
+        EXPECT_TRUE(loadPicture(path(name)).isNull()) << name.toStdString();
+        EXPECT_EQ(LogLines::mentioning(path(name)), 1) << name.toStdString();
+        EXPECT_TRUE(pictureSize(path(name)).isValid()) << name.toStdString();
+    }
+    EXPECT_TRUE(decodePng(fileBytes(png)).isNull());
+    EXPECT_TRUE(decodeJpeg(jpeg).isNull());
+    EXPECT_TRUE(decodeBmp(bmp).isNull());
+    if (peak.resetWorked()) {
+        EXPECT_LT(PeakMemory::bytes(), qint64(1) << 30);
+    }
+}
+
+TEST_F(PictureTest, TheLimitIsQtsOwnAtFourBytesAPixel)
+{
+    const qint64 limit = pictureByteLimit();
+    EXPECT_EQ(limit, qMin(qint64(256), qint64(QImageReader::allocationLimit())) << 20);
+    const int width = int(limit / 4 / 1024);
+    EXPECT_TRUE(withinPictureLimit(QSize(width, 1024)));
+    EXPECT_FALSE(withinPictureLimit(QSize(width + 1, 1024)));
+    EXPECT_FALSE(withinPictureLimit(QSize()));
+}
+
+// A picture asked for at the size it is shown comes no larger than that,
+// its sides in proportion; a smaller one keeps its size.
+TEST_F(PictureTest, PicturesFitTheSizeTheyAreShownAt)
+{
+    const QImage image = gradient(400, 200);
+    ASSERT_TRUE(image.save(path(QStringLiteral("f.ppm")), "PPM")); // a kind Qt's readers decode
+    for (const QString& name : {QStringLiteral("f.jpg"), QStringLiteral("f.png"), QStringLiteral("f.bmp"),
+                                QStringLiteral("f.ppm")}) {
+        if (!name.endsWith(QLatin1String("ppm"))) {
+            ASSERT_TRUE(savePicture(image, path(name))) << name.toStdString();
+        }
+        EXPECT_EQ(loadPicture(path(name), QSize(40, 40)).size(), QSize(40, 20)) << name.toStdString();
+        EXPECT_EQ(loadPicture(path(name), QSize(1000, 1000)).size(), QSize(400, 200)) << name.toStdString();
+    }
+    const QImage small = decodeJpeg(encodeJpeg(image, 90), QSize(50, 50));
+    EXPECT_EQ(small.size(), QSize(50, 25)); // decoded at 1/8 by libjpeg
+}
+
+// A file whose name says another kind still loads, by its content.
+TEST_F(PictureTest, MisnamedPicturesLoadByTheirContent)
+{
+    ASSERT_TRUE(gradient(10, 6).save(path(QStringLiteral("really_png.jpg")), "PNG"));
+    EXPECT_EQ(loadPicture(path(QStringLiteral("really_png.jpg"))).size(), QSize(10, 6));
+    EXPECT_EQ(pictureSize(path(QStringLiteral("really_png.jpg"))), QSize(10, 6));
 }

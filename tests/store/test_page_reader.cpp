@@ -218,7 +218,19 @@ TEST(PageReaderPicture, LoadedFromPageFolderIgnoringCase)
     LoadPageIntoEditor(m, folder + QStringLiteral("/page.html"));
     EXPECT_EQ(m.Gname, QString());  // starts empty on every read
     EXPECT_EQ(m.Image1Tag, 0);
-    EXPECT_EQ(m.GX, QStringLiteral("30"));  // not a number: the picture control's size
+    EXPECT_EQ(m.GX, QStringLiteral("0"));  // not a number: the picture's own size, none when it is gone
+
+    // A page without a picture keeps no size of the page read before.
+    m.Memo82 = pageWithNote(QStringLiteral("<P align=\"center\"><IMG src=\"photo.png\" width=\"50\"></P>"));
+    LoadPageIntoEditor(m, folder + QStringLiteral("/page.html"));
+    ASSERT_EQ(m.GX, QStringLiteral("50"));
+    m.Memo82 = pageWithNote(QStringLiteral("<P>just text</P>"));
+    LoadPageIntoEditor(m, folder + QStringLiteral("/page.html"));
+    EXPECT_EQ(m.GX, QString());
+    EXPECT_EQ(m.GY, QString());
+    EXPECT_EQ(m.GXTag, 0);
+    EXPECT_EQ(m.PanelImage1Width, 0);
+    EXPECT_EQ(m.Image1Width, 0);
 }
 
 TEST(PageReaderPicture, LinkedPicture)

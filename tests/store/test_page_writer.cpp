@@ -165,6 +165,29 @@ TEST(PageWriter, PictureSizedAndLinkedWithoutDoubleWrap)
     EXPECT_EQ(m.Edit7, QStringLiteral("<IMG src=\"bandwidth.jpg\"  vspace=\"4\" align=\"center\" >"));
 }
 
+// A picture from a web address has no file to be gone: read and written
+// again, its tag stays as it was, linked or not; a local picture that is
+// gone still goes.
+TEST(PageWriter, PicturesFromWebAddressesAreKept)
+{
+    QTemporaryDir dir;
+    for (const QString& paragraph :
+         {QStringLiteral("<P align=\"center\"><IMG src=\"http://example.com/a.png\" width=\"120\" height=\"90\" "
+                         "align=\"center\"></P>"),
+          QStringLiteral("<P><A href=\"n.html\"><IMG src=\"HTTPS://example.com/b.jpg\" align=\"left\"></A></P>")}) {
+        SCOPED_TRACE(paragraph.toStdString());
+        PageModel m = readPage(pageWithNote(paragraph + QStringLiteral("<P>text</P>")), dir.filePath(QStringLiteral("p.html")));
+        BuildPageHtml(m, QString(), kDay);
+        EXPECT_TRUE(noteOf(m).startsWith(paragraph)) << noteOf(m).toStdString();
+        BuildPageHtml(m, QString(), kDay);
+        EXPECT_TRUE(noteOf(m).startsWith(paragraph));
+    }
+    PageModel m = readPage(pageWithNote(QStringLiteral("<P><IMG src=\"gone.png\"></P><P>text</P>")),
+                           dir.filePath(QStringLiteral("p.html")));
+    BuildPageHtml(m, QString(), kDay);
+    EXPECT_FALSE(noteOf(m).contains(QStringLiteral("gone.png")));
+}
+
 TEST(PageWriter, QuizAndAnswerHandOff)
 {
     PageModel m = editorPage();
