@@ -131,9 +131,9 @@ private:
 
 void N6Click(TForm1& w)
 {
-    QPointer<QWebEngineView> view = qobject_cast<QWebEngineView*>(w.WebBrowser1 ? w.WebBrowser1->widget() : nullptr);
-    if (!view)
+    if (!w.WebBrowser1)
         return;
+    QPointer<QWebEngineView> view = qobject_cast<QWebEngineView*>(w.WebBrowser1->widget());
     MainWindowHold hold(w);
     platform::printPreview(QStringLiteral("ページの印刷"), [view, &hold](QPrinter* printer) {
         if (view)
