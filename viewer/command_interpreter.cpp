@@ -167,8 +167,13 @@ void answer(TForm1& w)
     const QString entry = currentEntry(w);
     if (store::isWebAddress(entry) || entry.contains(QStringLiteral("http:"), Qt::CaseInsensitive))
         return;
+    // The answers are written beside the page: its folder must be one the
+    // commands may write in.
+    const QString page = files::joinPath(w.CurrentFolder(), files::slashes(entry));
+    if (!targetAllowed(w, QFileInfo(page).path()))
+        return;
     if (auto& hook = laterwindows::hooks().answer)
-        hook(files::joinPath(w.CurrentFolder(), files::slashes(entry)));
+        hook(page);
 }
 
 void dir(TForm1& w, const Command& c)
