@@ -1,5 +1,6 @@
 #include "platform/seam.h"
 #include "store/files.h"
+#include "store/resource_limits.h"
 #include "support/temp_tree.h"
 #include "tools/answer_sheet.h"
 #include "tools/forms/form18.h"
@@ -7,6 +8,9 @@
 #include <QFileInfo>
 #include <QPlainTextEdit>
 #include <gtest/gtest.h>
+
+#include <sys/stat.h>
+#include <unistd.h>
 
 using namespace answersheet;
 
@@ -98,6 +102,54 @@ TEST(AnswerSheetCsv, NeverWritesThroughALink)
     EXPECT_EQ(AppendRow(t.path("_r.csv"), row), AppendResult::WriteFailed);
     EXPECT_EQ(outside.read("victim.csv"), QByteArray("a\r\nb\r\n"));
     EXPECT_FALSE(QFileInfo::exists(outside.path("new.csv")));
+}
+
+// An answer file that is there but cannot be read holds earlier answers:
+// it is refused, never taken for a new file and replaced.
+TEST(AnswerSheetCsv, AnUnreadableFileIsRefusedNotReplaced)
+{
+    TempTree t;
+    const Row row{QStringLiteral("a"), QStringLiteral("b")};
+    // A pipe stands for a file no one can read, root included.
+    const QString pipe = t.path("_p.csv");
+    ASSERT_EQ(::mkfifo(QFile::encodeName(pipe).constData(), 0600), 0);
+    EXPECT_EQ(AppendRow(pipe, row), AppendResult::Unreadable);
+    EXPECT_FALSE(QFileInfo(pipe).isFile());
+    if (::geteuid() != 0) { // root reads any file
+        const QString csv = t.write("_q.csv", "a\r\nearlier\r\n");
+        ASSERT_TRUE(QFile::setPermissions(csv, QFileDevice::WriteOwner));
+        EXPECT_EQ(AppendRow(csv, row), AppendResult::Unreadable);
+        QFile::setPermissions(csv, QFileDevice::ReadOwner | QFileDevice::WriteOwner);
+        EXPECT_EQ(t.read("_q.csv"), "a\r\nearlier\r\n");
+    }
+}
+
+// A disk that fills up in the middle of a short row: the row is taken back
+// whole, so earlier rows and the next one stay readable.
+TEST(AnswerSheetCsv, ARowThatDoesNotFitIsTakenBackWhole)
+{
+    TempTree t;
+    const QByteArray earlier = kBom + QByteArray("label\r\n") + QByteArray(4000, 'e') + "\r\n";
+    const QString csv = t.write("_q.csv", earlier);
+    withFileSizeLimit(earlier.size() + 10, [&](bool limited) {
+        ASSERT_TRUE(limited);
+        EXPECT_EQ(AppendRow(csv, Row{QString(), QString(200, 'x')}), AppendResult::WriteFailed);
+    });
+    EXPECT_EQ(t.read("_q.csv"), earlier);
+}
+
+// Shift+Enter gives a line separator: it ends a line as Enter does and
+// never reaches the file.
+TEST(AnswerSheetRow, LineSeparatorsEndLinesAsParagraphSeparatorsDo)
+{
+    const QString withLine = QStringLiteral("A[x]") + QChar(0x2028) + QStringLiteral("B[y") + QChar(0x2028) + "z]";
+    const QString withParagraph = QStringLiteral("A[x]") + QChar(0x2029) + QStringLiteral("B[y") + QChar(0x2029) + "z]";
+    const Row line = BuildRow(withLine);
+    const Row paragraph = BuildRow(withParagraph);
+    EXPECT_EQ(line.labels, paragraph.labels);
+    EXPECT_EQ(line.answers, paragraph.answers);
+    EXPECT_EQ(line.answers, QStringLiteral("x,yz"));
+    EXPECT_FALSE(line.labels.contains(QChar(0x2028)) || line.answers.contains(QChar(0x2028)));
 }
 
 TEST(AnswerSheetWindow, WritesTheRowAndSaysSo)
