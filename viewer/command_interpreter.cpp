@@ -23,6 +23,7 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QImage>
+#include <QTemporaryDir>
 #include <QUrl>
 
 namespace {
@@ -236,7 +237,14 @@ void save(TForm1& w, const Command& c)
     const QString target = commands::resolveName(c.token(2), w.CurrentFolder());
     if (!targetAllowed(w, target) || !makeParentFolder(w, target))
         return;
-    w.DownloadUrlToFile(url, target);
+    // The download lands in a private folder first; only the confined copy
+    // writes under the roots, so a link swapped in meanwhile leads nowhere.
+    QTemporaryDir staging;
+    const QString downloaded = files::joinPath(staging.path(), QStringLiteral("download"));
+    if (!staging.isValid() || !w.DownloadUrlToFile(url, downloaded))
+        return;
+    if (!files::copyFileOver(downloaded, target, within(w)))
+        w.ShowFlashMessage(commands::writeFailedMessage(target), 3000);
 }
 
 void copy(TForm1& w, const Command& c)
