@@ -41,9 +41,7 @@ void TForm1::SetTextFileValue(const QString& fileName, const QString& entry)
     QCoreApplication::processEvents();
     const QStringList within = commands::writeRoots(*this).folders;
     // The history folder is made only where it may be, like the file itself.
-    const QString history = files::joinPath(CurrentFolder(), QStringLiteral("history"));
-    if (commands::isAllowedTarget(history, commands::writeRoots(*this)))
-        files::makeFolder(history, within);
+    files::makeFolder(files::joinPath(CurrentFolder(), QStringLiteral("history")), within);
     switch (valuefiles::setTextFileValue(fileName, entry, within)) {
     case valuefiles::ValueFileResult::Deleted:
         PageClick(0, true);
