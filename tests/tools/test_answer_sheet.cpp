@@ -170,3 +170,21 @@ TEST(AnswerSheetWindow, WritesTheRowAndSaysSo)
     EXPECT_EQ(platform::events().last().text, QStringLiteral("書き込み終了"));
     platform::setTestMode(false);
 }
+
+TEST(AnswerSheetWindow, AnUnreadableAnswerFileIsNamedAndKept)
+{
+    platform::setTestMode(true);
+    platform::clearEvents();
+    TempTree t;
+    const QString page = t.write("a.html", QStringLiteral("<P>「氏名」[ ]</P>").toUtf8());
+    ASSERT_EQ(::mkfifo(QFile::encodeName(t.path("_a.csv")).constData(), 0600), 0);
+    TForm18 sheet;
+    sheet.setPage(page);
+    sheet.FormShow();
+    sheet.Memo1->setPlainText(QStringLiteral("「氏名」[山田]"));
+    sheet.SpeedButton1Click();
+    EXPECT_FALSE(QFileInfo(t.path("_a.csv")).isFile());
+    ASSERT_FALSE(platform::events().isEmpty());
+    EXPECT_TRUE(platform::events().last().text.startsWith(QStringLiteral("_a.csv を読み込めないため")));
+    platform::setTestMode(false);
+}
