@@ -29,11 +29,12 @@ const QString& pageFolder()
 {
     static QTemporaryDir dir;
     static const bool written = [] {
+        bool all = true;
         for (int i = 0; i < kPages; ++i) {
             const QString name = QStringLiteral("%1_page%2.html").arg(1000 + 10 * i).arg(i);
-            files::writeTextBom(files::joinPath(dir.path(), name), pageText(i));
+            all = files::writeTextBom(files::joinPath(dir.path(), name), pageText(i)) && all;
         }
-        return true;
+        return all;
     }();
     (void)written;
     static const QString path = dir.path();

@@ -45,6 +45,7 @@ const QString& tree()
 {
     static QTemporaryDir dir;
     static const bool written = [] {
+        bool all = true;
         for (int i = 0; i < kPages; ++i) {
             const QString name = QStringLiteral("学年%1/組%2/%3_page%4.html")
                                      .arg(i / 250)
@@ -53,9 +54,9 @@ const QString& tree()
                                      .arg(i);
             const QString path = files::joinPath(dir.path(), name);
             files::makeFolder(path.left(path.lastIndexOf(QLatin1Char('/'))));
-            files::writeBytes(path, pageBytes(i));
+            all = files::writeBytes(path, pageBytes(i)) && all;
         }
-        return true;
+        return all;
     }();
     (void)written;
     static const QString path = dir.path();

@@ -32,25 +32,17 @@ bool isDrivePath(const QString& s)
     return s.size() >= 2 && s[1] == QLatin1Char(':') && s[0].isLetter();
 }
 
-// The folder, made when missing, is the store or lies inside it once every
-// link on the way is resolved: a link in the store never leads a copy out.
-bool folderStaysInside(const QString& folder, const QString& storeReal)
-{
-    if (!QDir().mkpath(folder))
-        return false;
-    const QString real = QFileInfo(folder).canonicalFilePath();
-    return real == storeReal || liesInside(real, storeReal);
-}
-
 // Copies source to target inside store; false when it was there to copy
-// and the copy failed.
-bool copyInto(const QString& source, const QString& target)
+// and the copy failed. The target's folder is made, and the file written,
+// only where it lies inside the store once every link on the way is
+// followed: a link in the store never leads a copy, nor a new folder, out.
+bool copyInto(const QString& source, const QString& target, const QString& store)
 {
-    if (!QDir().mkpath(QFileInfo(target).path()))
+    if (!files::makeFolder(QFileInfo(target).path(), {store}))
         return false;
     if (QFileInfo(target).canonicalFilePath() == QFileInfo(source).canonicalFilePath())
         return true; // the report lives in the store already
-    return files::copyFileOver(source, target);
+    return files::copyFileOver(source, target, {store});
 }
 
 } // namespace
@@ -102,14 +94,14 @@ QString linkedFileInside(const QString& pageFolder, const QString& name)
 QStringList archiveDailyReport(const QString& page, const QString& store, const QDate& day)
 {
     QStringList failed;
-    if (!QDir().mkpath(store))
+    if (!files::makeFolder(store))
         return {QFileInfo(store).fileName()};
     const QString dest = files::joinPath(store, dailyReportArchiveName(page, day));
-    if (!copyInto(page, dest))
+    if (!copyInto(page, dest, store))
         failed << QFileInfo(page).fileName();
     for (const QString& ext : {QStringLiteral(".%xt"), QStringLiteral(".wav")}) {
         const QString companion = withExtension(page, ext);
-        if (QFileInfo(companion).isFile() && !copyInto(companion, withExtension(dest, ext)))
+        if (QFileInfo(companion).isFile() && !copyInto(companion, withExtension(dest, ext), store))
             failed << QFileInfo(companion).fileName();
     }
     const auto content = files::readUtf8(page);
@@ -123,8 +115,7 @@ QStringList archiveDailyReport(const QString& page, const QString& store, const 
             continue;
         const QString relative = QDir(folder).relativeFilePath(source);
         const QString target = QDir::cleanPath(files::joinPath(storeReal, relative));
-        if (!liesInside(target, storeReal) || !folderStaysInside(QFileInfo(target).path(), storeReal) ||
-            !copyInto(source, target))
+        if (!liesInside(target, storeReal) || !copyInto(source, target, storeReal))
             failed << relative;
     }
     return failed;

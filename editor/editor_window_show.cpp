@@ -2,9 +2,11 @@
 // line with its tags, the look of its style, and the source view.
 #include "editor/editor_layout.h"
 #include "editor/forms/form2.h"
+#include "platform/seam.h"
 #include "store/clock.h"
 #include "store/files.h"
 #include "store/page_file.h"
+#include "tools/delete_plan.h"
 
 #include <QCheckBox>
 #include <QLineEdit>
@@ -214,7 +216,11 @@ void TForm2::CheckBox2Click()
 
 QString TForm2::ExtractSrcValue(const QString& tag) { return editor::ExtractSrcValue(tag); }
 
-bool TForm2::gomi(const QString& file) { return files::moveToTrash(file); }
+// As every delete: asked once, and only a yes sends the file to the trash.
+bool TForm2::gomi(const QString& file)
+{
+    return platform::askYesNo(tools::deletionQuestion({file}), platform::MsgType::Warning) && files::moveToTrash(file);
+}
 
 void TForm2::showFields()
 {

@@ -56,25 +56,34 @@ private:
     int fd_ = -1;
 };
 
-// ---- writing (all through QSaveFile: a failed write leaves the old file) ----
-// Opens file for writing unless its path is a symbolic link (dangling or
-// not): writes never follow a link. The rename at commit replaces whatever
-// stands at the path then, without following it.
-bool openReplacing(QSaveFile& file);
-bool writeBytes(const QString& path, const QByteArray& bytes);
+// ---- writing (a failed write leaves the old file whole) ----
+// Every write and copy below goes to a temporary file in the target's folder
+// and renames it over the target. The folder is opened without following a
+// link on the way (a link swapped in after the place was checked is not
+// followed), and a target that is itself a link is refused. With within not
+// empty, the target must lie inside one of those folders once every link on
+// the way is followed (confine::settledPath); otherwise nothing is written.
+// QSaveFile for writers that need one (downloads): opens file for writing
+// unless its path is a symbolic link (dangling or not).
+[[nodiscard]] bool openReplacing(QSaveFile& file);
+[[nodiscard]] bool writeBytes(const QString& path, const QByteArray& bytes, const QStringList& within = {});
 // Commits a save file that was written piece by piece; false (old file kept)
 // when any write or the final flush failed.
-bool commitChecked(QSaveFile& file);
+[[nodiscard]] bool commitChecked(QSaveFile& file);
 // UTF-8 with BOM; text split into lines (splitLines) and written with CR LF.
-bool writeTextBom(const QString& path, const QString& text);
-bool writeLinesBom(const QString& path, const QStringList& lines);
+[[nodiscard]] bool writeTextBom(const QString& path, const QString& text, const QStringList& within = {});
+[[nodiscard]] bool writeLinesBom(const QString& path, const QStringList& lines, const QStringList& within = {});
 // UTF-8 without BOM, CR LF (value and history files).
-bool writeTextNoBom(const QString& path, const QString& text);
-// Appends bytes (answer rows); creates the file when missing.
-bool appendBytes(const QString& path, const QByteArray& bytes);
-// The folder and its parents; a failure is logged, so callers that go on
-// without the folder need not check.
-bool makeFolder(const QString& path);
+[[nodiscard]] bool writeTextNoBom(const QString& path, const QString& text, const QStringList& within = {});
+// Appends bytes (answer rows) straight to the file; creates it when missing.
+// A row that cannot be written whole is taken back: the file keeps its old
+// length. Refuses a link.
+[[nodiscard]] bool appendBytes(const QString& path, const QByteArray& bytes, const QStringList& within = {});
+// The folder and its parents, each made inside the one before it without
+// following a link; with within, only where the folder lies inside one of
+// them, checked before anything is made. A failure is logged, so callers
+// that go on without the folder need not check.
+bool makeFolder(const QString& path, const QStringList& within = {});
 
 // ---- folder listings ----
 // "*.ht*;*.jp*;" style masks: split at ";", empty pieces ignored,
@@ -102,10 +111,11 @@ QString findPath(const QString& path);
 bool sameFile(const QString& a, const QString& b);
 // Copies through a temporary file beside the target and renames it over the
 // target; keeps the source's modification time; refuses source == target.
-bool copyFileOver(const QString& source, const QString& target);
+// With within, the target must lie inside one of those folders.
+[[nodiscard]] bool copyFileOver(const QString& source, const QString& target, const QStringList& within = {});
 // Refuses when target exists.
-bool renameNoReplace(const QString& source, const QString& target);
+[[nodiscard]] bool renameNoReplace(const QString& source, const QString& target);
 // To the desktop trash; false (file kept) when the trash refuses it.
-bool moveToTrash(const QString& path);
+[[nodiscard]] bool moveToTrash(const QString& path);
 
 } // namespace files

@@ -1,11 +1,11 @@
 // Copies and renames that refuse to lose data.
 #include "store/files.h"
+#include "store/files_internal.h"
 #include "store/log.h"
 
 #include <QDateTime>
 #include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
 
 #include <cerrno>
 #include <cstdio>
@@ -19,21 +19,13 @@ bool sameFile(const QString& a, const QString& b)
     return !ca.isEmpty() && ca == QFileInfo(b).canonicalFilePath();
 }
 
-static bool keepModificationTime(const QString& target, const QDateTime& time)
-{
-    QFile f(target);
-    if (!f.open(QIODevice::ReadWrite))
-        return false;
-    return f.setFileTime(time, QFileDevice::FileModificationTime);
-}
-
 static bool copyFailed(const QString& source, const QString& target, const QString& why)
 {
     qCWarning(lcPagora) << "copying" << source << "to" << target << "failed:" << why;
     return false;
 }
 
-bool copyFileOver(const QString& source, const QString& target)
+bool copyFileOver(const QString& source, const QString& target, const QStringList& within)
 {
     const QFileInfo src(source);
     if (!src.isFile() || target.isEmpty() || QFileInfo(target).isDir())
@@ -43,25 +35,20 @@ bool copyFileOver(const QString& source, const QString& target)
     QFile in(source);
     if (!in.open(QIODevice::ReadOnly))
         return copyFailed(source, target, in.errorString());
-    QSaveFile out(target);
-    if (!openReplacing(out))
-        return copyFailed(source, target, out.errorString());
+    FileWriter out;
+    if (!out.open(target, within))
+        return copyFailed(source, target, out.error());
     char buffer[1 << 16];
     for (;;) {
         const qint64 got = in.read(buffer, sizeof buffer);
-        if (got < 0 || (got > 0 && out.write(buffer, got) != got)) {
-            const QString why = got < 0 ? in.errorString() : out.errorString();
-            out.cancelWriting();
-            return copyFailed(source, target, why);
-        }
+        if (got < 0)
+            return copyFailed(source, target, in.errorString());
         if (got == 0)
             break;
+        if (!out.write(buffer, got))
+            return copyFailed(source, target, out.error());
     }
-    if (!commitChecked(out))
-        return false;
-    if (!keepModificationTime(target, src.lastModified()))
-        qCWarning(lcPagora) << "copied" << target << "keeps the time of the copy, not of" << source;
-    return true;
+    return out.commit(src.lastModified()) || copyFailed(source, target, out.error());
 }
 
 bool renameNoReplace(const QString& source, const QString& target)

@@ -6,8 +6,53 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QStandardPaths>
+#include <QUrl>
 
 namespace files {
+
+namespace {
+
+// Characters a trash entry's "Path=" may hold as they are; everything else
+// is percent-encoded, as the desktop's file managers read it.
+bool escapedAlready(const QByteArray& value)
+{
+    for (const char c : value) {
+        const bool plain = (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || (c >= '0' && c <= '9')
+            || c == '-' || c == '.' || c == '_' || c == '~' || c == '/' || c == '%';
+        if (!plain)
+            return false;
+    }
+    return true;
+}
+
+// Qt 6.4 writes "Path=" as the bare name: a file manager then cannot put a
+// page with a Japanese name back. The entry is written again, escaped.
+void escapeTrashInfo(const QString& original, const QString& inTrash)
+{
+    const QFileInfo trashed(inTrash);
+    const QString info = QDir::cleanPath(trashed.path() + QStringLiteral("/../info/") + trashed.fileName()
+                                         + QStringLiteral(".trashinfo"));
+    const std::optional<QByteArray> bytes = readBytes(info);
+    if (!bytes) {
+        qCWarning(lcPagora) << "the trash entry" << info << "cannot be read";
+        return;
+    }
+    QList<QByteArray> lines = bytes->split('\n');
+    bool changed = false;
+    for (QByteArray& line : lines) {
+        if (!line.startsWith("Path="))
+            continue;
+        const QByteArray value = line.mid(5);
+        if (escapedAlready(value) && !QFile::encodeName(original).endsWith(value))
+            continue;
+        line = "Path=" + QUrl::toPercentEncoding(QFile::decodeName(value), "/");
+        changed = true;
+    }
+    if (changed && !writeBytes(info, lines.join('\n')))
+        qCWarning(lcPagora) << "the trash entry" << info << "keeps its unescaped path";
+}
+
+} // namespace
 
 bool moveToTrash(const QString& path)
 {
@@ -16,17 +61,22 @@ bool moveToTrash(const QString& path)
     // Without the data folder Qt 6.4 moves the file to "files/" under the
     // current directory and reports success.
     makeFolder(QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation));
+    const QString original = QFileInfo(path).absoluteFilePath();
     QString inTrash;
     if (!QFile::moveToTrash(path, &inTrash)) {
         qCWarning(lcPagora) << "the trash refused" << path;
         return false;
     }
-    if (QFileInfo(inTrash).isAbsolute())
+    if (QFileInfo(inTrash).isAbsolute()) {
+        escapeTrashInfo(original, inTrash);
         return true;
+    }
     // It went somewhere relative after all: bring it back, report failure.
     const QString stray = QDir::current().absoluteFilePath(inTrash);
-    qCWarning(lcPagora) << "the trash put" << path << "at" << stray << "; it is brought back";
-    renameNoReplace(stray, path);
+    if (renameNoReplace(stray, path))
+        qCWarning(lcPagora) << "the trash put" << path << "at" << stray << "; it is brought back";
+    else
+        qCCritical(lcPagora) << "the trash put" << path << "at" << stray << "and it cannot be brought back";
     return false;
 }
 

@@ -1,4 +1,5 @@
-// Whole-file writes that never leave a half-written file, and appends.
+// Whole-file writes that never leave a half-written file, appends, and
+// folders; none of them follows a link that leads out of its place.
 #include "store/files.h"
 #include "store/files_internal.h"
 #include "store/log.h"
@@ -6,7 +7,13 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QRandomGenerator>
 #include <QSaveFile>
+
+#include <cerrno>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 namespace files {
 
@@ -35,61 +42,204 @@ bool openReplacing(QSaveFile& file)
     return file.open(QIODevice::WriteOnly);
 }
 
-bool writeBytes(const QString& path, const QByteArray& bytes)
+QString parentOf(const QString& path)
 {
-    if (path.isEmpty())
-        return false;
-    QSaveFile f(path);
-    if (!openReplacing(f)) {
-        qCWarning(lcPagora) << "cannot write" << path << ":" << f.errorString();
-        return false;
-    }
-    if (f.write(bytes) != bytes.size()) {
-        qCWarning(lcPagora) << "writing" << path << "failed, the old file is kept:" << f.errorString();
-        f.cancelWriting();
-        return false;
-    }
-    return commitChecked(f);
+    const int slash = path.lastIndexOf(QLatin1Char('/'));
+    if (slash < 0)
+        return QString();
+    return slash == 0 ? QStringLiteral("/") : path.left(slash);
 }
 
-bool writeTextBom(const QString& path, const QString& text)
+QString nameOf(const QString& path)
 {
-    return writeLinesBom(path, splitLines(text));
+    return path.mid(path.lastIndexOf(QLatin1Char('/')) + 1);
 }
 
-bool writeLinesBom(const QString& path, const QStringList& lines)
+// Relative paths count from the current folder, as the kernel takes them.
+static QString absolute(const QString& path)
 {
-    return writeBytes(path, kUtf8Bom + joinCrLf(lines).toUtf8());
+    if (path.isEmpty() || path.startsWith(QLatin1Char('/')))
+        return path;
+    return QDir::currentPath() + QLatin1Char('/') + path;
 }
 
-bool writeTextNoBom(const QString& path, const QString& text)
+static bool usableName(const QString& name)
 {
-    return writeBytes(path, joinCrLf(splitLines(text)).toUtf8());
+    return !name.isEmpty() && name != QLatin1String(".") && name != QLatin1String("..");
 }
 
-bool appendBytes(const QString& path, const QByteArray& bytes)
+// The folder of path opened with no link followed, when it settles where it
+// may; errno and why say what went wrong otherwise.
+static confine::Fd openFolderOf(const QString& path, const QStringList& within, QString& why)
 {
-    if (path.isEmpty() || QFileInfo(path).isDir() || QFileInfo(path).isSymLink()) {
-        qCWarning(lcPagora) << "cannot append to" << path << ": not a file";
-        return false;
+    const QString settled = confine::settledPath(parentOf(absolute(path)));
+    if (settled.isEmpty() || !usableName(nameOf(path))) {
+        why = QStringLiteral("the place cannot be resolved");
+        return confine::Fd();
     }
-    QFile f(path);
-    if (!f.open(QIODevice::WriteOnly | QIODevice::Append)) {
-        qCWarning(lcPagora) << "cannot append to" << path << ":" << f.errorString();
-        return false;
+    if (!within.isEmpty() && !confine::settledInsideAny(confine::settledPath(settled + QLatin1Char('/') + nameOf(path)), within)) {
+        why = QStringLiteral("the place lies outside the folders it may be written in");
+        return confine::Fd();
     }
-    const qint64 oldSize = f.size();
-    const bool ok = f.write(bytes) == bytes.size();
-    if (f.flush() && ok)
-        return true;
-    qCWarning(lcPagora) << "appending to" << path << "failed:" << f.errorString();
-    f.resize(oldSize); // a cut-off row would spoil the file: it goes again
+    confine::Fd folder = confine::openSettledFolder(settled, false);
+    if (!folder.valid())
+        why = qt_error_string(errno);
+    return folder;
+}
+
+FileWriter::~FileWriter()
+{
+    cancel();
+}
+
+bool FileWriter::fail(const QString& why)
+{
+    error_ = why;
+    qCWarning(lcPagora) << "writing" << path_ << "failed, the old file is kept:" << why;
+    cancel();
     return false;
 }
 
-bool makeFolder(const QString& path)
+bool FileWriter::open(const QString& path, const QStringList& within)
 {
-    if (!path.isEmpty() && QDir().mkpath(path))
+    path_ = path;
+    QString why;
+    folder_ = openFolderOf(path, within, why);
+    if (!folder_.valid())
+        return fail(why);
+    name_ = QFile::encodeName(nameOf(path));
+    struct stat old;
+    const bool exists = ::fstatat(folder_.get(), name_.constData(), &old, AT_SYMLINK_NOFOLLOW) == 0;
+    if (exists && !S_ISREG(old.st_mode))
+        return fail(S_ISLNK(old.st_mode) ? QStringLiteral("a link is never written through")
+                                         : QStringLiteral("not a file"));
+    for (int attempt = 0; attempt < 100 && !file_.valid(); ++attempt) {
+        temp_ = ".pagora-" + QByteArray::number(QRandomGenerator::global()->generate(), 36) + ".tmp";
+        file_ = confine::Fd(::openat(folder_.get(), temp_.constData(),
+                                     O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0666));
+        if (!file_.valid() && errno != EEXIST)
+            break;
+    }
+    if (!file_.valid()) {
+        temp_.clear();
+        return fail(qt_error_string(errno));
+    }
+    if (exists)
+        ::fchmod(file_.get(), old.st_mode & 07777); // a replaced file keeps who may read it
+    return true;
+}
+
+bool FileWriter::write(const char* data, qint64 size)
+{
+    if (!file_.valid())
+        return false;
+    while (size > 0) {
+        const ssize_t n = ::write(file_.get(), data, size_t(size));
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n <= 0)
+            return fail(qt_error_string(n < 0 ? errno : ENOSPC));
+        data += n;
+        size -= n;
+    }
+    return true;
+}
+
+bool FileWriter::commit(const QDateTime& modified)
+{
+    if (!file_.valid())
+        return false;
+    if (modified.isValid()) {
+        const qint64 ms = modified.toMSecsSinceEpoch();
+        const struct timespec times[2] = {{0, UTIME_OMIT}, {time_t(ms / 1000), long(ms % 1000) * 1000000}};
+        if (::futimens(file_.get(), times) != 0)
+            qCWarning(lcPagora) << "copied" << path_ << "keeps the time of the copy";
+    }
+    if (::fdatasync(file_.get()) != 0 || ::close(file_.release()) != 0)
+        return fail(qt_error_string(errno));
+    if (::renameat(folder_.get(), temp_.constData(), folder_.get(), name_.constData()) != 0)
+        return fail(qt_error_string(errno));
+    temp_.clear();
+    return true;
+}
+
+void FileWriter::cancel()
+{
+    file_ = confine::Fd();
+    if (!temp_.isEmpty() && folder_.valid())
+        ::unlinkat(folder_.get(), temp_.constData(), 0);
+    temp_.clear();
+}
+
+bool writeBytes(const QString& path, const QByteArray& bytes, const QStringList& within)
+{
+    FileWriter f;
+    return f.open(path, within) && f.write(bytes.constData(), bytes.size()) && f.commit();
+}
+
+bool writeTextBom(const QString& path, const QString& text, const QStringList& within)
+{
+    return writeLinesBom(path, splitLines(text), within);
+}
+
+bool writeLinesBom(const QString& path, const QStringList& lines, const QStringList& within)
+{
+    return writeBytes(path, kUtf8Bom + joinCrLf(lines).toUtf8(), within);
+}
+
+bool writeTextNoBom(const QString& path, const QString& text, const QStringList& within)
+{
+    return writeBytes(path, joinCrLf(splitLines(text)).toUtf8(), within);
+}
+
+static bool appendFailed(const QString& path, const QString& why)
+{
+    qCWarning(lcPagora) << "cannot append to" << path << ":" << why;
+    return false;
+}
+
+bool appendBytes(const QString& path, const QByteArray& bytes, const QStringList& within)
+{
+    QString why;
+    const confine::Fd folder = openFolderOf(path, within, why);
+    if (!folder.valid())
+        return appendFailed(path, why);
+    // Written straight to the file, unbuffered: a failure shows at once and
+    // the row is taken back whole.
+    confine::Fd f(::openat(folder.get(), QFile::encodeName(nameOf(path)).constData(),
+                           O_WRONLY | O_APPEND | O_CREAT | O_NOFOLLOW | O_CLOEXEC, 0666));
+    struct stat st;
+    if (!f.valid() || ::fstat(f.get(), &st) != 0)
+        return appendFailed(path, qt_error_string(errno));
+    if (!S_ISREG(st.st_mode))
+        return appendFailed(path, QStringLiteral("not a file"));
+    const char* data = bytes.constData();
+    qint64 left = bytes.size();
+    int error = 0;
+    while (left > 0 && error == 0) {
+        const ssize_t n = ::write(f.get(), data, size_t(left));
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n <= 0) {
+            error = n < 0 ? errno : ENOSPC;
+            break;
+        }
+        data += n;
+        left -= n;
+    }
+    if (error == 0 && ::fdatasync(f.get()) == 0)
+        return true;
+    why = qt_error_string(error != 0 ? error : errno);
+    if (::ftruncate(f.get(), st.st_size) != 0) // a cut-off row would spoil the file
+        why += QStringLiteral("; the cut-off row could not be taken back");
+    return appendFailed(path, why);
+}
+
+bool makeFolder(const QString& path, const QStringList& within)
+{
+    const QString settled = confine::settledPath(absolute(path));
+    if (!settled.isEmpty() && (within.isEmpty() || confine::settledInsideAny(settled, within))
+        && confine::openSettledFolder(settled, true).valid())
         return true;
     qCWarning(lcPagora) << "cannot make the folder" << path;
     return false;

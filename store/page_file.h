@@ -33,6 +33,6 @@ void BuildPageHtml(PageModel& m, const QString& path, const QDateTime& now = sto
 
 // Builds the page and stores it at path (UTF-8 with BOM, CR LF) through a
 // temporary file: on failure the old page stays whole and false comes back.
-bool SavePage(PageModel& m, const QString& path);
+[[nodiscard]] bool SavePage(PageModel& m, const QString& path);
 
 } // namespace store

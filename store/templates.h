@@ -15,6 +15,6 @@ QString newPageText(const QString& S);
 // Writes the new page with heading S (unescaped) to F as UTF-8 with a
 // byte-order mark, replacing any file there. False when it could not be
 // written; the old file is then left whole.
-bool NEWHTMLSAVE(const QString& F, const QString& S);
+[[nodiscard]] bool NEWHTMLSAVE(const QString& F, const QString& S);
 
 } // namespace store

@@ -111,7 +111,9 @@ QString SheetText(const QString& pageText)
 
 Row BuildRow(const QString& memoText)
 {
-    QString s = text::replaceAll(memoText, kCrLf, kBr);
+    QString s = memoText;
+    s.replace(QChar::LineSeparator, kCrLf).replace(QChar::ParagraphSeparator, kCrLf);
+    s = text::replaceAll(s, kCrLf, kBr);
     s = text::replaceAll(s, QStringLiteral("［"), QStringLiteral("["));
     s = text::replaceAll(s, QStringLiteral("］"), QStringLiteral("]"));
     s = text::replaceAll(s, QStringLiteral(" "), QString());
@@ -145,6 +147,10 @@ std::optional<QByteArray> lineInEncodingOf(const QByteArray& existing, const QSt
 AppendResult AppendRow(const QString& csvPath, const Row& row)
 {
     const std::optional<QByteArray> existing = files::readBytes(csvPath);
+    // A link is refused by the writes below, never read as missing.
+    const QFileInfo info(csvPath);
+    if (!existing && info.exists() && !info.isSymLink())
+        return AppendResult::Unreadable;
     if (!existing || existing->isEmpty()) {
         const bool ok = files::writeTextBom(csvPath, row.labels + kCrLf + row.answers + kCrLf);
         return ok ? AppendResult::Written : AppendResult::WriteFailed;

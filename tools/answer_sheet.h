@@ -13,17 +13,20 @@ struct Row {
     QString labels;  // the first line of a new CSV
     QString answers; // one line per submission
 };
-// The labels and answers of the memo text (lines joined by CR LF).
+// The labels and answers of the memo text (lines joined by CR LF; a line
+// separator U+2028 or paragraph separator U+2029 counts as a line end).
 Row BuildRow(const QString& memoText);
 
 // "_" + base name + ".csv" in the page's own folder.
 QString AnswerCsvPath(const QString& pagePath);
 
-enum class AppendResult { Written, WriteFailed, EncodingRefused };
+enum class AppendResult { Written, WriteFailed, EncodingRefused, Unreadable };
 // A new or empty CSV gets the labels line and the answers line (UTF-8 with
 // BOM, CR LF); an existing one gets the answers line appended in the
 // encoding it is in (a spreadsheet may have saved it in Shift_JIS). A
-// failed append takes back what it wrote, so earlier rows stay whole.
+// failed append takes back what it wrote, so earlier rows stay whole. A CSV
+// that is there but cannot be read is left alone (Unreadable): it holds
+// earlier answers that a new file would replace.
 AppendResult AppendRow(const QString& csvPath, const Row& row);
 
 } // namespace answersheet

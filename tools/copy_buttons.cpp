@@ -4,6 +4,7 @@
 #include "platform/seam.h"
 #include "platform/shell.h"
 #include "store/clock.h"
+#include "store/files.h"
 #include "store/paths.h"
 #include "tools/desktop_copy.h"
 #include "tools/folder_copy.h"
@@ -12,7 +13,6 @@
 #include "viewer/main_window.h"
 
 #include <QCoreApplication>
-#include <QDir>
 #include <QFileInfo>
 
 namespace tools {
@@ -47,13 +47,13 @@ void N1Click(TForm1& w)
 
 void SpeedButton14Click(TForm1& w)
 {
-    QDir().mkpath(w.CopyFolder);
+    files::makeFolder(w.CopyFolder);
     explore(w.CopyFolder);
 }
 
 void SpeedButton5Click(TForm1& w)
 {
-    QDir().mkpath(w.CopyFolder);
+    files::makeFolder(w.CopyFolder);
     const QString shown = store::CutNN(w.caption());
     platform::CopyFailures failures;
     copyShownFile(shown, w.CopyFolder, programmingEnabled(w), failures);
@@ -81,7 +81,7 @@ void Panel1MouseUp(TForm1& w)
             platform::openPathOrSay(file);
         return;
     }
-    QDir().mkpath(w.CopyFolder);
+    files::makeFolder(w.CopyFolder);
     platform::CopyFailures failures;
     const QString copy = copyKeepingOlder(file, w.CopyFolder, store::clock::today(), failures);
     if (!copy.isEmpty() && programming)
@@ -106,7 +106,7 @@ void SpeedButton1Click(TForm1& w)
     const QString source = w.SelectedFolder;
     const QString name = store::AfterLastSlash(source);
     if (platform::askYesNo(folderCopyQuestion(name, w.ExeBaseName), platform::MsgType::Confirmation)) {
-        QDir().mkpath(w.CopyFolder);
+        files::makeFolder(w.CopyFolder);
         platform::CopyFailures failures;
         const FolderCopyOutcome outcome = copyFolderInto(source, w.CopyFolder, failures);
         if (!outcome.refusal.isEmpty())

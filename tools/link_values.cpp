@@ -1,5 +1,6 @@
 #include "tools/link_values.h"
 
+#include "store/confine.h"
 #include "store/files.h"
 #include "store/paths.h"
 #include "store/text.h"
@@ -119,18 +120,9 @@ bool isSameFile(const QString& a, const QString& b)
 
 bool isInsideFolder(const QString& path, const QString& folder)
 {
-    const QString base = QFileInfo(folder).canonicalFilePath();
-    if (base.isEmpty())
-        return false;
-    const QFileInfo info(path);
-    QString real = info.canonicalFilePath();
-    if (real.isEmpty()) {
-        const QString parent = QFileInfo(info.absolutePath()).canonicalFilePath();
-        if (parent.isEmpty())
-            return false;
-        real = files::joinPath(parent, info.fileName());
-    }
-    return real.startsWith(base == QLatin1String("/") ? base : base + QLatin1Char('/'));
+    // Where the kernel reaches it; the folder itself is not one of its files.
+    const QString settled = confine::settledPath(path);
+    return confine::liesInside(path, folder) && settled != confine::settledPath(folder);
 }
 
 bool containsPath(const QStringList& list, const QString& path)

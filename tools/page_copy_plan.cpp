@@ -4,6 +4,7 @@
 #include "tools/link_values.h"
 #include "tools/picture_rename.h"
 
+#include "store/confine.h"
 #include "store/files.h"
 
 #include <QDir>
@@ -137,11 +138,17 @@ PageCopyResult carryOutPageCopy(const PageCopyPlan& plan)
     PageCopyResult result;
     if (!plan.refusal.isEmpty())
         return result;
+    // Files beside the copy stay inside its folder, and files come only
+    // from inside the page's folder, however links on the way may lead.
+    const QStringList within{folderOf(plan.target)};
+    const QString sourceFolder = folderOf(plan.source);
     for (const QString& folder : plan.foldersToCreate)
-        QDir().mkpath(folder);
+        files::makeFolder(folder, within);
     for (int i = 0; i < plan.copies.size(); ++i) {
         const FileCopy& c = plan.copies.at(i);
-        const bool ok = files::copyFileOver(c.source, c.target) && sameContent(c.source, c.target);
+        const bool sourceInside = i == 0 || confine::liesInside(c.source, sourceFolder);
+        const bool ok = sourceInside && files::copyFileOver(c.source, c.target, within)
+            && sameContent(c.source, c.target);
         if (i == 0 && !ok) {
             result.failed = plan.copies; // without the page nothing else is copied
             return result;

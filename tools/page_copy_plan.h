@@ -42,7 +42,9 @@ struct PageCopyResult {
 
 // Creates the folders, copies in order (each over its target through a
 // temporary file), checks each copy and sends the stale companions to the
-// trash once the page is copied.
+// trash once the page is copied. Nothing is made or written where a link on
+// the way leads out of the target's folder, and a file that is a link
+// leading out of the page's folder is not copied: both count as failed.
 PageCopyResult carryOutPageCopy(const PageCopyPlan& plan);
 
 // The sources a move sends to the trash: those whose copy is there and the

@@ -7,6 +7,7 @@
 #include "store/files.h"
 #include "store/log.h"
 #include "store/paths.h"
+#include "tools/delete_plan.h"
 #include "tools/recording_window.h"
 #include "tools/recycle.h"
 #include "viewer/later_windows.h"
@@ -151,7 +152,11 @@ void hSAISEIMouseUp(TForm1& w)
         return;
     const QString path = PageRecordingPath(w);
     if (w.RightClickFlag) {
-        recycle::RecycleFile(w, path);
+        // As every delete: asked once, and only a yes sends it to the trash.
+        const QFileInfo recording(path);
+        if ((recording.exists() || recording.isSymLink())
+            && platform::askYesNo(tools::deletionQuestion({path}), platform::MsgType::Warning))
+            recycle::RecycleFile(w, path);
         PageRecordingPath(w);
     } else if (w.BitBtn1->tag() > 0) {
         playRecording(w, path);

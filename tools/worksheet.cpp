@@ -1,5 +1,6 @@
 #include "tools/worksheet.h"
 
+#include "store/confine.h"
 #include "store/files.h"
 #include "store/log.h"
 #include "store/text.h"
@@ -32,13 +33,6 @@ QString belowFolder(const QString& value)
             parts << part;
     }
     return parts.join(QLatin1Char('/'));
-}
-
-bool inside(const QString& folder, const QString& root)
-{
-    const QString f = QFileInfo(folder).canonicalFilePath();
-    const QString r = QFileInfo(root).canonicalFilePath();
-    return !f.isEmpty() && !r.isEmpty() && (f == r || f.startsWith(r + QLatin1Char('/')));
 }
 
 } // namespace
@@ -109,16 +103,19 @@ int copyPictures(const QString& rendered, const QString& pageFolder, const QStri
         const QString source = files::findPath(files::joinPath(pageFolder, value));
         if (source.isEmpty() || !QFileInfo(source).isFile())
             continue;
-        const QString target = files::joinPath(workFolder, value);
-        const QString targetFolder = QFileInfo(target).path();
-        files::makeFolder(targetFolder);
-        // A linked sub-folder could lead out of the work folder.
-        if (!inside(targetFolder, workFolder)) {
-            qCWarning(lcPagora) << "worksheet picture outside the work folder skipped:" << value;
+        // A linked sub-folder or picture could lead out of either folder:
+        // nothing is read from outside the page's folder, and nothing is
+        // made or written outside the work folder.
+        if (!confine::liesInside(source, pageFolder)) {
+            qCWarning(lcPagora) << "worksheet picture outside the page's folder skipped:" << value;
             continue;
         }
-        if (files::copyFileOver(source, target))
+        const QString target = files::joinPath(workFolder, value);
+        if (files::makeFolder(QFileInfo(target).path(), {workFolder})
+            && files::copyFileOver(source, target, {workFolder}))
             ++copied;
+        else
+            qCWarning(lcPagora) << "worksheet picture not copied:" << value;
     }
     return copied;
 }

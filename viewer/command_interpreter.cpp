@@ -23,6 +23,7 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QImage>
+#include <QTemporaryDir>
 #include <QUrl>
 
 namespace {
@@ -53,17 +54,28 @@ void reopenCurrentFolder(TForm1& w)
     show(w);
 }
 
-commands::WriteRoots writeRoots(const TForm1& w)
-{
-    return {{w.RootFolder, w.CurrentFolder(), w.CopyFolder, store::DesktopFolder()}};
-}
-
 // True when path may be written; otherwise says so briefly.
 bool targetAllowed(TForm1& w, const QString& path)
 {
-    if (commands::isAllowedTarget(path, writeRoots(w)))
+    if (commands::isAllowedTarget(path, commands::writeRoots(w)))
         return true;
     w.ShowFlashMessage(commands::refusedTargetMessage(path), 3000);
+    return false;
+}
+
+// The write itself checks its place again, on the same resolution it then
+// writes through, so a link swapped in after targetAllowed leads nowhere.
+QStringList within(const TForm1& w)
+{
+    return commands::writeRoots(w).folders;
+}
+
+// The folder a target of a command needs, made only inside the roots.
+bool makeParentFolder(TForm1& w, const QString& path)
+{
+    if (files::makeFolder(QFileInfo(path).absolutePath(), within(w)))
+        return true;
+    w.ShowFlashMessage(commands::writeFailedMessage(path), 3000);
     return false;
 }
 
@@ -156,8 +168,13 @@ void answer(TForm1& w)
     const QString entry = currentEntry(w);
     if (store::isWebAddress(entry) || entry.contains(QStringLiteral("http:"), Qt::CaseInsensitive))
         return;
+    // The answers are written beside the page: its folder must be one the
+    // commands may write in.
+    const QString page = files::joinPath(w.CurrentFolder(), files::slashes(entry));
+    if (!targetAllowed(w, QFileInfo(page).path()))
+        return;
     if (auto& hook = laterwindows::hooks().answer)
-        hook(files::joinPath(w.CurrentFolder(), files::slashes(entry)));
+        hook(page);
 }
 
 void dir(TForm1& w, const Command& c)
@@ -199,7 +216,10 @@ void paint(TForm1& w, const Command& c)
     if (!QFileInfo::exists(path)) {
         QImage white(640, 480, QImage::Format_RGB888);
         white.fill(Qt::white);
-        files::writeBytes(path, platform::encodeBmp(white));
+        if (!files::writeBytes(path, platform::encodeBmp(white), within(w))) {
+            w.ShowFlashMessage(commands::writeFailedMessage(path), 3000);
+            return;
+        }
     }
     const QString program = platform::paintProgram();
     if (!program.isEmpty())
@@ -211,29 +231,30 @@ void exploreFolder(TForm1& w, const Command& c)
     platform::exploreFolder(files::joinPath(w.CurrentFolder(), files::slashes(c.arg)));
 }
 
-void makeParentFolder(const QString& path)
-{
-    QDir().mkdir(QFileInfo(path).absolutePath());
-}
-
 void save(TForm1& w, const Command& c)
 {
     const QString url = QStringLiteral("http://") + files::slashes(c.token(1));
     const QString target = commands::resolveName(c.token(2), w.CurrentFolder());
-    if (!targetAllowed(w, target))
+    if (!targetAllowed(w, target) || !makeParentFolder(w, target))
         return;
-    makeParentFolder(target);
-    w.DownloadUrlToFile(url, target);
+    // The download lands in a private folder first; only the confined copy
+    // writes under the roots, so a link swapped in meanwhile leads nowhere.
+    QTemporaryDir staging;
+    const QString downloaded = files::joinPath(staging.path(), QStringLiteral("download"));
+    if (!staging.isValid() || !w.DownloadUrlToFile(url, downloaded))
+        return;
+    if (!files::copyFileOver(downloaded, target, within(w)))
+        w.ShowFlashMessage(commands::writeFailedMessage(target), 3000);
 }
 
 void copy(TForm1& w, const Command& c)
 {
     const QString source = commands::resolveName(c.token(1), w.CurrentFolder());
     const QString target = commands::resolveName(c.token(2), w.CurrentFolder());
-    if (!targetAllowed(w, target))
+    if (!targetAllowed(w, target) || !makeParentFolder(w, target))
         return;
-    makeParentFolder(target);
-    files::copyFileOver(source, target);
+    if (!files::copyFileOver(source, target, within(w)))
+        w.ShowFlashMessage(QStringLiteral("コピーできませんでした：") + QFileInfo(source).fileName(), 3000);
 }
 
 void js(TForm1& w, const Command& c)
@@ -245,7 +266,6 @@ void js(TForm1& w, const Command& c)
 
 void hisjs(TForm1& w, const Command& c)
 {
-    files::makeFolder(files::joinPath(w.CurrentFolder(), QStringLiteral("history")));
     const QString path = files::joinPath(w.CurrentFolder(), w.HistoryName + QStringLiteral(".txt"));
     if (targetAllowed(w, path))
         w.SetTextFileValue(path, c.token(1));
@@ -278,7 +298,9 @@ void his(TForm1& w, const Command& c)
     if (name.isEmpty())
         name = QStringLiteral("NAME");
     w.HistoryName = QStringLiteral("history/") + name;
-    files::makeFolder(files::joinPath(w.CurrentFolder(), QStringLiteral("history")));
+    const QString history = files::joinPath(w.CurrentFolder(), QStringLiteral("history"));
+    if (!targetAllowed(w, history) || !files::makeFolder(history, within(w)))
+        return;
     commands::rewriteHistoryPages(w, [&w](const QString& path) { return targetAllowed(w, path); });
 }
 

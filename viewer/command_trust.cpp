@@ -1,6 +1,7 @@
 #include "viewer/command_trust.h"
 
-#include <QDir>
+#include "store/confine.h"
+
 #include <QFileInfo>
 #include <QUrl>
 
@@ -26,56 +27,14 @@ bool allowedFromWeb(const QString& w)
     return !w.contains(QLatin1Char('.')); // a word with "." starts a program
 }
 
-static bool climbsOut(const QString& path)
-{
-    return path.split(QLatin1Char('/')).contains(QStringLiteral(".."));
-}
-
-// The path with every symbolic link on the way resolved, the last one too
-// and dangling ones as well: a link inside a root must not lead a write to
-// a file that does not exist yet somewhere else. "" when the links cannot
-// be resolved (a loop, or a link that cannot be read).
-static QString settledPath(const QString& path)
-{
-    constexpr int MaxLinks = 40;
-    QStringList rest = QDir::cleanPath(path).split(QLatin1Char('/'), Qt::SkipEmptyParts);
-    QString done = QStringLiteral("/");
-    int links = 0;
-    while (!rest.isEmpty()) {
-        const QString next = QDir::cleanPath(done + QLatin1Char('/') + rest.takeFirst());
-        const QFileInfo info(next);
-        if (!info.isSymLink()) {
-            done = next;
-            continue;
-        }
-        const QString target = info.symLinkTarget();
-        if (++links > MaxLinks || target.isEmpty())
-            return QString();
-        // The target's own parts are walked again: they may hold links too.
-        rest = QDir::cleanPath(target).split(QLatin1Char('/'), Qt::SkipEmptyParts) + rest;
-        done = QStringLiteral("/");
-    }
-    return done;
-}
-
 bool isInsideFolder(const QString& path, const QString& root)
 {
-    if (path.isEmpty() || root.isEmpty() || climbsOut(path) || !QDir::isAbsolutePath(path))
-        return false;
-    const QString p = settledPath(path);
-    const QString r = settledPath(root);
-    if (p.isEmpty() || r.isEmpty())
-        return false;
-    return p == r || p.startsWith(r == QLatin1String("/") ? r : r + QLatin1Char('/'));
+    return confine::liesInside(path, root);
 }
 
 bool isAllowedTarget(const QString& path, const WriteRoots& roots)
 {
-    for (const QString& root : roots.folders) {
-        if (isInsideFolder(path, root))
-            return true;
-    }
-    return false;
+    return confine::liesInsideAny(path, roots.folders);
 }
 
 QString refusedFromWebMessage(const QString& word)
@@ -88,6 +47,11 @@ QString refusedTargetMessage(const QString& path)
     // The message panel is one short line; a whole path would push the
     // beginning of the message out of view, so only the name is given.
     return QStringLiteral("このファイルには書き込めません：%1").arg(QFileInfo(path).fileName());
+}
+
+QString writeFailedMessage(const QString& path)
+{
+    return QStringLiteral("書き込めませんでした：%1").arg(QFileInfo(path).fileName());
 }
 
 } // namespace commands

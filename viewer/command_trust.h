@@ -27,14 +27,17 @@ struct WriteRoots {
     QStringList folders;
 };
 
-// True when path lies inside one of the roots (or is one of them) and
-// climbs out nowhere (no ".." part).
+// True when path lies inside one of the roots (or is one of them) where
+// the kernel would reach it: every link followed, ".." applied after the
+// link before it (confine::settledPath).
 bool isAllowedTarget(const QString& path, const WriteRoots& roots);
-// True when folder lies inside root (or is root), with no ".." part.
+// True when folder lies inside root (or is root), decided the same way.
 bool isInsideFolder(const QString& path, const QString& root);
 
 // Short messages for refusals.
 QString refusedFromWebMessage(const QString& word);
 QString refusedTargetMessage(const QString& path);
+// A write or copy that was allowed but failed (full disk, no permission).
+QString writeFailedMessage(const QString& path);
 
 } // namespace commands

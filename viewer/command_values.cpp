@@ -1,6 +1,7 @@
 #include "viewer/command_values.h"
 
 #include "store/files.h"
+#include "store/paths.h"
 #include "store/text.h"
 #include "viewer/main_window.h"
 #include "viewer/value_files.h"
@@ -10,6 +11,11 @@
 #include <QFileInfo>
 
 namespace commands {
+
+WriteRoots writeRoots(const TForm1& w)
+{
+    return {{w.RootFolder, w.CurrentFolder(), w.CopyFolder, store::DesktopFolder()}};
+}
 
 void rewriteHistoryPages(TForm1& w, const std::function<bool(const QString& path)>& mayWrite)
 {
@@ -23,8 +29,8 @@ void rewriteHistoryPages(TForm1& w, const std::function<bool(const QString& path
             continue;
         // A page without a script address is left as it is.
         const std::optional<QString> rewritten = valuefiles::rewriteHistoryScriptSrc(*page, src);
-        if (rewritten && mayWrite(path))
-            files::writeTextBom(path, *rewritten);
+        if (rewritten && mayWrite(path) && !files::writeTextBom(path, *rewritten, writeRoots(w).folders))
+            w.ShowFlashMessage(writeFailedMessage(path), 3000);
     }
 }
 
@@ -33,15 +39,23 @@ void rewriteHistoryPages(TForm1& w, const std::function<bool(const QString& path
 void TForm1::SetTextFileValue(const QString& fileName, const QString& entry)
 {
     QCoreApplication::processEvents();
-    files::makeFolder(files::joinPath(CurrentFolder(), QStringLiteral("history")));
-    switch (valuefiles::setTextFileValue(fileName, entry)) {
+    const QStringList within = commands::writeRoots(*this).folders;
+    // The history folder is made only where it may be, like the file itself.
+    files::makeFolder(files::joinPath(CurrentFolder(), QStringLiteral("history")), within);
+    switch (valuefiles::setTextFileValue(fileName, entry, within)) {
     case valuefiles::ValueFileResult::Deleted:
         PageClick(0, true);
         break;
     case valuefiles::ValueFileResult::DeleteFailed:
         ShowFlashMessage(QStringLiteral("ごみ箱に移せませんでした：") + fileName, 3000);
         break;
-    default:
+    case valuefiles::ValueFileResult::Unreadable:
+        ShowFlashMessage(QStringLiteral("読み込めないため書き込みませんでした：") + QFileInfo(fileName).fileName(), 3000);
+        break;
+    case valuefiles::ValueFileResult::WriteFailed:
+        ShowFlashMessage(commands::writeFailedMessage(fileName), 3000);
+        break;
+    case valuefiles::ValueFileResult::Written:
         break;
     }
 }

@@ -84,7 +84,8 @@ void TForm1::ShowPlaceholderPage(const QString& message)
 {
     Panel10->setVisible(false);
     const QString path = files::joinPath(CurrentFolder(), store::kPlaceholderPageName);
-    store::NEWHTMLSAVE(path, message);
+    if (!store::NEWHTMLSAVE(path, message))
+        qCWarning(lcPagora) << "the placeholder page" << path << "could not be written";
     // Lets the window paint before the browser starts loading; input waits.
     QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
     WebBrowser1->navigate(path);

@@ -108,7 +108,7 @@ void TForm1::createDataFolders()
     CopyFolder = files::joinPath(store::DesktopFolder(), QStringLiteral("【") + ExeBaseName + QStringLiteral("】"));
     files::makeFolder(CopyFolder);
     // The store is made last; when it cannot be made the data folders are not writable.
-    const bool storeThere = QDir().mkpath(DailyReportStore) && QFileInfo(DailyReportStore).isDir();
+    const bool storeThere = files::makeFolder(DailyReportStore) && QFileInfo(DailyReportStore).isDir();
     FolderWriteFailed = storeThere ? 0 : 1;
 }
 
@@ -184,12 +184,19 @@ void TForm1::restoreDailyReport()
     if (source.isEmpty())
         return;
     const QString target = dailyReportTarget(CurrentFolder(), FileListBox7->items());
-    // Each copy stands alone: a missing companion or a locked target is skipped.
-    files::copyFileOver(source, target);
+    // Each copy stands alone: a missing companion or a locked target is
+    // skipped, and named.
+    QStringList failed;
+    if (!files::copyFileOver(source, target))
+        failed << QFileInfo(source).fileName();
     for (const QString& ext : {QStringLiteral(".%xt"), QStringLiteral(".wav")}) {
         const QString companion = withExtension(source, ext);
-        if (QFileInfo::exists(companion))
-            files::copyFileOver(companion, withExtension(target, ext));
+        if (QFileInfo::exists(companion) && !files::copyFileOver(companion, withExtension(target, ext)))
+            failed << QFileInfo(companion).fileName();
+    }
+    if (!failed.isEmpty()) {
+        qCWarning(lcPagora) << "today's daily report could not be restored:" << failed;
+        ShowFlashMessage(QStringLiteral("日報を戻せませんでした：") + failed.join(QStringLiteral("、")), 4000);
     }
 }
 

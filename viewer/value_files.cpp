@@ -89,7 +89,7 @@ void applyEntry(ValueTable& table, const QString& key, const QString& value)
         table.append({key, value});
 }
 
-ValueFileResult setTextFileValue(const QString& path, const QString& entry)
+ValueFileResult setTextFileValue(const QString& path, const QString& entry, const QStringList& within)
 {
     const auto [key, value] = splitEntry(entry);
     if (isDeleteValue(value)) {
@@ -108,7 +108,7 @@ ValueFileResult setTextFileValue(const QString& path, const QString& entry)
         table.append({key, value});
     }
     const QString text = formatValueLines(table).join(QStringLiteral("\r\n"));
-    return files::writeTextNoBom(path, text) ? ValueFileResult::Written : ValueFileResult::WriteFailed;
+    return files::writeTextNoBom(path, text, within) ? ValueFileResult::Written : ValueFileResult::WriteFailed;
 }
 
 std::optional<QString> rewriteHistoryScriptSrc(const QString& page, const QString& src)

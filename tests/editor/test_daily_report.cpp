@@ -94,9 +94,11 @@ TEST(DailyReportArchive, FailedCopiesAreNamedAndNothingLeavesTheStore)
 {
     TempTree t;
     const QString page =
-        t.write("root/日報.html", report("<img src=\"pic/a.jpg\"><img src=\"sub/b.jpg\"><img src=\"ok.jpg\">"));
+        t.write("root/日報.html", report("<img src=\"pic/a.jpg\"><img src=\"sub/b.jpg\"><img src=\"ok.jpg\">"
+                                         "<img src=\"sub/deeper/c.jpg\">"));
     t.write("root/pic/a.jpg", "a");
     t.write("root/sub/b.jpg", "b");
+    t.write("root/sub/deeper/c.jpg", "c");
     t.write("root/ok.jpg", "ok");
     // A file stands where the store needs the folder "pic", and the store's
     // "sub" is a link to a folder elsewhere.
@@ -105,8 +107,8 @@ TEST(DailyReportArchive, FailedCopiesAreNamedAndNothingLeavesTheStore)
     t.symlink("store/sub", t.path("elsewhere"));
 
     const QStringList failed = archiveDailyReport(page, t.path("store"), kDay);
-    EXPECT_EQ(failed, (QStringList{"pic/a.jpg", "sub/b.jpg"}));
+    EXPECT_EQ(failed, (QStringList{"pic/a.jpg", "sub/b.jpg", "sub/deeper/c.jpg"}));
     EXPECT_EQ(t.read("store/ok.jpg"), QByteArray("ok"));
-    EXPECT_TRUE(t.list("elsewhere").isEmpty());
+    EXPECT_TRUE(t.list("elsewhere").isEmpty()); // not even an empty folder
     EXPECT_EQ(t.read("store/pic"), QByteArray("file, not a folder"));
 }

@@ -375,7 +375,7 @@ TEST_F(EditHandOffTest, ANewDatedPageExistsOnlyOnceSaved)
 
     // Saved: listed and shown.
     standInEditor([this](const QString& path, const QString& source) {
-        files::writeTextBom(path, source);
+        EXPECT_TRUE(files::writeTextBom(path, source));
         return path;
     });
     w.N9->click();

@@ -11,6 +11,7 @@
 #include <QFileInfo>
 #include <QStandardPaths>
 #include <QTemporaryDir>
+#include <QUrl>
 #include <sys/stat.h>
 
 using namespace files;
@@ -201,6 +202,28 @@ TEST(Files, SaveThatFailsMidwayLeavesTheOldFileWhole)
     });
     EXPECT_EQ(bytesOf(p), "old contents");
     EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden).size(), 4); // no temporary left
+}
+
+// A file manager puts a trashed file back where its entry's "Path=" says;
+// the desktop's format has that path percent-encoded.
+TEST(Files, TrashEntriesNameThePathTheWayFileManagersReadIt)
+{
+    QTemporaryDir dir;
+    const QString p = put(dir.path(), "日報 50%.html", "x");
+    ASSERT_TRUE(moveToTrash(p));
+    const QString info = joinPath(QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation),
+                                  "Trash/info/日報 50%.html.trashinfo");
+    const QByteArray entry = bytesOf(info);
+    ASSERT_TRUE(entry.startsWith("[Trash Info]\n")) << entry.toStdString();
+    QByteArray path;
+    for (const QByteArray& line : entry.split('\n')) {
+        if (line.startsWith("Path="))
+            path = line.mid(5);
+    }
+    for (const char c : path)
+        EXPECT_TRUE(QChar::fromLatin1(c).isLetterOrNumber() || QByteArray("-._~/%").contains(c)) << path.toStdString();
+    EXPECT_EQ(QUrl::fromPercentEncoding(path), p);
+    EXPECT_TRUE(entry.contains("\nDeletionDate="));
 }
 
 TEST(Files, MasksSplitAtSemicolonsAndIgnoreCase)

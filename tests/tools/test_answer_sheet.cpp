@@ -1,5 +1,6 @@
 #include "platform/seam.h"
 #include "store/files.h"
+#include "store/resource_limits.h"
 #include "support/temp_tree.h"
 #include "tools/answer_sheet.h"
 #include "tools/forms/form18.h"
@@ -7,6 +8,9 @@
 #include <QFileInfo>
 #include <QPlainTextEdit>
 #include <gtest/gtest.h>
+
+#include <sys/stat.h>
+#include <unistd.h>
 
 using namespace answersheet;
 
@@ -100,6 +104,54 @@ TEST(AnswerSheetCsv, NeverWritesThroughALink)
     EXPECT_FALSE(QFileInfo::exists(outside.path("new.csv")));
 }
 
+// An answer file that is there but cannot be read holds earlier answers:
+// it is refused, never taken for a new file and replaced.
+TEST(AnswerSheetCsv, AnUnreadableFileIsRefusedNotReplaced)
+{
+    TempTree t;
+    const Row row{QStringLiteral("a"), QStringLiteral("b")};
+    // A pipe stands for a file no one can read, root included.
+    const QString pipe = t.path("_p.csv");
+    ASSERT_EQ(::mkfifo(QFile::encodeName(pipe).constData(), 0600), 0);
+    EXPECT_EQ(AppendRow(pipe, row), AppendResult::Unreadable);
+    EXPECT_FALSE(QFileInfo(pipe).isFile());
+    if (::geteuid() != 0) { // root reads any file
+        const QString csv = t.write("_q.csv", "a\r\nearlier\r\n");
+        ASSERT_TRUE(QFile::setPermissions(csv, QFileDevice::WriteOwner));
+        EXPECT_EQ(AppendRow(csv, row), AppendResult::Unreadable);
+        QFile::setPermissions(csv, QFileDevice::ReadOwner | QFileDevice::WriteOwner);
+        EXPECT_EQ(t.read("_q.csv"), "a\r\nearlier\r\n");
+    }
+}
+
+// A disk that fills up in the middle of a short row: the row is taken back
+// whole, so earlier rows and the next one stay readable.
+TEST(AnswerSheetCsv, ARowThatDoesNotFitIsTakenBackWhole)
+{
+    TempTree t;
+    const QByteArray earlier = kBom + QByteArray("label\r\n") + QByteArray(4000, 'e') + "\r\n";
+    const QString csv = t.write("_q.csv", earlier);
+    withFileSizeLimit(earlier.size() + 10, [&](bool limited) {
+        ASSERT_TRUE(limited);
+        EXPECT_EQ(AppendRow(csv, Row{QString(), QString(200, 'x')}), AppendResult::WriteFailed);
+    });
+    EXPECT_EQ(t.read("_q.csv"), earlier);
+}
+
+// Shift+Enter gives a line separator: it ends a line as Enter does and
+// never reaches the file.
+TEST(AnswerSheetRow, LineSeparatorsEndLinesAsParagraphSeparatorsDo)
+{
+    const QString withLine = QStringLiteral("A[x]") + QChar(0x2028) + QStringLiteral("B[y") + QChar(0x2028) + "z]";
+    const QString withParagraph = QStringLiteral("A[x]") + QChar(0x2029) + QStringLiteral("B[y") + QChar(0x2029) + "z]";
+    const Row line = BuildRow(withLine);
+    const Row paragraph = BuildRow(withParagraph);
+    EXPECT_EQ(line.labels, paragraph.labels);
+    EXPECT_EQ(line.answers, paragraph.answers);
+    EXPECT_EQ(line.answers, QStringLiteral("x,yz"));
+    EXPECT_FALSE(line.labels.contains(QChar(0x2028)) || line.answers.contains(QChar(0x2028)));
+}
+
 TEST(AnswerSheetWindow, WritesTheRowAndSaysSo)
 {
     platform::setTestMode(true);
@@ -116,5 +168,23 @@ TEST(AnswerSheetWindow, WritesTheRowAndSaysSo)
     EXPECT_EQ(t.read("_a.csv"), kBom + QStringLiteral("氏名\r\n山田\r\n").toUtf8());
     ASSERT_FALSE(platform::events().isEmpty());
     EXPECT_EQ(platform::events().last().text, QStringLiteral("書き込み終了"));
+    platform::setTestMode(false);
+}
+
+TEST(AnswerSheetWindow, AnUnreadableAnswerFileIsNamedAndKept)
+{
+    platform::setTestMode(true);
+    platform::clearEvents();
+    TempTree t;
+    const QString page = t.write("a.html", QStringLiteral("<P>「氏名」[ ]</P>").toUtf8());
+    ASSERT_EQ(::mkfifo(QFile::encodeName(t.path("_a.csv")).constData(), 0600), 0);
+    TForm18 sheet;
+    sheet.setPage(page);
+    sheet.FormShow();
+    sheet.Memo1->setPlainText(QStringLiteral("「氏名」[山田]"));
+    sheet.SpeedButton1Click();
+    EXPECT_FALSE(QFileInfo(t.path("_a.csv")).isFile());
+    ASSERT_FALSE(platform::events().isEmpty());
+    EXPECT_TRUE(platform::events().last().text.startsWith(QStringLiteral("_a.csv を読み込めないため")));
     platform::setTestMode(false);
 }

@@ -174,3 +174,34 @@ TEST(PageCopyPlan, CopyableValues)
     for (const char* v : {"", "../a.png", "a/../../b", "/abs.png", "C:\\a.png", "http://x/a.png", "."})
         EXPECT_TRUE(copyableValue(v).isEmpty()) << v;
 }
+
+// Links planted on either side: a folder beside the target that leads
+// elsewhere (a desktop's autostart folder), a picture that is a link to a
+// file elsewhere, a source folder that leads elsewhere. Nothing is made or
+// written outside the target's folder, nothing is read from outside the
+// page's folder, and each refused file is reported.
+TEST(PageCopyPlan, PlantedLinksLeadNoCopyOut)
+{
+    TempTree from, to, outside;
+    const QString p = from.write("p.html", "<IMG src=\"img/evil.desktop\"><IMG src=\"img/new/a.png\">"
+                                           "<IMG src=\"linked.png\"><IMG src=\"pics/b.png\"><IMG src=\"ok.png\">");
+    for (const char* n : {"img/evil.desktop", "img/new/a.png", "ok.png"})
+        from.write(n, n);
+    outside.write("secret.png", "secret");
+    outside.write("pics/b.png", "b");
+    from.symlink("linked.png", outside.path("secret.png"));
+    from.symlink("pics", outside.path("pics"));
+    outside.mkdir("autostart");
+    to.symlink("img", outside.path("autostart"));
+
+    const PageCopyResult r = carryOutPageCopy(planPageCopy(p, to.path("p.html")));
+    EXPECT_TRUE(outside.list("autostart").isEmpty());
+    EXPECT_EQ(to.read("ok.png"), "ok.png");
+    EXPECT_FALSE(to.exists("linked.png"));
+    EXPECT_FALSE(to.exists("pics/b.png"));
+    QStringList failed;
+    for (const FileCopy& c : r.failed)
+        failed << QFileInfo(c.source).fileName();
+    failed.sort();
+    EXPECT_EQ(failed, QStringList({"a.png", "b.png", "evil.desktop", "linked.png"}));
+}

@@ -47,12 +47,15 @@ TEST(Worksheet, CopiesStayInsideTheWorkFolder)
     t.mkdir("outside");
     t.symlink("work/link", t.path("outside"));
     t.write("pages/link/l.png", "l");
+    t.write("pages/link/deeper/d.png", "d");
+    t.symlink("pages/alias.png", t.path("secret.png")); // a picture that is a link to a file elsewhere
     const QString page = QStringLiteral(
         "<IMG SRC=\"ok.png\"><IMG SRC=\"sub/p.png\"><IMG SRC=\"../secret.png\"><IMG SRC=\"link/l.png\">"
-        "<IMG SRC=\"missing.png\">");
+        "<IMG SRC=\"missing.png\"><IMG SRC=\"link/deeper/d.png\"><IMG SRC=\"alias.png\">");
     EXPECT_EQ(copyPictures(page, t.path("pages"), t.path("work")), 2);
     EXPECT_EQ(t.read("work/ok.png"), QByteArray("ok"));
     EXPECT_EQ(t.read("work/sub/p.png"), QByteArray("p"));
-    EXPECT_FALSE(t.exists("outside/l.png"));
+    EXPECT_TRUE(t.list("outside").isEmpty()); // not even an empty folder
     EXPECT_FALSE(t.exists("work/secret.png"));
+    EXPECT_FALSE(t.exists("work/alias.png"));
 }

@@ -194,7 +194,17 @@ TEST_F(RecordingTest, RightReleaseOnTheButtonSendsTheRecordingToTheTrash)
     w.Timer3->fire();
     ASSERT_TRUE(w.BitBtn1->visible());
     const int shown = browser()->navigated().size();
+    // Asked first, as every delete; no keeps it.
+    platform::clearEvents();
     w.RightClickFlag = true;
+    platform::setNextAnswer(platform::Answer::No);
+    hSAISEIMouseUp(w);
+    EXPECT_TRUE(QFileInfo::exists(rootFile("a.wav")));
+    ASSERT_FALSE(platform::events().isEmpty());
+    EXPECT_EQ(platform::events().first().kind, "ask");
+    EXPECT_TRUE(platform::events().first().text.contains("a.wav"));
+    w.RightClickFlag = true;
+    platform::setNextAnswer(platform::Answer::Yes);
     hSAISEIMouseUp(w);
     EXPECT_FALSE(QFileInfo::exists(rootFile("a.wav")));
     const QString trash = QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation) + "/Trash/files/a.wav";

@@ -128,6 +128,21 @@ TEST_F(MainWindowTest, DailyReportRestoreCopiesPageAndCompanions)
     EXPECT_FALSE(QFileInfo::exists(files::joinPath(root(), QStringLiteral("1030_日報.wav"))));
 }
 
+TEST_F(MainWindowTest, DailyReportRestoreNamesWhatItCouldNotCopy)
+{
+    store::clock::setFixed(QDateTime(QDate(2020, 4, 14), QTime(9, 0, 0)));
+    const QString store = files::joinPath(root(), QStringLiteral("00_日報の保存"));
+    writeFile(files::joinPath(store, QStringLiteral("20200414_日報.html")), "today");
+    writeFile(files::joinPath(store, QStringLiteral("20200414_日報.%xt")), "memo");
+    writeFile(files::joinPath(root(), QStringLiteral("1030_日報.html")), "old");
+    QDir().mkpath(files::joinPath(root(), QStringLiteral("1030_日報.%xt"))); // a folder where the memo goes
+    TForm1& w = make();
+    w.FormShow();
+    store::clock::clearFixed();
+    EXPECT_EQ(read(files::joinPath(root(), QStringLiteral("1030_日報.html"))), QByteArray("today"));
+    EXPECT_EQ(w.Pmathu->caption(), QStringLiteral("日報を戻せませんでした：20200414_日報.%xt"));
+}
+
 TEST_F(MainWindowTest, ProgrammingEnvironmentInDataRootWins)
 {
     TForm1& w = make();

@@ -84,6 +84,10 @@ void TForm18::SpeedButton1Click()
     case answersheet::AppendResult::EncodingRefused:
         platform::showMessage(name + QStringLiteral(" の文字コードでは回答を書き込めません。"), platform::MsgType::Warning);
         return;
+    case answersheet::AppendResult::Unreadable:
+        platform::showMessage(name + QStringLiteral(" を読み込めないため、回答を書き込みませんでした（今までの回答はそのまま残っています）。"),
+                              platform::MsgType::Warning);
+        return;
     case answersheet::AppendResult::WriteFailed:
         qCWarning(lcPagora) << "answer sheet: cannot write" << csv;
         platform::showMessage(name + QStringLiteral(" に書き込めませんでした。"), platform::MsgType::Warning);
