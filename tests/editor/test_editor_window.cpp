@@ -143,8 +143,9 @@ TEST_F(EditorWindow, EveryExamplePageSavesUnchangedAsTheModelDoes)
         const QByteArray after = bytesOf(path);
         EXPECT_EQ(after, expected);
         // A page the editor wrote keeps its bytes through the window.
-        if (before == expected)
+        if (before == expected) {
             EXPECT_EQ(after, before);
+        }
     }
 }
 

@@ -40,8 +40,9 @@ protected:
         ASSERT_TRUE(QFile::link(outside("new" + ext), inRoot("dangling" + ext)));
         writeFile(outside("old" + ext), "old");
         ASSERT_TRUE(QFile::link(outside("old" + ext), inRoot("existing" + ext)));
-        if (!QFileInfo::exists(inRoot("far")))
+        if (!QFileInfo::exists(inRoot("far"))) {
             ASSERT_TRUE(QFile::link(outside(QString()), inRoot("far")));
+        }
     }
     void expectOutsideUntouched(const QString& ext)
     {
