@@ -116,6 +116,30 @@ PageText decidedBody(PageText r, const QByteArray& body, bool head)
     return r;
 }
 
+// A UTF-16 mark decides as it does for the browser; such a page is shown,
+// never rewritten.
+std::optional<PageText> decidedUtf16(const QByteArray& bytes, bool head)
+{
+    const char* charset = bytes.startsWith("\xFF\xFE") ? "UTF-16LE"
+        : bytes.startsWith("\xFE\xFF")                  ? "UTF-16BE"
+                                                        : nullptr;
+    if (!charset)
+        return std::nullopt;
+    PageText r;
+    const QByteArray body = bytes.mid(2);
+    if (auto text = decodeWithoutLoss(charset, head ? body.left(body.size() & ~qsizetype(1)) : body, true)) {
+        r.encoding = PageEncoding::Other;
+        r.text = std::move(*text);
+    }
+    return r;
+}
+
+// A label Qt does not know is no declaration, as browsers ignore it too.
+bool isKnownCharset(const QByteArray& name)
+{
+    return QStringDecoder(name.constData()).isValid();
+}
+
 } // namespace
 
 bool PageText::declaresShiftJis() const
@@ -162,14 +186,22 @@ CharsetDeclaration declaredCharset(const QByteArray& bytes)
 
 PageText decodePage(const QByteArray& bytes, bool head)
 {
+    if (auto utf16 = decidedUtf16(bytes, head))
+        return *utf16;
     PageText r;
     const CharsetDeclaration declaration = declaredCharset(bytes);
-    r.charset = declaration.name;
-    r.charsetAt = declaration.at;
+    if (isShiftJisName(declaration.name) || isKnownCharset(declaration.name)) {
+        r.charset = declaration.name;
+        r.charsetAt = declaration.at;
+    }
     if (bytes.startsWith(kUtf8Bom)) {
-        // A mark with broken bytes after it is no UTF-8 page to rewrite.
+        // A mark with broken bytes after it is no UTF-8 page to rewrite;
+        // its text is still shown as the browser shows it.
         r.hasBom = true;
-        return decidedBody(r, bytes.mid(3), head);
+        r = decidedBody(r, bytes.mid(3), head);
+        if (!r.readable())
+            r.text = QString::fromUtf8(bytes.mid(3));
+        return r;
     }
     // ISO-2022 pages are 7-bit, so "valid UTF-8" says nothing about them.
     const bool stateful = isIso2022(r.charset) && bytes.contains('\x1b');
@@ -186,7 +218,7 @@ PageText decodePage(const QByteArray& bytes, bool head)
         return r;
     }
     if (auto text = decodeWithoutLoss(r.charset.constData(), bytes, head)) {
-        r.encoding = PageEncoding::Declared;
+        r.encoding = PageEncoding::Other;
         r.text = std::move(*text);
     }
     return r;

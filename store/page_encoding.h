@@ -7,8 +7,9 @@
 // The order: a UTF-8 byte-order mark, then valid UTF-8, then Shift_JIS for
 // a page that declares it (or declares nothing) and decodes without a
 // single error. A page that declares another charset is read in that
-// charset where Qt knows it, but only for showing (titles); writers refuse
-// it, as they refuse a page whose bytes decode no way at all.
+// charset where Qt knows it (a label Qt does not know counts as none), but
+// only for showing (titles); writers refuse it, as they refuse a page whose
+// bytes decode no way at all.
 
 #include <QByteArray>
 #include <QString>
@@ -23,13 +24,16 @@ constexpr qint64 kLargestPage = 16 * 1024 * 1024;
 enum class PageEncoding {
     Utf8,        // with or without a byte-order mark
     ShiftJis,    // declared or undeclared, decoded without loss
-    Declared,    // another declared charset, decoded without loss: read only
+    Other,       // another declared charset or a UTF-16 mark, decoded
+                 // without loss: shown, never rewritten
     Undecidable, // decodes no way without loss: left as it is
 };
 
 struct PageText {
     PageEncoding encoding = PageEncoding::Undecidable;
-    QString text;        // byte-order mark stripped; empty when undecidable
+    // Byte-order mark stripped. Empty when undecidable, except after a UTF-8
+    // mark, which the browser follows whatever comes after it.
+    QString text;
     QByteArray charset;  // the declared charset as written; empty without one
     qsizetype charsetAt = -1; // byte offset of that name in the page
     bool hasBom = false;

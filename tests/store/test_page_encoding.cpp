@@ -78,14 +78,14 @@ TEST(PageEncoding, AnotherDeclaredCharsetIsReadOnly)
 {
     const PageText euc = decodePage(pageDeclaring("EUC-JP", encoded("EUC-JP", kJapanese)
                                                   + "<!-- was Shift_JIS -->"));
-    EXPECT_EQ(euc.encoding, PageEncoding::Declared);
+    EXPECT_EQ(euc.encoding, PageEncoding::Other);
     EXPECT_FALSE(euc.canRewrite());
     EXPECT_TRUE(euc.text.contains(kJapanese));
     const PageText jis = decodePage(pageDeclaring("ISO-2022-JP", encoded("ISO-2022-JP", kJapanese) + "\x1B(B"));
-    EXPECT_EQ(jis.encoding, PageEncoding::Declared);
+    EXPECT_EQ(jis.encoding, PageEncoding::Other);
     EXPECT_TRUE(jis.text.contains(kJapanese));
     const PageText latin = decodePage(pageDeclaring("windows-1252", "Caf\xE9"));
-    EXPECT_EQ(latin.encoding, PageEncoding::Declared);
+    EXPECT_EQ(latin.encoding, PageEncoding::Other);
     EXPECT_TRUE(latin.text.contains(QStringLiteral("Café")));
     EXPECT_EQ(decodePage(pageDeclaring("no-such-charset", "\xFF\xFE\xFD")).encoding,
               PageEncoding::Undecidable);
