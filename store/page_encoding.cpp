@@ -232,10 +232,22 @@ std::optional<PageText> readPage(const QString& path)
     return decodePage(*bytes);
 }
 
+std::optional<PageText> readPageToRewrite(const QString& path, QString& refusal)
+{
+    refusal.clear();
+    auto page = readPage(path);
+    if (page && !page->canRewrite()) {
+        refusal = undecidablePageMessage(path);
+        page.reset();
+    }
+    return page;
+}
+
 QString undecidablePageMessage(const QString& path)
 {
     return QStringLiteral("「") + QFileInfo(path).fileName()
-        + QStringLiteral("」は文字コードを判別できないページのため、書き換えずにそのままにします。");
+        + QStringLiteral("」は文字コードを判別できないか書き込めない文字コードのページのため、"
+                         "書き換えずにそのままにします。");
 }
 
 } // namespace store

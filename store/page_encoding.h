@@ -66,6 +66,11 @@ PageText decodePage(const QByteArray& bytes, bool head = false);
 // Reads and decides a page; nullopt when it cannot be read.
 std::optional<PageText> readPage(const QString& path);
 
+// A page a writer may write back (as UTF-8 with a byte-order mark). nullopt
+// when it cannot be read, or when its encoding is not one the program
+// writes: refusal then holds the message naming the page (else it is "").
+std::optional<PageText> readPageToRewrite(const QString& path, QString& refusal);
+
 // The message a writer shows when it refuses a page it cannot read safely.
 QString undecidablePageMessage(const QString& path);
 

@@ -228,6 +228,20 @@ QString readPageTitle(const QString& path)
     return titleOf(path, [&](qsizetype max) { return files::readHead(path, max); });
 }
 
+QString pageHeadText(const QString& path)
+{
+    return pageText([&](qsizetype max) { return files::readHead(path, max); }, [] { return QString(); },
+                    false);
+}
+
+QString pageHeadText(const QByteArray& pageBytes)
+{
+    const auto read = [&](qsizetype max) {
+        return std::optional<files::FileHead>({pageBytes.left(max), pageBytes.size()});
+    };
+    return pageText(read, [] { return QString(); }, false);
+}
+
 QStringList pageEntries(const QStringList& sortedFileNames, const QString& exeBaseName)
 {
     const QString index = QStringLiteral("index");
