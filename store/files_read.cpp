@@ -80,25 +80,23 @@ static std::optional<QByteArray> readAllAndClose(int fd)
 
 static constexpr int kReadFlags = O_RDONLY | O_CLOEXEC | O_NONBLOCK;
 
-// Takes over fd. Only regular files have a head.
+// Takes over fd. Only regular files have a head. As in readRegular, a
+// short, non-empty read is the end of a regular file; only an empty read or
+// a full buffer asks fstat for the kind and size of the file.
 static std::optional<FileHead> readHeadAndClose(int fd, qsizetype maxBytes)
 {
     if (fd < 0)
         return std::nullopt;
+    QByteArray bytes(std::max<qsizetype>(maxBytes, 0), Qt::Uninitialized);
     std::optional<FileHead> head;
+    const ssize_t got = preadRetrying(fd, bytes.data(), bytes.size(), 0);
     struct stat st {};
-    if (::fstat(fd, &st) == 0 && S_ISREG(st.st_mode)) {
-        QByteArray bytes(std::min<qint64>(std::max<qsizetype>(maxBytes, 0), st.st_size), Qt::Uninitialized);
-        qsizetype used = 0;
-        ssize_t got = 1;
-        while (used < bytes.size() && got > 0) {
-            got = preadRetrying(fd, bytes.data() + used, bytes.size() - used, used);
-            used += std::max<ssize_t>(got, 0);
-        }
-        if (got >= 0) {
-            bytes.truncate(used);
-            head = FileHead{bytes, std::max<qint64>(st.st_size, used)};
-        }
+    if (got > 0 && got < bytes.size()) {
+        bytes.truncate(got);
+        head = FileHead{bytes, got};
+    } else if (got >= 0 && ::fstat(fd, &st) == 0 && S_ISREG(st.st_mode)) {
+        bytes.truncate(got);
+        head = FileHead{bytes, std::max<qint64>(st.st_size, got)};
     }
     ::close(fd);
     return head;

@@ -190,10 +190,8 @@ PageText decodePage(const QByteArray& bytes, bool head)
         return *utf16;
     PageText r;
     const CharsetDeclaration declaration = declaredCharset(bytes);
-    if (isShiftJisName(declaration.name) || isKnownCharset(declaration.name)) {
-        r.charset = declaration.name;
-        r.charsetAt = declaration.at;
-    }
+    r.charset = declaration.name;
+    r.charsetAt = declaration.at;
     if (bytes.startsWith(kUtf8Bom)) {
         // A mark with broken bytes after it is no UTF-8 page to rewrite;
         // its text is still shown as the browser shows it.
@@ -209,6 +207,10 @@ PageText decodePage(const QByteArray& bytes, bool head)
         r = decidedBody(r, bytes, head);
         if (r.readable())
             return r;
+    }
+    if (!r.charset.isEmpty() && !r.declaresShiftJis() && !isKnownCharset(r.charset)) {
+        r.charset.clear();
+        r.charsetAt = -1;
     }
     if (r.charset.isEmpty() || r.declaresShiftJis()) {
         if (auto text = decodeWithoutLoss("Shift_JIS", bytes, head)) {

@@ -56,9 +56,10 @@ bool isPageText(const QString& path)
     return holdsDotHt(leafName(path));
 }
 
-// Titles stand at the head of a page: a listing reads this much of each
-// page, and more only when the TITLE is not closed within it.
-constexpr qsizetype kTitleHead = 64 * 1024;
+// Titles stand at the head of a page: a listing reads a small head of each
+// page, a larger one only when the TITLE is not closed within it, and the
+// whole page only when it is not closed there either.
+constexpr qsizetype kTitleHeads[] = {4 * 1024, 64 * 1024};
 
 // Old pages from Japanese Windows declare Shift_JIS. Such a page is
 // converted on disk once, its declaration turned into "UTF-8", when every
@@ -93,10 +94,16 @@ bool closesTitle(const QString& text)
 template <class Read, class PathOf>
 QString pageText(const Read& read, const PathOf& pathOf, bool convert = true)
 {
-    auto file = read(kTitleHead);
-    if (!file || file->size > kLargestPage)
-        return QString();
-    PageText page = decodePage(file->bytes, !file->isWhole());
+    std::optional<files::FileHead> file;
+    PageText page;
+    for (const qsizetype head : kTitleHeads) {
+        file = read(head);
+        if (!file || file->size > kLargestPage)
+            return QString();
+        page = decodePage(file->bytes, !file->isWhole());
+        if (file->isWhole() || closesTitle(page.text))
+            break;
+    }
     // A page that may have to be converted is decided on all its bytes.
     const bool mayConvert = convert && !page.hasBom && page.declaresShiftJis();
     if (!file->isWhole() && (mayConvert || !closesTitle(page.text))) {
