@@ -234,6 +234,17 @@ std::optional<PageText> readPage(const QString& path)
     return decodePage(*bytes);
 }
 
+std::optional<QString> readPageText(const QString& path)
+{
+    const auto bytes = files::readBytes(path);
+    if (!bytes)
+        return std::nullopt;
+    PageText page = decodePage(*bytes);
+    if (page.readable() || page.hasBom)
+        return std::move(page.text);
+    return QString::fromUtf8(*bytes);
+}
+
 std::optional<PageText> readPageToRewrite(const QString& path, QString& refusal)
 {
     refusal.clear();

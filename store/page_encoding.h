@@ -66,6 +66,12 @@ PageText decodePage(const QByteArray& bytes, bool head = false);
 // Reads and decides a page; nullopt when it cannot be read.
 std::optional<PageText> readPage(const QString& path);
 
+// A page's text for readers that only look at it (its links, its title, a
+// copy made from it): decoded as decided. A page that decodes no way gives
+// its bytes read as UTF-8, so that its markup and links are still found; such
+// a text is never written back. nullopt when the page cannot be read.
+std::optional<QString> readPageText(const QString& path);
+
 // A page a writer may write back (as UTF-8 with a byte-order mark). nullopt
 // when it cannot be read, or when its encoding is not one the program
 // writes: refusal then holds the message naming the page (else it is "").

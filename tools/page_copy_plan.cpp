@@ -5,6 +5,7 @@
 #include "tools/picture_rename.h"
 
 #include "store/files.h"
+#include "store/page_encoding.h"
 
 #include <QDir>
 #include <QFile>
@@ -53,7 +54,7 @@ void addCompanions(PageCopyPlan& plan)
 
 void addLinkedFiles(PageCopyPlan& plan)
 {
-    const auto text = files::readUtf8(plan.source);
+    const auto text = store::readPageText(plan.source);
     if (!text)
         return;
     QList<LinkValue> values = findLinkValues(*text, LinkKind::Background);

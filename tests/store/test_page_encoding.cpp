@@ -1,5 +1,6 @@
 #include "store/page_encoding.h"
 #include "store/files.h"
+#include "support/temp_tree.h"
 
 #include <gtest/gtest.h>
 
@@ -110,4 +111,22 @@ TEST(PageEncoding, AHeadMayEndInsideACharacter)
 TEST(PageEncoding, RefusalNamesTheFile)
 {
     EXPECT_TRUE(undecidablePageMessage("/x/1010_季節の花.html").contains(QStringLiteral("1010_季節の花.html")));
+}
+
+TEST(PageEncoding, ReadersThatOnlyLookGetTheDecidedTextAndTheMarkupOfTheRest)
+{
+    TempTree t;
+    const QString sjis = t.write("a.html", "<IMG src=\"a.png\">" + encoded("Shift_JIS", kJapanese));
+    EXPECT_EQ(readPageText(sjis).value(), QStringLiteral("<IMG src=\"a.png\">") + kJapanese);
+    const QString broken = t.write("b.html", "<IMG src=\"b.png\">Caf\xE9 \xFF");
+    EXPECT_TRUE(readPageText(broken).value().startsWith(QStringLiteral("<IMG src=\"b.png\">")));
+    EXPECT_FALSE(readPageText(t.path("missing.html")).has_value());
+
+    QString refusal;
+    EXPECT_TRUE(readPageToRewrite(sjis, refusal).has_value());
+    EXPECT_TRUE(refusal.isEmpty());
+    EXPECT_FALSE(readPageToRewrite(broken, refusal).has_value());
+    EXPECT_EQ(refusal, undecidablePageMessage(broken));
+    EXPECT_FALSE(readPageToRewrite(t.path("missing.html"), refusal).has_value());
+    EXPECT_TRUE(refusal.isEmpty());
 }
