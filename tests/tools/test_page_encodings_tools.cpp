@@ -4,11 +4,13 @@
 #include "tools_window_fixture.h"
 
 #include "store/page_encoding.h"
+#include "tools/forms/form18.h"
 #include "tools/forms/form4.h"
 #include "tools/look_link_commands.h"
 #include "tools/search_cache.h"
 #include "tools/search_title.h"
 
+#include <QPlainTextEdit>
 #include <QStringEncoder>
 #include <memory>
 
@@ -93,4 +95,29 @@ TEST(SearchEncodings, TextsAndTitlesAreReadInThePagesOwnEncoding)
     EXPECT_TRUE(cache.text(euc)->contains(QStringLiteral("池の話")));
     EXPECT_EQ(tools::ReadPageTitle(sjis).title, QStringLiteral("かえる"));
     EXPECT_EQ(tools::ReadPageTitle(euc).title, QStringLiteral("理科"));
+}
+
+TEST(AnswerSheetEncodings, TheSheetIsReadInThePagesOwnCharsetAndAnUndecidablePageIsNamed)
+{
+    platform::setTestMode(true);
+    TempTree t;
+    const QString sheetText = QStringLiteral("<P>「氏名」[ ]</P>");
+    const QString euc = t.write("euc.html", "<HEAD><META charset=\"EUC-JP\"></HEAD>" + encoded("EUC-JP", sheetText));
+    const QString sjis = t.write("sjis.html", "<HEAD><META charset=\"sjis\"></HEAD>" + encoded("Shift_JIS", sheetText));
+    for (const QString& page : {euc, sjis}) {
+        TForm18 sheet;
+        sheet.setPage(page);
+        platform::clearEvents();
+        sheet.FormShow();
+        EXPECT_EQ(sheet.Memo1->toPlainText(), QStringLiteral("「氏名」[ ]")) << page.toStdString();
+        EXPECT_TRUE(platform::events().isEmpty());
+    }
+    const QString broken = t.write("broken.html", "<P>Caf\xE9 [ ]</P>");
+    TForm18 sheet;
+    sheet.setPage(broken);
+    platform::clearEvents();
+    sheet.FormShow();
+    ASSERT_FALSE(platform::events().isEmpty());
+    EXPECT_EQ(platform::events().last().text, store::undecidablePageMessage(broken));
+    platform::setTestMode(false);
 }
