@@ -43,7 +43,7 @@ bool isNameChar(char c)
 CharsetDeclaration valueOf(const QByteArray& bytes, qsizetype from, qsizetype to, QByteArrayView key)
 {
     for (qsizetype i = from; i + key.size() <= to; ++i) {
-        if (!startsAt(bytes, i, key))
+        if (lowerAscii(bytes.at(i)) != key.at(0) || !startsAt(bytes, i, key))
             continue;
         qsizetype k = i + key.size();
         while (k < to && isSpace(bytes.at(k)))
@@ -161,23 +161,26 @@ bool isShiftJisName(const QByteArray& name)
 
 CharsetDeclaration declaredCharset(const QByteArray& bytes)
 {
-    for (qsizetype i = bytes.indexOf('<'); i >= 0; i = bytes.indexOf('<', i + 1)) {
-        if (startsAt(bytes, i, "<!--")) {
+    const qsizetype n = bytes.size();
+    for (qsizetype i = bytes.indexOf('<'); i >= 0 && i + 1 < n; i = bytes.indexOf('<', i + 1)) {
+        // Most tags are told apart by the character after "<".
+        const char next = lowerAscii(bytes.at(i + 1));
+        if (next == '!' && startsAt(bytes, i, "<!--")) {
             const qsizetype end = bytes.indexOf("-->", i + 4);
             if (end < 0)
                 break;
             i = end + 2;
-        } else if (startsAt(bytes, i, "<?xml")) {
+        } else if (next == '?' && startsAt(bytes, i, "<?xml")) {
             const qsizetype end = bytes.indexOf("?>", i);
-            const auto d = valueOf(bytes, i + 5, end < 0 ? bytes.size() : end, "encoding");
+            const auto d = valueOf(bytes, i + 5, end < 0 ? n : end, "encoding");
             if (d.at >= 0)
                 return d;
-        } else if (startsAt(bytes, i, "<meta") && i + 5 < bytes.size()
+        } else if (next == 'm' && startsAt(bytes, i, "<meta") && i + 5 < n
                    && (isSpace(bytes.at(i + 5)) || bytes.at(i + 5) == '/')) {
             const auto d = valueOf(bytes, i + 5, tagEnd(bytes, i), "charset");
             if (d.at >= 0)
                 return d;
-        } else if (startsAt(bytes, i, "<body") || startsAt(bytes, i, "</head")) {
+        } else if ((next == 'b' && startsAt(bytes, i, "<body")) || (next == '/' && startsAt(bytes, i, "</head"))) {
             break;
         }
     }
