@@ -81,22 +81,28 @@ static std::optional<QByteArray> readAllAndClose(int fd)
 static constexpr int kReadFlags = O_RDONLY | O_CLOEXEC | O_NONBLOCK;
 
 // Takes over fd. Only regular files have a head. As in readRegular, a
-// short, non-empty read is the end of a regular file; only an empty read or
-// a full buffer asks fstat for the kind and size of the file.
+// short, non-empty first read is the end of a regular file; a head larger
+// than one first read is read on to its end. Only an empty read or a full
+// buffer asks fstat for the kind and size of the file.
 static std::optional<FileHead> readHeadAndClose(int fd, qsizetype maxBytes)
 {
     if (fd < 0)
         return std::nullopt;
     QByteArray bytes(std::max<qsizetype>(maxBytes, 0), Qt::Uninitialized);
+    ssize_t got = preadRetrying(fd, bytes.data(), bytes.size(), 0);
+    qsizetype used = std::max<ssize_t>(got, 0);
+    while (got > 0 && used < bytes.size() && bytes.size() > kFirstRead) {
+        got = preadRetrying(fd, bytes.data() + used, bytes.size() - used, used);
+        used += std::max<ssize_t>(got, 0);
+    }
     std::optional<FileHead> head;
-    const ssize_t got = preadRetrying(fd, bytes.data(), bytes.size(), 0);
     struct stat st {};
-    if (got > 0 && got < bytes.size()) {
-        bytes.truncate(got);
-        head = FileHead{bytes, got};
+    if (got >= 0 && used > 0 && used < bytes.size()) {
+        bytes.truncate(used);
+        head = FileHead{bytes, used};
     } else if (got >= 0 && ::fstat(fd, &st) == 0 && S_ISREG(st.st_mode)) {
-        bytes.truncate(got);
-        head = FileHead{bytes, std::max<qint64>(st.st_size, got)};
+        bytes.truncate(used);
+        head = FileHead{bytes, std::max<qint64>(st.st_size, used)};
     }
     ::close(fd);
     return head;

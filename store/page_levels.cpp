@@ -107,7 +107,7 @@ QString pageText(const Read& read, const PathOf& pathOf, bool convert = true)
     // A page that may have to be converted is decided on all its bytes.
     const bool mayConvert = convert && !page.hasBom && page.declaresShiftJis();
     if (!file->isWhole() && (mayConvert || !closesTitle(page.text))) {
-        file = read(kLargestPage);
+        file = read(qsizetype(file->size));
         if (!file)
             return QString();
         page = decodePage(file->bytes);
