@@ -8,6 +8,7 @@
 #include "tools/forms/form4.h"
 #include "tools/look_link_commands.h"
 #include "tools/search_cache.h"
+#include "tools/search_run.h"
 #include "tools/search_title.h"
 
 #include <QPlainTextEdit>
@@ -120,4 +121,20 @@ TEST(AnswerSheetEncodings, TheSheetIsReadInThePagesOwnCharsetAndAnUndecidablePag
     ASSERT_FALSE(platform::events().isEmpty());
     EXPECT_EQ(platform::events().last().text, store::undecidablePageMessage(broken));
     platform::setTestMode(false);
+}
+
+TEST(SearchEncodings, AJapaneseWordIsFoundInPagesOfOtherEncodings)
+{
+    TempTree t;
+    t.write("0010_sjis.html", legacyPage("Shift_JIS", "", QStringLiteral("かえる"), QStringLiteral("池のカエル")));
+    t.write("0020_euc.html", legacyPage("EUC-JP", "EUC-JP", QStringLiteral("理科"), QStringLiteral("カエルの歌")));
+    t.write("0030_utf8.html", legacyPage("UTF-8", "UTF-8", QStringLiteral("いぬ"), QStringLiteral("犬の話")));
+    tools::SearchSession s;
+    s.SearchRoot = t.path();
+    QString key = QStringLiteral("xxx");
+    s.activate(key);
+    ASSERT_EQ(s.Shown.size(), 3);
+    s.Edit1 = s.LastSearchText = QStringLiteral("カエル");
+    s.RunSearch();
+    EXPECT_EQ(s.Shown.titles, QStringList({QStringLiteral("かえる"), QStringLiteral("理科")}));
 }
