@@ -1,11 +1,13 @@
 // How fast a folder opens as a page list: a warm PageLevels::OpenFolder over
-// a folder of small pages, titles read from every page.
+// a folder of small pages, titles read from every page; and over a folder of
+// large pages beside `grep -rhom1` reading the same titles in the same run.
 #include "store/files.h"
 #include "store/page_levels.h"
 
 #include <benchmark/benchmark.h>
 
 #include <QCoreApplication>
+#include <QProcess>
 #include <QTemporaryDir>
 
 namespace {
@@ -83,5 +85,61 @@ void BM_ReadBytes(benchmark::State& state)
                                                  benchmark::Counter::kIsRate);
 }
 BENCHMARK(BM_ReadBytes)->Unit(benchmark::kMillisecond);
+
+// 100 pages of 1 MB each: a title at the head, then Japanese text.
+constexpr int kLargePages = 100;
+constexpr qsizetype kLargePageBytes = 1024 * 1024;
+
+const QString& largePageFolder()
+{
+    static QTemporaryDir dir;
+    static const bool written = [] {
+        const QByteArray body = QStringLiteral("<P>池のカエルを毎日観察しました。</P>\n").toUtf8();
+        bool all = true;
+        for (int i = 0; i < kLargePages; ++i) {
+            QByteArray page = pageText(i).toUtf8();
+            page.replace("</BODY>", body.repeated(int(kLargePageBytes / body.size())) + "</BODY>");
+            const QString name = QStringLiteral("%1_large%2.html").arg(1000 + 10 * i).arg(i);
+            all = files::writeBytes(files::joinPath(dir.path(), name), page) && all;
+        }
+        return all;
+    }();
+    static const QString path = written ? dir.path() : QString();
+    return path;
+}
+
+void BM_OpenFolderOfLargePages(benchmark::State& state)
+{
+    const QString folder = largePageFolder();
+    store::PageLevels levels;
+    levels.ExeBaseName = QStringLiteral("Pagora");
+    levels.OpenFolder(folder, 0, true); // warm the file system cache
+    if (levels.PBanSu() != kLargePages || !levels.topTitles().value(0).startsWith(QStringLiteral("ページ 0")))
+        state.SkipWithError("the large pages were not listed with their titles");
+    for (auto _ : state) {
+        levels.OpenFolder(folder, 0, false);
+        benchmark::DoNotOptimize(levels.MidashiT.last().size());
+    }
+    state.counters["pages"] = benchmark::Counter(double(state.iterations()) * kLargePages,
+                                                 benchmark::Counter::kIsRate);
+}
+BENCHMARK(BM_OpenFolderOfLargePages)->Unit(benchmark::kMillisecond);
+
+// The peer: grep reading the first TITLE of every page of the same folder.
+void BM_GrepTitlesOfLargePages(benchmark::State& state)
+{
+    const QString folder = largePageFolder();
+    for (auto _ : state) {
+        QProcess grep;
+        grep.start(QStringLiteral("grep"), {QStringLiteral("-rhom1"), QStringLiteral("<TITLE>[^<]*"), folder});
+        grep.waitForFinished(-1);
+        const int titles = int(grep.readAllStandardOutput().count('\n'));
+        if (titles != kLargePages)
+            state.SkipWithError("grep did not find every title");
+    }
+    state.counters["pages"] = benchmark::Counter(double(state.iterations()) * kLargePages,
+                                                 benchmark::Counter::kIsRate);
+}
+BENCHMARK(BM_GrepTitlesOfLargePages)->Unit(benchmark::kMillisecond);
 
 } // namespace

@@ -3,6 +3,7 @@
 #include "editor/edit_dispatch.h"
 #include "store/files.h"
 #include "store/text.h"
+#include "store/page_encoding.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -104,7 +105,7 @@ QStringList archiveDailyReport(const QString& page, const QString& store, const 
         if (QFileInfo(companion).isFile() && !copyInto(companion, withExtension(dest, ext), store))
             failed << QFileInfo(companion).fileName();
     }
-    const auto content = files::readUtf8(page);
+    const auto content = store::readPageText(page);
     if (!content)
         return failed;
     const QString folder = QFileInfo(QFileInfo(page).path()).canonicalFilePath();

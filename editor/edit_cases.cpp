@@ -8,6 +8,7 @@
 #include "platform/shell.h"
 #include "store/clock.h"
 #include "store/files.h"
+#include "store/page_encoding.h"
 #include "store/log.h"
 #include "viewer/main_window.h"
 
@@ -52,14 +53,15 @@ void archiveIfDailyReport(const TForm1& w, const QString& page)
 // keywords, whether or not the editor saved it.
 void restoreLookLinks(TForm1& w, const QString& page)
 {
-    const auto text = files::readUtf8(page);
-    if (!text) {
+    QString refusal;
+    const auto read = store::readPageToRewrite(page, refusal);
+    if (!read) {
         if (QFileInfo::exists(page))
-            qCWarning(lcPagora) << "LOOK links could not be put back: cannot read" << page;
+            qCWarning(lcPagora) << "LOOK links could not be put back: cannot read" << page << refusal;
         return;
     }
-    const QString linked = handOffParts().applyLookLinks(w, 0, *text);
-    if (linked != *text && !files::writeTextBom(page, linked))
+    const QString linked = handOffParts().applyLookLinks(w, 0, read->text);
+    if (linked != read->text && !files::writeTextBom(page, linked))
         qCWarning(lcPagora) << "LOOK links could not be written back to" << page;
 }
 

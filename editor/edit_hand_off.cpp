@@ -6,6 +6,7 @@
 #include "store/clock.h"
 #include "store/files.h"
 #include "store/log.h"
+#include "store/page_encoding.h"
 #include "viewer/main_window.h"
 
 #include <QFileInfo>
@@ -17,16 +18,27 @@ namespace {
 
 bool editing = false;
 
-// Pages are small; anything larger is a video or an archive, which is never
-// a page and must not be read whole just to be told apart.
-constexpr qint64 kLargestPage = 16 * 1024 * 1024;
+// What a file holds for the hand-off. Pages are small; anything larger is a
+// video or an archive, which is never a page and must not be read whole just
+// to be told apart. A file whose encoding the program cannot write back is
+// still told apart by the markers in its bytes, but is never edited.
+struct EditSource {
+    QString text;
+    bool rewritable = true;
+};
 
-std::optional<QString> readForEditing(const QString& file)
+std::optional<EditSource> readForEditing(const QString& file)
 {
     const QFileInfo info(file);
-    if (info.isFile() && info.size() > kLargestPage)
-        return QString();
-    return files::readUtf8(file);
+    if (info.isFile() && info.size() > store::kLargestPage)
+        return EditSource{};
+    const std::optional<QByteArray> bytes = files::readBytes(file);
+    if (!bytes)
+        return std::nullopt;
+    store::PageText page = store::decodePage(*bytes);
+    if (!page.canRewrite())
+        return EditSource{QString::fromLatin1(*bytes), false};
+    return EditSource{std::move(page.text)};
 }
 
 // A failed backup is told before the edit starts; the user may go on.
@@ -52,7 +64,11 @@ void runEdit(TForm1& w, const QString& file, QString text, bool newPage)
             finishEdit(w, QStringLiteral("ファイルを読めませんでした：") + QFileInfo(file).fileName());
             return;
         }
-        text = *read;
+        text = read->text;
+        if (!read->rewritable && editKindFor(file, text) == EditKind::Editor) {
+            finishEdit(w, store::undecidablePageMessage(file));
+            return;
+        }
     }
     const EditKind kind = editKindFor(file, text);
     if (kind == EditKind::Picture)

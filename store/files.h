@@ -40,6 +40,15 @@ std::optional<QString> readUtf8(const QString& path);
 std::optional<QString> readDefault(const QString& path);
 std::optional<QString> readUtf8OrShiftJis(const QString& path);
 
+// The start of a file, for what stands at the head of a page (its title):
+// at most maxBytes of it, and the file's whole size.
+struct FileHead {
+    QByteArray bytes;
+    qint64 size = 0;
+    bool isWhole() const { return bytes.size() >= size; }
+};
+std::optional<FileHead> readHead(const QString& path, qsizetype maxBytes);
+
 // A folder held open while many of its files are read (a folder listing
 // reads every page for its title): names then resolve without walking the
 // whole path again.
@@ -51,7 +60,9 @@ public:
     OpenedFolder& operator=(const OpenedFolder&) = delete;
     // name is relative to the folder; like readBytes otherwise.
     std::optional<QByteArray> readBytes(const QString& name) const;
+    std::optional<FileHead> readHead(const QString& name, qsizetype maxBytes) const;
 private:
+    int openFile(const QString& name) const;
     QString folder_;
     int fd_ = -1;
 };

@@ -80,6 +80,34 @@ static std::optional<QByteArray> readAllAndClose(int fd)
 
 static constexpr int kReadFlags = O_RDONLY | O_CLOEXEC | O_NONBLOCK;
 
+// Takes over fd. Only regular files have a head. As in readRegular, a
+// short, non-empty first read is the end of a regular file; a head larger
+// than one first read is read on to its end. Only an empty read or a full
+// buffer asks fstat for the kind and size of the file.
+static std::optional<FileHead> readHeadAndClose(int fd, qsizetype maxBytes)
+{
+    if (fd < 0)
+        return std::nullopt;
+    QByteArray bytes(std::max<qsizetype>(maxBytes, 0), Qt::Uninitialized);
+    ssize_t got = preadRetrying(fd, bytes.data(), bytes.size(), 0);
+    qsizetype used = std::max<ssize_t>(got, 0);
+    while (got > 0 && used < bytes.size() && bytes.size() > kFirstRead) {
+        got = preadRetrying(fd, bytes.data() + used, bytes.size() - used, used);
+        used += std::max<ssize_t>(got, 0);
+    }
+    std::optional<FileHead> head;
+    struct stat st {};
+    if (got >= 0 && used > 0 && used < bytes.size()) {
+        bytes.truncate(used);
+        head = FileHead{bytes, used};
+    } else if (got >= 0 && ::fstat(fd, &st) == 0 && S_ISREG(st.st_mode)) {
+        bytes.truncate(used);
+        head = FileHead{bytes, std::max<qint64>(st.st_size, used)};
+    }
+    ::close(fd);
+    return head;
+}
+
 // Files compiled into the program (":/...") are read through Qt.
 static std::optional<QByteArray> readResource(const QString& path)
 {
@@ -87,6 +115,22 @@ static std::optional<QByteArray> readResource(const QString& path)
     if (!f.open(QIODevice::ReadOnly))
         return std::nullopt;
     return f.readAll();
+}
+
+static std::optional<FileHead> headOf(const std::optional<QByteArray>& bytes, qsizetype maxBytes)
+{
+    if (!bytes)
+        return std::nullopt;
+    return FileHead{bytes->left(maxBytes), bytes->size()};
+}
+
+std::optional<FileHead> readHead(const QString& path, qsizetype maxBytes)
+{
+    if (path.isEmpty())
+        return std::nullopt;
+    if (path.startsWith(QLatin1String(":/")))
+        return headOf(readResource(path), maxBytes);
+    return readHeadAndClose(::open(QFile::encodeName(path).constData(), kReadFlags), maxBytes);
 }
 
 std::optional<QByteArray> readBytes(const QString& path)
@@ -111,6 +155,12 @@ OpenedFolder::~OpenedFolder()
         ::close(fd_);
 }
 
+// Opens a name relative to the held folder, as readBytes opens a path.
+int OpenedFolder::openFile(const QString& name) const
+{
+    return ::openat(fd_, QFile::encodeName(name).constData(), kReadFlags);
+}
+
 std::optional<QByteArray> OpenedFolder::readBytes(const QString& name) const
 {
     if (name.isEmpty())
@@ -119,7 +169,18 @@ std::optional<QByteArray> OpenedFolder::readBytes(const QString& name) const
         return files::readBytes(name);
     if (fd_ < 0)
         return files::readBytes(joinPath(folder_, name));
-    return readAllAndClose(::openat(fd_, QFile::encodeName(name).constData(), kReadFlags));
+    return readAllAndClose(openFile(name));
+}
+
+std::optional<FileHead> OpenedFolder::readHead(const QString& name, qsizetype maxBytes) const
+{
+    if (name.isEmpty())
+        return std::nullopt;
+    if (name.startsWith('/'))
+        return files::readHead(name, maxBytes);
+    if (fd_ < 0)
+        return files::readHead(joinPath(folder_, name), maxBytes);
+    return readHeadAndClose(openFile(name), maxBytes);
 }
 
 std::optional<QString> readUtf8(const QString& path)

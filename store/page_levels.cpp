@@ -1,6 +1,7 @@
 #include "store/page_levels.h"
 
 #include "store/files.h"
+#include "store/page_encoding.h"
 #include "store/paths.h"
 #include "store/text.h"
 
@@ -55,51 +56,65 @@ bool isPageText(const QString& path)
     return holdsDotHt(leafName(path));
 }
 
-const QByteArray kUtf8Bom("\xEF\xBB\xBF", 3);
+// Titles stand at the head of a page: a listing reads a small head of each
+// page, a larger one only when the TITLE is not closed within it, and the
+// whole page only when it is not closed there either.
+constexpr qsizetype kTitleHeads[] = {4 * 1024, 64 * 1024};
 
 // Old pages from Japanese Windows declare Shift_JIS. Such a page is
-// converted on disk once, its declaration turned into "UTF-8"; a page that
-// is already UTF-8 is never rewritten, whatever its text mentions. Takes a
-// page without a UTF-8 mark that is not valid UTF-8. Gives the text to read
-// the title from: the converted page, or "" when it could not be saved (the
-// old file stays and the page gets its base-name title); nullopt when the
-// page declares no Shift_JIS.
-std::optional<QString> convertedShiftJisPage(const QString& path, const QByteArray& bytes)
+// converted on disk once, its declaration turned into "UTF-8", when every
+// byte of it decodes; any other page is left byte for byte as it is,
+// whatever its text mentions. Gives the text to read the title from: the
+// converted page, or "" when it could not be saved (the old file stays and
+// the page gets its base-name title).
+QString convertedShiftJisPage(const QString& path, QByteArray bytes, const PageText& page)
 {
-    const QString old = files::decodeDefault(bytes);
-    const int at = text::pos(QStringLiteral("SHIFT_JIS"), text::upper(old));
-    if (at == 0)
-        return std::nullopt;
-    const QString converted = text::insert(QStringLiteral("UTF-8"), text::del(old, at, 9), at);
+    bytes.replace(page.charsetAt, page.charset.size(), "UTF-8");
+    const QString converted = files::decodeShiftJis(bytes);
     if (!files::writeTextBom(path, converted))
         return QString();
     return files::joinCrLf(files::splitLines(converted));
 }
 
-// UTF-8 when the bytes are; else by their byte-order mark, else Shift_JIS.
-QString decodePage(const QByteArray& bytes)
+bool isConverted(const PageText& page)
 {
-    if (files::isValidUtf8(bytes))
-        return files::decodeUtf8(bytes);
-    return files::decodeDefault(bytes);
+    return page.encoding == PageEncoding::ShiftJis && page.declaresShiftJis();
 }
 
-// The text a title is read from: converted when it had to be, else as
-// decodePage reads it. "" when the file was unreadable.
-// A page with a UTF-8 mark reads as UTF-8 whether or not it is valid (the
-// mark decides decodeDefault too), so it needs no validity scan; each page
-// is scanned at most once. pathOf() gives the page's path; it is only asked
-// for when a Shift_JIS page is converted.
-template <class PathOf>
-QString pageText(const PathOf& pathOf, const std::optional<QByteArray>& bytes)
+// Whether the head already holds the end of the TITLE (any letter case).
+bool closesTitle(const QString& text)
 {
-    if (!bytes)
-        return QString();
-    if (bytes->startsWith(kUtf8Bom) || files::isValidUtf8(*bytes))
-        return files::decodeUtf8(*bytes);
-    if (const auto converted = convertedShiftJisPage(pathOf(), *bytes))
-        return *converted;
-    return files::decodeDefault(*bytes);
+    return text.contains(QLatin1String("</TITLE"), Qt::CaseInsensitive);
+}
+
+// The text a title is read from, "" when the file was unreadable, over the
+// editor's read limit or decodes no way. read(maxBytes) gives the file's
+// head; pathOf() gives the page's path, only asked for when a Shift_JIS page
+// is converted. Re-reading one title (convert false) never writes.
+template <class Read, class PathOf>
+QString pageText(const Read& read, const PathOf& pathOf, bool convert = true)
+{
+    std::optional<files::FileHead> file;
+    PageText page;
+    for (const qsizetype head : kTitleHeads) {
+        file = read(head);
+        if (!file || file->size > kLargestPage)
+            return QString();
+        page = decodePage(file->bytes, !file->isWhole());
+        if (file->isWhole() || closesTitle(page.text))
+            break;
+    }
+    // A page that may have to be converted is decided on all its bytes.
+    const bool mayConvert = convert && !page.hasBom && page.declaresShiftJis();
+    if (!file->isWhole() && (mayConvert || !closesTitle(page.text))) {
+        file = read(qsizetype(file->size));
+        if (!file)
+            return QString();
+        page = decodePage(file->bytes);
+    }
+    if (convert && isConverted(page))
+        return convertedShiftJisPage(pathOf(), file->bytes, page);
+    return page.text;
 }
 
 // Per-unit upper case, with a shortcut for ASCII: titles are read from
@@ -163,18 +178,19 @@ namespace {
 
 // The title the page list shows for a page text file: its <TITLE>, else
 // the base-name rule.
-QString titleOf(const QString& path, const std::optional<QByteArray>& bytes)
+template <class Read>
+QString titleOf(const QString& path, const Read& read)
 {
-    const QString title = titleFromText(pageText([&] { return path; }, bytes));
+    const QString title = titleFromText(pageText(read, [&] { return path; }));
     return title.isEmpty() ? baseNameTitle(path) : title;
 }
 
 // Same for a bare name in folder: the path is only built for a conversion.
-QString titleOfName(const QString& folder, const QString& name,
-                    const std::optional<QByteArray>& bytes)
+QString titleOfName(const files::OpenedFolder& opened, const QString& folder, const QString& name)
 {
+    const auto read = [&](qsizetype max) { return opened.readHead(name, max); };
     const auto path = [&] { return files::joinPath(folder, name); };
-    const QString title = titleFromText(pageText(path, bytes));
+    const QString title = titleFromText(pageText(read, path));
     return title.isEmpty() ? baseNameTitle(name) : title;
 }
 
@@ -198,11 +214,16 @@ bool isBareName(const QString& entry)
 // Reads an entry's file. A path that is still relative here came from a
 // drive-letter entry ("C:/x.html"): it names nothing and is never read
 // against the process's current folder.
-std::optional<QByteArray> readEntryFile(const QString& path)
+std::optional<files::FileHead> readEntryHead(const QString& path, qsizetype maxBytes)
 {
     if (!path.startsWith('/'))
         return std::nullopt;
-    return files::readBytes(path);
+    return files::readHead(path, maxBytes);
+}
+
+auto entryReader(const QString& path)
+{
+    return [path](qsizetype max) { return readEntryHead(path, max); };
 }
 
 } // namespace
@@ -211,7 +232,21 @@ QString readPageTitle(const QString& path)
 {
     if (!isPageText(path))
         return baseNameTitle(path);
-    return titleOf(path, files::readBytes(path));
+    return titleOf(path, [&](qsizetype max) { return files::readHead(path, max); });
+}
+
+QString pageHeadText(const QString& path)
+{
+    return pageText([&](qsizetype max) { return files::readHead(path, max); }, [] { return QString(); },
+                    false);
+}
+
+QString pageHeadText(const QByteArray& pageBytes)
+{
+    const auto read = [&](qsizetype max) {
+        return std::optional<files::FileHead>({pageBytes.left(max), pageBytes.size()});
+    };
+    return pageText(read, [] { return QString(); }, false);
 }
 
 QStringList pageEntries(const QStringList& sortedFileNames, const QString& exeBaseName)
@@ -294,7 +329,7 @@ QStringList PageLevels::BuildPageTitles(const QStringList& entries) const
             if (!holdsDotHt(entry))
                 titles.append(baseNameTitle(entry));
             else
-                titles.append(titleOfName(CurrentFolder, entry, folder.readBytes(entry)));
+                titles.append(titleOfName(folder, CurrentFolder, entry));
             continue;
         }
         const QString path = entryPath(entry);
@@ -303,9 +338,11 @@ QStringList PageLevels::BuildPageTitles(const QStringList& entries) const
         else if (!isPageText(path))
             titles.append(baseNameTitle(path));
         else if (isInFolder(entry))
-            titles.append(titleOf(path, folder.readBytes(files::slashes(entry))));
+            titles.append(titleOf(path, [&, name = files::slashes(entry)](qsizetype max) {
+                return folder.readHead(name, max);
+            }));
         else
-            titles.append(titleOf(path, readEntryFile(path)));
+            titles.append(titleOf(path, entryReader(path)));
     }
     return titles;
 }
@@ -349,8 +386,7 @@ void PageLevels::TiteleLoad(int i, const QString& shownUrl)
     if (i >= MidashiT.last().size() || i >= PBanSu())
         return;
     const QString path = entryPath(i);
-    const auto bytes = isPageText(path) ? readEntryFile(path) : std::nullopt;
-    const QString page = bytes ? decodePage(*bytes) : QString();
+    const QString page = isPageText(path) ? pageText(entryReader(path), [&] { return path; }, false) : QString();
     QString title;
     const int p = text::pos(QStringLiteral("<TITLE>"), page);
     if (p > 0 && text::contains(page, QStringLiteral("<!DOCTYPE HTML PUBLIC"))) {

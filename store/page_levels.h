@@ -61,8 +61,15 @@ public:
 // or named like the executable never show).
 QStringList pageEntries(const QStringList& sortedFileNames, const QString& exeBaseName);
 // Title of one page file as the page list shows it (converts a Shift_JIS page
-// on disk when it declares Shift_JIS and is not valid UTF-8).
+// on disk when it declares Shift_JIS, is not valid UTF-8 and decodes without
+// loss).
 QString readPageTitle(const QString& path);
+// The text a page's title is read from: its head (more only when the TITLE
+// is not closed in it), in the encoding the one page decoder decides. ""
+// when the page cannot be read, is over the editor's read limit or decodes
+// no way. Never writes.
+QString pageHeadText(const QString& path);
+QString pageHeadText(const QByteArray& pageBytes);
 // The base-name rule: name without extension, everything up to the first "_" dropped.
 QString baseNameTitle(const QString& fileName);
 

@@ -3,6 +3,7 @@
 #include "tools/link_values.h"
 
 #include "store/files.h"
+#include "store/page_encoding.h"
 
 #include <QDir>
 #include <set>
@@ -32,7 +33,7 @@ public:
             const QString real = existingFile(p);
             if (real.isEmpty() || !lowerExt(real).contains(QLatin1String(".ht")))
                 continue;
-            const auto text = files::readUtf8(real);
+            const auto text = store::readPageText(real);
             if (text)
                 scan(*text, folderOf(p), work);
         }

@@ -2,6 +2,7 @@
 
 #include "platform/seam.h"
 #include "store/files.h"
+#include "store/page_encoding.h"
 #include "store/paths.h"
 #include "tools/look_links.h"
 #include "tools/search_run.h"
@@ -58,13 +59,16 @@ void applyToCurrentPage(TForm1& w, int mode)
         || store::isWebAddress(entry))
         return;
     const QString path = currentPagePath(w);
-    const std::optional<QByteArray> bytes = files::readBytes(path);
-    // A page that is not UTF-8 (an old Shift_JIS page) would be damaged by
-    // a UTF-8 rewrite: it is left alone.
-    if (!bytes || !files::isValidUtf8(*bytes))
+    QString refusal;
+    const std::optional<store::PageText> read = store::readPageToRewrite(path, refusal);
+    if (!read) {
+        if (!refusal.isEmpty())
+            platform::showMessage(refusal, platform::MsgType::Warning);
         return;
-    const bool bom = bytes->startsWith(kBom);
-    const QString text = QString::fromUtf8(bom ? bytes->mid(kBom.size()) : *bytes);
+    }
+    // A Shift_JIS page becomes UTF-8, marked so that it is read as such.
+    const bool bom = read->hasBom || read->encoding != store::PageEncoding::Utf8;
+    const QString& text = read->text;
     if (!text.contains(QStringLiteral("<!DOCTYPE HTML PUBLIC")))
         return;
     const QString changed = ApplyLookLinks(w, mode, text);

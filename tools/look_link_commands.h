@@ -14,9 +14,10 @@ namespace tools {
 QString ApplyLookLinks(TForm1& w, int mode, const QString& text);
 
 // The current page of the list, rewritten with links added (AddLookLinks)
-// or removed (RemoveLookLinks), then shown again. Only local pages in UTF-8
-// that declare "<!DOCTYPE HTML PUBLIC" are touched, and the file is written
-// only when its text changed.
+// or removed (RemoveLookLinks), then shown again. Only local pages that
+// declare "<!DOCTYPE HTML PUBLIC" and decode in an encoding the program
+// writes back are touched (any other is refused with a message naming it),
+// and the file is written only when its text changed.
 void AddLookLinks(TForm1& w);
 void RemoveLookLinks(TForm1& w);
 

@@ -7,6 +7,7 @@
 #include "store/files.h"
 #include "store/log.h"
 #include "store/paths.h"
+#include "store/page_encoding.h"
 #include "tools/capture.h"
 #include "tools/printing.h"
 #include "viewer/main_window.h"
@@ -78,7 +79,7 @@ merge::ResumeRow MergeRun::rowFor(const QString& entry)
     if (!store::isWebAddress(entry)) {
         const QString page = files::findPath(w.levels.entryPath(entry));
         if (!page.isEmpty()) {
-            pageText = files::readUtf8(page).value_or(QString());
+            pageText = store::readPageText(page).value_or(QString());
             const QFileInfo info(page);
             const QString memoPath = files::findPath(
                 files::joinPath(info.path(), info.completeBaseName() + QStringLiteral(".%xt")));

@@ -6,6 +6,7 @@
 
 #include "store/confine.h"
 #include "store/files.h"
+#include "store/page_encoding.h"
 
 #include <QDir>
 #include <QFile>
@@ -54,7 +55,7 @@ void addCompanions(PageCopyPlan& plan)
 
 void addLinkedFiles(PageCopyPlan& plan)
 {
-    const auto text = files::readUtf8(plan.source);
+    const auto text = store::readPageText(plan.source);
     if (!text)
         return;
     QList<LinkValue> values = findLinkValues(*text, LinkKind::Background);

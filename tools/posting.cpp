@@ -2,6 +2,7 @@
 
 #include "platform/seam.h"
 #include "store/files.h"
+#include "store/page_encoding.h"
 #include "store/paths.h"
 #include "store/text.h"
 #include "tools/forms/form16.h"
@@ -97,12 +98,13 @@ std::optional<QString> insertPost(const QString& page, const QString& entry)
 
 QString postIntoFile(const QString& pagePath, const QString& entry)
 {
-    const std::optional<QByteArray> bytes = files::readBytes(pagePath);
-    if (!bytes)
+    QString refusal;
+    const std::optional<store::PageText> read = store::readPageToRewrite(pagePath, refusal);
+    if (!read && !refusal.isEmpty())
+        return refusal;
+    if (!read)
         return QStringLiteral("ページ「%1」を読めませんでした。").arg(QFileInfo(pagePath).fileName());
-    if (!files::isValidUtf8(*bytes))
-        return QStringLiteral("ページ「%1」はUTF-8で書かれていないため、投稿できません。").arg(QFileInfo(pagePath).fileName());
-    const std::optional<QString> page = insertPost(files::decodeUtf8(*bytes), entry);
+    const std::optional<QString> page = insertPost(read->text, entry);
     if (!page)
         return QStringLiteral("ページ「%1」には投稿を書き込む場所がありません。").arg(QFileInfo(pagePath).fileName());
     if (!files::writeTextBom(pagePath, *page))

@@ -6,6 +6,7 @@
 #include "store/log.h"
 #include "store/paths.h"
 #include "store/quiz_render.h"
+#include "store/page_encoding.h"
 #include "tools/worksheet.h"
 #include "viewer/main_window.h"
 
@@ -161,7 +162,7 @@ bool BuildWorksheetHtml(TForm1& w, int mode)
         return false;
     files::makeFolder(w.WorkFolder);
     const QString page = files::findPath(w.levels.entryPath(entry));
-    const std::optional<QString> source = page.isEmpty() ? std::nullopt : files::readUtf8(page);
+    const std::optional<QString> source = page.isEmpty() ? std::nullopt : store::readPageText(page);
     if (!source) {
         platform::showMessage(QStringLiteral("ページを読めませんでした。\r") + entry, platform::MsgType::Warning);
         return false;

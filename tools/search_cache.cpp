@@ -1,6 +1,7 @@
 #include "tools/search_cache.h"
 
 #include "store/files.h"
+#include "store/page_encoding.h"
 #include "store/text.h"
 #include "tools/search_scan.h"
 
@@ -63,7 +64,7 @@ void PageTextCache::prepare(const QStringList& paths)
         const std::optional<QByteArray> bytes = files::readBytes(job.path);
         job.item.readable = bytes.has_value();
         if (bytes)
-            job.item.upper = cutComments(text::upper(files::decodeUtf8(*bytes)));
+            job.item.upper = cutComments(text::upper(store::decodePage(*bytes).text));
     });
     for (Job& job : jobs) {
         if (job.fresh)

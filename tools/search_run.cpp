@@ -99,7 +99,8 @@ std::vector<char> SearchSession::fullTextHits(const QString& word)
                 hit[i] = ReadText;
             } else {
                 const std::optional<QByteArray> bytes = files::readBytes(fullPath(entry));
-                hit[i] = bytes && bytes->contains(raw) ? ReadText : No;
+                // A page in another encoding holds the word in other bytes.
+                hit[i] = bytes && (bytes->contains(raw) || !files::isValidUtf8(*bytes)) ? ReadText : No;
             }
         }
     });

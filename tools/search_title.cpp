@@ -1,6 +1,7 @@
 #include "tools/search_title.h"
 
 #include "store/files.h"
+#include "store/page_levels.h"
 
 #include <QFileInfo>
 
@@ -23,17 +24,17 @@ QString titleFromName(const QString& fileName)
     return underscore < 0 ? base : base.mid(underscore + 1);
 }
 
-// Text between open and close in bytes, decoded; nullopt when either is missing.
-static std::optional<QString> between(const QByteArray& bytes, const char* open, const char* close)
+// Text between open and close; nullopt when either is missing.
+static std::optional<QString> between(const QString& text, QLatin1String open, QLatin1String close)
 {
-    const int start = bytes.indexOf(open);
+    const qsizetype start = text.indexOf(open);
     if (start < 0)
         return std::nullopt;
-    const int from = start + int(qstrlen(open));
-    const int end = bytes.indexOf(close, from);
+    const qsizetype from = start + open.size();
+    const qsizetype end = text.indexOf(close, from);
     if (end < 0)
         return std::nullopt;
-    return QString::fromUtf8(bytes.mid(from, end - from));
+    return text.mid(from, end - from);
 }
 
 PageTitle titleFromBytes(const QString& fileName, const QByteArray* bytes)
@@ -49,8 +50,11 @@ PageTitle titleFromBytes(const QString& fileName, const QByteArray* bytes)
         return t;
     }
     t.listable = !bytes->contains("NOTFIND");
-    std::optional<QString> found = bytes->contains("<title>") ? between(*bytes, "<title>", "</title>")
-                                                               : between(*bytes, "<TITLE>", "</TITLE>");
+    // Read from the page's head in the encoding the page decoder decides.
+    const QString head = store::pageHeadText(*bytes);
+    std::optional<QString> found = head.contains(QLatin1String("<title>"))
+        ? between(head, QLatin1String("<title>"), QLatin1String("</title>"))
+        : between(head, QLatin1String("<TITLE>"), QLatin1String("</TITLE>"));
     t.title = found && !found->isEmpty() ? *found : titleFromName(fileName);
     return t;
 }

@@ -6,6 +6,7 @@
 #include "store/page_levels.h"
 #include "store/paths.h"
 #include "store/text.h"
+#include "store/page_encoding.h"
 
 #include <QDir>
 #include <QRegularExpression>
@@ -51,7 +52,7 @@ FolderUsage filesUsedByFolderPages(const QString& folder, const QString& exeBase
         usage.used = linked.files;
         usage.commandLinkMessages += linked.commandLinkMessages;
         if (lowerExt(page).contains(QLatin1String(".ht"))) {
-            if (const auto text = files::readUtf8(page))
+            if (const auto text = store::readPageText(page))
                 usage.valueFiles += jsValueFiles(*text, folder);
         }
     }

@@ -1,6 +1,8 @@
 #include "viewer/command_values.h"
 
+#include "platform/seam.h"
 #include "store/files.h"
+#include "store/page_encoding.h"
 #include "store/paths.h"
 #include "store/text.h"
 #include "viewer/main_window.h"
@@ -24,11 +26,16 @@ void rewriteHistoryPages(TForm1& w, const std::function<bool(const QString& path
         const QString path = files::joinPath(w.CurrentFolder(), files::slashes(entry));
         if (!text::upper(QFileInfo(path).fileName()).contains(QStringLiteral("HISTORY")))
             continue;
-        const std::optional<QString> page = files::readUtf8(path);
-        if (!page)
+        QString refusal;
+        const std::optional<store::PageText> read = store::readPageToRewrite(path, refusal);
+        if (!read) {
+            if (!refusal.isEmpty())
+                platform::showMessage(refusal, platform::MsgType::Warning);
             continue;
+        }
+        const QString& page = read->text;
         // A page without a script address is left as it is.
-        const std::optional<QString> rewritten = valuefiles::rewriteHistoryScriptSrc(*page, src);
+        const std::optional<QString> rewritten = valuefiles::rewriteHistoryScriptSrc(page, src);
         if (rewritten && mayWrite(path) && !files::writeTextBom(path, *rewritten, writeRoots(w).folders))
             w.ShowFlashMessage(writeFailedMessage(path), 3000);
     }

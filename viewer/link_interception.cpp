@@ -14,6 +14,7 @@
 #include "store/log.h"
 #include "store/paths.h"
 #include "store/text.h"
+#include "store/page_encoding.h"
 #include "viewer/command_text.h"
 #include "viewer/command_trust.h"
 #include "viewer/later_windows.h"
@@ -44,7 +45,7 @@ QString targetTitle(const TForm1& w, const QString& url)
     const QString path = store::CutNN(url);
     const QFileInfo info(path);
     if (!path.isEmpty() && info.isFile() && text::lower(info.fileName()).contains(QStringLiteral(".ht"))) {
-        const QString page = files::readUtf8(path).value_or(QString());
+        const QString page = store::readPageText(path).value_or(QString());
         const QString upper = text::upper(page);
         const int tag = text::pos(QStringLiteral("<TITLE"), upper);
         if (tag == 0 || !page.contains(QStringLiteral("<!DOCTYPE HTML PUBLIC")))

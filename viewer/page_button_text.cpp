@@ -82,7 +82,7 @@ QString refreshedButtonTitle(const QString& path, const QString& listTitle)
     const QFileInfo info(path);
     if (!info.isFile() || !text::lower(info.fileName()).contains(QStringLiteral(".ht")))
         return store::UnescapeAngleBrackets(listTitle);
-    const QString page = files::readUtf8(path).value_or(QString());
+    const QString page = store::pageHeadText(path);
     const QString upperPage = text::upper(page);
     QString title;
     const int open = text::pos(QStringLiteral("<TITLE"), upperPage);

@@ -11,6 +11,7 @@
 #include "store/log.h"
 #include "store/paths.h"
 #include "store/text.h"
+#include "store/page_encoding.h"
 #include "viewer/command_link_page.h"
 #include "viewer/command_trust.h"
 #include "viewer/page_button_text.h"
@@ -46,7 +47,7 @@ void withPageText(TForm1& w, const QString& ext, const std::function<void(const 
     const QString path = store::CutNN(w.caption());
     const bool html = ext.contains(QStringLiteral(".HTM"));
     if (!path.isEmpty() && QFileInfo::exists(path)) {
-        then(html ? files::readUtf8(path).value_or(QString()) : QString());
+        then(html ? store::readPageText(path).value_or(QString()) : QString());
         return;
     }
     if (!html) {

@@ -157,6 +157,22 @@ TEST(Files, OpenedFolderReadsItsFilesByName)
     EXPECT_FALSE(OpenedFolder(joinPath(dir.path(), "gone")).readBytes("a.html").has_value());
 }
 
+TEST(Files, HeadsAreReadUpToALimitWithTheWholeSize)
+{
+    QTemporaryDir dir;
+    const QString path = put(dir.path(), "a.html", "0123456789");
+    const auto head = readHead(path, 4);
+    ASSERT_TRUE(head.has_value());
+    EXPECT_EQ(head->bytes, "0123");
+    EXPECT_EQ(head->size, 10);
+    EXPECT_FALSE(head->isWhole());
+    EXPECT_TRUE(readHead(path, 64)->isWhole());
+    EXPECT_EQ(OpenedFolder(dir.path()).readHead("a.html", 3)->bytes, "012");
+    EXPECT_FALSE(OpenedFolder(dir.path()).readHead("missing.html", 3).has_value());
+    EXPECT_FALSE(readHead(dir.path(), 3).has_value()); // a folder has no head
+    EXPECT_FALSE(readHead("/dev/zero", 3).has_value());
+}
+
 TEST(Files, FailedSaveLeavesTheOldFileWhole)
 {
     QTemporaryDir dir;

@@ -8,6 +8,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QStringEncoder>
 #include <QTemporaryDir>
 #include <QUrl>
 
@@ -186,16 +187,53 @@ TEST_F(LevelsTest, ShiftJisPageThatCannotBeSavedKeepsItsBytesAndGetsItsBaseNameT
     EXPECT_EQ(bytesOf(files::joinPath(root(), "1000_frog.html")), sjis);
 }
 
-TEST_F(LevelsTest, FirstShiftJisMentionAnywhereIsTheOneReplaced)
+TEST_F(LevelsTest, OnlyTheDeclarationIsTurnedIntoUtf8)
 {
     const QString text = QString::fromUtf8(kDoctype) + QStringLiteral("<!-- was sHiFt_JiS -->")
         + QString::fromUtf8(page("かえる", "Shift_JIS"));
     put(root(), "frog.html", files::encodeShiftJis(text));
     levels.OpenFolder(root(), 0, true);
     const QString converted = files::decodeUtf8(bytesOf(files::joinPath(root(), "frog.html")));
-    EXPECT_TRUE(converted.contains("<!-- was UTF-8 -->"));
-    EXPECT_TRUE(converted.contains("charset=Shift_JIS\""));
+    EXPECT_TRUE(converted.contains("<!-- was sHiFt_JiS -->"));
+    EXPECT_TRUE(converted.contains("charset=UTF-8\""));
     EXPECT_EQ(levels.topTitles(), QStringList({"かえる"}));
+}
+
+TEST_F(LevelsTest, PagesThatMerelyMentionShiftJisStayByteForByte)
+{
+    // windows-1252 text, undeclared and declared, saying "Shift_JIS".
+    const QByteArray cafe = kDoctype + "<HTML><HEAD><TITLE>Caf\xE9 cr\xE8me</TITLE></HEAD>"
+        "<BODY>used Shift_JIS</BODY></HTML>\r\n";
+    put(root(), "1000_cafe.html", cafe);
+    const QByteArray latin = page("x", "windows-1252").replace("<TITLE>x", "<TITLE>Caf\xE9 used Shift_JIS");
+    put(root(), "1010_latin.html", latin);
+    // EUC-JP naming Shift_JIS in a comment.
+    QStringEncoder euc("EUC-JP");
+    const QByteArray eucPage = QByteArray(page("", "EUC-JP")).replace(
+        "<TITLE>", "<!-- from Shift_JIS --><TITLE>" + QByteArray(euc.encode(QStringLiteral("かえるの一生"))));
+    put(root(), "1020_euc.html", eucPage);
+    const QByteArray utf8 = page("説明", "shift_jis");
+    put(root(), "1030_utf8.html", utf8);
+    levels.OpenFolder(root(), 0, true);
+    EXPECT_EQ(bytesOf(files::joinPath(root(), "1000_cafe.html")), cafe);
+    EXPECT_EQ(bytesOf(files::joinPath(root(), "1010_latin.html")), latin);
+    EXPECT_EQ(bytesOf(files::joinPath(root(), "1020_euc.html")), eucPage);
+    EXPECT_EQ(bytesOf(files::joinPath(root(), "1030_utf8.html")), utf8);
+    // Titles are read in the declared charset; a page that decodes no way
+    // gets its name.
+    EXPECT_EQ(levels.topTitles(),
+              QStringList({"cafe", "Café used Shift_JIS", "かえるの一生", "説明"}));
+}
+
+TEST_F(LevelsTest, PagesOverTheEditorsLimitAreListedByName)
+{
+    const QString big = files::joinPath(root(), "1000_big.html");
+    put(root(), "1000_big.html", page("Big"));
+    ASSERT_TRUE(QFile::resize(big, 17 * 1024 * 1024));
+    const QByteArray filler = QByteArray("<P>x</P>\r\n").repeated(100000);
+    put(root(), "1010_late.html", kDoctype + filler + "<TITLE>Late</TITLE>");
+    levels.OpenFolder(root(), 0, true);
+    EXPECT_EQ(levels.topTitles(), QStringList({"big", "Late"}));
 }
 
 TEST_F(LevelsTest, ShiftJisPageWithoutDeclarationKeepsItsBytes)

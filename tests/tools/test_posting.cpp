@@ -74,11 +74,29 @@ TEST(Posting, WritesThroughTheSafeSaveAndRefusesOtherEncodings)
     EXPECT_TRUE(bytes.startsWith("\xEF\xBB\xBF"));
     EXPECT_TRUE(bytes.contains("(^0^)post 1<BR>---.<BR>x</BODY>\r\n"));
 
-    const QString sjis = t.write("old.html", files::encodeShiftJis("<BODY><P>日本語</BODY>"));
-    const QByteArray before = files::readBytes(sjis).value();
-    EXPECT_FALSE(postIntoFile(sjis, post(1)).isEmpty());
-    EXPECT_EQ(files::readBytes(sjis).value(), before);
     EXPECT_FALSE(postIntoFile(t.path("missing.html"), post(1)).isEmpty());
+}
+
+TEST(Posting, ShiftJisPagesKeepTheirTextAndUndecidablePagesAreRefused)
+{
+    TempTree t;
+    for (const char* charset : {"x-sjis", "sjis", "shift-jis", "windows-31j", ""}) {
+        const QByteArray meta = *charset ? QByteArray("<META charset=\"") + charset + "\">" : QByteArray();
+        const QString sjis = t.write(QStringLiteral("old_%1.html").arg(charset),
+                                     "<HEAD>" + meta + "</HEAD>" + files::encodeShiftJis("<BODY><P>日本語</BODY>"));
+        EXPECT_EQ(postIntoFile(sjis, post(1)), QString()) << charset;
+        const QString after = files::decodeUtf8(files::readBytes(sjis).value());
+        EXPECT_TRUE(after.contains(QStringLiteral("(^0^)post 1<BR>---.<BR>日本語</BODY>"))) << charset;
+        EXPECT_FALSE(after.contains(QChar(0xFFFD))) << charset;
+    }
+    const QByteArray euc = "<HEAD><META charset=\"EUC-JP\"></HEAD><BODY><P>\xA4\xA2</BODY>";
+    const QByteArray broken = "<BODY><P>Caf\xE9 used Shift_JIS</BODY>";
+    for (const QByteArray& bytes : {euc, broken}) {
+        const QString page = t.write("refused.html", bytes);
+        const QString message = postIntoFile(page, post(1));
+        EXPECT_TRUE(message.contains("refused.html")) << message.toStdString();
+        EXPECT_EQ(files::readBytes(page).value(), bytes);
+    }
 }
 
 TEST(PostingDialog, EmptyTextIsRefusedAndTheTextStaysForNextTime)

@@ -4,6 +4,7 @@
 
 #include "store/files.h"
 
+#include <QStringEncoder>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
@@ -76,4 +77,20 @@ TEST(RefreshedButtonTitle, ReadsPageTitleOrFallsBack)
     ASSERT_TRUE(files::writeBytes(picture, "x"));
     EXPECT_EQ(refreshedButtonTitle(picture, "&lt;p&gt;"), QStringLiteral("<p>"));
     EXPECT_EQ(refreshedButtonTitle(files::joinPath(dir.path(), "gone.html"), "g"), QStringLiteral("g"));
+}
+
+TEST(RefreshedButtonTitle, ReadsTheTitleInThePagesOwnCharset)
+{
+    QTemporaryDir dir;
+    const QString page = files::joinPath(dir.path(), "1010_frog.html");
+    const QByteArray head = "<!DOCTYPE HTML PUBLIC \"x\">\r\n<HEAD><META charset=\"EUC-JP\"><TITLE>";
+    QStringEncoder euc("EUC-JP");
+    const QByteArray bytes = head + euc.encode(QStringLiteral("かえるの一生")) + "</TITLE></HEAD>";
+    ASSERT_TRUE(files::writeBytes(page, bytes));
+    EXPECT_EQ(refreshedButtonTitle(page, "list"), QStringLiteral("かえるの一生"));
+    EXPECT_EQ(files::readBytes(page).value(), bytes); // the page is left as it is
+
+    ASSERT_TRUE(files::writeBytes(page, "<!DOCTYPE HTML PUBLIC \"x\"><TITLE>"
+                                            + files::encodeShiftJis(QStringLiteral("理科")) + "</TITLE>"));
+    EXPECT_EQ(refreshedButtonTitle(page, "list"), QStringLiteral("理科"));
 }

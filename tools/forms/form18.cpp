@@ -2,6 +2,7 @@
 
 #include "platform/seam.h"
 #include "store/files.h"
+#include "store/page_encoding.h"
 #include "store/log.h"
 #include "tools/answer_sheet.h"
 #include "viewer/main_window.h"
@@ -62,9 +63,12 @@ void TForm18::FormShow()
     }
     Memo1->setGeometry(0, 36, width(), height() - 36);
     SpeedButton1->setHint(QFileInfo(answersheet::AnswerCsvPath(pagePath_)).fileName() + QStringLiteral("に保存"));
-    const std::optional<QString> page = files::readUtf8OrShiftJis(pagePath_);
-    if (!page)
+    const std::optional<store::PageText> read = store::readPage(pagePath_);
+    if (!read)
         qCWarning(lcPagora) << "answer sheet: cannot read" << pagePath_;
+    else if (!read->readable())
+        platform::showMessage(store::undecidablePageMessage(pagePath_), platform::MsgType::Warning);
+    const std::optional<QString> page = read ? std::optional<QString>(read->text) : std::nullopt;
     // Widget text keeps lines with "\n"; the sheet's own lines are CR LF.
     Memo1->setPlainText(answersheet::SheetText(page.value_or(QString())).replace(QStringLiteral("\r\n"), QStringLiteral("\n")));
 }

@@ -1,0 +1,269 @@
+#include "store/page_encoding.h"
+
+#include "store/files.h"
+
+#include <QFileInfo>
+#include <QStringDecoder>
+
+namespace store {
+
+namespace {
+
+const QByteArray kUtf8Bom("\xEF\xBB\xBF", 3);
+
+char lowerAscii(char c)
+{
+    return (c >= 'A' && c <= 'Z') ? char(c + 32) : c;
+}
+
+// Whether bytes at i start with word (lower-case ASCII), in any letter case.
+bool startsAt(const QByteArray& bytes, qsizetype i, QByteArrayView word)
+{
+    if (i < 0 || i + word.size() > bytes.size())
+        return false;
+    for (qsizetype k = 0; k < word.size(); ++k) {
+        if (lowerAscii(bytes.at(i + k)) != word.at(k))
+            return false;
+    }
+    return true;
+}
+
+bool isSpace(char c)
+{
+    return c == ' ' || c == '\t' || c == '\r' || c == '\n' || c == '\f';
+}
+
+bool isNameChar(char c)
+{
+    return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9') || c == '-'
+        || c == '_' || c == '.' || c == ':';
+}
+
+// The value after key "=" inside [from, to): the name's position and text.
+CharsetDeclaration valueOf(const QByteArray& bytes, qsizetype from, qsizetype to, QByteArrayView key)
+{
+    for (qsizetype i = from; i + key.size() <= to; ++i) {
+        if (lowerAscii(bytes.at(i)) != key.at(0) || !startsAt(bytes, i, key))
+            continue;
+        qsizetype k = i + key.size();
+        while (k < to && isSpace(bytes.at(k)))
+            ++k;
+        if (k >= to || bytes.at(k) != '=')
+            continue;
+        ++k;
+        while (k < to && (isSpace(bytes.at(k)) || bytes.at(k) == '"' || bytes.at(k) == '\''))
+            ++k;
+        qsizetype end = k;
+        while (end < to && isNameChar(bytes.at(end)))
+            ++end;
+        if (end > k)
+            return {bytes.mid(k, end - k), k};
+    }
+    return {};
+}
+
+// A tag's end: its ">" (or the page's end when it is cut off).
+qsizetype tagEnd(const QByteArray& bytes, qsizetype from)
+{
+    const qsizetype end = bytes.indexOf('>', from);
+    return end < 0 ? bytes.size() : end;
+}
+
+// Bytes without a UTF-8 character cut off at their end.
+qsizetype withoutCutCharacter(const QByteArray& bytes)
+{
+    const qsizetype n = bytes.size();
+    for (qsizetype back = 1; back <= 3 && back <= n; ++back) {
+        const auto c = static_cast<unsigned char>(bytes.at(n - back));
+        if (c < 0x80)
+            return n;
+        if (c >= 0xC0) {
+            const qsizetype length = c >= 0xF0 ? 4 : c >= 0xE0 ? 3 : 2;
+            return length > back ? n - back : n;
+        }
+    }
+    return n;
+}
+
+// Decodes in the named charset; nullopt when Qt does not know it or any
+// byte fails. A whole page ends with a blank so that a lone lead byte at its
+// end is an error too, instead of being held back silently.
+std::optional<QString> decodeWithoutLoss(const char* charset, const QByteArray& bytes, bool head)
+{
+    QStringDecoder decoder(charset);
+    if (!decoder.isValid())
+        return std::nullopt;
+    QString text = decoder.decode(head ? bytes : bytes + ' ');
+    if (decoder.hasError() || (!head && !text.endsWith(u' ')))
+        return std::nullopt;
+    if (!head)
+        text.chop(1);
+    return text;
+}
+
+bool isIso2022(const QByteArray& name)
+{
+    return name.toLower().startsWith("iso-2022");
+}
+
+PageText decidedBody(PageText r, const QByteArray& body, bool head)
+{
+    const QByteArray whole = head ? body.left(withoutCutCharacter(body)) : body;
+    if (files::isValidUtf8(whole)) {
+        r.encoding = PageEncoding::Utf8;
+        r.text = QString::fromUtf8(whole);
+    }
+    return r;
+}
+
+// A UTF-16 mark decides as it does for the browser; such a page is shown,
+// never rewritten.
+std::optional<PageText> decidedUtf16(const QByteArray& bytes, bool head)
+{
+    const char* charset = bytes.startsWith("\xFF\xFE") ? "UTF-16LE"
+        : bytes.startsWith("\xFE\xFF")                  ? "UTF-16BE"
+                                                        : nullptr;
+    if (!charset)
+        return std::nullopt;
+    PageText r;
+    const QByteArray body = bytes.mid(2);
+    if (auto text = decodeWithoutLoss(charset, head ? body.left(body.size() & ~qsizetype(1)) : body, true)) {
+        r.encoding = PageEncoding::Other;
+        r.text = std::move(*text);
+    }
+    return r;
+}
+
+// A label Qt does not know is no declaration, as browsers ignore it too.
+bool isKnownCharset(const QByteArray& name)
+{
+    return QStringDecoder(name.constData()).isValid();
+}
+
+} // namespace
+
+bool PageText::declaresShiftJis() const
+{
+    return isShiftJisName(charset);
+}
+
+bool isShiftJisName(const QByteArray& name)
+{
+    static const QByteArrayView aliases[] = {"shift_jis", "shift-jis", "x-sjis", "sjis",
+                                             "windows-31j", "cp932", "ms_kanji"};
+    const QByteArray lower = name.toLower();
+    for (const QByteArrayView a : aliases) {
+        if (lower == a)
+            return true;
+    }
+    return false;
+}
+
+CharsetDeclaration declaredCharset(const QByteArray& bytes)
+{
+    const qsizetype n = bytes.size();
+    for (qsizetype i = bytes.indexOf('<'); i >= 0 && i + 1 < n; i = bytes.indexOf('<', i + 1)) {
+        // Most tags are told apart by the character after "<".
+        const char next = lowerAscii(bytes.at(i + 1));
+        if (next == '!' && startsAt(bytes, i, "<!--")) {
+            const qsizetype end = bytes.indexOf("-->", i + 4);
+            if (end < 0)
+                break;
+            i = end + 2;
+        } else if (next == '?' && startsAt(bytes, i, "<?xml")) {
+            const qsizetype end = bytes.indexOf("?>", i);
+            const auto d = valueOf(bytes, i + 5, end < 0 ? n : end, "encoding");
+            if (d.at >= 0)
+                return d;
+        } else if (next == 'm' && startsAt(bytes, i, "<meta") && i + 5 < n
+                   && (isSpace(bytes.at(i + 5)) || bytes.at(i + 5) == '/')) {
+            const auto d = valueOf(bytes, i + 5, tagEnd(bytes, i), "charset");
+            if (d.at >= 0)
+                return d;
+        } else if ((next == 'b' && startsAt(bytes, i, "<body")) || (next == '/' && startsAt(bytes, i, "</head"))) {
+            break;
+        }
+    }
+    return {};
+}
+
+PageText decodePage(const QByteArray& bytes, bool head)
+{
+    if (auto utf16 = decidedUtf16(bytes, head))
+        return *utf16;
+    PageText r;
+    const CharsetDeclaration declaration = declaredCharset(bytes);
+    r.charset = declaration.name;
+    r.charsetAt = declaration.at;
+    if (bytes.startsWith(kUtf8Bom)) {
+        // A mark with broken bytes after it is no UTF-8 page to rewrite;
+        // its text is still shown as the browser shows it.
+        r.hasBom = true;
+        r = decidedBody(r, bytes.mid(3), head);
+        if (!r.readable())
+            r.text = QString::fromUtf8(bytes.mid(3));
+        return r;
+    }
+    // ISO-2022 pages are 7-bit, so "valid UTF-8" says nothing about them.
+    const bool stateful = isIso2022(r.charset) && bytes.contains('\x1b');
+    if (!stateful) {
+        r = decidedBody(r, bytes, head);
+        if (r.readable())
+            return r;
+    }
+    if (!r.charset.isEmpty() && !r.declaresShiftJis() && !isKnownCharset(r.charset)) {
+        r.charset.clear();
+        r.charsetAt = -1;
+    }
+    if (r.charset.isEmpty() || r.declaresShiftJis()) {
+        if (auto text = decodeWithoutLoss("Shift_JIS", bytes, head)) {
+            r.encoding = PageEncoding::ShiftJis;
+            r.text = std::move(*text);
+        }
+        return r;
+    }
+    if (auto text = decodeWithoutLoss(r.charset.constData(), bytes, head)) {
+        r.encoding = PageEncoding::Other;
+        r.text = std::move(*text);
+    }
+    return r;
+}
+
+std::optional<PageText> readPage(const QString& path)
+{
+    const auto bytes = files::readBytes(path);
+    if (!bytes)
+        return std::nullopt;
+    return decodePage(*bytes);
+}
+
+std::optional<QString> readPageText(const QString& path)
+{
+    const auto bytes = files::readBytes(path);
+    if (!bytes)
+        return std::nullopt;
+    PageText page = decodePage(*bytes);
+    if (page.readable() || page.hasBom)
+        return std::move(page.text);
+    return QString::fromUtf8(*bytes);
+}
+
+std::optional<PageText> readPageToRewrite(const QString& path, QString& refusal)
+{
+    refusal.clear();
+    auto page = readPage(path);
+    if (page && !page->canRewrite()) {
+        refusal = undecidablePageMessage(path);
+        page.reset();
+    }
+    return page;
+}
+
+QString undecidablePageMessage(const QString& path)
+{
+    return QStringLiteral("「") + QFileInfo(path).fileName()
+        + QStringLiteral("」は文字コードを判別できないか書き込めない文字コードのページのため、"
+                         "書き換えずにそのままにします。");
+}
+
+} // namespace store
