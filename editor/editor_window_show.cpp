@@ -217,9 +217,12 @@ void TForm2::CheckBox2Click()
 QString TForm2::ExtractSrcValue(const QString& tag) { return editor::ExtractSrcValue(tag); }
 
 // As every delete: asked once, and only a yes sends the file to the trash.
-bool TForm2::gomi(const QString& file)
+// A no is the user's choice, not a failure: the callers stay quiet on it.
+editor::TrashOutcome TForm2::gomi(const QString& file)
 {
-    return platform::askYesNo(tools::deletionQuestion({file}), platform::MsgType::Warning) && files::moveToTrash(file);
+    if (!platform::askYesNo(tools::deletionQuestion({file}), platform::MsgType::Warning))
+        return editor::TrashOutcome::Declined;
+    return files::moveToTrash(file) ? editor::TrashOutcome::Moved : editor::TrashOutcome::Refused;
 }
 
 void TForm2::showFields()

@@ -29,9 +29,11 @@ void ImageBlock::sync() const
         syncControls();
 }
 
-bool ImageBlock::trash(const QString& path) const
+TrashOutcome ImageBlock::trash(const QString& path) const
 {
-    return gomi ? gomi(path) : files::moveToTrash(path);
+    if (gomi)
+        return gomi(path);
+    return files::moveToTrash(path) ? TrashOutcome::Moved : TrashOutcome::Refused;
 }
 
 QString DefaultImageFileName(const QString& pagePath)

@@ -62,6 +62,10 @@ struct ImageView {
     int WindowWidth = 1265;  // the main window's width fixed at start-up
 };
 
+// What became of a file offered to the trash: the user may keep it (no
+// message is due then), or the trash may refuse it (the file is named).
+enum class TrashOutcome { Moved, Declined, Refused };
+
 // The image block of the page open in the editor, with what its buttons need
 // from the window.
 struct ImageBlock {
@@ -69,7 +73,7 @@ struct ImageBlock {
     ImageView& v;
     QString pagePath;                         // the window caption: the page's full path
     std::function<void()> syncControls;       // brings the window in line with the fields
-    std::function<bool(const QString&)> gomi; // to the trash; files::moveToTrash when unset
+    std::function<TrashOutcome(const QString&)> gomi; // to the trash; files::moveToTrash when unset
     QWidget* window = nullptr;                // disabled while the paint program runs
 
     // The folder of the page: its pictures live there.
@@ -77,7 +81,7 @@ struct ImageBlock {
     // folder() joined with a bare file name.
     QString inFolder(const QString& name) const;
     void sync() const;
-    bool trash(const QString& path) const;
+    TrashOutcome trash(const QString& path) const;
 };
 
 // ---- names and sizes ----

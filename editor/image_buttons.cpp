@@ -58,7 +58,12 @@ QString pictureFileOf(const ImageBlock& b)
 
 void trashPicture(ImageBlock& b, const QString& file)
 {
-    if (!b.trash(file)) {
+    switch (b.trash(file)) {
+    case TrashOutcome::Moved:
+        break;
+    case TrashOutcome::Declined: // the user keeps the picture, and the block with it
+        return;
+    case TrashOutcome::Refused:
         platform::showMessage(QStringLiteral("画像をごみ箱に移せませんでした。\n%1").arg(file),
                               platform::MsgType::Warning);
         return;

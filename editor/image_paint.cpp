@@ -28,11 +28,12 @@ bool startNewPicture(ImageBlock& b, const QString& name)
     if (!acceptPictureName(name))
         return false;
     const QString old = b.inFolder(name);
-    if (QFileInfo(old).isFile() && !b.trash(old)) {
+    const TrashOutcome outcome = QFileInfo(old).isFile() ? b.trash(old) : TrashOutcome::Moved;
+    if (outcome == TrashOutcome::Refused)
         platform::showMessage(QStringLiteral("前の画像をごみ箱に移せませんでした。\n%1").arg(old),
                               platform::MsgType::Warning);
+    if (outcome != TrashOutcome::Moved) // kept by the user's choice, or refused (said so)
         return false;
-    }
     b.m.Edit7 = store::SetTagAttribute(b.m.Edit7, srcAttribute(name));
     b.m.Gname = name;
     return true;

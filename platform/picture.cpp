@@ -4,6 +4,7 @@
 
 #include "store/files.h"
 #include "store/log.h"
+#include "store/picture_limit.h"
 
 #include <QBuffer>
 #include <QFile>
@@ -142,20 +143,10 @@ QImage flattenToRgb888(const QImage& image)
     return out;
 }
 
-qint64 pictureByteLimit()
-{
-    constexpr qint64 MiB = qint64(1) << 20;
-    constexpr qint64 Cap = 256 * MiB;
-    const int qtLimit = QImageReader::allocationLimit(); // in MB; 0 means none
-    return qtLimit > 0 ? qMin(Cap, qtLimit * MiB) : Cap;
-}
+// The limit lives in the store, whose page reader measures pictures too.
+qint64 pictureByteLimit() { return store::pictureByteLimit(); }
 
-bool withinPictureLimit(const QSize& size)
-{
-    if (!size.isValid() || size.isEmpty())
-        return false;
-    return qint64(size.width()) * size.height() * 4 <= pictureByteLimit();
-}
+bool withinPictureLimit(const QSize& size) { return store::withinPictureLimit(size); }
 
 QImage loadPicture(const QString& path, const QSize& fitIn)
 {

@@ -4,6 +4,7 @@
 
 #include "store/paths.h"
 #include "store/page_file.h"
+#include "store/picture_limit.h"
 
 #include "store/files.h"
 #include "store/text.h"
@@ -310,7 +311,9 @@ void readPicture(PageModel& m, const QString& content)
             QImageReader reader(file);
             reader.setAutoTransform(false);
             const QSize size = reader.size();
-            if (size.isValid()) {
+            // A picture over the decode limit is no picture to the editor:
+            // nothing is shown and no size is taken from its header.
+            if (size.isValid() && withinPictureLimit(size)) {
                 m.Image1File = file;
                 m.Image1Width = size.width();
                 m.Image1Height = size.height();

@@ -144,7 +144,7 @@ std::optional<QByteArray> lineInEncodingOf(const QByteArray& existing, const QSt
 
 } // namespace
 
-AppendResult AppendRow(const QString& csvPath, const Row& row)
+AppendResult AppendRow(const QString& csvPath, const Row& row, const QStringList& within)
 {
     const std::optional<QByteArray> existing = files::readBytes(csvPath);
     // A link is refused by the writes below, never read as missing.
@@ -152,7 +152,7 @@ AppendResult AppendRow(const QString& csvPath, const Row& row)
     if (!existing && info.exists() && !info.isSymLink())
         return AppendResult::Unreadable;
     if (!existing || existing->isEmpty()) {
-        const bool ok = files::writeTextBom(csvPath, row.labels + kCrLf + row.answers + kCrLf);
+        const bool ok = files::writeTextBom(csvPath, row.labels + kCrLf + row.answers + kCrLf, within);
         return ok ? AppendResult::Written : AppendResult::WriteFailed;
     }
     const std::optional<QByteArray> line = lineInEncodingOf(*existing, row.answers);
@@ -162,7 +162,7 @@ AppendResult AppendRow(const QString& csvPath, const Row& row)
     if (!existing->endsWith('\n') && !existing->endsWith('\r'))
         bytes += "\r\n";
     bytes += *line + "\r\n";
-    return files::appendBytes(csvPath, bytes) ? AppendResult::Written : AppendResult::WriteFailed;
+    return files::appendBytes(csvPath, bytes, within) ? AppendResult::Written : AppendResult::WriteFailed;
 }
 
 } // namespace answersheet

@@ -3,6 +3,7 @@
 // CSV row its bracketed slots become ("_" + page name + ".csv" beside the page).
 
 #include <QString>
+#include <QStringList>
 
 namespace answersheet {
 
@@ -26,7 +27,9 @@ enum class AppendResult { Written, WriteFailed, EncodingRefused, Unreadable };
 // encoding it is in (a spreadsheet may have saved it in Shift_JIS). A
 // failed append takes back what it wrote, so earlier rows stay whole. A CSV
 // that is there but cannot be read is left alone (Unreadable): it holds
-// earlier answers that a new file would replace.
-AppendResult AppendRow(const QString& csvPath, const Row& row);
+// earlier answers that a new file would replace. With within, the CSV is
+// written only where it lies inside one of those folders once every link on
+// the way is followed, and the write does not follow a link swapped in later.
+AppendResult AppendRow(const QString& csvPath, const Row& row, const QStringList& within = {});
 
 } // namespace answersheet

@@ -1,7 +1,6 @@
 #include "tools/folder_copy.h"
 
 #include "store/files.h"
-#include "tools/desktop_copy.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -36,15 +35,14 @@ void gather(const QString& base, const QString& relative, int depth, TreeEntries
     }
 }
 
-// A folder of the target that is there afterwards and is no link.
-bool makeTargetFolder(const QString& path)
+// A folder of the target that is there afterwards and is no link. It is
+// made inside the copy folder on the place the kernel reaches, so a link
+// swapped in on the way after this look leads nothing out.
+bool makeTargetFolder(const QString& path, const QString& copyRoot)
 {
-    const QFileInfo fi(path);
-    if (fi.isSymLink())
+    if (QFileInfo(path).isSymLink())
         return false;
-    if (fi.isDir())
-        return true;
-    return QDir().mkdir(path);
+    return files::makeFolder(path, {copyRoot});
 }
 
 bool inside(const QString& path, const QString& folder)
@@ -74,7 +72,7 @@ FolderCopyOutcome copyFolderInto(const QString& source, const QString& copyFolde
         outcome.refusal = QStringLiteral("コピー先がコピーするフォルダの中にあるため、コピーできません。");
         return outcome;
     }
-    if (!makeTargetFolder(target)) {
+    if (!makeTargetFolder(target, copyRoot)) {
         outcome.refusal = QStringLiteral("コピー先のフォルダを作れませんでした。");
         return outcome;
     }
@@ -90,7 +88,7 @@ FolderCopyOutcome copyFolderInto(const QString& source, const QString& copyFolde
         return false;
     };
     for (const QString& folder : tree.folders) {
-        if (underFailed(folder) || !makeTargetFolder(files::joinPath(target, folder))) {
+        if (underFailed(folder) || !makeTargetFolder(files::joinPath(target, folder), copyRoot)) {
             failedFolders.append(folder);
             failures.add(files::joinPath(from, folder));
         }
@@ -102,7 +100,7 @@ FolderCopyOutcome copyFolderInto(const QString& source, const QString& copyFolde
             outcome.cancelled = true;
             break;
         }
-        if (!underFailed(file) && copyOnto(files::joinPath(from, file), files::joinPath(target, file)))
+        if (!underFailed(file) && files::copyFileOver(files::joinPath(from, file), files::joinPath(target, file), {copyRoot}))
             ++outcome.copied;
         else
             failures.add(files::joinPath(from, file));

@@ -1,8 +1,10 @@
 #pragma once
 // The whole-folder copy to the desktop copy folder, without a window: the
 // folder and everything below it, merged into copyFolder/<its name>, files
-// overwritten. Symbolic links are never followed (they are left out), and a
-// target inside the source is refused, so the copy cannot chase its own tail.
+// overwritten, every folder and file made inside the copy folder even when a
+// link is swapped in meanwhile. Symbolic links are never followed (they are
+// left out), and a target inside the source is refused, so the copy cannot
+// chase its own tail.
 
 #include "platform/copy_progress.h"
 

@@ -3,7 +3,6 @@
 #include "store/files.h"
 #include "store/text.h"
 
-#include <QDir>
 #include <QFileInfo>
 #include <QRegularExpression>
 
@@ -69,9 +68,10 @@ QStringList create(const QString& base, const QStringList& folders)
         QString path = base;
         for (const QString& level : folder.split(QLatin1Char('/'), Qt::SkipEmptyParts)) {
             path = files::joinPath(path, level);
-            const QFileInfo fi(path);
-            // Never step through a link: it could lead anywhere.
-            const bool ok = fi.isSymLink() ? false : fi.isDir() || QDir().mkdir(path);
+            // Never step through a link: it could lead anywhere. The folder
+            // is made inside base on the place the kernel reaches, so a link
+            // swapped in after this look leads nothing out either.
+            const bool ok = !QFileInfo(path).isSymLink() && files::makeFolder(path, {base});
             if (!ok) {
                 failed.append(folder);
                 break;

@@ -4,12 +4,14 @@
 
 #include "platform/seam.h"
 #include "platform/sound.h"
+#include "store/confine.h"
 #include "store/files.h"
 #include "store/log.h"
 #include "store/paths.h"
 #include "tools/delete_plan.h"
 #include "tools/recording_window.h"
 #include "tools/recycle.h"
+#include "viewer/command_values.h"
 #include "viewer/later_windows.h"
 #include "viewer/main_window.h"
 
@@ -108,18 +110,26 @@ void RecordPageSound(TForm1& w, const QString& fileName)
                               platform::MsgType::Warning);
         return;
     }
+    // Written only where the commands may write, on the place the kernel
+    // reaches when writing: a folder link swapped in on the way leads nowhere.
+    const QStringList within = commands::writeRoots(w).folders;
     bool created = false;
     if (!QFileInfo::exists(fileName)) {
-        created = files::writeBytes(fileName, emptyRecording());
-        if (!created)
+        created = files::writeBytes(fileName, emptyRecording(), within);
+        if (!created) {
+            // The recorder could not save there either.
             qCWarning(lcPagora) << "recording: cannot create" << fileName;
+            platform::showMessage(QStringLiteral("録音を保存できませんでした。\n") + fileName, platform::MsgType::Warning);
+            return;
+        }
     }
     {
-        RecorderWindow recorder(fileName, &w);
+        RecorderWindow recorder(fileName, within, &w);
         platform::execModal(&recorder);
     }
     // What the recorder left too short to be a recording goes, unless it was someone's file.
-    if (discardAfterRecording(fileName, created) && !QFile::remove(fileName))
+    if (discardAfterRecording(fileName, created)
+        && (!confine::liesInsideAny(fileName, within) || !QFile::remove(fileName)))
         qCWarning(lcPagora) << "recording: cannot remove the empty recording" << fileName;
     PageRecordingPath(w);
 }

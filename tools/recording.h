@@ -27,7 +27,9 @@ bool discardAfterRecording(const QString& path, bool createdHere);
 // The shown page's recording; shows BitBtn1 (Tag 1) when it exists, hides
 // it (Tag 0) otherwise.
 QString PageRecordingPath(TForm1& w);
-// Records into fileName (a ".wav" file) with the sound recorder.
+// Records into fileName (a ".wav" file) with the sound recorder, written only
+// where the window's commands may write; when the file cannot be begun
+// there the user is told and the recorder does not open.
 void RecordPageSound(TForm1& w, const QString& fileName);
 // The tick after a page load: the button's state, and the recording once.
 void Timer3Timer(TForm1& w);

@@ -65,7 +65,8 @@ QByteArray waveHeader(int sampleRate, int channels, int bitsPerSample, quint32 d
     return h;
 }
 
-RecorderWindow::RecorderWindow(const QString& path, QWidget* parent) : QDialog(parent), path_(path)
+RecorderWindow::RecorderWindow(const QString& path, const QStringList& within, QWidget* parent)
+    : QDialog(parent), path_(path), within_(within)
 {
     setObjectName(QStringLiteral("SoundRecorder"));
     setWindowTitle(QStringLiteral("録音 - ") + QFileInfo(path).fileName());
@@ -146,7 +147,7 @@ bool RecorderWindow::stopRecording()
     clock_->stop();
     updateButtons();
     const QByteArray wave = waveHeader(format_.sampleRate(), format_.channelCount(), 16, quint32(data_.size())) + data_;
-    if (!files::writeBytes(path_, wave)) {
+    if (!files::writeBytes(path_, wave, within_)) {
         qCWarning(lcPagora) << "recording: cannot write" << path_;
         platform::showMessage(QStringLiteral("録音を保存できませんでした。\n") + path_, platform::MsgType::Warning);
         return false;

@@ -10,6 +10,7 @@
 #include <QDialog>
 #include <QElapsedTimer>
 #include <QString>
+#include <QStringList>
 
 class QAudioSource;
 class QIODevice;
@@ -23,7 +24,8 @@ QByteArray waveHeader(int sampleRate, int channels, int bitsPerSample, quint32 d
 class RecorderWindow : public QDialog {
     Q_OBJECT
 public:
-    explicit RecorderWindow(const QString& path, QWidget* parent = nullptr);
+    // The file is written only inside within (every folder when empty).
+    RecorderWindow(const QString& path, const QStringList& within, QWidget* parent = nullptr);
     ~RecorderWindow() override;
 
     bool inputAvailable() const { return inputAvailable_; }
@@ -45,6 +47,7 @@ private:
     void createComponents();
     void updateButtons();
     QString path_;
+    QStringList within_;
     bool inputAvailable_ = false;
     QAudioFormat format_;
     QAudioSource* source_ = nullptr;

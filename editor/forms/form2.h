@@ -169,7 +169,7 @@ public:
     void CheckBox1Click();
     void CheckBox2Click();
     static QString ExtractSrcValue(const QString& tag);
-    bool gomi(const QString& file);
+    editor::TrashOutcome gomi(const QString& file);
     // The model's fields into the visible controls (after the reader or a
     // button changed them).
     void showFields();

@@ -4,6 +4,7 @@
 #include "editor/editor_layout.h"
 #include "editor/editor_window_run.h"
 #include "editor/forms/form2.h"
+#include "platform/picture_bomb.h"
 #include "platform/seam.h"
 #include "store/clock.h"
 #include "store/files.h"
@@ -675,4 +676,33 @@ TEST_F(EditorWindow, AnUnchangedSaveKeepsPicturesFromWebAddresses)
     open(path);
     form->BitBtn4->click();
     EXPECT_TRUE(files::readUtf8(path)->contains(img));
+}
+
+// A picture over the decode limit named in a page (a small file claiming
+// 30000x30000 pixels) is a missing picture to the editor: nothing shown,
+// no size taken from its header.
+TEST_F(EditorWindow, APictureOverTheDecodeLimitIsShownAsMissing)
+{
+    ASSERT_TRUE(writePngBomb(page("flower.png"), 30000, 30000));
+    open(page("1010_季節の花.html"));
+    EXPECT_TRUE(form->Image1->picture().isNull());
+    EXPECT_EQ(form->page.Image1Tag, 0);
+    EXPECT_EQ(form->page.Image1Width, 0);
+    EXPECT_EQ(form->page.Image1Height, 0);
+    EXPECT_NE(form->GX->text(), QStringLiteral("30000"));
+    EXPECT_LE(form->PanelImage1->width(), 1265);
+    form->BitBtn2->click();
+
+    // Without sizes in the tag the frame is the empty one, not 30000 wide.
+    QString source = *files::readUtf8(page("1010_季節の花.html"));
+    source.replace(QStringLiteral("<IMG src=\"flower.png\" width=\"192\" height=\"160\""), QStringLiteral("<IMG src=\"flower.png\""));
+    ASSERT_TRUE(source.contains(QStringLiteral("<IMG src=\"flower.png\" vspace")));
+    ASSERT_TRUE(files::writeTextBom(page("1020_bomb.html"), source));
+    open(page("1020_bomb.html"));
+    EXPECT_TRUE(form->Image1->picture().isNull());
+    EXPECT_EQ(form->page.Image1Width, 0);
+    EXPECT_LE(form->page.PanelImage1Width, 1265);
+    EXPECT_LE(form->PanelImage1->width(), 1265);
+    EXPECT_NE(form->GX->text(), QStringLiteral("30000"));
+    EXPECT_NE(form->GY->text(), QStringLiteral("30000"));
 }

@@ -167,15 +167,25 @@ TEST_F(PictureTest, RightClickSendsThePictureToTheTrash)
     EXPECT_EQ(seamEvents("open").size(), 1);
 }
 
-TEST_F(PictureTest, ARefusedTrashKeepsTheBlock)
+// A refusal by the trash names the file; the user's own no says nothing.
+TEST_F(PictureTest, ARefusedTrashKeepsTheBlockAndSaysSoADeclinedOneQuietly)
 {
     const QString sea = picture("class1/sea.jpg", 64, 48);
     LoadImageIntoEditor(*block, sea);
-    block->gomi = [](const QString&) { return false; };
+    block->gomi = [](const QString&) { return TrashOutcome::Refused; };
     loadButtonUp(*block, true);
     EXPECT_TRUE(QFileInfo::exists(sea));
     EXPECT_EQ(m.Gname, QStringLiteral("sea.jpg"));
-    EXPECT_EQ(seamEvents("message").size(), 1);
+    ASSERT_EQ(seamEvents("message").size(), 1);
+    EXPECT_TRUE(seamEvents("message").first().text.contains(sea));
+
+    platform::clearEvents();
+    block->gomi = [](const QString&) { return TrashOutcome::Declined; };
+    loadButtonUp(*block, true);
+    EXPECT_TRUE(QFileInfo::exists(sea));
+    EXPECT_EQ(m.Gname, QStringLiteral("sea.jpg"));
+    EXPECT_TRUE(seamEvents("message").isEmpty());
+    EXPECT_TRUE(seamEvents("open").isEmpty());
 }
 
 TEST_F(PictureTest, LinksAreRelativeInsideTheFolderAndRemovedByTheRightButton)

@@ -113,6 +113,25 @@ TEST_F(PaintTest, RightClickTrashesAnOldDrawingOfTheNewName)
     EXPECT_TRUE(QFileInfo::exists(sea));
 }
 
+// Keeping the old drawing is the user's choice: nothing starts, nothing is said.
+// A trash that refuses it names the file.
+TEST_F(PaintTest, AKeptOldDrawingStopsQuietlyARefusedOneIsNamed)
+{
+    const QString old = picture("class1/_apple.bmp", 10, 10, Qt::green);
+    block->gomi = [](const QString&) { return TrashOutcome::Declined; };
+    paintButtonUp(*block, true);
+    EXPECT_TRUE(handedOver.isEmpty());
+    EXPECT_TRUE(seamEvents("message").isEmpty());
+    EXPECT_TRUE(m.Gname.isEmpty());
+    EXPECT_EQ(tree.read("class1/_apple.bmp").size(), QFileInfo(old).size());
+
+    block->gomi = [](const QString&) { return TrashOutcome::Refused; };
+    paintButtonUp(*block, true);
+    EXPECT_TRUE(handedOver.isEmpty());
+    ASSERT_EQ(seamEvents("message").size(), 1);
+    EXPECT_TRUE(seamEvents("message").first().text.contains(old));
+}
+
 TEST_F(PaintTest, LeftClickEditsThePictureAndTakesItsNewSize)
 {
     const QString sea = picture("class1/sea.bmp", 64, 48);

@@ -1,9 +1,12 @@
 // Reading a page source into the editor's fields.
 
 #include "page_test_support.h"
+#include "store/picture_limit.h"
+#include "support/temp_tree.h"
 
 #include <QDir>
 #include <QImage>
+#include <QImageReader>
 #include <QTemporaryDir>
 #include <QUrl>
 #include <gtest/gtest.h>
@@ -18,6 +21,33 @@ void makePicture(const QString& path, int w, int h)
     QImage img(w, h, QImage::Format_RGB32);
     img.fill(Qt::red);
     ASSERT_TRUE(img.save(path));
+}
+
+QByteArray be32(quint32 v)
+{
+    const char b[4] = {char(v >> 24), char(v >> 16), char(v >> 8), char(v)};
+    return QByteArray(b, 4);
+}
+
+// One PNG chunk: length, type and data, and the CRC of type and data.
+QByteArray pngChunk(const QByteArray& typeAndData)
+{
+    quint32 crc = 0xFFFFFFFFu;
+    for (const char c : typeAndData) {
+        crc ^= quint8(c);
+        for (int k = 0; k < 8; ++k)
+            crc = (crc >> 1) ^ (0xEDB88320u & (0u - (crc & 1u)));
+    }
+    return be32(quint32(typeAndData.size() - 4)) + typeAndData + be32(~crc);
+}
+
+// A PNG claiming width x height whose pixel data is a few bytes: enough for
+// a reader to take the size from its header.
+QByteArray pngHeaderOnly(quint32 width, quint32 height)
+{
+    return QByteArray("\x89PNG\r\n\x1a\n", 8)
+        + pngChunk("IHDR" + be32(width) + be32(height) + QByteArray("\x08\x02\x00\x00\x00", 5))
+        + pngChunk(QByteArray("IDAT\x78\x01\x01\x00\x00\xff\xff\x00\x00\x00\x01", 15)) + pngChunk("IEND");
 }
 
 } // namespace
@@ -297,4 +327,33 @@ TEST(PageReaderPicture, EscapedAndAbsoluteReferencesSurviveASave)
     LoadPageIntoEditor(gone, page);
     BuildPageHtml(gone, page);
     EXPECT_FALSE(gone.Memo82.contains(QStringLiteral("missing")));
+}
+
+// A picture over the decode limit is read as a missing one: its header's
+// size is not taken; the sizes the tag gives are.
+TEST(PageReaderPicture, APictureOverTheDecodeLimitGivesNoSize)
+{
+    EXPECT_TRUE(withinPictureLimit(QSize(4000, 4000)));
+    EXPECT_FALSE(withinPictureLimit(QSize(30000, 30000)));
+    EXPECT_FALSE(withinPictureLimit(QSize()));
+    TempTree t;
+    // A 30000x30000 picture claimed by its header alone.
+    const QString path = t.write(QStringLiteral("big.png"), pngHeaderOnly(30000, 30000));
+    ASSERT_EQ(QImageReader(path).size(), QSize(30000, 30000));
+
+    PageModel m;
+    m.Memo82 = pageWithNote(QStringLiteral("<P><IMG src=\"big.png\" vspace=\"4\"></P>"));
+    LoadPageIntoEditor(m, t.path(QStringLiteral("page.html")));
+    EXPECT_EQ(m.Gname, QStringLiteral("big.png"));
+    EXPECT_EQ(m.Image1Tag, 0);
+    EXPECT_TRUE(m.Image1File.isEmpty());
+    EXPECT_EQ(m.Image1Width, 0);
+    EXPECT_EQ(m.GX, QStringLiteral("0"));
+    EXPECT_EQ(m.PanelImage1Width, 0);
+
+    m.Memo82 = pageWithNote(QStringLiteral("<P><IMG src=\"big.png\" width=\"80\" height=\"60\"></P>"));
+    LoadPageIntoEditor(m, t.path(QStringLiteral("page.html")));
+    EXPECT_EQ(m.Image1Tag, 0);
+    EXPECT_EQ(m.GX, QStringLiteral("80"));
+    EXPECT_EQ(m.GY, QStringLiteral("60"));
 }

@@ -104,6 +104,37 @@ TEST(AnswerSheetCsv, NeverWritesThroughALink)
     EXPECT_FALSE(QFileInfo::exists(outside.path("new.csv")));
 }
 
+// The page's folder reached through a link that leads out of the data root
+// (planted, or swapped in after the command looked): no row lands outside,
+// and the sheet says it could not write.
+TEST(AnswerSheetCsv, NeverWritesThroughAFolderLinkLeadingOut)
+{
+    platform::setTestMode(true);
+    platform::clearEvents();
+    TempTree t;
+    const QString data = t.mkdir("data");
+    const QString outside = t.mkdir("outside");
+    t.write("outside/a.html", QStringLiteral("<P>「氏名」[ ]</P>").toUtf8());
+    t.write("outside/_b.csv", "a\r\nb\r\n");
+    t.symlink("data/sub", outside);
+    const Row row{QStringLiteral("a"), QStringLiteral("c")};
+    EXPECT_EQ(AppendRow(t.path("data/sub/_b.csv"), row, {data}), AppendResult::WriteFailed);
+    EXPECT_EQ(t.read("outside/_b.csv"), QByteArray("a\r\nb\r\n"));
+
+    TForm18 sheet;
+    sheet.setPage(t.path("data/sub/a.html"), {data});
+    sheet.FormShow();
+    sheet.Memo1->setPlainText(QStringLiteral("「氏名」[山田]"));
+    sheet.SpeedButton1Click();
+    EXPECT_EQ(t.list("outside"), (QStringList{"_b.csv", "a.html"}));
+    ASSERT_FALSE(platform::events().isEmpty());
+    EXPECT_EQ(platform::events().last().text, QStringLiteral("_a.csv に書き込めませんでした。"));
+    // Inside the data root the row is written as ever.
+    t.write("data/a.html", QStringLiteral("<P>「氏名」[ ]</P>").toUtf8());
+    EXPECT_EQ(AppendRow(t.path("data/_a.csv"), row, {data}), AppendResult::Written);
+    platform::setTestMode(false);
+}
+
 // An answer file that is there but cannot be read holds earlier answers:
 // it is refused, never taken for a new file and replaced.
 TEST(AnswerSheetCsv, AnUnreadableFileIsRefusedNotReplaced)

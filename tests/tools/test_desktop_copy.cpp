@@ -7,6 +7,12 @@
 
 #include <gtest/gtest.h>
 
+#include <atomic>
+#include <chrono>
+#include <cstdio>
+#include <fcntl.h>
+#include <thread>
+
 using namespace tools;
 
 namespace {
@@ -148,4 +154,41 @@ TEST(FolderCopy, ALinkPlantedInTheCopyFolderLeadsNothingOut)
     EXPECT_EQ(failures.names(), (QStringList{t.path("pages/lesson/pic"), t.path("pages/lesson/pic/deep"),
                                              t.path("pages/lesson/pic/b.jpg"), t.path("pages/lesson/pic/deep/c.jpg")}))
         << failures.names().join(QLatin1Char(' ')).toStdString();
+}
+
+// A second thread swaps a folder of the copy for a link to outside while
+// copies run: every folder and file lands inside the copy folder or fails.
+TEST(FolderCopy, AFolderLinkSwappedInWhileCopyingLeadsNothingOut)
+{
+    TempTree t;
+    t.write("pages/lesson/a.html", "a"); // beside the swapped folder: always copied
+    for (int i = 0; i < 20; ++i) {
+        t.write("pages/lesson/pic/p" + QString::number(i) + ".jpg", "p");
+        t.write("pages/lesson/pic/deep" + QString::number(i) + "/d.jpg", "d");
+    }
+    const QString copyFolder = t.mkdir("copy");
+    t.mkdir("copy/lesson/pic");
+    const QString outside = t.mkdir("outside");
+    t.symlink("copy/lesson/away", outside);
+    const QByteArray pic = QFile::encodeName(t.path("copy/lesson/pic"));
+    const QByteArray away = QFile::encodeName(t.path("copy/lesson/away"));
+    std::atomic<bool> stop{false};
+    std::atomic<int> swaps{0};
+    std::thread swapper([&] {
+        while (!stop) {
+            if (::renameat2(AT_FDCWD, pic.constData(), AT_FDCWD, away.constData(), RENAME_EXCHANGE) == 0)
+                ++swaps;
+        }
+    });
+    const auto until = std::chrono::steady_clock::now() + std::chrono::seconds(10);
+    for (int i = 0; (i < 200 || swaps.load() < 100) && std::chrono::steady_clock::now() < until; ++i) {
+        platform::CopyFailures failures;
+        copyFolderInto(t.path("pages/lesson"), copyFolder, failures);
+        EXPECT_FALSE(failures.names().contains(t.path("pages/lesson/a.html")));
+    }
+    stop = true;
+    swapper.join();
+    EXPECT_GT(swaps.load(), 10);
+    EXPECT_EQ(t.read("copy/lesson/a.html"), QByteArray("a"));
+    EXPECT_EQ(t.list("outside"), QStringList());
 }

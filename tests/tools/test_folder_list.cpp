@@ -9,7 +9,12 @@
 #include "tools/forms/form10.h"
 
 #include <QDialog>
+#include <atomic>
+#include <chrono>
+#include <cstdio>
+#include <fcntl.h>
 #include <memory>
+#include <thread>
 
 using namespace tools;
 
@@ -49,6 +54,37 @@ TEST(FolderList, CreatesEveryLevelAndNeverThroughALink)
     EXPECT_EQ(failed, (QStringList{"link/inside", "file/below"}));
     EXPECT_TRUE(t.list("elsewhere").isEmpty());
     EXPECT_EQ(t.read("program/file"), QByteArray("a file where a folder should go"));
+}
+
+// A second thread swaps a listed folder for a link to outside while the
+// folders are made: every one is made inside the program's folder or fails.
+TEST(FolderList, AFolderLinkSwappedInWhileMakingLeadsNothingOut)
+{
+    TempTree t;
+    const QString base = t.mkdir("program");
+    t.mkdir("program/sub");
+    const QString outside = t.mkdir("outside");
+    t.symlink("program/away", outside);
+    const QByteArray sub = QFile::encodeName(t.path("program/sub"));
+    const QByteArray away = QFile::encodeName(t.path("program/away"));
+    std::atomic<bool> stop{false};
+    std::atomic<int> swaps{0};
+    std::thread swapper([&] {
+        while (!stop) {
+            if (::renameat2(AT_FDCWD, sub.constData(), AT_FDCWD, away.constData(), RENAME_EXCHANGE) == 0)
+                ++swaps;
+        }
+    });
+    const auto until = std::chrono::steady_clock::now() + std::chrono::seconds(10);
+    for (int i = 0; (i < 1000 || swaps.load() < 100) && std::chrono::steady_clock::now() < until; ++i) {
+        const QString n = QString::number(i);
+        const QStringList failed = folderlist::create(base, {"sub/f" + n + "/g", "kept/f" + n});
+        EXPECT_FALSE(failed.contains("kept/f" + n));
+    }
+    stop = true;
+    swapper.join();
+    EXPECT_GT(swaps.load(), 10);
+    EXPECT_EQ(t.list("outside"), QStringList());
 }
 
 TEST(FolderList, CollectsParentsBeforeChildrenWithoutLinksOrTheBaseItself)

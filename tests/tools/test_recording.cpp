@@ -160,6 +160,30 @@ TEST_F(RecordingTest, ARecordingShowsTheButtonAndOtherFilesAreLeftAlone)
     EXPECT_EQ(files::readBytes(rootFile("b.txt")).value_or(QByteArray()), QByteArray("text"));
 }
 
+// The page's folder reached through a link to outside the data root (as a
+// link swapped in after the command's check would be): the recording is
+// neither begun nor removed there, and the user is told.
+TEST_F(RecordingTest, ARecordingIsNeverWrittenThroughAFolderLinkLeadingOut)
+{
+    writePage("a.html", "a");
+    TForm1& w = startBound();
+    const QString outside = dir.mkdir(QStringLiteral("outside"));
+    ASSERT_FALSE(dir.symlink(QStringLiteral("Pagora.data/sub"), outside).isEmpty());
+    platform::clearEvents();
+    RecordPageSound(w, rootFile("sub/a.wav"));
+    EXPECT_EQ(modalCount(), 0);
+    EXPECT_TRUE(dir.list(QStringLiteral("outside")).isEmpty());
+    int messages = 0;
+    for (const auto& e : platform::events())
+        messages += e.kind == QLatin1String("message") && e.text.contains(rootFile("sub/a.wav"));
+    EXPECT_EQ(messages, 1);
+
+    // An empty recording out there is left alone as well.
+    writeFile(files::joinPath(outside, QStringLiteral("b.wav")), emptyRecording());
+    RecordPageSound(w, rootFile("sub/b.wav"));
+    EXPECT_EQ(dir.read(QStringLiteral("outside/b.wav")), emptyRecording());
+}
+
 TEST_F(RecordingTest, PlaysAfterALoadOnlyWhileTheLastStateShowedARecording)
 {
     writePage("a.html", "a");
@@ -234,7 +258,7 @@ TEST_F(RecordingTest, PlaybackNeverHangsTheWindow)
 TEST(RecorderWindow, SaysWhenThereIsNoMicrophone)
 {
     TempTree t;
-    RecorderWindow recorder(t.path(QStringLiteral("r.wav")));
+    RecorderWindow recorder(t.path(QStringLiteral("r.wav")), {t.path()});
     EXPECT_EQ(recorder.inputAvailable(), !QMediaDevices::audioInputs().isEmpty() && recorder.RecordButton->enabled());
     if (QMediaDevices::audioInputs().isEmpty()) {
         EXPECT_EQ(recorder.Label1->caption(), QStringLiteral("録音できるマイクが見つかりません。"));

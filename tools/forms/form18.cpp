@@ -5,6 +5,7 @@
 #include "store/page_encoding.h"
 #include "store/log.h"
 #include "tools/answer_sheet.h"
+#include "viewer/command_values.h"
 #include "viewer/main_window.h"
 
 #include <QFileInfo>
@@ -42,9 +43,10 @@ void TForm18::createComponents()
     Memo1->setGeometry(0, 36, 640, 444);
 }
 
-void TForm18::setPage(const QString& pagePath)
+void TForm18::setPage(const QString& pagePath, const QStringList& within)
 {
     pagePath_ = pagePath;
+    within_ = within;
     setWindowTitle(QFileInfo(pagePath).fileName());
 }
 
@@ -80,7 +82,7 @@ void TForm18::SpeedButton1Click()
     memo.replace(QChar::ParagraphSeparator, QLatin1Char('\n')).replace(QStringLiteral("\n"), QStringLiteral("\r\n"));
     const QString csv = answersheet::AnswerCsvPath(pagePath_);
     const QString name = QFileInfo(csv).fileName();
-    switch (answersheet::AppendRow(csv, answersheet::BuildRow(memo))) {
+    switch (answersheet::AppendRow(csv, answersheet::BuildRow(memo), within_)) {
     case answersheet::AppendResult::Written:
         platform::showMessage(QStringLiteral("書き込み終了"));
         accept();
@@ -110,7 +112,9 @@ void ShowAnswerSheet(const QString& pagePath)
 {
     if (!Form18)
         return;
-    Form18->setPage(pagePath);
+    // Where the page commands may write, checked again by the write itself.
+    const TForm1* main = TForm1::instance();
+    Form18->setPage(pagePath, main ? commands::writeRoots(*main).folders : QStringList());
     platform::execModal(Form18);
 }
 

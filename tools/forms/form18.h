@@ -7,6 +7,7 @@
 
 #include <QDialog>
 #include <QString>
+#include <QStringList>
 
 class QPlainTextEdit;
 
@@ -16,8 +17,9 @@ public:
     explicit TForm18(QWidget* parent = nullptr);
 
     // The page whose last paragraph is the sheet (its full path; the caption
-    // shows its file name).
-    void setPage(const QString& pagePath);
+    // shows its file name). Its answers are written only inside within
+    // (anywhere when empty).
+    void setPage(const QString& pagePath, const QStringList& within = {});
     QString pagePath() const { return pagePath_; }
 
     void FormShow();           // fills Memo1 from the page and sizes the window
@@ -35,6 +37,7 @@ protected:
 private:
     void createComponents();
     QString pagePath_;
+    QStringList within_;
 };
 
 inline TForm18* Form18 = nullptr;
