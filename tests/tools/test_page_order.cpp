@@ -1,7 +1,7 @@
 // Page order: the renumbering and prefix-removal plans read before anything
 // moves, the executor on a temporary folder, and the commands on a window.
 #include "tools/page_order.h"
-#include "tools/page_order_plan.h"
+#include "tools/page_order_run.h"
 
 #include "support/temp_tree.h"
 #include "viewer/page_display_fixture.h"
@@ -43,7 +43,7 @@ TEST(PageOrderPlan, MovedPageGetsItsPlaceWithMemoAndRecording)
                                         "c_z.html > 1010_z.html", "  c_z.%xt > 1010_z.%xt", "  c_z.wav > 1010_z.wav",
                                         "b_y.html > 1020_y.html", "  b_y.wav > 1020_y.wav"}));
     EXPECT_TRUE(plan.clashes.isEmpty());
-    EXPECT_TRUE(executeRenamePlan(plan).isEmpty());
+    EXPECT_TRUE(executeRenamePlan(plan).failures.isEmpty());
     EXPECT_EQ(filesIn(t), QStringList({"1000_x.%xt", "1000_x.html", "1010_z.%xt", "1010_z.html", "1010_z.wav",
                                        "1020_y.html", "1020_y.wav"}));
 }
@@ -77,7 +77,7 @@ TEST(PageOrderPlan, TakenTargetsAreClashesAndNothingIsReplaced)
     EXPECT_EQ(pairs(plan), QStringList({"a_x.html > 1000_x.html"}));
     ASSERT_EQ(plan.clashes.size(), 1);
     EXPECT_TRUE(plan.clashes.first().contains("b_y.html"));
-    EXPECT_EQ(executeRenamePlan(plan).size(), 1);
+    EXPECT_EQ(executeRenamePlan(plan).failures.size(), 1);
     EXPECT_EQ(filesIn(t), QStringList({"1000_x.html", "1010_y.%xt", "b_y.html"}));
     EXPECT_EQ(files::readBytes(t.path("1010_y.%xt")).value(), "someone else's memo");
 }
@@ -91,7 +91,7 @@ TEST(PageOrderPlan, PagesTradingNamesBothArrive)
     const QStringList order = moveEntry({"1000_x.html", "1010_x.html"}, 1, 0);
     const RenamePlan plan = planRenumber(t.path(), order);
     EXPECT_TRUE(plan.clashes.isEmpty());
-    EXPECT_TRUE(executeRenamePlan(plan).isEmpty());
+    EXPECT_TRUE(executeRenamePlan(plan).failures.isEmpty());
     EXPECT_EQ(files::readBytes(t.path("1000_x.html")).value(), "second");
     EXPECT_EQ(files::readBytes(t.path("1000_x.%xt")).value(), "memo of second");
     EXPECT_EQ(files::readBytes(t.path("1010_x.html")).value(), "first");
@@ -106,7 +106,7 @@ TEST(StripPrefixPlan, TakenNamesGetHashesAndNoMemoIsDeleted)
         t.write(n, n);
     const RenamePlan plan = planStripPrefixes(t.path(), {"1000_a.html", "1010_b.html", "a.html", "c.html"});
     EXPECT_EQ(pairs(plan), QStringList({"1000_a.html > a#.html", "  1000_a.%xt > a#.%xt", "1010_b.html > b#.html"}));
-    EXPECT_TRUE(executeRenamePlan(plan).isEmpty());
+    EXPECT_TRUE(executeRenamePlan(plan).failures.isEmpty());
     EXPECT_EQ(files::readBytes(t.path("b.%xt")).value(), "b.%xt"); // another page's memo stays
     EXPECT_EQ(files::readBytes(t.path("a#.%xt")).value(), "1000_a.%xt");
     EXPECT_TRUE(QFileInfo::exists(t.path("1000_a.wav")));
@@ -120,7 +120,7 @@ TEST(StripPrefixPlan, TwoPagesWithTheSameNameDoNotMeet)
     t.write("1010_a.html", "two");
     const RenamePlan plan = planStripPrefixes(t.path(), {"1000_a.html", "1010_a.html"});
     EXPECT_EQ(pairs(plan), QStringList({"1000_a.html > a.html", "1010_a.html > a#.html"}));
-    EXPECT_TRUE(executeRenamePlan(plan).isEmpty());
+    EXPECT_TRUE(executeRenamePlan(plan).failures.isEmpty());
     EXPECT_EQ(files::readBytes(t.path("a#.html")).value(), "two");
 }
 
