@@ -59,17 +59,21 @@ TEST(NumberedRenamePlan, StepDigitsAndMissingPages)
     EXPECT_EQ(numberText(1234, 2), "1234");
 }
 
-TEST(NumberedRenamePlan, MemoAndFolderMoveTheRecordingStays)
+TEST(NumberedRenamePlan, MemoAnswersDrawingAndFolderMoveTheRecordingStays)
 {
     TempTree t;
     t.write("a.html", "page");
     t.write("a.%xt", "memo");
+    t.write("_a.csv", "answers");
+    t.write("_%a.bmp", "drawing");
     t.write("a.wav", "sound");
     t.write("a/pic.png", "pic");
     const RenamePlan plan = planNumberedRename(t.path(), {"a.html"}, 0, 0, settings());
     ASSERT_EQ(plan.units.size(), 1);
-    EXPECT_EQ(plan.units.first().companions.size(), 2);
+    EXPECT_EQ(plan.units.first().companions.size(), 4);
     EXPECT_TRUE(executeRenamePlan(plan).failures.isEmpty());
+    EXPECT_EQ(files::readBytes(t.path("_page(100).csv")).value(), "answers");
+    EXPECT_EQ(files::readBytes(t.path("_%page(100).bmp")).value(), "drawing");
     EXPECT_EQ(files::readBytes(t.path("page(100).html")).value(), "page");
     EXPECT_EQ(files::readBytes(t.path("page(100).%xt")).value(), "memo");
     EXPECT_EQ(files::readBytes(t.path("page(100)/pic.png")).value(), "pic");

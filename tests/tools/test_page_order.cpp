@@ -7,6 +7,8 @@
 #include "viewer/page_display_fixture.h"
 #include "store/files.h"
 
+#include <QSet>
+
 #include <gtest/gtest.h>
 
 using namespace tools;
@@ -96,6 +98,96 @@ TEST(PageOrderPlan, PagesTradingNamesBothArrive)
     EXPECT_EQ(files::readBytes(t.path("1000_x.%xt")).value(), "memo of second");
     EXPECT_EQ(files::readBytes(t.path("1010_x.html")).value(), "first");
     EXPECT_EQ(filesIn(t).size(), 3);
+}
+
+TEST(PageOrderRun, RenamedPicturesAreRenamedInThePagesToo)
+{
+    TempTree t;
+    t.write("1000_季節の花.html", "<IMG src=\"flower.png\"><A href=\"FLOWER.PNG\">大きく</A><IMG src=\"leaf.png\">");
+    t.write("flower.png", "png");
+    t.write("leaf.png", "not an entry: keeps its name");
+    t.write("_notes.html", "<IMG src=\"flower.png\">"); // a page the list does not show still follows
+    const RenamePlan plan = planRenumber(t.path(), {"1000_季節の花.html", "flower.png"});
+    EXPECT_EQ(pairs(plan), QStringList({"flower.png > 1010_flower.png"}));
+    EXPECT_TRUE(carryOutRenamePlan(plan).isEmpty());
+    EXPECT_EQ(files::readBytes(t.path("1000_季節の花.html")).value(),
+              QStringLiteral("<IMG src=\"1010_flower.png\"><A href=\"1010_flower.png\">大きく</A><IMG src=\"leaf.png\">").toUtf8());
+    EXPECT_EQ(files::readBytes(t.path("_notes.html")).value(), "<IMG src=\"1010_flower.png\">");
+    EXPECT_EQ(files::readBytes(t.path("1010_flower.png")).value(), "png");
+}
+
+TEST(PageOrderRun, AnswerSheetAndDrawingFollowThePage)
+{
+    TempTree t;
+    t.write("_intro.html", "intro");
+    t.write("__intro.csv", "answers");
+    t.write("_%intro.bmp", "drawing");
+    t.write("b_quiz.html", "quiz");
+    t.write("_b_quiz.csv", "quiz answers");
+    t.write("_%quiz.bmp", "quiz drawing"); // "b_quiz" and "1010_quiz" draw into the same file: it stays
+    const RenamePlan plan = planRenumber(t.path(), {"_intro.html", "b_quiz.html"});
+    EXPECT_EQ(pairs(plan), QStringList({"_intro.html > 1000__intro.html", "  __intro.csv > _1000__intro.csv",
+                                        "  _%intro.bmp > _%_intro.bmp", "b_quiz.html > 1010_quiz.html",
+                                        "  _b_quiz.csv > _1010_quiz.csv"}));
+    EXPECT_TRUE(carryOutRenamePlan(plan).isEmpty());
+    EXPECT_EQ(files::readBytes(t.path("_1000__intro.csv")).value(), "answers");
+    EXPECT_EQ(files::readBytes(t.path("_%_intro.bmp")).value(), "drawing");
+    EXPECT_EQ(files::readBytes(t.path("_1010_quiz.csv")).value(), "quiz answers");
+    EXPECT_EQ(files::readBytes(t.path("_%quiz.bmp")).value(), "quiz drawing");
+}
+
+TEST(PageOrderRun, ATakenAnswerSheetNameKeepsThePageWhole)
+{
+    TempTree t;
+    t.write("a_x.html", "x");
+    t.write("_a_x.csv", "x answers");
+    t.write("_1000_x.csv", "answers of a page that is gone");
+    const RenamePlan plan = planRenumber(t.path(), {"a_x.html"});
+    EXPECT_TRUE(plan.units.isEmpty());
+    EXPECT_EQ(carryOutRenamePlan(plan).size(), 1);
+    EXPECT_EQ(filesIn(t), QStringList({"_1000_x.csv", "_a_x.csv", "a_x.html"}));
+}
+
+TEST(PageOrderRun, NoTwoPagesEndWithOnePrefix)
+{
+    TempTree t;
+    t.write("a.html", "a");
+    t.write("1000_b.html", "b");
+    t.write("1010_b.%xt", "a memo of a page that is gone"); // b cannot become 1010_b and stays 1000_b
+    t.write("1010_index.html", "index pages keep their names");
+    t.write("c.html", "c");
+    const QStringList entries{"a.html", "1000_b.html", "c.html", "1010_index.html"};
+    const RenamePlan plan = planRenumber(t.path(), entries);
+    EXPECT_EQ(pairs(plan), QStringList({"c.html > 1020_c.html"}));
+    const QStringList failures = carryOutRenamePlan(plan);
+    EXPECT_EQ(failures.size(), 2);
+    QSet<QString> prefixes;
+    for (const QString& name : files::listFiles(t.path(), "*.html")) {
+        EXPECT_FALSE(prefixes.contains(orderPrefix(name))) << qPrintable(name);
+        if (!orderPrefix(name).isEmpty())
+            prefixes.insert(orderPrefix(name));
+    }
+    EXPECT_EQ(files::listFiles(t.path(), "*.html"),
+              QStringList({"1000_b.html", "1010_index.html", "1020_c.html", "a.html"}));
+}
+
+TEST(PageOrderRun, EveryUnitIsOneStepOfProgressAndRingsAreBroken)
+{
+    TempTree t;
+    QStringList entries;
+    for (int i = 0; i < 6; ++i) {
+        entries << QStringLiteral("%1_p.html").arg(1000 + 10 * i);
+        t.write(entries.last(), QByteArray::number(i));
+    }
+    // Every page takes the name of the one before it: one long ring.
+    const RenamePlan plan = planRenumber(t.path(), moveEntry(entries, 5, 0));
+    int steps = 0;
+    const RenameOutcome outcome = executeRenamePlan(plan, [&] { ++steps; });
+    EXPECT_TRUE(outcome.failures.isEmpty());
+    EXPECT_EQ(steps, 6);
+    EXPECT_EQ(files::readBytes(t.path("1000_p.html")).value(), "5");
+    EXPECT_EQ(files::readBytes(t.path("1050_p.html")).value(), "4");
+    EXPECT_EQ(filesIn(t).size(), 6);
 }
 
 TEST(StripPrefixPlan, TakenNamesGetHashesAndNoMemoIsDeleted)
