@@ -3,6 +3,7 @@
 #include "tools/page_order.h"
 #include "tools/page_order_run.h"
 
+#include "support/raw_names.h"
 #include "support/temp_tree.h"
 #include "viewer/page_display_fixture.h"
 #include "store/files.h"
@@ -260,4 +261,25 @@ TEST_F(PageOrderWindowTest, PrefixRemovalAsksFirst)
     platform::setNextAnswer(platform::Answer::Yes);
     StripNumberPrefixes(w);
     EXPECT_EQ(w.levels.topEntries(), QStringList({"a.html"}));
+}
+
+TEST_F(PageOrderWindowTest, UnreadableNamesAreLeftOutAndTheFolderNamedOnce)
+{
+    writePage("1040_a.html", "a");
+    writePage("1070_b.html", "b");
+    RawNames raw(root());
+    raw.file("1050_\x83\x65\x83\x58.html"); // Shift_JIS bytes from a Windows archive
+    raw.file("1060_\xff.html");
+    platform::clearEvents();
+    TForm1& w = start();
+    EXPECT_EQ(w.levels.topEntries(), QStringList({"1040_a.html", "1070_b.html"}));
+    w.PBanSave(1);
+    MovePageAndRenumber(w, 1, 0);
+    EXPECT_EQ(w.levels.topEntries(), QStringList({"1000_b.html", "1010_a.html"}));
+    QStringList messages;
+    for (const platform::SeamEvent& e : platform::events())
+        if (e.kind == "message")
+            messages << e.text;
+    ASSERT_EQ(messages.size(), 1);
+    EXPECT_TRUE(messages.first().contains(root()));
 }
