@@ -114,9 +114,8 @@ private:
             const QString was = st.at.at(s);
             if (rename(was, names.at(s))) {
                 st.at[s] = names.at(s);
-                if (final)
-                    holder_.remove(FolderNames::key(was));
-                else
+                holder_.remove(FolderNames::key(was));
+                if (!final)
                     holder_.insert(FolderNames::key(names.at(s)), i);
                 release(FolderNames::key(was));
                 continue;

@@ -1,9 +1,9 @@
 #include "tools/picture_rename.h"
 
 #include "tools/link_values.h"
+#include "tools/page_order_names.h"
 
 #include "store/files.h"
-#include "store/text.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -27,33 +27,24 @@ bool isHtmlPage(const QString& path)
 
 namespace {
 
-// The names of each folder as the plan goes on, lower-cased.
+// The names of each folder as the plan goes on.
 class NameSpace {
 public:
-    bool taken(const QString& path)
+    bool taken(const QString& path) { return names(folderOf(path)).contains(QFileInfo(path).fileName()); }
+    void move(const QString& from, const QString& to) // within one folder
     {
-        return names(folderOf(path)).contains(text::lower(QFileInfo(path).fileName()));
-    }
-    void move(const QString& from, const QString& to)
-    {
-        names(folderOf(from)).remove(text::lower(QFileInfo(from).fileName()));
-        names(folderOf(to)).insert(text::lower(QFileInfo(to).fileName()));
+        names(folderOf(from)).renamed(QFileInfo(from).fileName(), QFileInfo(to).fileName());
     }
 
 private:
-    QSet<QString>& names(const QString& folder)
+    FolderNames& names(const QString& folder)
     {
         auto it = folders_.find(folder);
-        if (it == folders_.end()) {
-            QSet<QString> set;
-            const auto filters = QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot;
-            for (const QString& n : QDir(folder).entryList(filters))
-                set.insert(text::lower(n));
-            it = folders_.insert(folder, set);
-        }
+        if (it == folders_.end())
+            it = folders_.emplace(folder, folder);
         return *it;
     }
-    QHash<QString, QSet<QString>> folders_;
+    QHash<QString, FolderNames> folders_;
 };
 
 QString fileExt(const QString& name) // with its dot, letter case kept
