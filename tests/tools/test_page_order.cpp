@@ -10,6 +10,9 @@
 
 #include <QSet>
 
+#include <algorithm>
+#include <random>
+
 #include <gtest/gtest.h>
 
 using namespace tools;
@@ -189,6 +192,34 @@ TEST(PageOrderRun, EveryUnitIsOneStepOfProgressAndRingsAreBroken)
     EXPECT_EQ(files::readBytes(t.path("1000_p.html")).value(), "5");
     EXPECT_EQ(files::readBytes(t.path("1050_p.html")).value(), "4");
     EXPECT_EQ(filesIn(t).size(), 6);
+}
+
+TEST(PageOrderRun, AnyNewOrderOfPagesSharingOneNameArrivesWhole)
+{
+    // Pages that differ only in their numbers wait for, and ring with, each other.
+    for (int seed = 1; seed <= 20; ++seed) {
+        TempTree t;
+        QStringList entries;
+        int memos = 0;
+        for (int i = 0; i < 8; ++i) {
+            entries << QStringLiteral("%1_p.html").arg(1000 + 10 * i);
+            t.write(entries.last(), QByteArray::number(i));
+            if ((i + seed) % 3 == 0 && ++memos)
+                t.write(QStringLiteral("%1_p.%xt").arg(1000 + 10 * i), "memo " + QByteArray::number(i));
+        }
+        QStringList order = entries;
+        std::mt19937 random(seed);
+        std::shuffle(order.begin(), order.end(), random);
+        EXPECT_TRUE(executeRenamePlan(planRenumber(t.path(), order)).failures.isEmpty());
+        for (int place = 0; place < 8; ++place) {
+            const QByteArray was = QByteArray::number(entries.indexOf(order.at(place)));
+            const QString base = QString::number(1000 + 10 * place) + "_p";
+            EXPECT_EQ(files::readBytes(t.path(base + ".html")).value_or(""), was) << seed;
+            if ((was.toInt() + seed) % 3 == 0)
+                EXPECT_EQ(files::readBytes(t.path(base + ".%xt")).value_or(""), "memo " + was) << seed;
+        }
+        EXPECT_EQ(filesIn(t).size(), 8 + memos) << seed;
+    }
 }
 
 TEST(StripPrefixPlan, TakenNamesGetHashesAndNoMemoIsDeleted)
