@@ -12,26 +12,32 @@
 namespace {
 
 // Every tenth page has a memo and shows a picture that is itself an entry.
-void writeFolder(const QString& folder, int pages)
+bool writeFolder(const QString& folder, int pages)
 {
+    bool written = true;
     for (int i = 0; i < pages; ++i) {
         const QString base = QStringLiteral("%1_page%2").arg(10000 + 10 * i).arg(i);
         QString body = QStringLiteral("<HTML><HEAD><TITLE>ページ %1</TITLE></HEAD><BODY><P>本文</P>").arg(i);
         if (i % 10 == 0) {
             const QString picture = QStringLiteral("pic%1.png").arg(i);
-            files::writeBytes(files::joinPath(folder, picture), QByteArray("png"));
+            written = files::writeBytes(files::joinPath(folder, picture), QByteArray("png")) && written;
             body += QStringLiteral("<IMG src=\"%1\">").arg(picture);
-            files::writeBytes(files::joinPath(folder, base + QStringLiteral(".%xt")), QByteArray("memo"));
+            written = files::writeBytes(files::joinPath(folder, base + QStringLiteral(".%xt")), QByteArray("memo"))
+                      && written;
         }
-        files::writeTextBom(files::joinPath(folder, base + QStringLiteral(".html")), body + QStringLiteral("</BODY></HTML>"));
+        written = files::writeTextBom(files::joinPath(folder, base + QStringLiteral(".html")),
+                                      body + QStringLiteral("</BODY></HTML>"))
+                  && written;
     }
+    return written;
 }
 
 void BM_MoveOnePage(benchmark::State& state)
 {
     QTemporaryDir dir;
     const int pages = int(state.range(0));
-    writeFolder(dir.path(), pages);
+    if (!writeFolder(dir.path(), pages))
+        state.SkipWithError("the folder was not written whole");
     qint64 entries = 0;
     for (auto _ : state) {
         const QStringList listed = store::pageEntries(files::listFiles(dir.path(), store::kPageFileMask),

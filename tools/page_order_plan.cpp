@@ -18,12 +18,12 @@ QString leaf(const QString& path)
     return QFileInfo(path).fileName();
 }
 
+} // namespace
+
 QString takenLine(const QString& page, const QString& name)
 {
     return QStringLiteral("「%1」は「%2」が既にあるため、名前を変えませんでした。").arg(page, name);
 }
-
-} // namespace
 
 bool sameName(const QString& a, const QString& b)
 {

@@ -59,6 +59,8 @@ QString extensionOf(const QString& fileName); // from the last ".", "" without o
 QStringList targetsOf(const RenameUnit& u);   // every name the unit needs free
 QStringList sourcesOf(const RenameUnit& u);   // every name the unit gives up
 bool sameName(const QString& a, const QString& b); // letter case ignored
+// The line that says a page kept its name because name was taken.
+QString takenLine(const QString& page, const QString& name);
 
 // Gathers the units of one plan: the folder is listed once, every check is
 // a look-up, so a plan over thousands of pages costs a few passes.

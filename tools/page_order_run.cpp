@@ -10,11 +10,6 @@ namespace tools {
 
 namespace {
 
-QString takenLine(const QString& page, const QString& name)
-{
-    return QStringLiteral("「%1」は「%2」が既にあるため、名前を変えませんでした。").arg(page, name);
-}
-
 // One run over the plan's units. A unit waits while one of its targets is
 // held by another unit's file; it goes as soon as the last of them is
 // given up, and fails when a file that will not move holds a target.
