@@ -139,7 +139,10 @@ void ButtonControl::paintFace(QPainter& p, const QRect& r, bool sunken)
         p.setFont(face);
         int y = textRect.top();
         for (const QString& line : lines) {
-            p.drawText(QRect(textRect.left(), y, textWidth, fm.lineSpacing()), Qt::AlignLeft | Qt::AlignVCenter, line);
+            // Not clipped to the line: a glyph the fallback font draws lower
+            // (the "_" between kanji) would otherwise vanish.
+            p.drawText(QRect(textRect.left(), y, textWidth, fm.lineSpacing()),
+                       Qt::AlignLeft | Qt::AlignVCenter | Qt::TextDontClip, line);
             y += fm.lineSpacing();
         }
     }

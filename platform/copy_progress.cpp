@@ -8,7 +8,7 @@
 
 namespace platform {
 
-CopyProgress::CopyProgress(const QString& label, int total)
+CopyProgress::CopyProgress(const QString& label, int total, bool cancellable)
 {
     if (testMode() || total <= 0)
         return;
@@ -20,6 +20,8 @@ CopyProgress::CopyProgress(const QString& label, int total)
     dialog_->setMinimumDuration(400);
     dialog_->setAutoClose(false);
     dialog_->setAutoReset(false);
+    if (!cancellable)
+        dialog_->setCancelButton(nullptr);
     dialog_->setValue(0);
 }
 

@@ -14,8 +14,9 @@ namespace platform {
 
 class CopyProgress {
 public:
-    // label: what is being done; total: number of steps.
-    CopyProgress(const QString& label, int total);
+    // label: what is being done; total: number of steps. Work that must not
+    // stop half-way (renaming a folder's pages) is not cancellable.
+    CopyProgress(const QString& label, int total, bool cancellable = true);
     ~CopyProgress();
     CopyProgress(const CopyProgress&) = delete;
     CopyProgress& operator=(const CopyProgress&) = delete;

@@ -107,9 +107,15 @@ int compareNames(const QString& a, const QString& b);
 void sortNames(QStringList& names);
 // Plain files (no folders, no hidden dot files) of folder matching mask,
 // sorted with compareNames. An unreadable folder gives an empty list.
+// Names that are not valid UTF-8 are left out (they could not be opened,
+// renamed or deleted by the name shown); the log names the folder once.
 QStringList listFiles(const QString& folder, const QString& mask);
-// Sub-folders (no dot folders, no links), sorted with compareNames.
+// Sub-folders (no dot folders, no links), sorted with compareNames; names
+// that are not valid UTF-8 are left out as above.
 QStringList listFolders(const QString& folder);
+// True once for a folder whose listing left names out: the caller that can
+// tell the person does so then.
+bool firstNoticeOfUnreadableNames(const QString& folder);
 
 // The exact name in folder when it exists, else a case-insensitive match in
 // the same folder; "" when neither exists. Returns the full path.

@@ -1,12 +1,15 @@
 // Paths joined, masks matched, folders listed in the order of a sorted
 // Windows list box, and names found regardless of case.
 #include "store/files.h"
+#include "store/log.h"
 
 #include <QCollator>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QLocale>
+#include <QMutex>
+#include <QSet>
 
 #include <algorithm>
 #include <dirent.h>
@@ -145,6 +148,52 @@ static bool isListedFile(int folderFd, const dirent& entry)
     }
 }
 
+namespace {
+
+// Folders whose listings left out names that are not valid UTF-8 (from
+// Windows archives); listings may run on worker threads.
+struct UnreadableNames {
+    QMutex mutex;
+    QSet<QString> found;
+    QSet<QString> told;
+};
+
+UnreadableNames& unreadableNames()
+{
+    static UnreadableNames names;
+    return names;
+}
+
+void noteUnreadableName(const QString& folder)
+{
+    UnreadableNames& u = unreadableNames();
+    const QMutexLocker lock(&u.mutex);
+    if (u.found.contains(folder))
+        return;
+    u.found.insert(folder);
+    qCWarning(lcPagora) << "names that are not valid UTF-8 are left out of the listing of" << folder;
+}
+
+} // namespace
+
+bool firstNoticeOfUnreadableNames(const QString& folder)
+{
+    UnreadableNames& u = unreadableNames();
+    const QMutexLocker lock(&u.mutex);
+    if (!u.found.contains(folder) || u.told.contains(folder))
+        return false;
+    u.told.insert(folder);
+    return true;
+}
+
+// The name of a folder entry, or "" when its bytes do not survive the way
+// back from the decoded name (not valid UTF-8).
+static QString readableName(const char* raw)
+{
+    const QString name = QFile::decodeName(raw);
+    return QFile::encodeName(name) == QByteArrayView(raw) ? name : QString();
+}
+
 // Unsorted names of the listed files of folder, dot files left out.
 static QStringList plainFileNames(const QString& folder)
 {
@@ -159,8 +208,13 @@ static QStringList plainFileNames(const QString& folder)
     }
     QStringList names;
     while (const dirent* entry = ::readdir(dir)) {
-        if (entry->d_name[0] != '.' && isListedFile(fd, *entry))
-            names.append(QFile::decodeName(entry->d_name));
+        if (entry->d_name[0] == '.' || !isListedFile(fd, *entry))
+            continue;
+        const QString name = readableName(entry->d_name);
+        if (name.isEmpty())
+            noteUnreadableName(folder);
+        else
+            names.append(name);
     }
     ::closedir(dir);
     return names;
@@ -189,6 +243,13 @@ QStringList listFolders(const QString& folder)
         return {};
     QStringList names = dir.entryList(QDir::Dirs | QDir::NoDotAndDotDot | QDir::NoSymLinks,
                                       QDir::Unsorted);
+    // Only a name holding the replacement character can have lost bytes.
+    names.removeIf([&](const QString& n) {
+        const bool lost = n.contains(QChar::ReplacementCharacter) && !QFileInfo(dir.filePath(n)).isDir();
+        if (lost)
+            noteUnreadableName(folder);
+        return lost;
+    });
     sortNames(names);
     return names;
 }

@@ -9,6 +9,29 @@
 
 namespace tools {
 
+namespace {
+
+bool isPage(const QString& path)
+{
+    return lowerExt(path).contains(QLatin1String(".ht"));
+}
+
+// What the other pages use, in the page's folder and in every folder a
+// listed file lies in (a page in a sub-folder, or its pictures).
+QStringList usedByOtherPages(const QStringList& listed, const QString& pagePath, const QString& exeBaseName)
+{
+    QStringList folders{folderOf(pagePath)};
+    for (const QString& f : listed)
+        if (!containsPath(folders, folderOf(f)))
+            folders.append(folderOf(f));
+    QStringList used;
+    for (const QString& folder : folders)
+        used += filesUsedByFolderPages(folder, exeBaseName, pagePath).used;
+    return used;
+}
+
+} // namespace
+
 FileToolList planPageDeletion(const QString& pagePath, const QString& currentFolder, const QString& exeBaseName)
 {
     FileToolList list;
@@ -16,11 +39,12 @@ FileToolList planPageDeletion(const QString& pagePath, const QString& currentFol
     list.files = linked.files;
     list.commandLinkMessages = linked.commandLinkMessages;
     const QString pageFolder = folderOf(pagePath);
-    const QStringList usedElsewhere = filesUsedByFolderPages(pageFolder, exeBaseName, pagePath).used;
+    const QStringList usedElsewhere = usedByOtherPages(list.files, pagePath, exeBaseName);
     for (const QString& f : list.files) {
         if (f == pagePath)
             continue;
-        if (!isInsideFolder(f, pageFolder) || containsPath(usedElsewhere, f))
+        // Another page goes only when the person selects it: it has files of its own.
+        if (isPage(f) || !isInsideFolder(f, pageFolder) || containsPath(usedElsewhere, f))
             list.notPreselected.append(f);
     }
     return list;

@@ -10,8 +10,10 @@
 
 namespace tools {
 
-// The page with its linked-file closure. Files outside the page's folder and
-// files other pages of that folder still use are listed but not pre-selected.
+// The page with its linked-file closure. Pre-selected are the page and the
+// files of its folder (or below) that no other page uses, in the page's
+// folder or in the folder of the file; other pages, files outside the
+// folder and files still in use are listed but not pre-selected.
 FileToolList planPageDeletion(const QString& pagePath, const QString& currentFolder, const QString& exeBaseName);
 
 // The selected entries that name files, in list order, each once: folders,

@@ -102,11 +102,9 @@ bool validateNumberedRename(NumberedRenameFields& f, const NumberedRenameLimits&
 RenamePlan planNumberedRename(const QString& folder, const QStringList& entries, int first, int last,
                               const NumberedRenameSettings& s)
 {
-    RenamePlan plan{folder, {}, {}};
+    PlanBuilder builder(folder, entries);
     first = qMax(0, first);
     last = qMin(last, int(entries.size()) - 1);
-    QList<RenameUnit> wanted;
-    QStringList leaving;
     qint64 number = qint64(s.first) - s.step;
     for (int k = first; k <= last; ++k) {
         const QString& name = entries.at(k);
@@ -120,27 +118,17 @@ RenamePlan planNumberedRename(const QString& folder, const QStringList& entries,
         const QString renamed = newBase + extensionOf(name);
         if (renamed == name)
             continue;
-        RenameUnit u{{name, renamed}, {}, {}};
-        const QString memo = files::findFile(folder, base + QStringLiteral(".%xt"));
-        if (!memo.isEmpty())
-            u.companions << RenameStep{QFileInfo(memo).fileName(), newBase + QStringLiteral(".%xt")};
-        else
-            u.mustBeFree << newBase + QStringLiteral(".%xt");
-        if (QFileInfo(files::joinPath(folder, base)).isDir())
-            u.companions << RenameStep{base, newBase};
-        else
-            u.mustBeFree << newBase;
         // The recording keeps its name, but a recording under the new name
         // would become this page's.
-        u.mustBeFree << newBase + QStringLiteral(".wav");
-        for (const RenameStep& c : u.companions)
-            leaving << c.from;
-        leaving << name;
-        wanted << u;
+        RenameUnit u = builder.unitFor(name, renamed, false);
+        const QString sameNamedFolder = builder.names().find(base);
+        if (!sameNamedFolder.isEmpty() && QFileInfo(files::joinPath(folder, sameNamedFolder)).isDir())
+            u.companions << RenameStep{sameNamedFolder, newBase};
+        else
+            u.mustBeFree << newBase;
+        builder.want(u);
     }
-    for (const RenameUnit& u : wanted)
-        addUnitIfFree(plan, u, leaving);
-    return plan;
+    return builder.plan();
 }
 
 } // namespace tools

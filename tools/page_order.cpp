@@ -1,12 +1,13 @@
 #include "tools/page_order.h"
 
+#include "platform/copy_progress.h"
 #include "platform/seam.h"
 #include "store/files.h"
 #include "store/log.h"
 #include "store/page_levels.h"
 #include "tools/forms/form5.h"
 #include "tools/forms/window_on_demand.h"
-#include "tools/page_order_plan.h"
+#include "tools/page_order_run.h"
 #include "viewer/main_window.h"
 
 #include <QLineEdit>
@@ -49,6 +50,12 @@ void reportRenameFailures(const QStringList& failures)
                           platform::MsgType::Warning);
 }
 
+void runRenamePlan(const RenamePlan& plan)
+{
+    platform::CopyProgress progress(QStringLiteral("ページの名前を変えています…"), int(plan.units.size()), false);
+    reportRenameFailures(carryOutRenamePlan(plan, [&progress] { progress.step(); }));
+}
+
 void ChangeButtonOrder(TForm1& w)
 {
     const int ban = w.PBan();
@@ -86,7 +93,7 @@ void MovePageAndRenumber(TForm1& w, int Index, int Target)
     if (Index < w.levels.MidashiT.last().size())
         w.levels.MidashiT.last() = moveEntry(w.levels.MidashiT.last(), Index, Target);
     w.PBanSave(Target);
-    reportRenameFailures(executeRenamePlan(planRenumber(w.CurrentFolder(), order)));
+    runRenamePlan(planRenumber(w.CurrentFolder(), order));
     reloadFolderList(w);
 }
 
@@ -97,7 +104,7 @@ void StripNumberPrefixes(TForm1& w)
     if (!platform::askYesNo(QStringLiteral("数字_ を削除していいですか？")))
         return;
     w.SearchCacheKey = QStringLiteral("xxx");
-    reportRenameFailures(executeRenamePlan(planStripPrefixes(w.CurrentFolder(), w.levels.topEntries())));
+    runRenamePlan(planStripPrefixes(w.CurrentFolder(), w.levels.topEntries()));
     reloadFolderList(w);
 }
 

@@ -1,6 +1,8 @@
 #pragma once
 // "ボタン順変更": the main window's page order and prefix removal.
 
+#include "tools/page_order_plan.h"
+
 #include <QStringList>
 
 class TForm1;
@@ -24,5 +26,8 @@ TForm5& orderDialog(TForm1& w);
 void reloadFolderList(TForm1& w);
 // Failures of a rename run, one message.
 void reportRenameFailures(const QStringList& failures);
+// Carries the plan out (references to renamed pictures follow), with a
+// progress window when it takes long, then reports what failed.
+void runRenamePlan(const RenamePlan& plan);
 
 } // namespace tools

@@ -1,11 +1,15 @@
 #pragma once
 // Renaming the pages of a folder in one go, planned before anything moves:
-// a plan lists every page with the companions that go with it (memo,
-// recording, folder of the same base name) and the pages that must keep
-// their names because a target is taken. The executor then renames only to
-// free names, never replacing a file, and reports what it could not do.
+// a plan lists every page with the files that go with it (memo, recording,
+// answer sheet, drawing, folder of the same base name) and the pages that
+// must keep their names because a target is taken. The executor
+// (page_order_run.h) then renames only to free names, never replacing a file.
 
+#include "tools/page_order_names.h"
+
+#include <QHash>
 #include <QList>
+#include <QSet>
 #include <QString>
 #include <QStringList>
 
@@ -19,7 +23,7 @@ struct RenameStep {
 struct RenameUnit {
     RenameStep page;
     QList<RenameStep> companions; // moved only after the page moved
-    QStringList mustBeFree;       // names that must not exist (a foreign recording would attach)
+    QStringList mustBeFree;       // names that must not exist (a foreign memo or recording would attach)
 };
 
 struct RenamePlan {
@@ -40,22 +44,46 @@ QString orderPrefix(const QString& fileName);
 int orderNumber(int i, int count);
 
 // Every page at its place in entries gets a fresh order prefix; pages whose
-// base name holds "index" keep their names. Memo and recording move along.
+// base name holds "index" keep their names. Memo, recording, answer sheet and
+// drawing move along. A page that keeps its name keeps its prefix too, and
+// no other page is given that prefix.
 RenamePlan planRenumber(const QString& folder, const QStringList& entries);
-// The order prefixes removed; a name taken by a page, memo or recording gets
-// "#" before its extension until all three are free. The memo moves along.
+// The order prefixes removed; a name taken by a page or by a file that would
+// go with it gets "#" before its extension until all are free. Memo, answer
+// sheet and drawing move along; the recording keeps its name.
 RenamePlan planStripPrefixes(const QString& folder, const QStringList& entries);
-
-// Carries the plan out: a page moves only when its new name and those of its
-// companions are free at that moment (pages wait for names other pages
-// give up). Returns one Japanese line per thing left undone.
-QStringList executeRenamePlan(const RenamePlan& plan);
 
 // Building blocks of the plans.
 QString baseOf(const QString& fileName);      // name less its extension
 QString extensionOf(const QString& fileName); // from the last ".", "" without one
-// Checks the unit's targets against the folder and the plan so far; true
-// when the unit may go in. names that plan units give up count as free.
-bool addUnitIfFree(RenamePlan& plan, RenameUnit unit, const QStringList& leaving);
+QStringList targetsOf(const RenameUnit& u);   // every name the unit needs free
+QStringList sourcesOf(const RenameUnit& u);   // every name the unit gives up
+bool sameName(const QString& a, const QString& b); // letter case ignored
+// The line that says a page kept its name because name was taken.
+QString takenLine(const QString& page, const QString& name);
+
+// Gathers the units of one plan: the folder is listed once, every check is
+// a look-up, so a plan over thousands of pages costs a few passes.
+class PlanBuilder {
+public:
+    PlanBuilder(const QString& folder, const QStringList& entries);
+    const FolderNames& names() const { return names_; }
+    // The unit that renames page from to to with the files that follow it
+    // (the recording only when recordingMoves; otherwise its new name must be free).
+    RenameUnit unitFor(const QString& from, const QString& to, bool recordingMoves) const;
+    // A unit to check when the plan is made; its sources count as leaving.
+    void want(const RenameUnit& u);
+    // The wanted units in order, each taken when its targets are free on the
+    // disk (or given up by a wanted unit) and not claimed by an earlier one.
+    RenamePlan plan();
+
+private:
+    QString drawingName(const QString& page) const;
+
+    FolderNames names_;
+    QHash<QString, int> drawingUsers_; // drawing key -> entries that draw into it
+    QList<RenameUnit> wanted_;
+    QSet<QString> leaving_;            // keys
+};
 
 } // namespace tools

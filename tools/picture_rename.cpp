@@ -1,9 +1,9 @@
 #include "tools/picture_rename.h"
 
 #include "tools/link_values.h"
+#include "tools/page_order_names.h"
 
 #include "store/files.h"
-#include "store/text.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -27,33 +27,24 @@ bool isHtmlPage(const QString& path)
 
 namespace {
 
-// The names of each folder as the plan goes on, lower-cased.
+// The names of each folder as the plan goes on.
 class NameSpace {
 public:
-    bool taken(const QString& path)
+    bool taken(const QString& path) { return names(folderOf(path)).contains(QFileInfo(path).fileName()); }
+    void move(const QString& from, const QString& to) // within one folder
     {
-        return names(folderOf(path)).contains(text::lower(QFileInfo(path).fileName()));
-    }
-    void move(const QString& from, const QString& to)
-    {
-        names(folderOf(from)).remove(text::lower(QFileInfo(from).fileName()));
-        names(folderOf(to)).insert(text::lower(QFileInfo(to).fileName()));
+        names(folderOf(from)).renamed(QFileInfo(from).fileName(), QFileInfo(to).fileName());
     }
 
 private:
-    QSet<QString>& names(const QString& folder)
+    FolderNames& names(const QString& folder)
     {
         auto it = folders_.find(folder);
-        if (it == folders_.end()) {
-            QSet<QString> set;
-            const auto filters = QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot;
-            for (const QString& n : QDir(folder).entryList(filters))
-                set.insert(text::lower(n));
-            it = folders_.insert(folder, set);
-        }
+        if (it == folders_.end())
+            it = folders_.emplace(folder, folder);
         return *it;
     }
-    QHash<QString, QSet<QString>> folders_;
+    QHash<QString, FolderNames> folders_;
 };
 
 QString fileExt(const QString& name) // with its dot, letter case kept
@@ -78,24 +69,36 @@ QString newName(NameSpace& space, const QString& picture, const QString& base)
 // spelling that differs only in letter case names the picture only when no
 // file of that spelling stood there before the renaming (a page written on
 // Windows that lost the case), so "A.jpg" beside "a.jpg" keeps its own file.
-int renamedBy(const QString& resolved, const QList<PictureRename>& renames)
-{
-    if (resolved.isEmpty())
-        return -1;
-    bool isNewName = false;
-    for (int i = 0; i < renames.size(); ++i) {
-        if (resolved == QDir::cleanPath(renames.at(i).from))
-            return i;
-        isNewName = isNewName || resolved == QDir::cleanPath(renames.at(i).to);
+// Indexed once per run: a renumbering renames hundreds of pictures that
+// thousands of values are checked against.
+class RenameIndex {
+public:
+    explicit RenameIndex(const QList<PictureRename>& renames)
+    {
+        for (int i = 0; i < renames.size(); ++i) {
+            const QString from = QDir::cleanPath(renames.at(i).from);
+            if (!exact_.contains(from)) // of equal names the first wins
+                exact_.insert(from, i);
+            if (!folded_.contains(from.toCaseFolded()))
+                folded_.insert(from.toCaseFolded(), i);
+            newNames_.insert(QDir::cleanPath(renames.at(i).to));
+        }
     }
-    if (!isNewName && QFileInfo::exists(resolved))
-        return -1;
-    for (int i = 0; i < renames.size(); ++i) {
-        if (resolved.compare(QDir::cleanPath(renames.at(i).from), Qt::CaseInsensitive) == 0)
-            return i;
+    int renamedBy(const QString& resolved) const
+    {
+        if (resolved.isEmpty())
+            return -1;
+        if (const auto it = exact_.constFind(resolved); it != exact_.constEnd())
+            return *it;
+        if (!newNames_.contains(resolved) && QFileInfo::exists(resolved))
+            return -1;
+        return folded_.value(resolved.toCaseFolded(), -1);
     }
-    return -1;
-}
+
+private:
+    QHash<QString, int> exact_, folded_;
+    QSet<QString> newNames_;
+};
 
 struct Edit {
     qsizetype start, length;
@@ -127,6 +130,7 @@ QList<PictureRename> planPictureRenames(const QStringList& selected, const QStri
 ReferenceUpdates ReplaceNameInSelectedPages(const QStringList& selected, const QList<PictureRename>& renames)
 {
     ReferenceUpdates updates;
+    const RenameIndex index(renames);
     for (const QString& page : selected) {
         if (!isHtmlPage(page) || renames.isEmpty())
             continue;
@@ -143,7 +147,7 @@ ReferenceUpdates ReplaceNameInSelectedPages(const QStringList& selected, const Q
         QList<Edit> edits;
         for (LinkKind kind : {LinkKind::Src, LinkKind::TitleIcon, LinkKind::Background, LinkKind::Href}) {
             for (const LinkValue& v : findLinkValues(text, kind)) {
-                const int i = renamedBy(resolveLinkValue(v.value, folderOf(page)), renames);
+                const int i = index.renamedBy(resolveLinkValue(v.value, folderOf(page)));
                 if (i >= 0)
                     edits.append({v.start, v.length, withNewName(v.value, renames.at(i).to)});
             }

@@ -6,6 +6,7 @@
 
 #include "platform/browser.h"
 #include "platform/seam.h"
+#include "store/files.h"
 #include "store/log.h"
 
 #include <QCloseEvent>
@@ -88,6 +89,11 @@ void TForm1::OpenFolder(const QString& folder, int pageIndex, bool push)
 {
     levels.OpenFolder(folder, pageIndex, push);
     const QString current = levels.CurrentFolder;
+    if (files::firstNoticeOfUnreadableNames(current))
+        platform::showMessage(QStringLiteral("フォルダ「%1」には名前を読めないファイル（UTF-8でない名前）があります。"
+                                             "開くことも名前を変えることもできないため、一覧には出していません。")
+                                  .arg(current),
+                              platform::MsgType::Warning);
     for (platform::FileListBox* list : {FileListBox1, FileListBox2, FileListBox3, FileListBox4, FileListBox6, FileListBox7})
         list->setDirectory(current);
     FileListBox1->update();

@@ -74,6 +74,26 @@ TEST(DeletePlan, APageDeleteLeavesSharedFilesUnselected)
     EXPECT_TRUE(deletionQuestion(l.files).contains(t.path("_own.jpg")));
 }
 
+TEST(DeletePlan, OtherPagesAndWhatPagesOfOtherFoldersUseAreNotPreselected)
+{
+    TempTree t;
+    // Pictures that are no entries of a page list ("_" names): entries count as pages.
+    t.write("0010_a.html", "<A href=\"sub/b.html\">b</A><IMG src=\"sub/_own.png\"><IMG src=\"sub/_shared.png\">"
+                           "<IFRAME src=\"_part.html\"></IFRAME>");
+    t.write("0010_a.%xt");
+    t.write("_part.html", "<IMG src=\"_part.png\">");
+    t.write("_part.png");
+    t.write("sub/b.html", "<IMG src=\"_shared.png\">");
+    t.write("sub/b.%xt");
+    t.write("sub/_own.png");
+    t.write("sub/_shared.png");
+    const FileToolList l = planPageDeletion(t.path("0010_a.html"), t.path(), "Pagora");
+    const auto names = [&](const QStringList& paths) { return paths.join(' ').remove(t.path() + '/').toStdString(); };
+    EXPECT_EQ(names(l.files), "0010_a.html 0010_a.%xt sub/_own.png sub/_shared.png _part.html sub/b.html _part.png");
+    // An embedded page is another page: it and what it shows stay unless selected.
+    EXPECT_EQ(names(l.notPreselected), "sub/_shared.png _part.html sub/b.html _part.png");
+}
+
 TEST(DeletePlan, LongListsAreShortenedInTheQuestion)
 {
     QStringList many;

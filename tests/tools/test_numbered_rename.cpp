@@ -3,6 +3,7 @@
 #include "tools/forms/form17.h"
 #include "tools/numbered_rename.h"
 #include "tools/numbered_rename_plan.h"
+#include "tools/page_order_run.h"
 
 #include "support/temp_tree.h"
 #include "store/files.h"
@@ -58,17 +59,21 @@ TEST(NumberedRenamePlan, StepDigitsAndMissingPages)
     EXPECT_EQ(numberText(1234, 2), "1234");
 }
 
-TEST(NumberedRenamePlan, MemoAndFolderMoveTheRecordingStays)
+TEST(NumberedRenamePlan, MemoAnswersDrawingAndFolderMoveTheRecordingStays)
 {
     TempTree t;
     t.write("a.html", "page");
     t.write("a.%xt", "memo");
+    t.write("_a.csv", "answers");
+    t.write("_%a.bmp", "drawing");
     t.write("a.wav", "sound");
     t.write("a/pic.png", "pic");
     const RenamePlan plan = planNumberedRename(t.path(), {"a.html"}, 0, 0, settings());
     ASSERT_EQ(plan.units.size(), 1);
-    EXPECT_EQ(plan.units.first().companions.size(), 2);
-    EXPECT_TRUE(executeRenamePlan(plan).isEmpty());
+    EXPECT_EQ(plan.units.first().companions.size(), 4);
+    EXPECT_TRUE(executeRenamePlan(plan).failures.isEmpty());
+    EXPECT_EQ(files::readBytes(t.path("_page(100).csv")).value(), "answers");
+    EXPECT_EQ(files::readBytes(t.path("_%page(100).bmp")).value(), "drawing");
     EXPECT_EQ(files::readBytes(t.path("page(100).html")).value(), "page");
     EXPECT_EQ(files::readBytes(t.path("page(100).%xt")).value(), "memo");
     EXPECT_EQ(files::readBytes(t.path("page(100)/pic.png")).value(), "pic");
@@ -99,7 +104,7 @@ TEST(NumberedRenamePlan, TakenTargetsOfAnyKindKeepThePageAndEverythingElse)
     const RenamePlan plan = planNumberedRename(t.path(), {"a.html", "b.html", "c.html"}, 0, 2, settings());
     EXPECT_TRUE(plan.units.isEmpty());
     EXPECT_EQ(plan.clashes.size(), 3);
-    EXPECT_EQ(executeRenamePlan(plan).size(), 3);
+    EXPECT_EQ(executeRenamePlan(plan).failures.size(), 3);
     EXPECT_EQ(files::readBytes(t.path("page(100)/keep.txt")).value(), "a folder of someone else");
     EXPECT_EQ(files::readBytes(t.path("page(102).html")).value(), "another page");
     EXPECT_TRUE(QFileInfo::exists(t.path("a.html")));
@@ -112,7 +117,7 @@ TEST(NumberedRenamePlan, ShiftedNumbersWaitForEachOther)
     t.write("page(101).html", "second");
     const RenamePlan plan = planNumberedRename(t.path(), {"page(100).html", "page(101).html"}, 0, 1, settings(101));
     EXPECT_TRUE(plan.clashes.isEmpty());
-    EXPECT_TRUE(executeRenamePlan(plan).isEmpty());
+    EXPECT_TRUE(executeRenamePlan(plan).failures.isEmpty());
     EXPECT_EQ(files::readBytes(t.path("page(101).html")).value(), "first");
     EXPECT_EQ(files::readBytes(t.path("page(102).html")).value(), "second");
 }

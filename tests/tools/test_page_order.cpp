@@ -1,11 +1,17 @@
 // Page order: the renumbering and prefix-removal plans read before anything
 // moves, the executor on a temporary folder, and the commands on a window.
 #include "tools/page_order.h"
-#include "tools/page_order_plan.h"
+#include "tools/page_order_run.h"
 
+#include "support/raw_names.h"
 #include "support/temp_tree.h"
 #include "viewer/page_display_fixture.h"
 #include "store/files.h"
+
+#include <QSet>
+
+#include <algorithm>
+#include <random>
 
 #include <gtest/gtest.h>
 
@@ -43,7 +49,7 @@ TEST(PageOrderPlan, MovedPageGetsItsPlaceWithMemoAndRecording)
                                         "c_z.html > 1010_z.html", "  c_z.%xt > 1010_z.%xt", "  c_z.wav > 1010_z.wav",
                                         "b_y.html > 1020_y.html", "  b_y.wav > 1020_y.wav"}));
     EXPECT_TRUE(plan.clashes.isEmpty());
-    EXPECT_TRUE(executeRenamePlan(plan).isEmpty());
+    EXPECT_TRUE(executeRenamePlan(plan).failures.isEmpty());
     EXPECT_EQ(filesIn(t), QStringList({"1000_x.%xt", "1000_x.html", "1010_z.%xt", "1010_z.html", "1010_z.wav",
                                        "1020_y.html", "1020_y.wav"}));
 }
@@ -77,7 +83,7 @@ TEST(PageOrderPlan, TakenTargetsAreClashesAndNothingIsReplaced)
     EXPECT_EQ(pairs(plan), QStringList({"a_x.html > 1000_x.html"}));
     ASSERT_EQ(plan.clashes.size(), 1);
     EXPECT_TRUE(plan.clashes.first().contains("b_y.html"));
-    EXPECT_EQ(executeRenamePlan(plan).size(), 1);
+    EXPECT_EQ(executeRenamePlan(plan).failures.size(), 1);
     EXPECT_EQ(filesIn(t), QStringList({"1000_x.html", "1010_y.%xt", "b_y.html"}));
     EXPECT_EQ(files::readBytes(t.path("1010_y.%xt")).value(), "someone else's memo");
 }
@@ -91,11 +97,129 @@ TEST(PageOrderPlan, PagesTradingNamesBothArrive)
     const QStringList order = moveEntry({"1000_x.html", "1010_x.html"}, 1, 0);
     const RenamePlan plan = planRenumber(t.path(), order);
     EXPECT_TRUE(plan.clashes.isEmpty());
-    EXPECT_TRUE(executeRenamePlan(plan).isEmpty());
+    EXPECT_TRUE(executeRenamePlan(plan).failures.isEmpty());
     EXPECT_EQ(files::readBytes(t.path("1000_x.html")).value(), "second");
     EXPECT_EQ(files::readBytes(t.path("1000_x.%xt")).value(), "memo of second");
     EXPECT_EQ(files::readBytes(t.path("1010_x.html")).value(), "first");
     EXPECT_EQ(filesIn(t).size(), 3);
+}
+
+TEST(PageOrderRun, RenamedPicturesAreRenamedInThePagesToo)
+{
+    TempTree t;
+    t.write("1000_季節の花.html", "<IMG src=\"flower.png\"><A href=\"FLOWER.PNG\">大きく</A><IMG src=\"leaf.png\">");
+    t.write("flower.png", "png");
+    t.write("leaf.png", "not an entry: keeps its name");
+    t.write("_notes.html", "<IMG src=\"flower.png\">"); // a page the list does not show still follows
+    const RenamePlan plan = planRenumber(t.path(), {"1000_季節の花.html", "flower.png"});
+    EXPECT_EQ(pairs(plan), QStringList({"flower.png > 1010_flower.png"}));
+    EXPECT_TRUE(carryOutRenamePlan(plan).isEmpty());
+    EXPECT_EQ(files::readBytes(t.path("1000_季節の花.html")).value(),
+              QStringLiteral("<IMG src=\"1010_flower.png\"><A href=\"1010_flower.png\">大きく</A><IMG src=\"leaf.png\">").toUtf8());
+    EXPECT_EQ(files::readBytes(t.path("_notes.html")).value(), "<IMG src=\"1010_flower.png\">");
+    EXPECT_EQ(files::readBytes(t.path("1010_flower.png")).value(), "png");
+}
+
+TEST(PageOrderRun, AnswerSheetAndDrawingFollowThePage)
+{
+    TempTree t;
+    t.write("_intro.html", "intro");
+    t.write("__intro.csv", "answers");
+    t.write("_%intro.bmp", "drawing");
+    t.write("b_quiz.html", "quiz");
+    t.write("_b_quiz.csv", "quiz answers");
+    t.write("_%quiz.bmp", "quiz drawing"); // "b_quiz" and "1010_quiz" draw into the same file: it stays
+    const RenamePlan plan = planRenumber(t.path(), {"_intro.html", "b_quiz.html"});
+    EXPECT_EQ(pairs(plan), QStringList({"_intro.html > 1000__intro.html", "  __intro.csv > _1000__intro.csv",
+                                        "  _%intro.bmp > _%_intro.bmp", "b_quiz.html > 1010_quiz.html",
+                                        "  _b_quiz.csv > _1010_quiz.csv"}));
+    EXPECT_TRUE(carryOutRenamePlan(plan).isEmpty());
+    EXPECT_EQ(files::readBytes(t.path("_1000__intro.csv")).value(), "answers");
+    EXPECT_EQ(files::readBytes(t.path("_%_intro.bmp")).value(), "drawing");
+    EXPECT_EQ(files::readBytes(t.path("_1010_quiz.csv")).value(), "quiz answers");
+    EXPECT_EQ(files::readBytes(t.path("_%quiz.bmp")).value(), "quiz drawing");
+}
+
+TEST(PageOrderRun, ATakenAnswerSheetNameKeepsThePageWhole)
+{
+    TempTree t;
+    t.write("a_x.html", "x");
+    t.write("_a_x.csv", "x answers");
+    t.write("_1000_x.csv", "answers of a page that is gone");
+    const RenamePlan plan = planRenumber(t.path(), {"a_x.html"});
+    EXPECT_TRUE(plan.units.isEmpty());
+    EXPECT_EQ(carryOutRenamePlan(plan).size(), 1);
+    EXPECT_EQ(filesIn(t), QStringList({"_1000_x.csv", "_a_x.csv", "a_x.html"}));
+}
+
+TEST(PageOrderRun, NoTwoPagesEndWithOnePrefix)
+{
+    TempTree t;
+    t.write("a.html", "a");
+    t.write("1000_b.html", "b");
+    t.write("1010_b.%xt", "a memo of a page that is gone"); // b cannot become 1010_b and stays 1000_b
+    t.write("1010_index.html", "index pages keep their names");
+    t.write("c.html", "c");
+    const QStringList entries{"a.html", "1000_b.html", "c.html", "1010_index.html"};
+    const RenamePlan plan = planRenumber(t.path(), entries);
+    EXPECT_EQ(pairs(plan), QStringList({"c.html > 1020_c.html"}));
+    const QStringList failures = carryOutRenamePlan(plan);
+    EXPECT_EQ(failures.size(), 2);
+    QSet<QString> prefixes;
+    for (const QString& name : files::listFiles(t.path(), "*.html")) {
+        EXPECT_FALSE(prefixes.contains(orderPrefix(name))) << qPrintable(name);
+        if (!orderPrefix(name).isEmpty())
+            prefixes.insert(orderPrefix(name));
+    }
+    EXPECT_EQ(files::listFiles(t.path(), "*.html"),
+              QStringList({"1000_b.html", "1010_index.html", "1020_c.html", "a.html"}));
+}
+
+TEST(PageOrderRun, EveryUnitIsOneStepOfProgressAndRingsAreBroken)
+{
+    TempTree t;
+    QStringList entries;
+    for (int i = 0; i < 6; ++i) {
+        entries << QStringLiteral("%1_p.html").arg(1000 + 10 * i);
+        t.write(entries.last(), QByteArray::number(i));
+    }
+    // Every page takes the name of the one before it: one long ring.
+    const RenamePlan plan = planRenumber(t.path(), moveEntry(entries, 5, 0));
+    int steps = 0;
+    const RenameOutcome outcome = executeRenamePlan(plan, [&] { ++steps; });
+    EXPECT_TRUE(outcome.failures.isEmpty());
+    EXPECT_EQ(steps, 6);
+    EXPECT_EQ(files::readBytes(t.path("1000_p.html")).value(), "5");
+    EXPECT_EQ(files::readBytes(t.path("1050_p.html")).value(), "4");
+    EXPECT_EQ(filesIn(t).size(), 6);
+}
+
+TEST(PageOrderRun, AnyNewOrderOfPagesSharingOneNameArrivesWhole)
+{
+    // Pages that differ only in their numbers wait for, and ring with, each other.
+    for (int seed = 1; seed <= 20; ++seed) {
+        TempTree t;
+        QStringList entries;
+        int memos = 0;
+        for (int i = 0; i < 8; ++i) {
+            entries << QStringLiteral("%1_p.html").arg(1000 + 10 * i);
+            t.write(entries.last(), QByteArray::number(i));
+            if ((i + seed) % 3 == 0 && ++memos)
+                t.write(QStringLiteral("%1_p.%xt").arg(1000 + 10 * i), "memo " + QByteArray::number(i));
+        }
+        QStringList order = entries;
+        std::mt19937 random(seed);
+        std::shuffle(order.begin(), order.end(), random);
+        EXPECT_TRUE(executeRenamePlan(planRenumber(t.path(), order)).failures.isEmpty());
+        for (int place = 0; place < 8; ++place) {
+            const QByteArray was = QByteArray::number(entries.indexOf(order.at(place)));
+            const QString base = QString::number(1000 + 10 * place) + "_p";
+            EXPECT_EQ(files::readBytes(t.path(base + ".html")).value_or(""), was) << seed;
+            if ((was.toInt() + seed) % 3 == 0)
+                EXPECT_EQ(files::readBytes(t.path(base + ".%xt")).value_or(""), "memo " + was) << seed;
+        }
+        EXPECT_EQ(filesIn(t).size(), 8 + memos) << seed;
+    }
 }
 
 TEST(StripPrefixPlan, TakenNamesGetHashesAndNoMemoIsDeleted)
@@ -106,7 +230,7 @@ TEST(StripPrefixPlan, TakenNamesGetHashesAndNoMemoIsDeleted)
         t.write(n, n);
     const RenamePlan plan = planStripPrefixes(t.path(), {"1000_a.html", "1010_b.html", "a.html", "c.html"});
     EXPECT_EQ(pairs(plan), QStringList({"1000_a.html > a#.html", "  1000_a.%xt > a#.%xt", "1010_b.html > b#.html"}));
-    EXPECT_TRUE(executeRenamePlan(plan).isEmpty());
+    EXPECT_TRUE(executeRenamePlan(plan).failures.isEmpty());
     EXPECT_EQ(files::readBytes(t.path("b.%xt")).value(), "b.%xt"); // another page's memo stays
     EXPECT_EQ(files::readBytes(t.path("a#.%xt")).value(), "1000_a.%xt");
     EXPECT_TRUE(QFileInfo::exists(t.path("1000_a.wav")));
@@ -120,7 +244,7 @@ TEST(StripPrefixPlan, TwoPagesWithTheSameNameDoNotMeet)
     t.write("1010_a.html", "two");
     const RenamePlan plan = planStripPrefixes(t.path(), {"1000_a.html", "1010_a.html"});
     EXPECT_EQ(pairs(plan), QStringList({"1000_a.html > a.html", "1010_a.html > a#.html"}));
-    EXPECT_TRUE(executeRenamePlan(plan).isEmpty());
+    EXPECT_TRUE(executeRenamePlan(plan).failures.isEmpty());
     EXPECT_EQ(files::readBytes(t.path("a#.html")).value(), "two");
 }
 
@@ -168,4 +292,25 @@ TEST_F(PageOrderWindowTest, PrefixRemovalAsksFirst)
     platform::setNextAnswer(platform::Answer::Yes);
     StripNumberPrefixes(w);
     EXPECT_EQ(w.levels.topEntries(), QStringList({"a.html"}));
+}
+
+TEST_F(PageOrderWindowTest, UnreadableNamesAreLeftOutAndTheFolderNamedOnce)
+{
+    writePage("1040_a.html", "a");
+    writePage("1070_b.html", "b");
+    RawNames raw(root());
+    raw.file("1050_\x83\x65\x83\x58.html"); // Shift_JIS bytes from a Windows archive
+    raw.file("1060_\xff.html");
+    platform::clearEvents();
+    TForm1& w = start();
+    EXPECT_EQ(w.levels.topEntries(), QStringList({"1040_a.html", "1070_b.html"}));
+    w.PBanSave(1);
+    MovePageAndRenumber(w, 1, 0);
+    EXPECT_EQ(w.levels.topEntries(), QStringList({"1000_b.html", "1010_a.html"}));
+    QStringList messages;
+    for (const platform::SeamEvent& e : platform::events())
+        if (e.kind == "message")
+            messages << e.text;
+    ASSERT_EQ(messages.size(), 1);
+    EXPECT_TRUE(messages.first().contains(root()));
 }
