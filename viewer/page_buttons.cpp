@@ -55,6 +55,40 @@ bool isCurrent(const TForm1& form, int index, quint64 generation)
     return generation == form.PageButtonGeneration && index >= 0 && index < form.PageButtons.size();
 }
 
+// Discarded buttons, deleted together when the event loop comes back to the
+// level that discarded them (never under a running handler of one of them),
+// so that the column realigns once for all of them.
+class DiscardedButtons : public QObject {
+public:
+    DiscardedButtons(QWidget* column, const QList<platform::BitBtn*>& buttons) : column_(column)
+    {
+        for (platform::BitBtn* b : buttons)
+            buttons_.append(b);
+    }
+    ~DiscardedButtons() override
+    {
+        const platform::RealignBatch batch(column_);
+        for (const QPointer<platform::BitBtn>& b : std::as_const(buttons_))
+            delete b.data();
+    }
+
+private:
+    QPointer<QWidget> column_;
+    QList<QPointer<platform::BitBtn>> buttons_;
+};
+
+// One button's font, place, width and caption colour; a setter is called
+// only where the button differs, so an unchanged button costs nothing.
+void styleButton(platform::BitBtn* b, const QFont& font, int left, int width, const QColor& colour)
+{
+    if (b->font() != font)
+        b->setFont(font);
+    if (b->left() != left || b->width() != width)
+        b->setBounds(left, b->top(), width, b->height());
+    if (b->fontColor() != colour)
+        b->setFontColor(colour);
+}
+
 } // namespace
 
 void discardPageButtons(TForm1& form)
@@ -64,9 +98,11 @@ void discardPageButtons(TForm1& form)
     ++form.PageButtonGeneration;
     const QList<platform::BitBtn*> old = form.PageButtons;
     form.PageButtons.clear();
-    for (platform::BitBtn* b : old) {
-        b->setVisible(false);
-        b->deleteLater();
+    if (!old.isEmpty()) {
+        const platform::RealignBatch batch(form.ScrollBox1);
+        for (platform::BitBtn* b : old)
+            b->setVisible(false);
+        (new DiscardedButtons(form.ScrollBox1, old))->deleteLater();
     }
     form.RebuildingPageButtons = wasRebuilding;
 }
@@ -76,13 +112,13 @@ void stylePageButtons(TForm1& form, bool highlightCurrent)
     const int margin = form.ButtonMargin;
     const int width = columnWidth(form);
     const int current = form.PBan();
+    const QFont font = pageButtonFont();
+    const platform::RealignBatch batch(form.ScrollBox1);
     for (int i = 0; i < form.PageButtons.size(); ++i) {
-        platform::BitBtn* b = form.PageButtons.at(i);
-        b->setFont(pageButtonFont());
         const bool standsOut = highlightCurrent && i == current;
-        b->setLeft(standsOut ? margin - 4 : margin);
-        b->setWidth(qMax(0, standsOut ? width - 2 * margin - 2 : width - 2 * margin));
-        b->setFontColor(standsOut ? QColor(Qt::blue) : QColor(Qt::black));
+        styleButton(form.PageButtons.at(i), font, standsOut ? margin - 4 : margin,
+                    qMax(0, standsOut ? width - 2 * margin - 2 : width - 2 * margin),
+                    standsOut ? QColor(Qt::blue) : QColor(Qt::black));
     }
 }
 
@@ -129,24 +165,28 @@ void TForm1::BuildPageButtons()
     const int n = PBanSu();
     const int h = pageButtonRowHeight(ScrollBox1->height(), n);
     const int width = qMax(0, ScrollBox1->clientWidth() - 2 * ButtonMargin);
-    for (int i = 0; i < n; ++i) {
-        const PageButtonTitle t = splitPageButtonTitle(store::UnescapeAngleBrackets(titles.value(i)));
-        auto* b = new platform::BitBtn(ScrollBox1, QStringLiteral("PageButton%1").arg(i));
-        b->setFont(pageButtonFont());
-        b->setFontColor(Qt::black);
-        b->setCursor(Qt::PointingHandCursor);
-        b->setBounds(ButtonMargin, i * h, width, h - 1);
-        b->setTag(i);
-        b->setShowHint(true);
-        b->setHint(buttonHint(i, t));
-        b->setCaption(buttonCaption(t.text));
-        if (!t.icon.isEmpty())
-            b->setGlyph(pageButtonGlyph(*this, CurrentFolder(), t.icon));
-        b->onMouseDown = [this, i, generation](const platform::MouseArgs& a) { PageButtonMouseDown(i, generation, a); };
-        b->onKeyDown = [this, i, generation](QKeyEvent* e) { return pageButtonKey(*this, i, generation, e); };
-        b->onEnter = [this, i, generation] { PageButtonEnter(i, generation); };
-        b->setVisible(true);
-        PageButtons.append(b);
+    {
+        const platform::RealignBatch batch(ScrollBox1); // one realign for the whole column
+        PageButtons.reserve(n);
+        for (int i = 0; i < n; ++i) {
+            const PageButtonTitle t = splitPageButtonTitle(store::UnescapeAngleBrackets(titles.value(i)));
+            auto* b = new platform::BitBtn(ScrollBox1, QStringLiteral("PageButton%1").arg(i));
+            b->setFont(pageButtonFont());
+            b->setFontColor(Qt::black);
+            b->setCursor(Qt::PointingHandCursor);
+            b->setBounds(ButtonMargin, i * h, width, h - 1);
+            b->setTag(i);
+            b->setShowHint(true);
+            b->setHint(buttonHint(i, t));
+            b->setCaption(buttonCaption(t.text));
+            if (!t.icon.isEmpty())
+                b->setGlyph(pageButtonGlyph(*this, CurrentFolder(), t.icon));
+            b->onMouseDown = [this, i, generation](const platform::MouseArgs& a) { PageButtonMouseDown(i, generation, a); };
+            b->onKeyDown = [this, i, generation](QKeyEvent* e) { return pageButtonKey(*this, i, generation, e); };
+            b->onEnter = [this, i, generation] { PageButtonEnter(i, generation); };
+            b->setVisible(true);
+            PageButtons.append(b);
+        }
     }
     ScrollBox1->updateRange();
     QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
