@@ -407,6 +407,9 @@ public:
     void scrollInView(QWidget* child);
     // Recomputes the scroll range from the children (normally automatic).
     void updateRange();
+    // The range covers at least this size from the origin, also where no
+    // child lies yet (a column that makes only the children in view).
+    void setMinimumRange(const QSize& size);
 
 protected:
     void sizeChanged() override;
@@ -414,6 +417,7 @@ protected:
 private:
     QScrollArea* area_ = nullptr;
     Control* content_ = nullptr;
+    QSize minimumRange_;
 };
 
 // ---------------------------------------------------------------------------

@@ -283,3 +283,15 @@ TEST(ScrollBoxLayout, ABatchOverTheBoxSetsTheRangeOnceAtItsEnd)
     }
     EXPECT_GE(box.content()->height(), 30 * 28 - 1);
 }
+
+TEST(ScrollBoxLayout, AMinimumRangeReachesPastTheChildren)
+{
+    ScrollBox box(nullptr, "ScrollBox1");
+    box.setBounds(0, 0, 220, 300);
+    (new BitBtn(&box, "first"))->setBounds(2, 0, 200, 27);
+    box.setMinimumRange(QSize(1, 28000 - 1)); // rows whose buttons are not made
+    EXPECT_EQ(box.content()->height(), 28000 - 1);
+    EXPECT_EQ(box.content()->width(), 202);
+    box.setMinimumRange(QSize());
+    EXPECT_EQ(box.content()->height(), 27);
+}
