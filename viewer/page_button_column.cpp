@@ -4,7 +4,9 @@
 #include "viewer/main_window.h"
 #include "viewer/page_buttons.h"
 
+#include <QHash>
 #include <QKeyEvent>
+#include <QPixmap>
 #include <QScrollArea>
 #include <QScrollBar>
 
@@ -17,14 +19,17 @@ namespace {
 const QString kButtonFontFamily = QStringLiteral("ＭＳ ゴシック");
 const QString kColumnStateName = QStringLiteral("pageButtonColumn");
 
-// What the column keeps between fills: the row height of the build and the
-// buttons given up by rows that left the view, hidden until reused.
+// What the column keeps between fills: the row height of the build, the
+// buttons given up by rows that left the view (hidden until reused) and the
+// glyphs of the build by icon name, so that rows coming back into view, or
+// many rows naming one icon, look for its file once.
 class ColumnState : public QObject {
 public:
     explicit ColumnState(QObject* parent) : QObject(parent) { setObjectName(kColumnStateName); }
     int rowHeight = kMinButtonRowHeight;
     bool filling = false;
     QList<platform::BitBtn*> spare;
+    QHash<QString, QPixmap> glyphs;
 };
 
 ColumnState& columnState(TForm1& form)
@@ -57,6 +62,14 @@ bool pageButtonKey(TForm1& form, int index, quint64 generation, QKeyEvent* e)
     }
 }
 
+QPixmap glyphFor(TForm1& form, ColumnState& state, const QString& icon)
+{
+    auto it = state.glyphs.constFind(icon);
+    if (it == state.glyphs.constEnd())
+        it = state.glyphs.insert(icon, pageButtonGlyph(form, form.CurrentFolder(), icon));
+    return it.value();
+}
+
 platform::BitBtn* newButton(TForm1& form)
 {
     auto* b = new platform::BitBtn(form.ScrollBox1);
@@ -80,7 +93,7 @@ void makeRow(TForm1& form, ColumnState& state, int i, const QStringList& titles)
     b->setTag(i);
     b->setHint(buttonHint(i, t));
     b->setCaption(buttonCaption(t.text));
-    b->setGlyph(t.icon.isEmpty() ? QPixmap() : pageButtonGlyph(form, form.CurrentFolder(), t.icon));
+    b->setGlyph(t.icon.isEmpty() ? QPixmap() : glyphFor(form, state, t.icon));
     b->onMouseDown = [&form, i, generation](const platform::MouseArgs& a) { form.PageButtonMouseDown(i, generation, a); };
     b->onKeyDown = [&form, i, generation](QKeyEvent* e) { return pageButtonKey(form, i, generation, e); };
     b->onEnter = [&form, i, generation] { form.PageButtonEnter(i, generation); };
@@ -111,6 +124,7 @@ void startPageButtonColumn(TForm1& form, int rowHeight)
 {
     ColumnState& state = columnState(form);
     state.rowHeight = std::max(1, rowHeight);
+    state.glyphs.clear(); // icon files may have changed since the last build
     const int rows = form.PBanSu();
     form.PageButtons = QList<platform::BitBtn*>(rows, nullptr);
     // As far down as the last row's button would reach.
