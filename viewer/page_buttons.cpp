@@ -10,8 +10,6 @@
 
 #include <QCoreApplication>
 #include <QFont>
-#include <QKeyEvent>
-#include <QPainter>
 
 namespace viewer {
 
