@@ -175,6 +175,22 @@ private:
 
 // Applies the align layout to the Control children of any widget.
 void realignChildren(QWidget* container);
+// Holds back the realigns of one container (a ScrollBox means its content)
+// for as long as it lives: changes to many children cost one realign, made
+// when the outermost batch for that container ends and only if one was asked.
+// Meanwhile the aligned children of that container keep their old bounds.
+class RealignBatch {
+public:
+    explicit RealignBatch(QWidget* container);
+    ~RealignBatch();
+    RealignBatch(const RealignBatch&) = delete;
+    RealignBatch& operator=(const RealignBatch&) = delete;
+
+private:
+    QWidget* container_; // the key, also after the container is gone
+    QPointer<QWidget> guard_;
+};
+
 // Makes a plain widget (a window's central widget) realign its Control
 // children whenever it is resized.
 void enableAlign(QWidget* container);
@@ -391,6 +407,9 @@ public:
     void scrollInView(QWidget* child);
     // Recomputes the scroll range from the children (normally automatic).
     void updateRange();
+    // The range covers at least this size from the origin, also where no
+    // child lies yet (a column that makes only the children in view).
+    void setMinimumRange(const QSize& size);
 
 protected:
     void sizeChanged() override;
@@ -398,6 +417,7 @@ protected:
 private:
     QScrollArea* area_ = nullptr;
     Control* content_ = nullptr;
+    QSize minimumRange_;
 };
 
 // ---------------------------------------------------------------------------

@@ -3,6 +3,7 @@
 #include "platform/controls_internal.h"
 
 #include <QApplication>
+#include <QHash>
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
@@ -22,6 +23,11 @@ quint64 nextCreationIndex = 1;
 // handler that changes a sibling): each runs again after the current pass.
 QSet<const QWidget*> realigning;
 QSet<const QWidget*> realignAgain;
+
+// Containers inside a RealignBatch (with its nesting depth), and those of
+// them that were asked to realign meanwhile.
+QHash<const QWidget*, int> batchDepth;
+QSet<const QWidget*> batchPending;
 
 QWidget* contentParent(QWidget* parent)
 {
@@ -61,6 +67,10 @@ void realignChildren(QWidget* container)
 {
     if (!container)
         return;
+    if (batchDepth.contains(container)) {
+        batchPending.insert(container);
+        return;
+    }
     if (realigning.contains(container)) {
         realignAgain.insert(container);
         return;
@@ -89,6 +99,25 @@ void realignChildren(QWidget* container)
     realignAgain.remove(container);
     if (guard && owner)
         owner->childrenRealigned();
+}
+
+RealignBatch::RealignBatch(QWidget* container) : container_(contentParent(container)), guard_(container_)
+{
+    if (container_)
+        ++batchDepth[container_];
+}
+
+RealignBatch::~RealignBatch()
+{
+    if (!container_)
+        return;
+    auto it = batchDepth.find(container_);
+    if (it == batchDepth.end() || --it.value() > 0)
+        return;
+    batchDepth.erase(it);
+    const bool asked = batchPending.remove(container_);
+    if (asked && guard_)
+        realignChildren(guard_);
 }
 
 void enableAlign(QWidget* container)
@@ -128,8 +157,11 @@ void Control::setBounds(int l, int t, int w, int h)
 
 void Control::setBounds(const QRect& r)
 {
+    // Bounds set to what they are move nothing: the siblings stay as laid out.
+    const QRect before = geometry();
     applyBounds(r);
-    realignParent();
+    if (geometry() != before)
+        realignParent();
 }
 
 void Control::applyBounds(const QRect& r)

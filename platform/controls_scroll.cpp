@@ -5,6 +5,8 @@
 #include <QScrollArea>
 #include <QScrollBar>
 
+#include <algorithm>
+
 namespace platform {
 
 namespace {
@@ -70,7 +72,7 @@ void ScrollBox::updateRange()
 {
     // The range covers every shown child from the origin; children at
     // negative positions are cut off.
-    QRect extent(0, 0, 1, 1);
+    QRect extent(0, 0, std::max(1, minimumRange_.width()), std::max(1, minimumRange_.height()));
     for (QObject* o : content_->children()) {
         auto* c = qobject_cast<Control*>(o);
         if (c && c->visible())
@@ -78,6 +80,14 @@ void ScrollBox::updateRange()
     }
     if (content_->size() != extent.size())
         content_->resize(extent.size());
+}
+
+void ScrollBox::setMinimumRange(const QSize& size)
+{
+    if (minimumRange_ == size)
+        return;
+    minimumRange_ = size;
+    updateRange();
 }
 
 void ScrollBox::sizeChanged()

@@ -9,6 +9,10 @@
 #include "store/text.h"
 
 #include <QFileInfo>
+#include <QList>
+#include <QVector>
+
+#include <algorithm>
 
 using platform::Align;
 
@@ -20,23 +24,74 @@ void placeRightOf(platform::Control* b, const platform::Control* prev, int gap)
     b->setLeft(prev->left() + prev->width() + gap);
 }
 
+// What the row of left buttons keeps free before the back arrow, and the
+// narrowest gap between two of its buttons.
+constexpr int kRowEndRoom = 5;
+constexpr int kNarrowestGap = 4;
+
+// Takes overrun pixels from the gaps: the later gaps give way first, a pixel
+// at a time in turn, then the first one, none below kNarrowestGap.
+void shrinkGaps(QVector<int>& gaps, int overrun)
+{
+    for (int first : {1, 0}) {
+        bool shrunk = true;
+        while (overrun > 0 && shrunk) {
+            shrunk = false;
+            for (int i = gaps.size() - 1; i >= first && overrun > 0; --i) {
+                if (gaps[i] > kNarrowestGap) {
+                    --gaps[i];
+                    --overrun;
+                    shrunk = true;
+                }
+            }
+        }
+    }
+}
+
+// Where the back arrow goes so that the folder name and counter sit in the
+// middle of the bar.
+int centredBackArrowLeft(const TForm1& w)
+{
+    return text::divTrunc(w.kabeBASE->width() - w.Panel8->width() - w.Panel7->width(), 2) - w.Image6->width() - 5;
+}
+
+// The right edge of the row of left buttons (the cover button ends it).
+int leftRowEnd(const TForm1& w)
+{
+    return w.SpeedButton4->left() + w.SpeedButton4->width();
+}
+
 // The folder toggle right of the File button, then the row of copy,
 // programming and presentation buttons, each gap pixels right of the one
 // before it (firstGap after the folder toggle). The copy-folder button
-// SpeedButton14 is placed only when withCopyFolderButton is set.
+// SpeedButton14 is placed only when withCopyFolderButton is set; left where
+// it is, it stays out of the row. The row never reaches the back arrow and
+// the folder name in the middle of the bar: where the asked gaps would take
+// it there, they narrow; on a bar too narrow even for that, the middle group
+// moves right of the row. No button lies under them.
 void placeLeftButtons(TForm1& w, int firstGap, int gap, bool withCopyFolderButton)
 {
     w.SpeedButton2->setLeft(w.SpeedButton11->width() + 6);
     w.SpeedButton9->setLeft(w.SpeedButton11->width() + 6);
-    placeRightOf(w.SpeedButton13, w.SpeedButton9, firstGap);
-    placeRightOf(w.SpeedButton5, w.SpeedButton13, gap);
-    platform::Control* beforeProgramming = w.SpeedButton5;
-    if (withCopyFolderButton) {
-        placeRightOf(w.SpeedButton14, w.SpeedButton5, gap);
-        beforeProgramming = w.SpeedButton14;
+    QList<platform::Control*> row{w.SpeedButton13, w.SpeedButton5, w.SpeedButton3, w.SpeedButton4};
+    if (withCopyFolderButton)
+        row.insert(2, w.SpeedButton14);
+    QVector<int> gaps(row.size(), gap);
+    gaps[0] = firstGap;
+    const int start = w.SpeedButton9->left() + w.SpeedButton9->width();
+    int end = start;
+    for (int i = 0; i < row.size(); ++i)
+        end += gaps[i] + row[i]->width();
+    const int limit = centredBackArrowLeft(w) - kRowEndRoom;
+    if (end > limit)
+        shrinkGaps(gaps, end - limit);
+    const platform::Control* previous = w.SpeedButton9;
+    for (int i = 0; i < row.size(); ++i) {
+        placeRightOf(row[i], previous, gaps[i]);
+        previous = row[i];
     }
-    placeRightOf(w.SpeedButton3, beforeProgramming, gap);
-    placeRightOf(w.SpeedButton4, w.SpeedButton3, gap);
+    if (leftRowEnd(w) + kRowEndRoom > w.Image6->left())
+        w.kabedownResize();
 }
 
 // The column toggle 90 pixels left of the right edge, the other toggle on
@@ -98,8 +153,8 @@ void TForm1::kabeRightResize()
 // sit in the middle of the bar; the drawing buttons follow them.
 void TForm1::kabedownResize()
 {
-    const int base = kabeBASE->width();
-    Image6->setLeft(text::divTrunc(base - Panel8->width() - Panel7->width(), 2) - Image6->width() - 5);
+    // Centred, unless the row of left buttons reaches there (a narrow bar).
+    Image6->setLeft(std::max(centredBackArrowLeft(*this), leftRowEnd(*this) + kRowEndRoom));
     placeRightOf(Panel8, Image6, 0);
     placeRightOf(Panel7, Panel8, 0);
     placeRightOf(Image7, Panel7, 0);
@@ -146,8 +201,8 @@ void TForm1::Panel11MouseEnter()
         SpeedButton2->setVisible(true);
         placeBitBtn1();
     }
-    // Wider gaps. The copy-folder button moves along with the others: left
-    // where it was, the programming button would cover it.
+    // Wider gaps where they fit. The copy-folder button moves along with the
+    // others: left where it was, the programming button would cover it.
     placeLeftButtons(*this, 50, 30, true);
     placeColumnToggle(*this, kabeBASE->width());
     PageClick(0, true);

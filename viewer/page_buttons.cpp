@@ -1,6 +1,7 @@
 #include "viewer/page_buttons.h"
 
 #include "viewer/later_windows.h"
+#include "viewer/page_button_column.h"
 #include "platform/browser.h"
 #include "platform/picture.h"
 #include "store/files.h"
@@ -9,50 +10,53 @@
 
 #include <QCoreApplication>
 #include <QFont>
-#include <QKeyEvent>
-#include <QPainter>
 
 namespace viewer {
 
 namespace {
-
-const QString kButtonFontFamily = QStringLiteral("ＭＳ ゴシック");
-
-QFont pageButtonFont()
-{
-    QFont f(kButtonFontFamily);
-    f.setPointSize(9);
-    return f;
-}
 
 int columnWidth(const TForm1& form)
 {
     return form.ScrollBox1->clientWidth();
 }
 
-// The key handling of a page button: space and Escape as key presses, Enter,
-// Tab and the arrows as the window's dialog keys. Everything else goes on.
-bool pageButtonKey(TForm1& form, int index, quint64 generation, QKeyEvent* e)
-{
-    const bool shift = e->modifiers().testFlag(Qt::ShiftModifier);
-    switch (e->key()) {
-    case Qt::Key_Space: form.PageButtonKeyPress(index, generation, 32); return true;
-    case Qt::Key_Escape: form.PageButtonKeyPress(index, generation, 27); return true;
-    case Qt::Key_Return:
-    case Qt::Key_Enter: return form.CMDialogKey(index, generation, 13, shift);
-    case Qt::Key_Tab:
-    case Qt::Key_Backtab: return form.CMDialogKey(index, generation, 9, shift);
-    case Qt::Key_Left: return form.CMDialogKey(index, generation, 37, shift);
-    case Qt::Key_Up: return form.CMDialogKey(index, generation, 38, shift);
-    case Qt::Key_Right: return form.CMDialogKey(index, generation, 39, shift);
-    case Qt::Key_Down: return form.CMDialogKey(index, generation, 40, shift);
-    default: return false;
-    }
-}
-
 bool isCurrent(const TForm1& form, int index, quint64 generation)
 {
     return generation == form.PageButtonGeneration && index >= 0 && index < form.PageButtons.size();
+}
+
+// Discarded buttons, deleted together when the event loop comes back to the
+// level that discarded them (never under a running handler of one of them),
+// so that the column realigns once for all of them.
+class DiscardedButtons : public QObject {
+public:
+    DiscardedButtons(QWidget* column, const QList<platform::BitBtn*>& buttons) : column_(column)
+    {
+        for (platform::BitBtn* b : buttons)
+            buttons_.append(b);
+    }
+    ~DiscardedButtons() override
+    {
+        const platform::RealignBatch batch(column_);
+        for (const QPointer<platform::BitBtn>& b : std::as_const(buttons_))
+            delete b.data();
+    }
+
+private:
+    QPointer<QWidget> column_;
+    QList<QPointer<platform::BitBtn>> buttons_;
+};
+
+// One button's font, place, width and caption colour; a setter is called
+// only where the button differs, so an unchanged button costs nothing.
+void styleButton(platform::BitBtn* b, const QFont& font, int left, int width, const QColor& colour)
+{
+    if (b->font() != font)
+        b->setFont(font);
+    if (b->left() != left || b->width() != width)
+        b->setBounds(left, b->top(), width, b->height());
+    if (b->fontColor() != colour)
+        b->setFontColor(colour);
 }
 
 } // namespace
@@ -62,27 +66,42 @@ void discardPageButtons(TForm1& form)
     const bool wasRebuilding = form.RebuildingPageButtons;
     form.RebuildingPageButtons = true;
     ++form.PageButtonGeneration;
-    const QList<platform::BitBtn*> old = form.PageButtons;
-    form.PageButtons.clear();
-    for (platform::BitBtn* b : old) {
-        b->setVisible(false);
-        b->deleteLater();
+    QList<platform::BitBtn*> old;
+    for (platform::BitBtn* b : std::as_const(form.PageButtons)) {
+        if (b)
+            old.append(b);
     }
+    form.PageButtons.clear();
+    if (!old.isEmpty()) {
+        const platform::RealignBatch batch(form.ScrollBox1);
+        for (platform::BitBtn* b : old)
+            b->setVisible(false);
+        (new DiscardedButtons(form.ScrollBox1, old))->deleteLater();
+    }
+    clearPageButtonColumn(form);
     form.RebuildingPageButtons = wasRebuilding;
+}
+
+void stylePageButton(TForm1& form, int i, bool highlightCurrent)
+{
+    platform::BitBtn* b = form.PageButtons.value(i);
+    if (!b)
+        return;
+    const int margin = form.ButtonMargin;
+    const int width = columnWidth(form);
+    const bool standsOut = highlightCurrent && i == form.PBan();
+    styleButton(b, pageButtonFont(), standsOut ? margin - 4 : margin,
+                qMax(0, standsOut ? width - 2 * margin - 2 : width - 2 * margin),
+                standsOut ? QColor(Qt::blue) : QColor(Qt::black));
 }
 
 void stylePageButtons(TForm1& form, bool highlightCurrent)
 {
-    const int margin = form.ButtonMargin;
-    const int width = columnWidth(form);
-    const int current = form.PBan();
+    fillPageButtonColumn(form); // the current page's row among them
+    const platform::RealignBatch batch(form.ScrollBox1);
     for (int i = 0; i < form.PageButtons.size(); ++i) {
-        platform::BitBtn* b = form.PageButtons.at(i);
-        b->setFont(pageButtonFont());
-        const bool standsOut = highlightCurrent && i == current;
-        b->setLeft(standsOut ? margin - 4 : margin);
-        b->setWidth(qMax(0, standsOut ? width - 2 * margin - 2 : width - 2 * margin));
-        b->setFontColor(standsOut ? QColor(Qt::blue) : QColor(Qt::black));
+        if (form.PageButtons.at(i))
+            stylePageButton(form, i, highlightCurrent);
     }
 }
 
@@ -123,30 +142,7 @@ void TForm1::BuildPageButtons()
 {
     RebuildingPageButtons = true;
     discardPageButtons(*this);
-    const quint64 generation = PageButtonGeneration;
-    const QStringList titles = levels.topTitles();
-    const int n = PBanSu();
-    const int h = pageButtonRowHeight(ScrollBox1->height(), n);
-    const int width = qMax(0, ScrollBox1->clientWidth() - 2 * ButtonMargin);
-    for (int i = 0; i < n; ++i) {
-        const PageButtonTitle t = splitPageButtonTitle(store::UnescapeAngleBrackets(titles.value(i)));
-        auto* b = new platform::BitBtn(ScrollBox1, QStringLiteral("PageButton%1").arg(i));
-        b->setFont(pageButtonFont());
-        b->setFontColor(Qt::black);
-        b->setCursor(Qt::PointingHandCursor);
-        b->setBounds(ButtonMargin, i * h, width, h - 1);
-        b->setTag(i);
-        b->setShowHint(true);
-        b->setHint(buttonHint(i, t));
-        b->setCaption(buttonCaption(t.text));
-        if (!t.icon.isEmpty())
-            b->setGlyph(pageButtonGlyph(*this, CurrentFolder(), t.icon));
-        b->onMouseDown = [this, i, generation](const platform::MouseArgs& a) { PageButtonMouseDown(i, generation, a); };
-        b->onKeyDown = [this, i, generation](QKeyEvent* e) { return pageButtonKey(*this, i, generation, e); };
-        b->onEnter = [this, i, generation] { PageButtonEnter(i, generation); };
-        b->setVisible(true);
-        PageButtons.append(b);
-    }
+    startPageButtonColumn(*this, pageButtonRowHeight(ScrollBox1->height(), PBanSu()));
     ScrollBox1->updateRange();
     QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
     RebuildingPageButtons = false;
@@ -241,13 +237,13 @@ bool TForm1::CMDialogKey(int index, quint64 generation, int key, bool shift)
             PageClick(0, true);
     } else if (key == 9 || key == 39 || key == 40) {
         if (PBan() < PBanSu() - 1)
-            if (platform::BitBtn* next = PageButtons.value(index + 1)) {
+            if (platform::BitBtn* next = pageButtonAt(*this, index + 1)) {
                 next->setFocus(Qt::TabFocusReason);
                 PageButtonEnter(index + 1, generation); // also when the window is not active
             }
     } else if (key == 37 || key == 38) {
         if (PBan() > 0)
-            if (platform::BitBtn* previous = PageButtons.value(index - 1)) {
+            if (platform::BitBtn* previous = pageButtonAt(*this, index - 1)) {
                 previous->setFocus(Qt::BacktabFocusReason);
                 PageButtonEnter(index - 1, generation);
             }

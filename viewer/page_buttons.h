@@ -1,6 +1,7 @@
 #pragma once
 // The page-button column of the main window: one focusable button per entry
-// of the top list level, stacked in ScrollBox1. TForm1's ReMake,
+// of the top list level, stacked in ScrollBox1 (made for the rows in view:
+// page_button_column.h). TForm1's ReMake,
 // BuildPageButtons, RefreshPageButton and the button handlers live in
 // page_buttons.cpp; these helpers are shared with the page display and the
 // way home.
@@ -21,9 +22,12 @@ namespace viewer {
 
 // Hides the buttons, schedules their deletion and makes their handlers inert.
 void discardPageButtons(TForm1& form);
-// Font, position, width and colour of every button; the current page's
-// button stands out when highlightCurrent is set.
+// Font, position, width and colour of every made button (the column first
+// makes the rows in view and the current page's); the current page's button
+// stands out when highlightCurrent is set. Only what differs is set.
 void stylePageButtons(TForm1& form, bool highlightCurrent);
+// The same for row i's button, when it is made.
+void stylePageButton(TForm1& form, int i, bool highlightCurrent);
 // Places the current page's button as the highlighted one.
 void highlightCurrentButton(TForm1& form);
 // The glyph for an icon name: the file in folder (case ignored), else the

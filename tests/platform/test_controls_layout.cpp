@@ -202,3 +202,96 @@ TEST(ScrollBoxLayout, ChildrenLiveInTheContentAndSetTheRange)
     qDeleteAll(buttons);
     EXPECT_LT(box.content()->height(), 300);
 }
+
+namespace {
+
+// A panel that counts how often it laid out its children.
+class CountingPanel : public Panel {
+public:
+    using Panel::Panel;
+    int realigns = 0;
+
+protected:
+    void childrenRealigned() override { ++realigns; }
+};
+
+} // namespace
+
+TEST(PanelLayout, OnlyARealChangeOfBoundsRealignsTheParent)
+{
+    CountingPanel parent(nullptr, "parent");
+    parent.setBounds(0, 0, 300, 200);
+    auto* child = new Panel(&parent, "child");
+    child->setBounds(10, 10, 50, 20);
+    const int before = parent.realigns;
+    child->setBounds(10, 10, 50, 20);
+    child->setLeft(10);
+    child->setWidth(50);
+    EXPECT_EQ(parent.realigns, before);
+    child->setLeft(11);
+    EXPECT_EQ(parent.realigns, before + 1);
+}
+
+TEST(PanelLayout, ABatchRealignsOnceWhenTheOutermostEnds)
+{
+    CountingPanel parent(nullptr, "parent");
+    parent.setBounds(0, 0, 300, 200);
+    auto* top = new Panel(&parent, "top");
+    top->setHeight(20);
+    top->setAlign(Align::Top);
+    auto* client = new Panel(&parent, "client");
+    client->setAlign(Align::Client);
+    const int before = parent.realigns;
+    QList<Panel*> rows;
+    {
+        const RealignBatch batch(&parent);
+        for (int i = 0; i < 100; ++i) {
+            rows.append(new Panel(&parent, QString("row%1").arg(i)));
+            rows.last()->setBounds(0, 20 + i, 100, 1);
+            rows.last()->setVisible(i % 2 == 0);
+        }
+        {
+            const RealignBatch inner(&parent);
+            top->setHeight(30);
+        }
+        EXPECT_EQ(parent.realigns, before) << "nothing is laid out inside the batch";
+        EXPECT_EQ(client->top(), 20);
+    }
+    EXPECT_EQ(parent.realigns, before + 1);
+    EXPECT_EQ(client->top(), 30) << "the one realign at the end places what changed";
+
+    {
+        const RealignBatch batch(&parent);
+        qDeleteAll(rows);
+    }
+    EXPECT_EQ(parent.realigns, before + 2);
+    {
+        const RealignBatch idle(&parent);
+    }
+    EXPECT_EQ(parent.realigns, before + 2) << "a batch where nothing changed realigns nothing";
+}
+
+TEST(ScrollBoxLayout, ABatchOverTheBoxSetsTheRangeOnceAtItsEnd)
+{
+    ScrollBox box(nullptr, "ScrollBox1");
+    box.setBounds(0, 0, 220, 300);
+    {
+        const RealignBatch batch(&box);
+        for (int i = 0; i < 30; ++i)
+            (new BitBtn(&box, QString("page%1").arg(i)))->setBounds(2, i * 28, 200, 27);
+        EXPECT_LT(box.content()->height(), 30 * 28 - 1);
+    }
+    EXPECT_GE(box.content()->height(), 30 * 28 - 1);
+}
+
+TEST(ScrollBoxLayout, AMinimumRangeReachesPastTheChildren)
+{
+    ScrollBox box(nullptr, "ScrollBox1");
+    box.setBounds(0, 0, 220, 300);
+    (new BitBtn(&box, "first"))->setBounds(2, 0, 200, 27);
+    box.setMinimumRange(QSize(1, 28000 - 1)); // rows whose buttons are not made
+    EXPECT_EQ(box.content()->height(), 28000 - 1);
+    EXPECT_EQ(box.content()->width(), 202);
+    box.setMinimumRange(QSize());
+    EXPECT_EQ(box.content()->height(), 27);
+}

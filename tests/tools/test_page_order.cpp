@@ -215,8 +215,9 @@ TEST(PageOrderRun, AnyNewOrderOfPagesSharingOneNameArrivesWhole)
             const QByteArray was = QByteArray::number(entries.indexOf(order.at(place)));
             const QString base = QString::number(1000 + 10 * place) + "_p";
             EXPECT_EQ(files::readBytes(t.path(base + ".html")).value_or(""), was) << seed;
-            if ((was.toInt() + seed) % 3 == 0)
+            if ((was.toInt() + seed) % 3 == 0) {
                 EXPECT_EQ(files::readBytes(t.path(base + ".%xt")).value_or(""), "memo " + was) << seed;
+            }
         }
         EXPECT_EQ(filesIn(t).size(), 8 + memos) << seed;
     }

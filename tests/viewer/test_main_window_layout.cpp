@@ -22,9 +22,31 @@ QList<platform::Control*> barButtons(const TForm1& w)
             w.SpeedButton5,  w.SpeedButton14, w.SpeedButton3, w.SpeedButton4};
 }
 
-// The visible ones keep their order, none lies over the next, all lie in the bar.
+// No shown control of the bar, button, arrow, picture or panel, lies under
+// another: a click anywhere on one reaches that one.
+void expectNoControlUnderAnother(const TForm1& w)
+{
+    QList<const platform::Control*> shown;
+    for (QObject* o : w.kabedown->children()) {
+        const auto* c = qobject_cast<const platform::Control*>(o);
+        if (c && c->visible() && c->width() > 0 && c->height() > 0)
+            shown.append(c);
+    }
+    ASSERT_GE(shown.size(), 15);
+    for (int i = 0; i < shown.size(); ++i) {
+        for (int j = i + 1; j < shown.size(); ++j) {
+            EXPECT_FALSE(shown[i]->geometry().intersects(shown[j]->geometry()))
+                << shown[i]->objectName().toStdString() << " and " << shown[j]->objectName().toStdString()
+                << " overlap";
+        }
+    }
+}
+
+// The visible ones keep their order, none lies over the next, all lie in the
+// bar, and no control of the bar lies under another.
 void expectInOrderWithoutOverlap(const TForm1& w)
 {
+    expectNoControlUnderAnother(w);
     const platform::Control* previous = nullptr;
     for (const platform::Control* b : barButtons(w)) {
         if (!b->visible())
@@ -77,6 +99,7 @@ QStringList arrangement(const TForm1& w)
 TEST_F(MainWindowTest, AtStartTheBarButtonsKeepTheirOrderWithoutOverlapping)
 {
     TForm1& w = make();
+    w.kabedownResize(); // the bar as the first sizing lays it out
     w.ArrangeToolbar();
     expectInOrderWithoutOverlap(w);
     EXPECT_EQ(w.kabeRight->align(), platform::Align::Right);
@@ -88,6 +111,7 @@ TEST_F(MainWindowTest, AtStartTheBarButtonsKeepTheirOrderWithoutOverlapping)
 TEST_F(MainWindowTest, FolderPaneToggleOpensThenClosesWithWiderGaps)
 {
     TForm1& w = make();
+    w.kabedownResize(); // the bar as the first sizing lays it out
     w.ArrangeToolbar();
     const int startGap = w.SpeedButton13->left() - rightEdge(w.SpeedButton9);
     const int copyFolderButton = w.SpeedButton14->left();
@@ -109,6 +133,7 @@ TEST_F(MainWindowTest, FolderPaneToggleOpensThenClosesWithWiderGaps)
 TEST_F(MainWindowTest, TogglingEitherPaneTwiceRestoresTheLayout)
 {
     TForm1& w = make();
+    w.kabedownResize(); // the bar as the first sizing lays it out
     w.ArrangeToolbar();
     w.Panel11MouseEnter(); // bar gaps are widened once the folder pane has been used
     w.Panel11MouseEnter();
@@ -127,6 +152,7 @@ TEST_F(MainWindowTest, TogglingEitherPaneTwiceRestoresTheLayout)
 TEST_F(MainWindowTest, ClosedColumnKeepsOnePixelOutsideAndTagOne)
 {
     TForm1& w = make();
+    w.kabedownResize(); // the bar as the first sizing lays it out
     w.ArrangeToolbar();
     w.Panel12MouseEnter(); // close
     EXPECT_EQ(w.kabeRight->width(), 1);
@@ -287,6 +313,7 @@ void clickWith(QWidget* w, Qt::MouseButton button)
 TEST_F(MainWindowTest, ARightClickDoesNothingOnButtonsWithOneAction)
 {
     TForm1& w = make();
+    w.kabedownResize(); // the bar as the first sizing lays it out
     w.ArrangeToolbar();
     clickWith(w.SpeedButton11, Qt::RightButton); // ファイル
     EXPECT_EQ(w.PopupMenu2->popupCount(), 0);
