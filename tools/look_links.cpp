@@ -2,6 +2,7 @@
 
 #include "store/paths.h"
 #include "store/text.h"
+#include "tools/look_links_protected.h"
 #include "tools/search_title.h"
 
 #include <algorithm>
@@ -123,6 +124,7 @@ int linkedPassEnd(const QString& upper, int a, const QString& w)
 // Returns the new body; upper is stale afterwards when it changed.
 QString linkWords(const QString& body, const QString& upper, const QStringList& words)
 {
+    std::optional<ProtectedSpans> protectedSpans; // built at the first occurrence that needs it
     QString out;
     int p = 0; // start of the part not yet passed
     std::optional<LinkSpans> spans;
@@ -157,7 +159,9 @@ QString linkWords(const QString& body, const QString& upper, const QStringList& 
                 p = end;
                 continue;
             }
-            if (insideTag(marks, h + n)) {
+            if (!protectedSpans)
+                protectedSpans.emplace(upper);
+            if (insideTag(marks, h + n) || protectedSpans->forbids(h, n)) {
                 out += QStringView(body).mid(p, h + n - p);
                 p = h + n;
                 continue;

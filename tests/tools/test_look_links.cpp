@@ -155,3 +155,32 @@ TEST(LookLinks, ManyOccurrencesInALongPageStayFast)
     EXPECT_EQ(removeLookLinks(linked), text);
     EXPECT_LT(clock.elapsed(), 10000);
 }
+
+TEST(LookLinks, ScriptsStylesCommentsAndCharacterReferencesAreLeftAlone)
+{
+    const QString script = pageWith("<SCRIPT>function check() { return a<b; }</SCRIPT> check <script type=\"x\">check()</script>");
+    EXPECT_EQ(addLookLinks(script, pages({"check"}), "/data/me.html"),
+              pageWith("<SCRIPT>function check() { return a<b; }</SCRIPT> " + lookLink("check", "check")
+                       + " <script type=\"x\">check()</script>"));
+    const QString style = pageWith("<STYLE>p.red { color: red }</STYLE><P class=red>red</P>");
+    EXPECT_EQ(addLookLinks(style, pages({"red"}), "/data/me.html"),
+              pageWith("<STYLE>p.red { color: red }</STYLE><P class=red>" + lookLink("red", "red") + "</P>"));
+    const QString comment = pageWith("<!-- a red note --> red <!-- open red");
+    EXPECT_EQ(addLookLinks(comment, pages({"red"}), "/data/me.html"),
+              pageWith("<!-- a red note --> " + lookLink("red", "red") + " <!-- open red"));
+    // Neither an element named alike nor an unclosed script lets a link in.
+    const QString scripts = pageWith("<SCRIPTS>x</SCRIPTS><SCRIPT>x");
+    EXPECT_EQ(addLookLinks(scripts, pages({"x"}), "/data/me.html"),
+              pageWith("<SCRIPTS>" + lookLink("x", "x") + "</SCRIPTS><SCRIPT>x"));
+}
+
+TEST(LookLinks, CharacterReferencesAreNeverCut)
+{
+    const QString text = pageWith("a &lt; b &#123; c &amp lt &#x6C;t 123");
+    EXPECT_EQ(addLookLinks(text, pages({"lt", "123", "amp"}), "/data/me.html"),
+              pageWith("a &lt; b &#123; c &amp " + lookLink("lt", "lt") + " &#x6C;t " + lookLink("123", "123")));
+    // A word that holds a whole reference is linked as before.
+    const QString escaped = pageWith("x&lt;y");
+    EXPECT_EQ(addLookLinks(escaped, pages({"x<y"}), "/data/me.html"),
+              pageWith(lookLink("x&lt;y", "x&lt;y")));
+}
