@@ -2,11 +2,13 @@
 // texts to the search word rules. The first four lines of an input are page
 // titles, the rest is the page. For a page without keyword links of its
 // own, linking must end, and removing the links must give the page back
-// unchanged; any crash, hang or sanitizer report is a fault.
+// unchanged, and the linker must give the same bytes as the linker as first
+// written; any crash, hang or sanitizer report is a fault.
 //
 //   ./fuzz_look -dict=tests/fuzz/look.dict -max_total_time=60 corpus/
 
 #include "store/text.h"
+#include "tests/fuzz/look_links_reference.h"
 #include "tools/look_links.h"
 #include "tools/search_cache.h"
 #include "tools/search_title.h"
@@ -58,6 +60,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     if (removed != page)
         std::abort();
     const QString linked = addLookLinks(page, pages, QStringLiteral("/data/self.html"));
+    if (linked != lookreference::addLookLinks(page, pages, QStringLiteral("/data/self.html")))
+        std::abort();
     if (removeLookLinks(linked) != page)
         std::abort();
     if (addLookLinks(linked, pages, QStringLiteral("/data/self.html")) != linked)
