@@ -27,11 +27,16 @@ bool equalCaseless(const char* at, QByteArrayView needle)
     return true;
 }
 
+bool containsBytes(QByteArrayView haystack, QByteArrayView needle)
+{
+    return ::memmem(haystack.data(), size_t(haystack.size()), needle.data(), size_t(needle.size())) != nullptr;
+}
+
 // Letters outside ASCII whose upper case is an ASCII letter (dotless i and
 // long s): in a page holding them an ASCII word can match in the text only.
 bool holdsLettersUpperCasedToAscii(const QByteArray& bytes)
 {
-    return bytes.contains("\xC4\xB1") || bytes.contains("\xC5\xBF");
+    return containsBytes(bytes, "\xC4\xB1") || containsBytes(bytes, "\xC5\xBF");
 }
 
 } // namespace
@@ -97,7 +102,7 @@ ByteAnswer searchBytes(const QByteArray& bytes, const ByteWord& word)
     case ByteWord::Exact:
         // Bytes that fail to decode become U+FFFD, which the word never
         // holds, so without its bytes the text cannot hold it either.
-        if (!bytes.contains(word.bytes))
+        if (!containsBytes(bytes, word.bytes))
             return ByteAnswer::No;
         break;
     case ByteWord::CaselessAscii:
@@ -116,7 +121,7 @@ ByteAnswer searchBytes(const QByteArray& bytes, const ByteWord& word)
     if (!files::isValidUtf8(bytes))
         return ByteAnswer::NeedsText;
     const QByteArray cut = cutComments(bytes);
-    const bool found = word.kind == ByteWord::Exact ? cut.contains(word.bytes) : containsCaselessAscii(cut, word.bytes);
+    const bool found = word.kind == ByteWord::Exact ? containsBytes(cut, word.bytes) : containsCaselessAscii(cut, word.bytes);
     return found ? ByteAnswer::Yes : ByteAnswer::No;
 }
 
