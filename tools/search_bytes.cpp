@@ -98,6 +98,8 @@ bool containsCaselessAscii(QByteArrayView haystack, QByteArrayView needle)
 
 ByteAnswer searchBytes(const QByteArray& bytes, const ByteWord& word)
 {
+    if (word.kind == ByteWord::TextOnly || !decodedAsUtf8(bytes))
+        return ByteAnswer::NeedsText;
     switch (word.kind) {
     case ByteWord::Exact:
         // Bytes that fail to decode become U+FFFD, which the word never
@@ -116,16 +118,20 @@ ByteAnswer searchBytes(const QByteArray& bytes, const ByteWord& word)
         return ByteAnswer::NeedsText;
     }
     // A match in the bytes: it counts unless it lies in a comment. Cutting
-    // comments (ASCII marks) from the bytes is cutting them from the text
-    // when the bytes are UTF-8 throughout.
-    if (!files::isValidUtf8(bytes))
-        return ByteAnswer::NeedsText;
+    // comments (ASCII marks, a ">" kept at each cut) from the bytes is
+    // cutting them from the text.
     const QByteArray cut = cutComments(bytes);
     const bool found = word.kind == ByteWord::Exact ? containsBytes(cut, word.bytes) : containsCaselessAscii(cut, word.bytes);
     return found ? ByteAnswer::Yes : ByteAnswer::No;
 }
 
-// The one place where the search decodes a page.
+// How the search decodes a page, in one place: as UTF-8 (a byte order mark
+// or none), bytes that fail to decode becoming U+FFFD.
+bool decodedAsUtf8(const QByteArray& bytes)
+{
+    return bytes.startsWith("\xEF\xBB\xBF") || files::isValidUtf8(bytes);
+}
+
 QString searchText(const QByteArray& bytes)
 {
     return cutComments(text::upper(files::decodeUtf8(bytes)));

@@ -28,6 +28,9 @@ ByteAnswer searchBytes(const QByteArray& bytes, const ByteWord& word);
 
 // The text a page is searched in: its bytes decoded, upper-cased, comments cut out.
 QString searchText(const QByteArray& bytes);
+// True when the page's bytes are decoded as UTF-8 (then they can be searched
+// as they are); pages in another encoding are searched in their text only.
+bool decodedAsUtf8(const QByteArray& bytes);
 
 // True when haystack holds needle (lower-cased ASCII) with ASCII letters in either case.
 bool containsCaselessAscii(QByteArrayView haystack, QByteArrayView needle);
