@@ -5,6 +5,7 @@
 #include "tools/search_cache.h"
 
 #include <cstring>
+#include <utility>
 #if defined(__SSE2__)
 #include <emmintrin.h>
 #endif
@@ -32,11 +33,21 @@ bool containsBytes(QByteArrayView haystack, QByteArrayView needle)
     return ::memmem(haystack.data(), size_t(haystack.size()), needle.data(), size_t(needle.size())) != nullptr;
 }
 
+bool holdsPair(const QByteArray& bytes, char lead, char next)
+{
+    const char* end = bytes.constData() + bytes.size();
+    for (const char* p = bytes.constData(); (p = static_cast<const char*>(std::memchr(p, lead, size_t(end - p)))); ++p) {
+        if (p + 1 < end && p[1] == next)
+            return true;
+    }
+    return false;
+}
+
 // Letters outside ASCII whose upper case is an ASCII letter (dotless i and
 // long s): in a page holding them an ASCII word can match in the text only.
 bool holdsLettersUpperCasedToAscii(const QByteArray& bytes)
 {
-    return containsBytes(bytes, "\xC4\xB1") || containsBytes(bytes, "\xC5\xBF");
+    return holdsPair(bytes, '\xC4', '\xB1') || holdsPair(bytes, '\xC5', '\xBF');
 }
 
 } // namespace
@@ -69,28 +80,35 @@ bool containsCaselessAscii(QByteArrayView haystack, QByteArrayView needle)
         return true;
     if (haystack.size() < n)
         return false;
-    const char first = needle[0];
-    const bool letter = first >= 'a' && first <= 'z';
-    const char firstUpper = letter ? char(first - 'a' + 'A') : first;
     const char* data = haystack.data();
     const qsizetype last = haystack.size() - n; // the last place a match can start
     qsizetype i = 0;
 #if defined(__SSE2__)
-    const __m128i lo = _mm_set1_epi8(first);
-    const __m128i up = _mm_set1_epi8(firstUpper);
-    for (; i + 16 <= last + 1; i += 16) {
-        const __m128i block = _mm_loadu_si128(reinterpret_cast<const __m128i*>(data + i));
-        unsigned mask = unsigned(_mm_movemask_epi8(_mm_or_si128(_mm_cmpeq_epi8(block, lo), _mm_cmpeq_epi8(block, up))));
-        while (mask != 0) {
-            const int bit = __builtin_ctz(mask);
-            if (equalCaseless(data + i + bit, needle))
-                return true;
-            mask &= mask - 1;
+    // Sixteen places at a time, those where the first two bytes match in
+    // either case checked in full.
+    if (n >= 2) {
+        const auto either = [](char c) {
+            return std::make_pair(_mm_set1_epi8(c), _mm_set1_epi8(c >= 'a' && c <= 'z' ? char(c - 'a' + 'A') : c));
+        };
+        const auto [lo0, up0] = either(needle[0]);
+        const auto [lo1, up1] = either(needle[1]);
+        for (; i + 17 <= haystack.size(); i += 16) {
+            const __m128i b0 = _mm_loadu_si128(reinterpret_cast<const __m128i*>(data + i));
+            const __m128i b1 = _mm_loadu_si128(reinterpret_cast<const __m128i*>(data + i + 1));
+            const __m128i first = _mm_or_si128(_mm_cmpeq_epi8(b0, lo0), _mm_cmpeq_epi8(b0, up0));
+            const __m128i second = _mm_or_si128(_mm_cmpeq_epi8(b1, lo1), _mm_cmpeq_epi8(b1, up1));
+            unsigned mask = unsigned(_mm_movemask_epi8(_mm_and_si128(first, second)));
+            while (mask != 0) {
+                const qsizetype at = i + __builtin_ctz(mask);
+                if (at <= last && equalCaseless(data + at, needle))
+                    return true;
+                mask &= mask - 1;
+            }
         }
     }
 #endif
     for (; i <= last; ++i) {
-        if ((data[i] == first || data[i] == firstUpper) && equalCaseless(data + i, needle))
+        if (equalCaseless(data + i, needle))
             return true;
     }
     return false;

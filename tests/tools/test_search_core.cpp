@@ -395,6 +395,8 @@ TEST(SearchBytes, CaselessAsciiAcrossBlocks)
     }
     EXPECT_FALSE(containsCaselessAscii("p0nd", "pond"));
     EXPECT_TRUE(containsCaselessAscii("a-b", "a-b"));
+    EXPECT_TRUE(containsCaselessAscii(QByteArray(40, 'x') + "P", "p"));
+    EXPECT_FALSE(containsCaselessAscii(QByteArray(40, 'x') + "P", "pp"));
 }
 
 // Searches keep no page texts where the bytes answer, and the texts they
