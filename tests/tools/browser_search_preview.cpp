@@ -66,6 +66,7 @@ TEST(BrowserSearchPreview, ThePreviewPageGoesWhenTheLoopEnds)
 
         // As at start-up: the search window has no owner and outlives the main window.
         TForm4 search(nullptr);
+        search.setTag(0); // the whole list, whatever a caller before left
         search.activate();
         ASSERT_GE(search.ShownTitles->count(), 1);
         ASSERT_NE(pageOf(search.WebBrowser1), nullptr);
