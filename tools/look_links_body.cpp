@@ -187,15 +187,15 @@ int LinkedBody::lastInTags(Mark mark, int before, int beforeOriginal) const
     for (int k = 0; k < 3 && it != tags_.begin(); ++k) {
         --it;
         // This place's tags, the last first.
-        std::vector<std::pair<int, int>> marks; // (position, unused)
+        std::vector<int> marks;
         forTags(it, 1, [&](int start, const QString& tag, bool end) {
             for (const int off : marksInTag(mark, end, int(tag.size()) - 18))
-                marks.emplace_back(start + off, 0);
+                marks.push_back(start + off);
             return false;
         });
         for (auto m = marks.rbegin(); m != marks.rend(); ++m) {
-            if (m->first < before)
-                return m->first;
+            if (*m < before)
+                return *m;
         }
     }
     return -1;
