@@ -237,15 +237,20 @@ std::optional<PageText> readPage(const QString& path)
     return decodePage(*bytes);
 }
 
+QString pageTextOf(const QByteArray& bytes)
+{
+    PageText page = decodePage(bytes);
+    if (page.readable() || page.hasBom)
+        return std::move(page.text);
+    return QString::fromUtf8(bytes);
+}
+
 std::optional<QString> readPageText(const QString& path)
 {
     const auto bytes = files::readBytes(path);
     if (!bytes)
         return std::nullopt;
-    PageText page = decodePage(*bytes);
-    if (page.readable() || page.hasBom)
-        return std::move(page.text);
-    return QString::fromUtf8(*bytes);
+    return pageTextOf(*bytes);
 }
 
 std::optional<PageText> readPageToRewrite(const QString& path, QString& refusal)

@@ -71,6 +71,8 @@ std::optional<PageText> readPage(const QString& path);
 // its bytes read as UTF-8, so that its markup and links are still found; such
 // a text is never written back. nullopt when the page cannot be read.
 std::optional<QString> readPageText(const QString& path);
+// The same for bytes already read.
+QString pageTextOf(const QByteArray& bytes);
 
 // A page a writer may write back (as UTF-8 with a byte-order mark). nullopt
 // when it cannot be read, or when its encoding is not one the program

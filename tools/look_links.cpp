@@ -2,10 +2,13 @@
 
 #include "store/paths.h"
 #include "store/text.h"
+#include "tools/look_links_automaton.h"
+#include "tools/look_links_body.h"
+#include "tools/look_links_protected.h"
 #include "tools/search_title.h"
 
 #include <algorithm>
-#include <optional>
+#include <QHash>
 #include <vector>
 
 namespace tools {
@@ -13,7 +16,6 @@ namespace tools {
 namespace {
 
 const QString kLookUpper = QStringLiteral("<A HREF=\"/$LOOK");
-const QString kAnyLinkUpper = QStringLiteral("<A HREF=");
 const QString kCloseUpper = QStringLiteral("</A>");
 
 // Where the linked body starts: after the head, which is never linked.
@@ -25,157 +27,151 @@ int bodyStart(const QString& upperText)
     return end < 0 ? 0 : end;
 }
 
-// The next '<', '"' and '>' of a text from positions that never go back:
-// each is looked up again only when the search has passed it.
-class NextMarks {
-public:
-    explicit NextMarks(const QString& text) : text_(text) {}
-    int lt(int from) { return find(lt_, QLatin1Char('<'), from); }
-    int quote(int from) { return find(quote_, QLatin1Char('"'), from); }
-    int gt(int from) { return find(gt_, QLatin1Char('>'), from); }
-
-private:
-    int find(int& cached, QChar c, int from)
-    {
-        if (cached == -2 || (cached >= 0 && cached < from))
-            cached = int(text_.indexOf(c, from));
-        return cached;
-    }
-    const QString& text_;
-    int lt_ = -2, quote_ = -2, gt_ = -2;
+// The words of the pages to link, in the order they are linked, each
+// upper-cased word searched for once however many titles offer it.
+struct LinkWords {
+    std::vector<QString> written;               // as the titles spell them
+    std::vector<QString> patterns;              // upper-cased, distinct
+    std::vector<std::vector<std::pair<int, int>>> pages; // per page: (written, pattern)
 };
 
-// True when the text right after an occurrence lies inside a tag or an
-// attribute value: a '"' before the next '<', or a '>' with no '<' before it.
-bool insideTag(NextMarks& marks, int after)
+// The index of value in list, appended when new.
+int indexOf(QHash<QString, int>& index, std::vector<QString>& list, const QString& value)
 {
-    const int lt = marks.lt(after);
-    const int quote = marks.quote(after);
-    const int gt = marks.gt(after);
-    if (quote >= 0 && lt >= 0 && quote < lt)
-        return true;
-    return gt >= 0 && (lt < 0 || gt < lt);
+    const auto found = index.constFind(value);
+    if (found != index.constEnd())
+        return found.value();
+    index.insert(value, int(list.size()));
+    list.push_back(value);
+    return int(list.size()) - 1;
 }
 
-// Where the links of a text start ("<A" and a blank or ">") and end
-// ("</A"), to tell whether a position lies inside one: its start tag or its
-// text. A search that went on inside a link's start tag (after an
-// occurrence in its href) would otherwise see the link text as plain text
-// and nest a second link. Built at the first occurrence that needs it.
-class LinkSpans {
-public:
-    explicit LinkSpans(const QString& upper)
-    {
-        for (int a = int(upper.indexOf(QLatin1String("<A"))); a >= 0;
-             a = int(upper.indexOf(QLatin1String("<A"), a + 1))) {
-            const QChar next = a + 2 < upper.size() ? upper.at(a + 2) : QChar();
-            if (next == QLatin1Char('>') || next.isSpace())
-                starts_.push_back(a);
+LinkWords wordsToLink(const QList<LookPage>& pages, const QString& currentPath)
+{
+    LinkWords words;
+    QHash<QString, int> writtenIndex;
+    QHash<QString, int> patternIndex;
+    const QString current = text::upper(currentPath);
+    for (int i = int(pages.size()) - 1; i >= 0; --i) {
+        if (text::upper(pages[i].path) == current)
+            continue;
+        std::vector<std::pair<int, int>> page;
+        for (const QString& word : lookWordsOfTitle(pages[i].title)) {
+            const QString upper = text::upper(word);
+            const int w = indexOf(writtenIndex, words.written, word);
+            const int p = indexOf(patternIndex, words.patterns, upper);
+            page.emplace_back(w, p);
         }
-        for (int c = int(upper.indexOf(QLatin1String("</A"))); c >= 0;
-             c = int(upper.indexOf(QLatin1String("</A"), c + 1)))
-            closes_.push_back(c);
+        if (!page.empty())
+            words.pages.push_back(std::move(page));
     }
-    // After the last link start before h no "</A" came yet.
-    bool contains(int h) const
+    return words;
+}
+
+// The linking rules over the body as it stands before a page's words are
+// linked; the links a page makes take effect after its last word.
+class Linker {
+public:
+    Linker(const LinkedBody& body, const ProtectedSpans& protectedSpans)
+        : body_(body), protected_(protectedSpans)
     {
-        const auto s = std::lower_bound(starts_.begin(), starts_.end(), h);
-        if (s == starts_.begin())
-            return false;
-        const auto c = std::lower_bound(closes_.begin(), closes_.end(), *(s - 1));
-        return c == closes_.end() || *c >= h;
     }
 
-private:
-    std::vector<int> starts_;
-    std::vector<int> closes_;
-};
-
-// Through the ">" after the first "</A" at or after from; the end without one.
-int afterLinkEnd(const QString& upper, int from)
-{
-    const int close = upper.indexOf(QLatin1String("</A"), from);
-    const int gt = close < 0 ? -1 : upper.indexOf(QLatin1Char('>'), close);
-    return gt < 0 ? upper.size() : gt + 1;
-}
-
-// The already-linked rule for the first "<A HREF=" at a: when w occurs after
-// it and a "</A" follows that occurrence with no "<A" between, the search
-// passes over through the ">" after that "</A" (the returned end); else -1.
-int linkedPassEnd(const QString& upper, int a, const QString& w)
-{
-    const int inLink = int(upper.indexOf(w, a + kAnyLinkUpper.size()));
-    if (inLink < 0)
-        return -1;
-    const int n = int(w.size());
-    const int close = int(upper.indexOf(QLatin1String("</A"), inLink + n));
-    if (close < 0)
-        return -1;
-    const int nextOpen = int(upper.indexOf(QLatin1String("<A"), inLink + n));
-    if (nextOpen >= 0 && nextOpen < close)
-        return -1;
-    const int gt = int(upper.indexOf(QLatin1Char('>'), close));
-    return gt < 0 ? int(upper.size()) : gt + 1;
-}
-
-// Links every occurrence of the words in body (upper its upper-cased copy)
-// from the left, as one pass over the body for the words of one page.
-// Returns the new body; upper is stale afterwards when it changed.
-QString linkWords(const QString& body, const QString& upper, const QStringList& words)
-{
-    QString out;
-    int p = 0; // start of the part not yet passed
-    std::optional<LinkSpans> spans;
-    NextMarks marks(body); // positions only grow within one call
-    for (const QString& word : words) {
-        const QString w = text::upper(word);
-        const int n = w.size();
-        constexpr int kUnknown = -2;
-        int a = kUnknown;  // the first "<A HREF=" at or after p, -1: none
-        int passEnd = -1;  // where passing over that link ends, -1: no pass
-        for (;;) {
-            const int h = upper.indexOf(w, p);
-            if (h < 0)
-                break;
-            // An occurrence inside a link further on: pass over through that
-            // link. The next link start and what it decides stay the same
-            // until the search passes it, so they are looked up once.
-            if (a == kUnknown || (a >= 0 && a < p)) {
-                a = int(upper.indexOf(kAnyLinkUpper, p));
-                passEnd = a < 0 ? -1 : linkedPassEnd(upper, a, w);
-            }
-            if (passEnd >= 0) {
-                out += QStringView(body).mid(p, passEnd - p);
-                p = passEnd;
-                continue;
-            }
-            if (!spans)
-                spans.emplace(upper);
-            if (spans->contains(h)) {
-                const int end = afterLinkEnd(upper, h + n);
-                out += QStringView(body).mid(p, end - p);
-                p = end;
-                continue;
-            }
-            if (insideTag(marks, h + n)) {
-                out += QStringView(body).mid(p, h + n - p);
+    // Links the occurrences of the words from the left, the search going on
+    // from where the word before left it.
+    std::vector<BodyLink> linkPage(const std::vector<std::pair<int, int>>& words, const LinkWords& all)
+    {
+        std::vector<BodyLink> made;
+        int p = 0; // start of the part not yet passed
+        for (const auto& [written, pattern] : words) {
+            const int n = int(all.patterns[size_t(pattern)].size());
+            constexpr int kUnknown = -2;
+            int a = kUnknown; // the first "<A HREF=" at or after p, -1: none
+            int passEnd = -1; // where passing over that link ends, -1: no pass
+            for (;;) {
+                const int h = body_.nextWord(pattern, p);
+                if (h < 0)
+                    break;
+                // An occurrence inside a link further on: pass over through
+                // that link. The next link start and what it decides stay the
+                // same until the search passes it, so they are looked up once.
+                if (a == kUnknown || (a >= 0 && a < p)) {
+                    a = body_.next(LinkedBody::AnyLink, p);
+                    passEnd = a < 0 ? -1 : linkedPassEnd(a, pattern, n);
+                }
+                if (passEnd >= 0) {
+                    p = passEnd;
+                    continue;
+                }
+                if (insideLink(h)) {
+                    p = afterLinkEnd(h + n);
+                    continue;
+                }
+                const int at = body_.original(h);
+                if (at < 0 || insideTag(h + n) || protected_.forbids(at, n)) {
+                    p = h + n;
+                    continue;
+                }
+                made.push_back({at, n, written, pattern});
                 p = h + n;
-                continue;
             }
-            out += QStringView(body).mid(p, h - p);
-            out += kLookLinkStart;
-            out += word;
-            out += QLatin1String("\">");
-            out += QStringView(body).mid(h, n);
-            out += QLatin1String("</A>");
-            p = h + n;
         }
+        return made;
     }
-    if (out.isEmpty())
-        return body; // nothing passed over: the body as it stands
-    out += QStringView(body).mid(p);
-    return out;
-}
+
+private:
+    // True when the text right after an occurrence lies inside a tag or an
+    // attribute value: a '"' before the next '<', or a '>' with no '<' before it.
+    bool insideTag(int after) const
+    {
+        const int lt = body_.next(LinkedBody::Lt, after);
+        const int quote = body_.next(LinkedBody::Quote, after);
+        const int gt = body_.next(LinkedBody::Gt, after);
+        if (quote >= 0 && lt >= 0 && quote < lt)
+            return true;
+        return gt >= 0 && (lt < 0 || gt < lt);
+    }
+
+    // After the last link start ("<A" and a blank or ">") before h no "</A"
+    // came yet: h lies in a link's start tag or text. A search that went on
+    // inside a link's start tag (after an occurrence in its href) would
+    // otherwise see the link text as plain text and nest a second link.
+    bool insideLink(int h) const
+    {
+        const int start = body_.last(LinkedBody::LinkStart, h);
+        return start >= 0 && body_.last(LinkedBody::Close, h) < start;
+    }
+
+    // Through the ">" after the first "</A" at or after from; the end without one.
+    int afterLinkEnd(int from) const
+    {
+        const int close = body_.next(LinkedBody::Close, from);
+        const int gt = close < 0 ? -1 : body_.next(LinkedBody::Gt, close);
+        return gt < 0 ? body_.size() : gt + 1;
+    }
+
+    // The already-linked rule for the first "<A HREF=" at a: when the word
+    // occurs after it and a "</A" follows that occurrence with no "<A"
+    // between, the search passes over through the ">" after that "</A" (the
+    // returned end); else -1.
+    int linkedPassEnd(int a, int pattern, int n) const
+    {
+        const int inLink = body_.nextWord(pattern, a + 8);
+        if (inLink < 0)
+            return -1;
+        const int close = body_.next(LinkedBody::Close, inLink + n);
+        if (close < 0)
+            return -1;
+        const int nextOpen = body_.next(LinkedBody::Open, inLink + n);
+        if (nextOpen >= 0 && nextOpen < close)
+            return -1;
+        const int gt = body_.next(LinkedBody::Gt, close);
+        return gt < 0 ? body_.size() : gt + 1;
+    }
+
+    const LinkedBody& body_;
+    const ProtectedSpans& protected_;
+};
 
 } // namespace
 
@@ -222,23 +218,19 @@ QString addLookLinks(const QString& text, const QList<LookPage>& pages, const QS
 {
     const QString plain = removeLookLinks(text);
     const int start = bodyStart(text::upper(plain));
-    const QString head = plain.left(start);
-    QString body = plain.mid(start);
-    QString upper = text::upper(body);
-    const QString current = text::upper(currentPath);
-    for (int i = pages.size() - 1; i >= 0; --i) {
-        if (text::upper(pages[i].path) == current)
-            continue;
-        const QStringList words = lookWordsOfTitle(pages[i].title);
-        if (words.isEmpty())
-            continue;
-        QString linked = linkWords(body, upper, words);
-        if (linked.size() != body.size()) {
-            body = std::move(linked);
-            upper = text::upper(body);
-        }
+    const QString body = plain.mid(start);
+    const QString upper = text::upper(body);
+    const LinkWords words = wordsToLink(pages, currentPath);
+    if (words.pages.empty())
+        return plain;
+    LinkedBody linked(upper, words.patterns, WordAutomaton(words.patterns));
+    const ProtectedSpans protectedSpans(upper);
+    for (const auto& page : words.pages) {
+        std::vector<BodyLink> made = Linker(linked, protectedSpans).linkPage(page, words);
+        if (!made.empty())
+            linked.addLinks(std::move(made));
     }
-    return head + body;
+    return plain.left(start) + linked.build(body, words.written);
 }
 
 } // namespace tools

@@ -1,81 +1,114 @@
 #include "tools/search_cache.h"
 
 #include "store/files.h"
-#include "store/page_encoding.h"
-#include "store/text.h"
-#include "tools/search_scan.h"
+#include "tools/search_bytes.h"
 
 #include <QFile>
-#include <QSet>
 #include <sys/stat.h>
-#include <vector>
 
 namespace tools {
 
-QString cutComments(const QString& text)
+namespace {
+
+template <class Text, class Mark>
+Text cutBetween(const Text& text, Mark open, Mark close)
 {
-    int open = text.indexOf(QLatin1String("<!-"));
-    if (open < 0)
+    qsizetype start = text.indexOf(open);
+    if (start < 0)
         return text;
-    QString out;
+    Text out;
     out.reserve(text.size());
-    int p = 0;
-    while (open >= 0) {
-        const int close = text.indexOf(QLatin1String("->"), open + 3);
-        if (close < 0)
+    qsizetype p = 0;
+    while (start >= 0) {
+        const qsizetype end = text.indexOf(close, start + 3);
+        if (end < 0)
             break;
-        out += QStringView(text).mid(p, open - p);
-        p = close + 1; // the ">" stays
-        open = text.indexOf(QLatin1String("<!-"), p);
+        out.append(text.constData() + p, start - p);
+        p = end + 1; // the ">" stays
+        start = text.indexOf(open, p);
     }
-    out += QStringView(text).mid(p);
+    out.append(text.constData() + p, text.size() - p);
     return out;
 }
 
-void PageTextCache::prepare(const QStringList& paths)
+// Size and modification time in nanoseconds; one stat, no time-zone work.
+std::optional<std::pair<qint64, qint64>> stamp(const QString& path)
 {
-    struct Job {
-        QString path;
-        bool fresh = false;
-        Item item;
-    };
-    std::vector<Job> jobs;
-    jobs.reserve(paths.size());
-    QSet<QString> seen;
-    for (const QString& p : paths) {
-        if (!seen.contains(p)) {
-            seen.insert(p);
-            jobs.push_back({p, false, {}});
-        }
-    }
-    parallelFor(int(jobs.size()), [this, &jobs](int i) {
-        Job& job = jobs[i];
-        // One stat, no time-zone work: thousands of files are checked per search.
-        struct stat st {};
-        const bool there = ::stat(QFile::encodeName(job.path).constData(), &st) == 0;
-        const qint64 size = there ? qint64(st.st_size) : -1;
-        const qint64 modified = there ? qint64(st.st_mtim.tv_sec) * 1000000000 + st.st_mtim.tv_nsec : -1;
-        const auto it = items_.constFind(job.path); // read only while the threads run
-        if (there && it != items_.constEnd() && it->size == size && it->modified == modified)
-            return;
-        job.fresh = true;
-        job.item.size = size;
-        job.item.modified = modified;
-        const std::optional<QByteArray> bytes = files::readBytes(job.path);
-        job.item.readable = bytes.has_value();
-        if (bytes)
-            job.item.upper = cutComments(text::upper(store::decodePage(*bytes).text));
-    });
-    for (Job& job : jobs) {
-        if (job.fresh)
-            items_.insert(job.path, std::move(job.item));
-    }
+    struct stat st {};
+    if (::stat(QFile::encodeName(path).constData(), &st) != 0)
+        return std::nullopt;
+    return std::make_pair(qint64(st.st_size), qint64(st.st_mtim.tv_sec) * 1000000000 + st.st_mtim.tv_nsec);
 }
 
-const QString* PageTextCache::text(const QString& path) const
+} // namespace
+
+QString cutComments(const QString& text)
 {
-    const auto it = items_.constFind(path);
-    return it != items_.constEnd() && it->readable ? &it->upper : nullptr;
+    return cutBetween(text, QLatin1String("<!-"), QLatin1String("->"));
+}
+
+QByteArray cutComments(const QByteArray& bytes)
+{
+    return cutBetween(bytes, QByteArrayView("<!-"), QByteArrayView("->"));
+}
+
+std::shared_ptr<const QString> PageTextCache::text(const QString& path)
+{
+    // The stamp is taken before the read: a change during the read shows at the next search.
+    const auto st = stamp(path);
+    if (st) {
+        const std::lock_guard<std::mutex> lock(mutex_);
+        const auto it = items_.find(path);
+        if (it != items_.end() && it->size == st->first && it->modified == st->second) {
+            it->used = ++clock_;
+            return it->text;
+        }
+    }
+    const std::optional<QByteArray> bytes = files::readBytes(path);
+    if (!bytes)
+        return nullptr;
+    auto made = std::make_shared<const QString>(searchText(*bytes));
+    if (st)
+        keep(path, {st->first, st->second, made, 0});
+    return made;
+}
+
+void PageTextCache::keep(const QString& path, Item item)
+{
+    const qint64 bytes = item.text->size() * qint64(sizeof(QChar));
+    if (bytes > budget_)
+        return;
+    const std::lock_guard<std::mutex> lock(mutex_);
+    if (const auto old = items_.find(path); old != items_.end()) {
+        held_ -= old->text->size() * qint64(sizeof(QChar));
+        items_.erase(old);
+    }
+    // The texts used longest ago go first.
+    while (held_ + bytes > budget_ && !items_.isEmpty()) {
+        auto oldest = items_.begin();
+        for (auto it = items_.begin(); it != items_.end(); ++it) {
+            if (it->used < oldest->used)
+                oldest = it;
+        }
+        held_ -= oldest->text->size() * qint64(sizeof(QChar));
+        items_.erase(oldest);
+    }
+    item.used = ++clock_;
+    held_ += bytes;
+    items_.insert(path, std::move(item));
+}
+
+void PageTextCache::clear()
+{
+    const std::lock_guard<std::mutex> lock(mutex_);
+    items_.clear();
+    held_ = 0;
+}
+
+qint64 PageTextCache::heldBytes() const
+{
+    const std::lock_guard<std::mutex> lock(mutex_);
+    return held_;
 }
 
 QByteArray rawSearchBytes(const QString& word)

@@ -1,37 +1,57 @@
 #pragma once
-// The page texts the full-text search reads, kept between searches: each is
-// upper-cased with its comments cut out, and read again when the file's size
-// or modification time changed, so the results are those of a fresh read.
+// The page texts the full-text search had to make (pages it cannot search
+// in their bytes), kept between searches up to a byte budget: the ones used
+// last stay. A text is made again when its file's size or modification
+// time changed, so the results are those of a fresh read.
 
 #include <QHash>
 #include <QString>
 #include <QStringList>
+#include <memory>
+#include <mutex>
+#include <optional>
 
 namespace tools {
 
 // Cuts every stretch from "<!-" to the next "->" (the "<" through that "-";
 // the ">" stays). A comment left open keeps the rest.
 QString cutComments(const QString& text);
+QByteArray cutComments(const QByteArray& bytes);
 
-// The page texts the full-text search reads, kept between searches: each is
-// upper-cased with its comments cut out, and read again when the file's size
-// or modification time changed, so the results are those of a fresh read.
 class PageTextCache {
 public:
-    // Makes the texts of paths ready (in parallel); unreadable files have none.
-    void prepare(const QStringList& paths);
-    // The prepared text of path, nullptr when it could not be read.
-    const QString* text(const QString& path) const;
-    void clear() { items_.clear(); }
+    explicit PageTextCache(qint64 budgetBytes = 32 << 20) : budget_(budgetBytes) {}
+    // A copy starts empty: it is a cache.
+    PageTextCache(const PageTextCache& other) : budget_(other.budget_) {}
+    PageTextCache& operator=(const PageTextCache& other)
+    {
+        if (this != &other) {
+            clear();
+            budget_ = other.budget_;
+        }
+        return *this;
+    }
+    // The search text of the file at path (searchText of its bytes), read
+    // and made again when not kept or stale; nullptr when the file cannot
+    // be read. Safe from many threads.
+    std::shared_ptr<const QString> text(const QString& path);
+    void clear();
+    // Bytes the kept texts take.
+    qint64 heldBytes() const;
 
 private:
     struct Item {
         qint64 size = -1;
         qint64 modified = -1; // nanoseconds since the epoch
-        bool readable = false;
-        QString upper;
+        std::shared_ptr<const QString> text;
+        quint64 used = 0;
     };
+    void keep(const QString& path, Item item);
+    mutable std::mutex mutex_;
     QHash<QString, Item> items_;
+    qint64 budget_;
+    qint64 held_ = 0;
+    quint64 clock_ = 0;
 };
 
 // The UTF-8 bytes a search word can be looked for in a file's raw bytes

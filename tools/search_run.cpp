@@ -3,6 +3,7 @@
 #include "platform/seam.h"
 #include "store/files.h"
 #include "store/text.h"
+#include "tools/search_bytes.h"
 #include "tools/search_title.h"
 
 #include <QFileInfo>
@@ -77,44 +78,38 @@ static bool hasHtExtension(const QString& entry)
     return (QLatin1Char('.') + QFileInfo(entry).suffix()).toLower().contains(QLatin1String(".ht"));
 }
 
-// Which shown entries hold the word (1 marks a hit), in two passes: the path
-// and, where the word allows it, a look at the file's raw bytes rule most
-// entries out; only those left are read as text (upper-cased, comments cut
-// out; kept for the next search).
+// Which shown entries hold the word (1 marks a hit): the path, then the
+// file's bytes where they give the answer, else its text (kept for the next
+// search while the cache's budget allows).
 std::vector<char> SearchSession::fullTextHits(const QString& word)
 {
     const QString w = text::upper(word);
-    const QByteArray raw = rawSearchBytes(word);
-    enum : char { No, Yes, ReadText };
+    const ByteWord bytesWord = byteWordFor(word);
     // Read only from here on: the threads must never make the lists detach.
     const PageList& shown = Shown;
     const int n = shown.size();
-    std::vector<char> hit(size_t(n), No);
+    std::vector<char> hit(size_t(n), 0);
     parallelFor(n, [&](int i) {
         const QString& entry = shown.entries[i];
         if (text::upper(entry).contains(w)) {
-            hit[i] = Yes;
-        } else if (hasHtExtension(entry)) {
-            if (raw.isEmpty()) {
-                hit[i] = ReadText;
-            } else {
-                const std::optional<QByteArray> bytes = files::readBytes(fullPath(entry));
-                // A page in another encoding holds the word in other bytes.
-                hit[i] = bytes && (bytes->contains(raw) || !files::isValidUtf8(*bytes)) ? ReadText : No;
+            hit[i] = 1;
+            return;
+        }
+        if (!hasHtExtension(entry))
+            return;
+        const QString path = fullPath(entry);
+        if (bytesWord.kind != ByteWord::TextOnly) {
+            const std::optional<QByteArray> bytes = files::readBytes(path);
+            if (!bytes)
+                return;
+            const ByteAnswer answer = searchBytes(*bytes, bytesWord);
+            if (answer != ByteAnswer::NeedsText) {
+                hit[i] = answer == ByteAnswer::Yes;
+                return;
             }
         }
-    });
-    QStringList toRead;
-    for (int i = 0; i < n; ++i) {
-        if (hit[i] == ReadText)
-            toRead << fullPath(shown.entries[i]);
-    }
-    texts_.prepare(toRead);
-    parallelFor(n, [&](int i) {
-        if (hit[i] != ReadText)
-            return;
-        const QString* t = texts_.text(fullPath(shown.entries[i]));
-        hit[i] = t && t->contains(w) ? Yes : No;
+        const std::shared_ptr<const QString> t = texts_.text(path);
+        hit[i] = t && t->contains(w);
     });
     return hit;
 }

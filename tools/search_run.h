@@ -50,6 +50,8 @@ public:
 
     // Full path of an entry.
     QString fullPath(const QString& entry) const;
+    // Bytes of page text kept for the next search.
+    qint64 heldTextBytes() const { return texts_.heldBytes(); }
 
 private:
     std::vector<char> fullTextHits(const QString& word);

@@ -69,6 +69,22 @@ void TForm4::ensureBrowser()
         view->show();
         Panel3->raise();
     }
+    // The window lives until the program ends, but its page must go before
+    // the browser engine's profile does, which happens after the loop ends.
+    connect(QCoreApplication::instance(), &QCoreApplication::aboutToQuit, this, &TForm4::releasePreview, Qt::UniqueConnection);
+}
+
+// The view owns its page and the browser object: freeing the view frees all three.
+void TForm4::releasePreview()
+{
+    if (!WebBrowser1)
+        return;
+    Panel8->onResize = {};
+    if (QWidget* view = WebBrowser1->widget())
+        delete view;
+    else
+        delete WebBrowser1;
+    WebBrowser1 = nullptr;
 }
 
 // Page commands never run from the preview.

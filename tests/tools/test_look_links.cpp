@@ -1,9 +1,12 @@
 // LOOK keyword links on page texts: which words a title offers, where they
 // are linked and where not, and removal giving the page back as it was.
+#include "fuzz/look_links_reference.h"
+#include "store/text.h"
 #include "tools/look_links.h"
 
 #include <QElapsedTimer>
 #include <gtest/gtest.h>
+#include <random>
 
 using namespace tools;
 
@@ -154,4 +157,139 @@ TEST(LookLinks, ManyOccurrencesInALongPageStayFast)
     EXPECT_EQ(linked.count(QStringLiteral("<A href=\"/$LOOK ")), 40000);
     EXPECT_EQ(removeLookLinks(linked), text);
     EXPECT_LT(clock.elapsed(), 10000);
+}
+
+TEST(LookLinks, ScriptsStylesCommentsAndCharacterReferencesAreLeftAlone)
+{
+    const QString script = pageWith("<SCRIPT>function check() { return a<b; }</SCRIPT> check <script type=\"x\">check()</script>");
+    EXPECT_EQ(addLookLinks(script, pages({"check"}), "/data/me.html"),
+              pageWith("<SCRIPT>function check() { return a<b; }</SCRIPT> " + lookLink("check", "check")
+                       + " <script type=\"x\">check()</script>"));
+    const QString style = pageWith("<STYLE>p.red { color: red }</STYLE><P class=red>red</P>");
+    EXPECT_EQ(addLookLinks(style, pages({"red"}), "/data/me.html"),
+              pageWith("<STYLE>p.red { color: red }</STYLE><P class=red>" + lookLink("red", "red") + "</P>"));
+    const QString comment = pageWith("<!-- a red note --> red <!-- open red");
+    EXPECT_EQ(addLookLinks(comment, pages({"red"}), "/data/me.html"),
+              pageWith("<!-- a red note --> " + lookLink("red", "red") + " <!-- open red"));
+    // Neither an element named alike nor an unclosed script lets a link in.
+    const QString scripts = pageWith("<SCRIPTS>x</SCRIPTS><SCRIPT>x");
+    EXPECT_EQ(addLookLinks(scripts, pages({"x"}), "/data/me.html"),
+              pageWith("<SCRIPTS>" + lookLink("x", "x") + "</SCRIPTS><SCRIPT>x"));
+}
+
+TEST(LookLinks, CharacterReferencesAreNeverCut)
+{
+    const QString text = pageWith("a &lt; b &#123; c &amp lt &#x6C;t 123");
+    EXPECT_EQ(addLookLinks(text, pages({"lt", "123", "amp"}), "/data/me.html"),
+              pageWith("a &lt; b &#123; c &amp " + lookLink("lt", "lt") + " &#x6C;t " + lookLink("123", "123")));
+    // A word that holds a whole reference is linked as before.
+    const QString escaped = pageWith("x&lt;y");
+    EXPECT_EQ(addLookLinks(escaped, pages({"x<y"}), "/data/me.html"),
+              pageWith(lookLink("x&lt;y", "x&lt;y")));
+}
+
+namespace {
+
+// Pieces of pages and titles: the fuzz dictionary's marks and words, and
+// the marks the linker writes, short words that occur inside them, and
+// words that overlap each other, so that random pages meet every rule.
+const QStringList kPieces = {
+    "<A href=\"/$LOOK ", "<A HREF=\"", "<a href=\"", "</A>", "</a>", "</HEAD>", "</TITLE>", "<TITLE>", "<!--",
+    "-->", "<!-", "->", "\"", ">", "<", "#", "?", "/", "\uFF0F", "&lt;", "&gt;", "apple", "Apple", "日本語",
+    "<A ", "<A>", "</A", "<A", "A HREF=", "/$LOOK", "LOOK", " ", "  ", "\r\n", "a", "A", "p", "pl", "le", "red",
+    "red apple", "&", "&amp", "&#12;", "<SCRIPT>", "</SCRIPT>", "<style>", "</style>", "<B>", "=", "$", "K ",
+    "本", "日本", "語", "x", "ß", "ı", "<A x", "<A  x"};
+
+const QStringList kTitleWords = {"apple", "Apple", "red apple", "a", "A", "p", "pl", "le", "日本語", "日本", "本",
+                                 "LOOK", "K A", "HREF=", "/A", "x", "<x>", "lt", "ß", "K", "e", " x", " A"};
+
+QString randomText(std::mt19937& random, int pieces)
+{
+    QString text;
+    for (int i = 0; i < pieces; ++i)
+        text += kPieces[int(random() % unsigned(kPieces.size()))];
+    return text;
+}
+
+QString randomTitle(std::mt19937& random)
+{
+    QString title;
+    const int words = 1 + int(random() % 3);
+    for (int i = 0; i < words; ++i) {
+        if (i > 0)
+            title += i == 1 && random() % 2 ? "#" : "/";
+        title += kTitleWords[int(random() % unsigned(kTitleWords.size()))];
+    }
+    if (random() % 8 == 0)
+        title += "?hint";
+    if (random() % 8 == 0)
+        title = "\"i.png\"" + title;
+    return title;
+}
+
+bool touchesGuardedParts(const QString& text)
+{
+    const QString upper = text::upper(text);
+    return upper.contains('&') || upper.contains("<!--") || upper.contains("<SCRIPT") || upper.contains("<STYLE");
+}
+
+} // namespace
+
+// The linker in use against the linker as first written, which searched
+// the page once per word: the same bytes on random pages, and where a page
+// holds no script, style, comment or character reference, the same bytes
+// as before those were left alone.
+TEST(LookLinksDifferential, TheSameBytesAsTheFirstLinker)
+{
+    std::mt19937 random(20261210);
+    int compared = 0, unguarded = 0, linked = 0;
+    for (int round = 0; round < 20000; ++round) {
+        QList<LookPage> list;
+        const int titles = 1 + int(random() % 6);
+        for (int t = 0; t < titles; ++t)
+            list.append({QStringLiteral("/data/p%1.html").arg(t), randomTitle(random)});
+        const QString text = randomText(random, 1 + int(random() % 40));
+        const QString expected = lookreference::addLookLinks(text, list, "/data/p0.html");
+        ASSERT_EQ(addLookLinks(text, list, "/data/p0.html"), expected)
+            << "round " << round << "\ntext: " << text.toStdString();
+        ++compared;
+        linked += expected != removeLookLinks(text);
+        if (!touchesGuardedParts(text)) {
+            ++unguarded;
+            ASSERT_EQ(expected, lookreference::addLookLinks(text, list, "/data/p0.html", false)) << round;
+        }
+    }
+    // The random pages do reach the rules.
+    EXPECT_GT(linked, compared / 4);
+    EXPECT_GT(unguarded, compared / 20);
+}
+
+TEST(LookLinksDifferential, LinksLaidNextToMarks)
+{
+    // A link laid right after "<A" leaves it no link start; one in a link's
+    // href is found by the next title's words.
+    const QList<QPair<QString, QStringList>> cases = {
+        {"<A x y", {"A", " x"}},
+        {"<A x", {"A", " x"}},
+        {"red apple <A HREF=\"q\">apple</A> red", {"K RED", "apple", "red apple"}},
+        {"LOOK look red", {"LOOK", "red"}},
+        {"x/A x", {"/A", "x"}},
+    };
+    for (const auto& [text, titles] : cases) {
+        QList<LookPage> list = pages(titles);
+        EXPECT_EQ(addLookLinks(text, list, "/me"), lookreference::addLookLinks(text, list, "/me")) << text.toStdString();
+    }
+}
+
+TEST(LookLinksDifferential, ManyTitlesOnALongerPage)
+{
+    std::mt19937 random(7);
+    for (int round = 0; round < 200; ++round) {
+        QList<LookPage> list;
+        for (int t = 0; t < 30; ++t)
+            list.append({QStringLiteral("/data/p%1.html").arg(t), randomTitle(random)});
+        const QString text = randomText(random, 400);
+        ASSERT_EQ(addLookLinks(text, list, "/data/p3.html"), lookreference::addLookLinks(text, list, "/data/p3.html"))
+            << "round " << round << "\ntext: " << text.toStdString();
+    }
 }

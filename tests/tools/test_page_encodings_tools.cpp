@@ -89,11 +89,12 @@ TEST(SearchEncodings, TextsAndTitlesAreReadInThePagesOwnEncoding)
     const QString euc = t.write("1010_euc.html", legacyPage("EUC-JP", "EUC-JP", QStringLiteral("理科"),
                                                             QStringLiteral("池の話")));
     tools::PageTextCache cache;
-    cache.prepare({sjis, euc});
-    ASSERT_NE(cache.text(sjis), nullptr);
-    EXPECT_TRUE(cache.text(sjis)->contains(QStringLiteral("おたまじゃくし")));
-    ASSERT_NE(cache.text(euc), nullptr);
-    EXPECT_TRUE(cache.text(euc)->contains(QStringLiteral("池の話")));
+    const auto sjisText = cache.text(sjis);
+    ASSERT_NE(sjisText, nullptr);
+    EXPECT_TRUE(sjisText->contains(QStringLiteral("おたまじゃくし")));
+    const auto eucText = cache.text(euc);
+    ASSERT_NE(eucText, nullptr);
+    EXPECT_TRUE(eucText->contains(QStringLiteral("池の話")));
     EXPECT_EQ(tools::ReadPageTitle(sjis).title, QStringLiteral("かえる"));
     EXPECT_EQ(tools::ReadPageTitle(euc).title, QStringLiteral("理科"));
 }

@@ -4,11 +4,13 @@
 #include "platform/seam.h"
 #include "store/text.h"
 #include "support/temp_tree.h"
+#include "tools/search_bytes.h"
 #include "tools/search_run.h"
 #include "tools/search_title.h"
 
 #include <QElapsedTimer>
 #include <gtest/gtest.h>
+#include <random>
 #include <sys/stat.h>
 
 using namespace tools;
@@ -339,4 +341,89 @@ TEST(SearchClose, ResultsOrTheListBeforeTheSearchAreHandedOver)
     s.search("nothing");
     s.s.close();
     EXPECT_EQ(s.s.ListBox.titles, QStringList({"A", "B"}));
+}
+
+// The answer from a page's bytes is the answer from its text, whenever the
+// bytes give one: random pages with comments, letters of both cases, a
+// mark, bytes that are no UTF-8, and letters whose upper case is ASCII.
+TEST(SearchBytes, TheBytesAnswerAsTheTextWould)
+{
+    const QList<QByteArray> pieces = {
+        "<!--", "-->", "<!-", "->", ">", "<", "pond", "POND", "Pond", "p", "o", "n", "d", " ",
+        QStringLiteral("池").toUtf8(), QStringLiteral("カエル").toUtf8(), QStringLiteral("ｶｴﾙ").toUtf8(),
+        QStringLiteral("ı").toUtf8(), QStringLiteral("ſ").toUtf8(), QStringLiteral("Ａ").toUtf8(),
+        "\xEF\xBB\xBF", "\xE3", "\x82\xAB", "\xC4", "\xFF", "\r\n", "IS", "is"};
+    const QStringList words = {"pond", "POND", "p o", "d<", "n-", "is", "S", "i", QStringLiteral("カエル"),
+                               QStringLiteral("池pond"), QStringLiteral("ａ"), "a>b", ">", QStringLiteral("エ")};
+    std::mt19937 random(42);
+    int answered = 0, yes = 0;
+    for (int round = 0; round < 20000; ++round) {
+        QByteArray bytes;
+        const int count = 1 + int(random() % 24);
+        for (int i = 0; i < count; ++i)
+            bytes += pieces[int(random() % unsigned(pieces.size()))];
+        for (const QString& word : words) {
+            const ByteAnswer answer = searchBytes(bytes, byteWordFor(word));
+            if (answer == ByteAnswer::NeedsText)
+                continue;
+            const bool inText = searchText(bytes).contains(text::upper(word));
+            ASSERT_EQ(answer == ByteAnswer::Yes, inText) << bytes.toHex().toStdString() << " " << word.toStdString();
+            ++answered;
+            yes += inText;
+        }
+    }
+    EXPECT_GT(answered, 25000); // the bytes answer for many
+    EXPECT_GT(yes, 3000);
+    // A page in another encoding is searched in its text.
+    const QByteArray shiftJis("\x83\x4A\x83\x47\x83\x8B pond");
+    EXPECT_EQ(searchBytes(shiftJis, byteWordFor(QStringLiteral("カエル"))), ByteAnswer::NeedsText);
+    EXPECT_EQ(searchBytes(shiftJis, byteWordFor("POND")), ByteAnswer::NeedsText);
+    EXPECT_EQ(searchBytes("\xEF\xBB\xBF\xE3 pond", byteWordFor("POND")), ByteAnswer::Yes);
+    EXPECT_EQ(byteWordFor(QStringLiteral("ａｂｃ")).kind, ByteWord::TextOnly);
+    EXPECT_EQ(byteWordFor("Pond").kind, ByteWord::CaselessAscii);
+    EXPECT_EQ(byteWordFor(QStringLiteral("池")).kind, ByteWord::Exact);
+}
+
+TEST(SearchBytes, CaselessAsciiAcrossBlocks)
+{
+    QByteArray hay(100, 'x');
+    for (int at = 0; at + 4 <= hay.size(); ++at) {
+        QByteArray h = hay;
+        h.replace(at, 4, "PoNd");
+        EXPECT_TRUE(containsCaselessAscii(h, "pond")) << at;
+        EXPECT_FALSE(containsCaselessAscii(h.left(at + 3), "pond")) << at;
+    }
+    EXPECT_FALSE(containsCaselessAscii("p0nd", "pond"));
+    EXPECT_TRUE(containsCaselessAscii("a-b", "a-b"));
+    EXPECT_TRUE(containsCaselessAscii(QByteArray(40, 'x') + "P", "p"));
+    EXPECT_FALSE(containsCaselessAscii(QByteArray(40, 'x') + "P", "pp"));
+}
+
+// Searches keep no page texts where the bytes answer, and the texts they
+// must make stay within the budget, the ones used last kept.
+TEST(SearchFullText, PageTextsAreKeptWithinABudget)
+{
+    TempTree t;
+    QString body;
+    for (int i = 0; i < 200; ++i)
+        body += QStringLiteral("池のカエル ");
+    for (int i = 0; i < 6; ++i)
+        t.write(QStringLiteral("00%1_p.html").arg(i + 10), page(QStringLiteral("P%1").arg(i), body + QStringLiteral("Ａ")));
+    Session s(t.path());
+    s.activate();
+    s.search(QStringLiteral("カエル/pond"));
+    EXPECT_EQ(s.s.Shown.size(), 6);
+    EXPECT_EQ(s.s.heldTextBytes(), 0);
+    s.search(QStringLiteral("ａ")); // letters of both cases outside ASCII: in the texts
+    EXPECT_EQ(s.s.Shown.size(), 6);
+    EXPECT_GT(s.s.heldTextBytes(), 0);
+
+    const qint64 one = qint64(searchText(page("P0", body + QStringLiteral("Ａ"))).size() * 2);
+    PageTextCache cache(3 * one);
+    for (int i = 0; i < 6; ++i) {
+        ASSERT_NE(cache.text(t.path(QStringLiteral("00%1_p.html").arg(i + 10))), nullptr);
+        EXPECT_LE(cache.heldBytes(), 3 * one);
+    }
+    EXPECT_EQ(cache.heldBytes(), 3 * one);
+    EXPECT_EQ(cache.text(t.path("missing.html")), nullptr);
 }

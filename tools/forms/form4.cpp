@@ -25,7 +25,7 @@ TForm4::~TForm4()
     detachDisplays();
     if (Form4 == this)
         Form4 = nullptr;
-    delete WebBrowser1;
+    releasePreview();
 }
 
 void TForm4::createBar()

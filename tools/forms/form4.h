@@ -96,6 +96,7 @@ private:
     void showResults(bool previewFirst);
     void placeFilePanel();
     void ensureBrowser();
+    void releasePreview();
     void attachDisplays();
     void detachDisplays();
     tools::SearchSession& session() const;

@@ -1,0 +1,160 @@
+#include "tools/search_bytes.h"
+
+#include "store/files.h"
+#include "store/page_encoding.h"
+#include "store/text.h"
+#include "tools/search_cache.h"
+
+#include <cstring>
+#include <utility>
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
+
+namespace tools {
+
+namespace {
+
+char lowerAscii(char c)
+{
+    return c >= 'A' && c <= 'Z' ? char(c - 'A' + 'a') : c;
+}
+
+bool equalCaseless(const char* at, QByteArrayView needle)
+{
+    for (qsizetype i = 0; i < needle.size(); ++i) {
+        if (lowerAscii(at[i]) != needle[i])
+            return false;
+    }
+    return true;
+}
+
+bool containsBytes(QByteArrayView haystack, QByteArrayView needle)
+{
+    return ::memmem(haystack.data(), size_t(haystack.size()), needle.data(), size_t(needle.size())) != nullptr;
+}
+
+bool holdsPair(const QByteArray& bytes, char lead, char next)
+{
+    const char* end = bytes.constData() + bytes.size();
+    for (const char* p = bytes.constData(); (p = static_cast<const char*>(std::memchr(p, lead, size_t(end - p)))); ++p) {
+        if (p + 1 < end && p[1] == next)
+            return true;
+    }
+    return false;
+}
+
+// Letters outside ASCII whose upper case is an ASCII letter (dotless i and
+// long s): in a page holding them an ASCII word can match in the text only.
+bool holdsLettersUpperCasedToAscii(const QByteArray& bytes)
+{
+    return holdsPair(bytes, '\xC4', '\xB1') || holdsPair(bytes, '\xC5', '\xBF');
+}
+
+} // namespace
+
+ByteWord byteWordFor(const QString& word)
+{
+    ByteWord w;
+    if (word.isEmpty())
+        return w;
+    const QByteArray exact = rawSearchBytes(word);
+    if (!exact.isEmpty()) {
+        w.kind = ByteWord::Exact;
+        w.bytes = exact;
+        return w;
+    }
+    for (const QChar c : word) {
+        // '>' takes part in cutting comments: a match may span a cut.
+        if (c.unicode() >= 0x80 || c == QLatin1Char('>'))
+            return w;
+    }
+    w.kind = ByteWord::CaselessAscii;
+    w.bytes = word.toLatin1().toLower();
+    return w;
+}
+
+bool containsCaselessAscii(QByteArrayView haystack, QByteArrayView needle)
+{
+    const qsizetype n = needle.size();
+    if (n == 0)
+        return true;
+    if (haystack.size() < n)
+        return false;
+    const char* data = haystack.data();
+    const qsizetype last = haystack.size() - n; // the last place a match can start
+    qsizetype i = 0;
+#if defined(__SSE2__)
+    // Sixteen places at a time, those where the first two bytes match in
+    // either case checked in full.
+    if (n >= 2) {
+        const auto either = [](char c) {
+            return std::make_pair(_mm_set1_epi8(c), _mm_set1_epi8(c >= 'a' && c <= 'z' ? char(c - 'a' + 'A') : c));
+        };
+        const auto [lo0, up0] = either(needle[0]);
+        const auto [lo1, up1] = either(needle[1]);
+        for (; i + 17 <= haystack.size(); i += 16) {
+            const __m128i b0 = _mm_loadu_si128(reinterpret_cast<const __m128i*>(data + i));
+            const __m128i b1 = _mm_loadu_si128(reinterpret_cast<const __m128i*>(data + i + 1));
+            const __m128i first = _mm_or_si128(_mm_cmpeq_epi8(b0, lo0), _mm_cmpeq_epi8(b0, up0));
+            const __m128i second = _mm_or_si128(_mm_cmpeq_epi8(b1, lo1), _mm_cmpeq_epi8(b1, up1));
+            unsigned mask = unsigned(_mm_movemask_epi8(_mm_and_si128(first, second)));
+            while (mask != 0) {
+                const qsizetype at = i + __builtin_ctz(mask);
+                if (at <= last && equalCaseless(data + at, needle))
+                    return true;
+                mask &= mask - 1;
+            }
+        }
+    }
+#endif
+    for (; i <= last; ++i) {
+        if (equalCaseless(data + i, needle))
+            return true;
+    }
+    return false;
+}
+
+ByteAnswer searchBytes(const QByteArray& bytes, const ByteWord& word)
+{
+    if (word.kind == ByteWord::TextOnly || !decodedAsUtf8(bytes))
+        return ByteAnswer::NeedsText;
+    switch (word.kind) {
+    case ByteWord::Exact:
+        // Bytes that fail to decode become U+FFFD, which the word never
+        // holds, so without its bytes the text cannot hold it either.
+        if (!containsBytes(bytes, word.bytes))
+            return ByteAnswer::No;
+        break;
+    case ByteWord::CaselessAscii:
+        if (holdsLettersUpperCasedToAscii(bytes))
+            return ByteAnswer::NeedsText;
+        // ASCII bytes decode to themselves whatever surrounds them.
+        if (!containsCaselessAscii(bytes, word.bytes))
+            return ByteAnswer::No;
+        break;
+    case ByteWord::TextOnly:
+        return ByteAnswer::NeedsText;
+    }
+    // A match in the bytes: it counts unless it lies in a comment. Cutting
+    // comments (ASCII marks, a ">" kept at each cut) from the bytes is
+    // cutting them from the text.
+    const QByteArray cut = cutComments(bytes);
+    const bool found = word.kind == ByteWord::Exact ? containsBytes(cut, word.bytes) : containsCaselessAscii(cut, word.bytes);
+    return found ? ByteAnswer::Yes : ByteAnswer::No;
+}
+
+// The page decoder reads a page with a UTF-8 byte order mark, or valid
+// UTF-8, as UTF-8 (bytes that fail to decode after a mark becoming U+FFFD):
+// for those pages the bytes answer as the text would.
+bool decodedAsUtf8(const QByteArray& bytes)
+{
+    return bytes.startsWith("\xEF\xBB\xBF") || files::isValidUtf8(bytes);
+}
+
+QString searchText(const QByteArray& bytes)
+{
+    return cutComments(text::upper(store::pageTextOf(bytes)));
+}
+
+} // namespace tools
