@@ -1,6 +1,6 @@
 // Start-up and shutdown of the main window: the folders that follow from the
 // executable, the data folders, today's daily report, the look-ups of the
-// programming environment and the spreadsheet program, the window size, the
+// programming environment, the window size, the
 // first page, the command-line import, and the close.
 #include "viewer/main_window.h"
 
@@ -144,11 +144,6 @@ void TForm1::lookUpProgrammingEnv()
     }
 }
 
-void TForm1::lookUpSpreadsheet()
-{
-    ExcelPath = platform::spreadsheetProgram();
-}
-
 QSize TForm1::startWindowSize(const QSize& workArea)
 {
     const int width = workArea.width() < 1280 ? workArea.width() : 1265;
@@ -239,7 +234,6 @@ void TForm1::FormShow()
     FileListBox1->update();
     levels.LastFileCount = FileListBox1->count();
     restoreDailyReport();
-    lookUpSpreadsheet();
     sizeToScreen();
     ArrangeToolbar();
     FormShowICHI();

@@ -145,6 +145,23 @@ TEST_F(MainWindowTest, ProgrammingEnvironmentInDataRootWins)
     EXPECT_EQ(w.ProgrammingEnvExe, files::joinPath(root(), QStringLiteral("ZORB/zorb")));
 }
 
+TEST_F(MainWindowTest, SpreadsheetProgramIsAskedForWhenFirstReadNotAtStart)
+{
+    TForm1& w = make();
+    w.FormShow();
+    EXPECT_FALSE(w.ExcelPath.known()) << "the first showing does not wait for the desktop";
+    const QString found = w.ExcelPath;
+    EXPECT_EQ(found, platform::spreadsheetProgram());
+    EXPECT_TRUE(w.ExcelPath.known());
+
+    // A path given before the first read stands.
+    TForm1 other(files::joinPath(dir.path(), QStringLiteral("tool")));
+    other.ExcelPath = QStringLiteral("/opt/calc");
+    EXPECT_EQ(QString(other.ExcelPath), QStringLiteral("/opt/calc"));
+    other.ExcelPath.clear();
+    EXPECT_TRUE(QString(other.ExcelPath).isEmpty());
+}
+
 TEST_F(MainWindowTest, CommandLineImportCopiesFilesAndCloses)
 {
     QTemporaryDir source;
