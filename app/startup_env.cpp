@@ -71,7 +71,7 @@ TForm1* createWindows(const QStringList& commandLineFiles, const QString& exePat
     // Names relative to where the program was started keep meaning that place.
     for (const QString& file : commandLineFiles)
         main->CommandLineFiles.append(QFileInfo(file).absoluteFilePath());
-    createOtherForms();
+    installWindowMakers();
     tools::bindMainWindow(*main);
     editor::bindMainWindow(*main);
     return main;

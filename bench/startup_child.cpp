@@ -60,7 +60,7 @@ TForm1* startWindowsTimed(const QString& exePath, qint64 t0, QString& phases)
     QCoreApplication::setApplicationName(QStringLiteral("Pagora"));
     auto* main = new TForm1(exePath);
     addPhase(phases, "main_window_ms", t0);
-    createOtherForms();
+    installWindowMakers();
     tools::bindMainWindow(*main);
     editor::bindMainWindow(*main);
     addPhase(phases, "created_ms", t0);

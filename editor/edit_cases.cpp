@@ -9,6 +9,7 @@
 #include "store/clock.h"
 #include "store/files.h"
 #include "store/log.h"
+#include "tools/forms/window_on_demand.h"
 #include "viewer/main_window.h"
 
 #include <QCoreApplication>
@@ -85,7 +86,7 @@ void reloadAfterEditor(TForm1& w, const QString& page)
 std::optional<QString> runEditorWindow(TForm1& w, const QString& path, const QString& source, bool newPage)
 {
     letPendingEventsRun();
-    const std::optional<QString> caption = runPageEditor(Form2, path, source, newPage);
+    const std::optional<QString> caption = runPageEditor(&windowOnDemand(Form2, &w), path, source, newPage);
     if (!caption)
         qCWarning(lcPagora) << "the page editor window does not exist";
     else if (Form2->savedLastTime())

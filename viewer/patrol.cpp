@@ -82,7 +82,7 @@ QDateTime creationTime(const QFileInfo& info)
 // unless a blank memo is being written.
 void followPageMemo(TForm1& w, const QString& path)
 {
-    QWidget* memoWindow = laterwindows::hooks().memoWindow;
+    QWidget* memoWindow = laterwindows::hooks().memoWindow.orMake();
     w.MemoAvailable = memoWindow ? 1 : 0;
     if (!w.MemoAvailable)
         return;

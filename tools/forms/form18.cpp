@@ -4,6 +4,7 @@
 #include "store/files.h"
 #include "store/log.h"
 #include "tools/answer_sheet.h"
+#include "tools/forms/window_on_demand.h"
 #include "viewer/main_window.h"
 
 #include <QFileInfo>
@@ -100,8 +101,7 @@ namespace answersheet {
 
 void ShowAnswerSheet(const QString& pagePath)
 {
-    if (!Form18)
-        return;
+    windowOnDemand(Form18, TForm1::instance());
     Form18->setPage(pagePath);
     platform::execModal(Form18);
 }
