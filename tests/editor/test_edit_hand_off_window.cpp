@@ -216,6 +216,26 @@ TEST_F(EditHandOffTest, APageSavedUnderANewNameIsTheOneShownAndCounted)
     EXPECT_EQ(w.PageButtonGeneration, generation);
 }
 
+TEST_F(EditHandOffTest, TheEditedPageStaysSelectedWhenAnotherNameEndsInItsName)
+{
+    writePage("0005_b_a.html", "B");
+    writePage("a.html", "A");
+    TForm1& w = open();
+    ASSERT_EQ(w.levels.topEntries(), (QStringList{"0005_b_a.html", "a.html"}));
+    for (bool saves : {false, true}) {
+        showPage(w, 1);
+        standInEditor([this, saves](const QString& path, const QString& source) {
+            if (saves)
+                writeFile(path, (source + QStringLiteral("<!-- saved -->")).toUtf8());
+            return path;
+        });
+        editor::EditCurrentPage(w);
+        EXPECT_EQ(w.PBan(), 1) << "saved: " << saves;
+        EXPECT_EQ(lastNavigation(), rootFile("a.html")) << "saved: " << saves;
+        expectRunningAgain(w);
+    }
+}
+
 TEST_F(EditHandOffTest, WebAddressesDoNothing)
 {
     writePage("a.html", "A");
