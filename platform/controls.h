@@ -489,7 +489,11 @@ class DirectoryListBox : public Control {
 public:
     explicit DirectoryListBox(QWidget* parent = nullptr, const QString& name = QString());
     QString directory() const { return directory_; }
-    void setDirectory(const QString& path); // onChange when it changed
+    void setDirectory(const QString& path); // onChange when it changed; nothing outside top()
+    // The highest folder the list shows and opens ("" = the whole tree): the
+    // list starts there, and a folder above or beside it is never opened.
+    QString top() const { return top_; }
+    void setTop(const QString& folder);
     void update(); // reads the folders again
     int count() const;
     int itemIndex() const;
@@ -506,8 +510,10 @@ protected:
 
 private:
     void fill();
+    bool withinTop(const QString& folder) const;
     QListWidget* list_ = nullptr;
     QString directory_;
+    QString top_;
     QStringList paths_;
 };
 

@@ -215,6 +215,7 @@ void TForm1::FormShow()
     lookUpProgrammingEnv();
     SpeedButton17->setHint(ExeBaseName + QStringLiteral("に戻る"));
     Paste2->setCaption(QStringLiteral("文書を選んで「") + folderName(CurrentFolder()) + QStringLiteral("」の中に保存"));
+    DirectoryListBox1->setTop(RootFolder); // the pane never reaches above the data root
     DirectoryListBox1->setDirectory(CurrentFolder());
     DirectoryListBox1->update();
     pausePatrol();
