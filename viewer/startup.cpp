@@ -250,12 +250,14 @@ void TForm1::FormShowICHI()
 {
     resize(StartWindowWidth, StartWindowHeight);
     OpenFolder(RootFolder, 0, true);
-    BuildPageMenu();
     BuildPageButtons();
     DrawingMode = 0;
     move(0, 0);
     SetDrawingLayout(0);
     PageClick(0, true);
+    // The page menu is built again before every showing; built here, after the
+    // first page has been asked for, it is ready while the engine loads.
+    BuildPageMenu();
 }
 
 void TForm1::runCommandLineImport()
