@@ -215,9 +215,9 @@ void TForm1::FormShow()
     lookUpProgrammingEnv();
     SpeedButton17->setHint(ExeBaseName + QStringLiteral("に戻る"));
     Paste2->setCaption(QStringLiteral("文書を選んで「") + folderName(CurrentFolder()) + QStringLiteral("」の中に保存"));
-    DirectoryListBox1->setTop(RootFolder); // the pane never reaches above the data root
+    // The pane never reaches above the data root; setting its top reads it afresh.
+    DirectoryListBox1->setTop(RootFolder);
     DirectoryListBox1->setDirectory(CurrentFolder());
-    DirectoryListBox1->update();
     pausePatrol();
     PictureDialogFolder = CurrentFolder();
     move(0, 0);
