@@ -92,7 +92,8 @@ void DirectoryListBox::fill()
     const QIcon closed = style()->standardIcon(QStyle::SP_DirClosedIcon);
     const QStringList chain = folderChain(directory_, top_);
     for (int depth = 0; depth < chain.size(); ++depth) {
-        const QString name = depth == 0 && chain[0] == QLatin1String("/") ? chain[0] : QFileInfo(chain[depth]).fileName();
+        const bool wholeTree = depth == 0 && chain[0] == QLatin1String("/");
+        const QString name = wholeTree ? chain[0] : QFileInfo(chain[depth]).fileName();
         list_->addItem(new QListWidgetItem(open, QString(depth * 2, QLatin1Char(' ')) + name));
         paths_.append(chain[depth]);
     }
