@@ -66,7 +66,9 @@ TForm1* startWindowsTimed(const QString& exePath, qint64 t0, QString& phases)
     addPhase(phases, "created_ms", t0);
     delete splash;
     QApplication::setQuitOnLastWindowClosed(true);
-    main->show(); // the first showing opens the data root and asks for the first page
+    main->firstShow(); // opens the data root and asks for the first page
+    addPhase(phases, "first_show_ms", t0);
+    main->show();
     addPhase(phases, "shown_ms", t0);
     // The engine's own start of that load, after the window has painted.
     if (auto* view = qobject_cast<QWebEngineView*>(main->WebBrowser1->widget())) {

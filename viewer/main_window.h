@@ -101,6 +101,9 @@ public:
     // ---- start-up and shutdown (startup.cpp) ----
     void FormCreate();
     void FormShow();
+    // FormShow once, as the first showing runs it; a failure is told, not thrown.
+    // The program runs it just before it shows the window (see showEvent).
+    void firstShow();
     void FormShowICHI();
     void FormCloseQuery();
     void ExitProgram();

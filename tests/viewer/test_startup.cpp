@@ -210,6 +210,28 @@ TEST_F(MainWindowTest, ShutdownFreesViewsButtonsAndStopsTimers)
     EXPECT_FALSE(w.shutdownFailed());
 }
 
+TEST_F(MainWindowTest, FirstShowingRunsOnceWhetherDoneBeforeTheWindowShowsOrByIt)
+{
+    writeFile(files::joinPath(root(), QStringLiteral("1000_a.html")));
+    TForm1& w = make();
+    w.firstShow(); // the program does it just before showing the window
+    EXPECT_EQ(w.levels.depth(), 1);
+    auto* view = qobject_cast<platform::FakeBrowser*>(w.WebBrowser1);
+    ASSERT_NE(view, nullptr);
+    const int asked = view->navigated().size();
+    EXPECT_GE(asked, 1);
+    w.show();
+    EXPECT_EQ(view->navigated().size(), asked) << "showing the window does not open the folder again";
+    EXPECT_EQ(w.levels.depth(), 1);
+    w.hide();
+
+    TForm1 other(files::joinPath(dir.path(), QStringLiteral("tool")));
+    other.ShutdownPauseMs = 0;
+    other.show(); // shown without it: the show event does it
+    EXPECT_EQ(other.levels.depth(), 1);
+    other.close();
+}
+
 TEST_F(MainWindowTest, FirstShowSizesWindowToScreenAndNamesFolderInMenu)
 {
     TForm1& w = make();
