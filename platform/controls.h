@@ -502,19 +502,24 @@ public:
     QStringList items() const; // the shown names
     QString selectedPath() const; // "" when nothing is selected
     void openSelected();
-    QListWidget* listWidget() const { return list_; }
+    QListWidget* listWidget() const;
     std::function<void()> onChange;
 
 protected:
     void sizeChanged() override;
 
 private:
+    // A list without room on screen (a closed pane) is read when it gets
+    // room or is asked about, not before: reading it loads the folder icons.
     void fill();
+    void fillNow() const;
+    void fillIfStale() const;
     bool withinTop(const QString& folder) const;
     QListWidget* list_ = nullptr;
     QString directory_;
     QString top_;
-    QStringList paths_;
+    mutable QStringList paths_;
+    mutable bool stale_ = false;
 };
 
 // A file list without a window: the files of directory matching mask, in the

@@ -79,11 +79,27 @@ void DirectoryListBox::update() { fill(); }
 void DirectoryListBox::sizeChanged()
 {
     list_->setGeometry(rect());
+    if (width() > 0)
+        fillIfStale();
     Control::sizeChanged();
 }
 
 void DirectoryListBox::fill()
 {
+    stale_ = true;
+    if (width() > 0)
+        fillNow();
+}
+
+void DirectoryListBox::fillIfStale() const
+{
+    if (stale_)
+        fillNow();
+}
+
+void DirectoryListBox::fillNow() const
+{
+    stale_ = false;
     list_->clear();
     paths_.clear();
     if (directory_.isEmpty())
@@ -105,17 +121,39 @@ void DirectoryListBox::fill()
     list_->setCurrentRow(chain.size() - 1);
 }
 
-int DirectoryListBox::count() const { return paths_.size(); }
-int DirectoryListBox::itemIndex() const { return list_->currentRow(); }
-void DirectoryListBox::setItemIndex(int i) { list_->setCurrentRow(i); }
+QListWidget* DirectoryListBox::listWidget() const
+{
+    fillIfStale();
+    return list_;
+}
+
+int DirectoryListBox::count() const
+{
+    fillIfStale();
+    return paths_.size();
+}
+
+int DirectoryListBox::itemIndex() const
+{
+    fillIfStale();
+    return list_->currentRow();
+}
+
+void DirectoryListBox::setItemIndex(int i)
+{
+    fillIfStale();
+    list_->setCurrentRow(i);
+}
 
 QString DirectoryListBox::itemPath(int i) const
 {
+    fillIfStale();
     return i >= 0 && i < paths_.size() ? paths_[i] : QString();
 }
 
 QStringList DirectoryListBox::items() const
 {
+    fillIfStale();
     QStringList out;
     for (int i = 0; i < list_->count(); ++i)
         out.append(list_->item(i)->text().trimmed());

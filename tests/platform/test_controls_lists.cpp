@@ -88,6 +88,24 @@ TEST(DirectoryListBoxTest, ShowsTheChainAndSubFolders)
     EXPECT_EQ(changes, 2) << "the same folder is no change";
 }
 
+TEST(DirectoryListBoxTest, AListWithoutRoomAnswersFromTheFolderAsItIsWhenAsked)
+{
+    QTemporaryDir dir;
+    ASSERT_TRUE(dir.isValid());
+    QDir root(dir.path());
+    root.mkpath("data/1年");
+    const QString data = root.filePath("data");
+
+    DirectoryListBox closed(nullptr, "DirectoryListBox1");
+    closed.setBounds(0, 0, 0, 300); // a closed pane
+    closed.setTop(data);
+    EXPECT_EQ(closed.count(), 2) << "asked, it answers";
+    root.mkpath("data/2年");
+    closed.update();
+    closed.setBounds(0, 0, 200, 300); // the pane opens
+    EXPECT_EQ(closed.items(), QStringList({"data", "1年", "2年"}));
+}
+
 TEST(DirectoryListBoxTest, KeepsWithinItsTop)
 {
     QTemporaryDir dir;

@@ -2,6 +2,8 @@
 // pane's refresh, timed messages and the back and forward images.
 #include "test_command_fixture.h"
 
+#include <QListWidget>
+
 namespace {
 
 const char* kLinkPage3 =
@@ -128,6 +130,12 @@ TEST_F(PageCommandTest, FolderPaneKeepsToTheDataRootAndWritesNothingOutsideIt)
 {
     TForm1& w = shown();
     platform::DirectoryListBox* pane = w.DirectoryListBox1;
+    w.Panel11MouseEnter(); // the pane opens and shows the root and its folders
+    const auto* shownList = pane->findChild<QListWidget*>();
+    ASSERT_NE(shownList, nullptr);
+    ASSERT_EQ(shownList->count(), 4);
+    EXPECT_EQ(shownList->item(0)->text().trimmed(), QStringLiteral("Pagora.data"));
+    EXPECT_EQ(shownList->item(3)->text().trimmed(), QStringLiteral("sub"));
     EXPECT_EQ(pane->items().first(), QStringLiteral("Pagora.data"));
     for (int i = 0; i < pane->count(); ++i)
         EXPECT_TRUE(pane->itemPath(i).startsWith(root())) << pane->itemPath(i).toStdString();
