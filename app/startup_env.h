@@ -20,6 +20,11 @@ QByteArray chooseQpaPlatform(const QByteArray& qpaPlatform, const QByteArray& wa
                              const QByteArray& display);
 // Applies chooseQpaPlatform to the environment (before QApplication).
 void prepareWindowSystem();
+// Every variable the program sets (the window system, the media backend),
+// set before the application object and the browser engine start threads:
+// changing the environment while another thread reads it can crash that
+// thread (the engine's graphics thread reads it while it starts).
+void prepareEnvironment();
 // "ＭＳ ゴシック" and "ＭＳ Ｐゴシック" map to an installed Japanese font.
 void installFontSubstitutes();
 // Qt's own dialogs (file dialogs, their questions, the print preview) in

@@ -97,7 +97,7 @@ int runStartupChild(int argc, char** argv)
     const qint64 t0 = QByteArray(argv[3]).toLongLong();
 
     // The same order as the program's entry.
-    app::prepareWindowSystem();
+    app::prepareEnvironment();
     QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
     QApplication application(argc, argv);
     const double applicationMs = msSince(t0);
