@@ -7,7 +7,7 @@
 
 int main(int argc, char** argv)
 {
-    app::prepareWindowSystem();
+    app::prepareEnvironment();
     QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts); // the browser views need it
     QApplication application(argc, argv);
     app::startWindows(QCoreApplication::arguments().mid(1));

@@ -1,13 +1,16 @@
 #include "app/other_forms.h"
 
+#include "tools/forms/window_on_demand.h"
 #include "viewer/later_windows.h"
+#include "viewer/main_window.h"
 
 namespace {
 
-template <class... Window>
-void createInOrder(QWidget* owner, Window*&... form)
+template <class Window>
+void makeOnDemand(laterwindows::WindowSlot& slot, Window*& global)
 {
-    ((form = new Window(owner)), ...);
+    slot.current = [&global]() -> QWidget* { return global; };
+    slot.make = [&global]() -> QWidget* { return &windowOnDemand(global, TForm1::instance()); };
 }
 
 template <class... Window>
@@ -18,12 +21,10 @@ void freeInOrder(Window*&... form)
 
 } // namespace
 
-void createOtherForms(QWidget* owner)
+void installWindowMakers()
 {
-    createInOrder(owner, Form2, Form3, Form4, Form5, Form6, Form7, Form9, Form10, Form11, Form12, Form13, Form15,
-                  Form16, Form17, Form18, Form23);
-    laterwindows::hooks().memoWindow = Form12;
-    laterwindows::hooks().videoWindow = Form6;
+    makeOnDemand(laterwindows::hooks().memoWindow, Form12);
+    makeOnDemand(laterwindows::hooks().videoWindow, Form6);
 }
 
 void destroyOtherForms()

@@ -1,6 +1,8 @@
 #pragma once
-// The program's windows other than the main window and the splash, created
-// once at start-up after the main window and living until exit.
+// The program's windows other than the main window and the splash. None is
+// made at start-up: each is made, owned by the main window, when first used,
+// by the code that shows it (tools/forms/window_on_demand.h), and lives until
+// the main window goes.
 
 #include "editor/forms/form13.h"
 #include "editor/forms/form15.h"
@@ -19,10 +21,9 @@
 #include "tools/forms/form7.h"
 #include "tools/forms/form9.h"
 
-class QWidget;
-
-// Creates the windows in start-up order: TForm2, TForm3, ... TForm23, and
-// hands the viewer the ones it reaches.
-void createOtherForms(QWidget* owner = nullptr);
-// Frees them again (tests; the program keeps them until exit).
+// Lets the viewer make the windows it reaches by itself (the page memo
+// window, the video window) when it first needs them.
+void installWindowMakers();
+// Frees the windows made so far and forgets the makers (tests; the program
+// keeps them until exit).
 void destroyOtherForms();

@@ -2,6 +2,7 @@
 
 #include "editor/main_window_bindings.h"
 #include "tools/main_window_bindings.h"
+#include "tools/media_bindings.h"
 #include "viewer/forms/form8.h"
 #include "app/other_forms.h"
 #include "viewer/main_window.h"
@@ -30,6 +31,12 @@ void prepareWindowSystem()
     const QByteArray choice = chooseQpaPlatform(qgetenv("QT_QPA_PLATFORM"), qgetenv("WAYLAND_DISPLAY"), qgetenv("DISPLAY"));
     if (!choice.isEmpty())
         qputenv("QT_QPA_PLATFORM", choice);
+}
+
+void prepareEnvironment()
+{
+    prepareWindowSystem();
+    tools::chooseMediaBackend();
 }
 
 // "ＭＳ ゴシック" is fixed-width: captions padded with blanks line up only in
@@ -71,7 +78,7 @@ TForm1* createWindows(const QStringList& commandLineFiles, const QString& exePat
     // Names relative to where the program was started keep meaning that place.
     for (const QString& file : commandLineFiles)
         main->CommandLineFiles.append(QFileInfo(file).absoluteFilePath());
-    createOtherForms();
+    installWindowMakers();
     tools::bindMainWindow(*main);
     editor::bindMainWindow(*main);
     return main;

@@ -17,6 +17,11 @@ TForm1* startWindows(const QStringList& commandLineFiles, const QString& exePath
     TForm1* main = createWindows(commandLineFiles, exePath);
     delete splash;
     QApplication::setQuitOnLastWindowClosed(true);
+    // The first showing's work (the data root, its first page asked of the
+    // engine) is done before the window is put on screen, as inside its show
+    // event; done first, the engine loads the page while the window system
+    // maps the window and readies its drawing.
+    main->firstShow();
     main->show();
     return main;
 }

@@ -1,6 +1,6 @@
 #pragma once
 // The program's start-up after its application object exists, in order:
-// fonts, the splash window, the application's name, the windows, and the
+// fonts, the splash window, the application's name, the main window, and the
 // main window shown (its first showing opens the data root and its first
 // page). The entry and the start-up benchmark both run it.
 

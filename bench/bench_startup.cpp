@@ -121,7 +121,12 @@ QString runChild(const char* flag, const QString& argument, const QProcessEnviro
         child.kill();
         child.waitForFinished();
     }
-    return QString::fromLocal8Bit(child.readAllStandardOutput());
+    const QString out = QString::fromLocal8Bit(child.readAllStandardOutput());
+    if (!out.isEmpty())
+        return out;
+    // Nothing said: how it ended is all there is to report.
+    return child.exitStatus() == QProcess::CrashExit ? QStringLiteral("(the child crashed)")
+                                                     : QStringLiteral("(the child ended with %1)").arg(child.exitCode());
 }
 
 ColdStart runColdStart(const QString& exe, const QProcessEnvironment& env)

@@ -60,13 +60,15 @@ TForm1* startWindowsTimed(const QString& exePath, qint64 t0, QString& phases)
     QCoreApplication::setApplicationName(QStringLiteral("Pagora"));
     auto* main = new TForm1(exePath);
     addPhase(phases, "main_window_ms", t0);
-    createOtherForms();
+    installWindowMakers();
     tools::bindMainWindow(*main);
     editor::bindMainWindow(*main);
     addPhase(phases, "created_ms", t0);
     delete splash;
     QApplication::setQuitOnLastWindowClosed(true);
-    main->show(); // the first showing opens the data root and asks for the first page
+    main->firstShow(); // opens the data root and asks for the first page
+    addPhase(phases, "first_show_ms", t0);
+    main->show();
     addPhase(phases, "shown_ms", t0);
     // The engine's own start of that load, after the window has painted.
     if (auto* view = qobject_cast<QWebEngineView*>(main->WebBrowser1->widget())) {
@@ -95,7 +97,7 @@ int runStartupChild(int argc, char** argv)
     const qint64 t0 = QByteArray(argv[3]).toLongLong();
 
     // The same order as the program's entry.
-    app::prepareWindowSystem();
+    app::prepareEnvironment();
     QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
     QApplication application(argc, argv);
     const double applicationMs = msSince(t0);

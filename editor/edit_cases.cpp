@@ -10,6 +10,7 @@
 #include "store/files.h"
 #include "store/page_encoding.h"
 #include "store/log.h"
+#include "tools/forms/window_on_demand.h"
 #include "viewer/main_window.h"
 
 #include <QCoreApplication>
@@ -66,18 +67,22 @@ void restoreLookLinks(TForm1& w, const QString& page)
 }
 
 // The list is read again and the edited page (also one saved under a new
-// name) is selected and shown.
+// name) is selected by its own entry and shown: a name stem could match
+// another page first ("a" is inside "0005_b_a").
 void reloadAfterEditor(TForm1& w, const QString& page)
 {
     w.resumePatrol();
     w.OpenFolder(w.CurrentFolder(), w.PBan(), false); // also counts the files for the patrol
     w.ReMake();
-    w.KRNcommand(QStringLiteral("GO ") + QFileInfo(page).completeBaseName());
+    const int edited = w.levels.indexOfPath(page);
+    if (edited >= 0)
+        w.PBanSave(edited);
     const int i = w.PBan();
     if (i < 0) {
-        showNoPage(w); // "GO" shows nothing without a page
+        showNoPage(w);
         return;
     }
+    w.PageClick(0, true);
     w.levels.TiteleLoad(i, w.ShownUrl);
     w.RefreshPageButton(i);
 }
@@ -87,7 +92,7 @@ void reloadAfterEditor(TForm1& w, const QString& page)
 std::optional<QString> runEditorWindow(TForm1& w, const QString& path, const QString& source, bool newPage)
 {
     letPendingEventsRun();
-    const std::optional<QString> caption = runPageEditor(Form2, path, source, newPage);
+    const std::optional<QString> caption = runPageEditor(&windowOnDemand(Form2, &w), path, source, newPage);
     if (!caption)
         qCWarning(lcPagora) << "the page editor window does not exist";
     else if (Form2->savedLastTime())

@@ -1,7 +1,6 @@
 #include "editor/main_window_bindings.h"
 
 #include "editor/edit_hand_off.h"
-#include "editor/forms/form2.h"
 #include "viewer/later_windows.h"
 #include "viewer/main_window.h"
 
@@ -12,11 +11,6 @@ namespace editor {
 void bindMainWindow(TForm1& w)
 {
     QPointer<TForm1> guarded(&w);
-    // The windows are made before the main window is known to them; the
-    // editor takes its size and the Fit width from its owner, and opens
-    // over it.
-    if (Form2 && !Form2->parentWidget())
-        Form2->setParent(&w, Form2->windowFlags());
     // The edit button has no right-button action: a right click does nothing.
     platform::SpeedButton* edit = w.SpeedButton15;
     edit->onClick = [guarded, edit] {

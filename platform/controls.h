@@ -509,7 +509,11 @@ class DirectoryListBox : public Control {
 public:
     explicit DirectoryListBox(QWidget* parent = nullptr, const QString& name = QString());
     QString directory() const { return directory_; }
-    void setDirectory(const QString& path); // onChange when it changed
+    void setDirectory(const QString& path); // onChange when it changed; nothing outside top()
+    // The highest folder the list shows and opens ("" = the whole tree): the
+    // list starts there, and a folder above or beside it is never opened.
+    QString top() const { return top_; }
+    void setTop(const QString& folder);
     void update(); // reads the folders again
     int count() const;
     int itemIndex() const;
@@ -518,17 +522,24 @@ public:
     QStringList items() const; // the shown names
     QString selectedPath() const; // "" when nothing is selected
     void openSelected();
-    QListWidget* listWidget() const { return list_; }
+    QListWidget* listWidget() const;
     std::function<void()> onChange;
 
 protected:
     void sizeChanged() override;
 
 private:
+    // A list without room on screen (a closed pane) is read when it gets
+    // room or is asked about, not before: reading it loads the folder icons.
     void fill();
+    void fillNow() const;
+    void fillIfStale() const;
+    bool withinTop(const QString& folder) const;
     QListWidget* list_ = nullptr;
     QString directory_;
-    QStringList paths_;
+    QString top_;
+    mutable QStringList paths_;
+    mutable bool stale_ = false;
 };
 
 // A file list without a window: the files of directory matching mask, in the

@@ -20,12 +20,13 @@ QString cleanFolder(const QString& path)
     return QDir::cleanPath(QFileInfo(path).absoluteFilePath());
 }
 
-// "/", "/a", "/a/b" for "/a/b".
-QStringList folderChain(const QString& folder)
+// "/", "/a", "/a/b" for "/a/b"; from top on ("/a", "/a/b") when folder lies in top.
+QStringList folderChain(const QString& folder, const QString& top = QString())
 {
-    QStringList chain{QStringLiteral("/")};
-    QString path;
-    for (const QString& part : folder.split(QLatin1Char('/'), Qt::SkipEmptyParts)) {
+    const bool fromTop = !top.isEmpty() && top != QLatin1String("/");
+    QStringList chain{fromTop ? top : QStringLiteral("/")};
+    QString path = fromTop ? top : QString();
+    for (const QString& part : folder.mid(path.size()).split(QLatin1Char('/'), Qt::SkipEmptyParts)) {
         path += QLatin1Char('/') + part;
         chain.append(path);
     }
@@ -49,7 +50,7 @@ DirectoryListBox::DirectoryListBox(QWidget* parent, const QString& name) : Contr
 void DirectoryListBox::setDirectory(const QString& path)
 {
     const QString folder = cleanFolder(path);
-    if (folder == directory_)
+    if (folder == directory_ || !withinTop(folder))
         return;
     directory_ = folder;
     fill();
@@ -57,25 +58,58 @@ void DirectoryListBox::setDirectory(const QString& path)
         callHandler(onChange);
 }
 
+void DirectoryListBox::setTop(const QString& folder)
+{
+    top_ = cleanFolder(folder);
+    if (withinTop(directory_))
+        fill();
+    else
+        setDirectory(top_);
+}
+
+bool DirectoryListBox::withinTop(const QString& folder) const
+{
+    if (top_.isEmpty() || top_ == QLatin1String("/"))
+        return true;
+    return folder == top_ || folder.startsWith(top_ + QLatin1Char('/'));
+}
+
 void DirectoryListBox::update() { fill(); }
 
 void DirectoryListBox::sizeChanged()
 {
     list_->setGeometry(rect());
+    if (width() > 0)
+        fillIfStale();
     Control::sizeChanged();
 }
 
 void DirectoryListBox::fill()
 {
+    stale_ = true;
+    if (width() > 0)
+        fillNow();
+}
+
+void DirectoryListBox::fillIfStale() const
+{
+    if (stale_)
+        fillNow();
+}
+
+void DirectoryListBox::fillNow() const
+{
+    stale_ = false;
     list_->clear();
     paths_.clear();
     if (directory_.isEmpty())
         return;
     const QIcon open = style()->standardIcon(QStyle::SP_DirOpenIcon);
     const QIcon closed = style()->standardIcon(QStyle::SP_DirClosedIcon);
-    const QStringList chain = folderChain(directory_);
+    const QStringList chain = folderChain(directory_, top_);
     for (int depth = 0; depth < chain.size(); ++depth) {
-        const QString name = depth == 0 ? chain[0] : QFileInfo(chain[depth]).fileName();
+        const bool wholeTree = depth == 0 && chain[0] == QLatin1String("/");
+        const QString name = wholeTree ? chain[0] : QFileInfo(chain[depth]).fileName();
         list_->addItem(new QListWidgetItem(open, QString(depth * 2, QLatin1Char(' ')) + name));
         paths_.append(chain[depth]);
     }
@@ -87,17 +121,39 @@ void DirectoryListBox::fill()
     list_->setCurrentRow(chain.size() - 1);
 }
 
-int DirectoryListBox::count() const { return paths_.size(); }
-int DirectoryListBox::itemIndex() const { return list_->currentRow(); }
-void DirectoryListBox::setItemIndex(int i) { list_->setCurrentRow(i); }
+QListWidget* DirectoryListBox::listWidget() const
+{
+    fillIfStale();
+    return list_;
+}
+
+int DirectoryListBox::count() const
+{
+    fillIfStale();
+    return paths_.size();
+}
+
+int DirectoryListBox::itemIndex() const
+{
+    fillIfStale();
+    return list_->currentRow();
+}
+
+void DirectoryListBox::setItemIndex(int i)
+{
+    fillIfStale();
+    list_->setCurrentRow(i);
+}
 
 QString DirectoryListBox::itemPath(int i) const
 {
+    fillIfStale();
     return i >= 0 && i < paths_.size() ? paths_[i] : QString();
 }
 
 QStringList DirectoryListBox::items() const
 {
+    fillIfStale();
     QStringList out;
     for (int i = 0; i < list_->count(); ++i)
         out.append(list_->item(i)->text().trimmed());

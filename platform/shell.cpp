@@ -54,4 +54,20 @@ QString spreadsheetProgram()
     return program;
 }
 
+SpreadsheetPath::operator const QString&() const
+{
+    if (!known_) {
+        path_ = spreadsheetProgram();
+        known_ = true;
+    }
+    return path_;
+}
+
+SpreadsheetPath& SpreadsheetPath::operator=(const QString& path)
+{
+    path_ = path;
+    known_ = true;
+    return *this;
+}
+
 } // namespace platform

@@ -20,4 +20,20 @@ QString paintProgram();
 // Nothing is asked of the desktop in test mode.
 QString spreadsheetProgram();
 
+// The spreadsheet program as the edit hand-off reads it. Asking the desktop
+// may take seconds, so it is asked the first time the path is read, not when
+// the program starts; a path assigned before that stands instead.
+class SpreadsheetPath {
+public:
+    operator const QString&() const;
+    SpreadsheetPath& operator=(const QString& path);
+    void clear() { *this = QString(); }
+    // False until the path has been read or assigned.
+    bool known() const { return known_; }
+
+private:
+    mutable QString path_;
+    mutable bool known_ = false;
+};
+
 } // namespace platform

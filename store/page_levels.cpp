@@ -5,6 +5,7 @@
 #include "store/paths.h"
 #include "store/text.h"
 
+#include <QDir>
 #include <QRegularExpression>
 
 namespace store {
@@ -428,6 +429,18 @@ QString PageLevels::entryPath(const QString& entry) const
     if (e.startsWith('/') || isDrivePath(e))
         return e; // a drive letter names nothing here: it stays a missing file
     return files::joinPath(CurrentFolder, e);
+}
+
+int PageLevels::indexOfPath(const QString& path) const
+{
+    if (path.isEmpty())
+        return -1;
+    const QString wanted = QDir::cleanPath(files::slashes(path));
+    const QStringList top = topEntries();
+    for (int i = 0; i < top.size(); ++i)
+        if (QDir::cleanPath(entryPath(top.at(i))) == wanted)
+            return int(i);
+    return -1;
 }
 
 } // namespace store

@@ -54,6 +54,9 @@ public:
     // web addresses come back unchanged).
     QString entryPath(int i) const;
     QString entryPath(const QString& entry) const;
+    // The top level's entry that stands for path (a page the program knows
+    // by its file, not by a name stem); -1 when none does.
+    int indexOfPath(const QString& path) const;
 };
 
 // Entries of a folder in page order (index pages first, then the others;

@@ -1,6 +1,7 @@
 #include "tools/find_command.h"
 
 #include "tools/forms/form4.h"
+#include "tools/forms/window_on_demand.h"
 #include "viewer/main_window.h"
 
 #include <QLineEdit>
@@ -9,8 +10,7 @@ namespace tools {
 
 void Find1Click(TForm1& w)
 {
-    if (!Form4)
-        return;
+    windowOnDemand(Form4, &w);
     try {
         Form4->Edit2 = w.CurrentFolder();
         Form4->setTag(0);

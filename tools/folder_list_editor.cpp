@@ -5,6 +5,7 @@
 #include "store/files.h"
 #include "tools/folder_list.h"
 #include "tools/forms/form10.h"
+#include "tools/forms/window_on_demand.h"
 #include "viewer/main_window.h"
 
 #include <QFileInfo>
@@ -16,8 +17,7 @@ namespace tools {
 
 void N3Click(TForm1& w)
 {
-    if (!Form10)
-        return;
+    windowOnDemand(Form10, &w);
     Form10->setWindowTitle(files::joinPath(w.ExeFolder, QStringLiteral("_folder.txt")));
     Form10->BaseFolder = w.ExeFolder;
     w.pausePatrol();

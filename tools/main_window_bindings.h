@@ -1,6 +1,6 @@
 #pragma once
 // Binds the main window's buttons, menu items and entry points that the
-// tools code owns. The program calls it once, after all windows exist.
+// tools code owns. The program calls it once, when the main window exists.
 
 class TForm1;
 

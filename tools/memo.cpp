@@ -6,6 +6,7 @@
 #include "store/log.h"
 #include "tools/forms/form11.h"
 #include "tools/forms/form12.h"
+#include "tools/forms/window_on_demand.h"
 #include "viewer/later_windows.h"
 #include "viewer/main_window.h"
 
@@ -70,8 +71,9 @@ namespace memo {
 
 void LoadPageMemo(TForm1& w, const QString& path)
 {
-    if (!Form12 || w.PBanSu() <= 0 || w.PBan() < 0)
+    if (w.PBanSu() <= 0 || w.PBan() < 0)
         return;
+    windowOnDemand(Form12, &w);
     if (!path.isEmpty() && QFileInfo(path).isFile()) {
         // A memo saved on Japanese Windows may be Shift_JIS; it becomes UTF-8 only when saved.
         const std::optional<QString> text = files::readUtf8OrShiftJis(path);
@@ -93,8 +95,9 @@ void LoadPageMemo(TForm1& w, const QString& path)
 
 void textup(TForm1& w)
 {
-    if (!Form12 || w.PBanSu() <= 0)
+    if (w.PBanSu() <= 0)
         return;
+    windowOnDemand(Form12, &w);
     const bool blank = Form12->windowTitle() == kBlank;
     if (w.RightClickFlag) {
         Form12->close();
@@ -116,8 +119,7 @@ void textup(TForm1& w)
 
 void followMemo(TForm1& w, const QString& memoPath, bool reload)
 {
-    if (!Form12)
-        return;
+    windowOnDemand(Form12, &w);
     // Memos copied with their pages share their time to the second: the
     // caption stays the same, yet the text must be the new page's, or a save
     // would write one page's memo over another's.
@@ -135,8 +137,7 @@ void showAfterStart(TForm1& w)
 
 bool editNotes(const QString& path)
 {
-    if (!Form12)
-        return false;
+    windowOnDemand(Form12, TForm1::instance());
     std::optional<QString> text = QString();
     if (QFileInfo(path).isFile())
         text = files::readUtf8OrShiftJis(path);

@@ -4,6 +4,7 @@
 #include "store/text.h"
 #include "tools/forms/form11.h"
 #include "tools/forms/form12.h"
+#include "tools/forms/window_on_demand.h"
 #include "viewer/main_window.h"
 
 #include <QPainter>
@@ -203,8 +204,7 @@ void Timer2Timer(TForm1& w)
     w.Timer2->setInterval(0);
     w.Timer2->setEnabled(false);
     w.Panel4->setColor(kTeal);
-    if (!Form11)
-        return;
+    windowOnDemand(Form11, &w);
     Form11->setColor(kTeal);
     if (Form11->Tag != 0)
         return;

@@ -2,6 +2,7 @@
 
 #include "platform/seam.h"
 #include "tools/forms/form23.h"
+#include "tools/forms/window_on_demand.h"
 #include "viewer/main_window.h"
 
 #include <QDialog>
@@ -26,8 +27,9 @@ void RunProgrammingLauncher(TForm1& w)
     if (w.FolderWriteFailed)
         return;
     // Without the environment the button's hint says how to get it.
-    if (w.ProgrammingEnvExe.isEmpty() || !Form23)
+    if (w.ProgrammingEnvExe.isEmpty())
         return;
+    windowOnDemand(Form23, &w);
     LauncherResult.clear();
     // The start button accepts the dialog; the close button and the window
     // frame reject it, which leaves the answer empty.

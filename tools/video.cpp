@@ -1,5 +1,6 @@
 // The video window's handlers and the video links of pages.
 #include "tools/forms/form6.h"
+#include "tools/forms/window_on_demand.h"
 
 #include "platform/seam.h"
 #include "store/log.h"
@@ -38,8 +39,7 @@ QPoint placeCentred(int x, int y, int w, int h)
 
 void PlayVideoLink(const QString& url, const QPoint& cursor)
 {
-    if (!Form6)
-        return;
+    windowOnDemand(Form6, TForm1::instance());
     try {
         Form6->AVIx1 = cursor.x();
         Form6->AVIy1 = cursor.y();

@@ -7,6 +7,7 @@
 #include "platform/browser.h"
 #include "platform/controls.h"
 #include "platform/seam.h"
+#include "viewer/command_trust.h"
 
 namespace {
 
@@ -43,7 +44,9 @@ void TForm1::Image7Click()
 void TForm1::DirectoryListBox1Click()
 {
     const QString selected = DirectoryListBox1->selectedPath();
-    if (selected.isEmpty())
+    // Only the data root and its folders open as page folders: a folder
+    // elsewhere (a link out of the root too) would get the program's files.
+    if (selected.isEmpty() || !commands::isInsideFolder(selected, RootFolder))
         return;
     DirectoryListBox1->openSelected();
     SelectedFolder = selected;

@@ -2,10 +2,11 @@
 // The viewer reaches the windows of the editor and the tools (the search
 // window in its LOOK mode, the answer sheet, the sound recorder, the video
 // window, the page memo) through this one table, so that its library needs
-// none of theirs. A window fills in its entry when it is created; until then
-// the command does nothing visible.
+// none of theirs. Windows are made when first used: the program fills in the
+// entries that make them; unfilled (tests), the command does nothing visible.
 
 #include <QPoint>
+#include <QPointer>
 #include <QString>
 #include <QWidget>
 #include <QStringList>
@@ -14,6 +15,26 @@
 class TForm1;
 
 namespace laterwindows {
+
+// A window of another library that is made when first used. Read as a
+// pointer it is the window if it has been made, else nullptr (closing or
+// asking one that was never made has nothing to do); orMake() makes it first.
+class WindowSlot {
+public:
+    std::function<QWidget*()> current; // the window, if it has been made
+    std::function<QWidget*()> make;    // makes it when needed and returns it
+
+    operator QWidget*() const { return current ? current() : nullptr; }
+    QWidget* operator->() const { return *this; }
+    QWidget* orMake() const { return make ? make() : static_cast<QWidget*>(*this); }
+    // A window that exists already (nullptr: none).
+    WindowSlot& operator=(QWidget* window)
+    {
+        current = [guarded = QPointer<QWidget>(window)]() -> QWidget* { return guarded.data(); };
+        make = current;
+        return *this;
+    }
+};
 
 // What the search window found for "LOOK".
 struct LookResult {
@@ -42,7 +63,7 @@ struct Hooks {
     std::function<void(TForm1&)> buildPageMenu;
 
     // The page memo window (Form12): its caption carries the memo state.
-    QWidget* memoWindow = nullptr;
+    WindowSlot memoWindow;
     // The editor's notes: the memo window shows the text file at path (empty
     // when there is none yet) with path as its caption and save target, not
     // modal, so the editor stays usable. False when it could not be shown.
@@ -51,7 +72,7 @@ struct Hooks {
     // path field); reload is set when the memo's time in the caption changed.
     std::function<void(const QString& memoPath, bool reload)> followMemo;
     // The video window (Form6): a caption means a video is open.
-    QWidget* videoWindow = nullptr;
+    WindowSlot videoWindow;
 };
 
 // The one table; windows assign their entries, the page commands call them.

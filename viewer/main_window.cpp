@@ -118,6 +118,11 @@ void TForm1::PopLevel()
 void TForm1::showEvent(QShowEvent* e)
 {
     QWidget::showEvent(e);
+    firstShow();
+}
+
+void TForm1::firstShow()
+{
     if (shown_)
         return;
     shown_ = true;

@@ -7,6 +7,7 @@
 // page commands ...).
 
 #include "platform/controls.h"
+#include "platform/shell.h"
 #include "store/page_levels.h"
 
 #include <QList>
@@ -42,7 +43,7 @@ public:
     QString DailyReportStore; // RootFolder/00_日報の保存
     QString CopyFolder;       // desktop/【ExeBaseName】
     QString HelpFileName = QStringLiteral("_help.html");
-    QString ExcelPath;        // spreadsheet program, or ""
+    platform::SpreadsheetPath ExcelPath; // spreadsheet program, or ""; asked for when first read
     QString ProgrammingEnvExe;    // ZORB/zorb of the programming environment, or ""
     QString ProgrammingEnvFolder; // folder holding it, or ""
     int FolderWriteFailed = 0;    // 1 when the data folders cannot be created
@@ -100,6 +101,9 @@ public:
     // ---- start-up and shutdown (startup.cpp) ----
     void FormCreate();
     void FormShow();
+    // FormShow once, as the first showing runs it; a failure is told, not thrown.
+    // The program runs it just before it shows the window (see showEvent).
+    void firstShow();
     void FormShowICHI();
     void FormCloseQuery();
     void ExitProgram();
@@ -107,7 +111,6 @@ public:
     void createDataFolders();
     void restoreDailyReport();
     void lookUpProgrammingEnv();
-    void lookUpSpreadsheet();
     void sizeToScreen();
     void runCommandLineImport();
     // Width and height of the window for a screen work area.

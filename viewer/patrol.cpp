@@ -82,7 +82,7 @@ QDateTime creationTime(const QFileInfo& info)
 // unless a blank memo is being written.
 void followPageMemo(TForm1& w, const QString& path)
 {
-    QWidget* memoWindow = laterwindows::hooks().memoWindow;
+    QWidget* memoWindow = laterwindows::hooks().memoWindow.orMake();
     w.MemoAvailable = memoWindow ? 1 : 0;
     if (!w.MemoAvailable)
         return;
@@ -182,8 +182,11 @@ void TForm1::Timer5Timer()
         const QString shownEntry = levels.topEntries().value(ban);
         OpenFolder(CurrentFolder(), ban, false);
         ReMake();
-        if (ban > 0) // keeps the same page selected after the list changed
-            KRNcommand(QStringLiteral("GO ") + QFileInfo(files::slashes(shownEntry)).completeBaseName());
+        // The same page stays selected after the list changed, by its entry:
+        // a name stem could match another page first.
+        const int again = shownEntry.isEmpty() ? -1 : int(levels.topEntries().indexOf(shownEntry));
+        if (again >= 0)
+            PBanSave(again);
         PageClick(0, true);
     }
 

@@ -1,6 +1,6 @@
 // Start-up and shutdown of the main window: the folders that follow from the
 // executable, the data folders, today's daily report, the look-ups of the
-// programming environment and the spreadsheet program, the window size, the
+// programming environment, the window size, the
 // first page, the command-line import, and the close.
 #include "viewer/main_window.h"
 
@@ -144,11 +144,6 @@ void TForm1::lookUpProgrammingEnv()
     }
 }
 
-void TForm1::lookUpSpreadsheet()
-{
-    ExcelPath = platform::spreadsheetProgram();
-}
-
 QSize TForm1::startWindowSize(const QSize& workArea)
 {
     const int width = workArea.width() < 1280 ? workArea.width() : 1265;
@@ -227,8 +222,9 @@ void TForm1::FormShow()
     lookUpProgrammingEnv();
     SpeedButton17->setHint(ExeBaseName + QStringLiteral("に戻る"));
     Paste2->setCaption(QStringLiteral("文書を選んで「") + folderName(CurrentFolder()) + QStringLiteral("」の中に保存"));
+    // The pane never reaches above the data root; setting its top reads it afresh.
+    DirectoryListBox1->setTop(RootFolder);
     DirectoryListBox1->setDirectory(CurrentFolder());
-    DirectoryListBox1->update();
     pausePatrol();
     PictureDialogFolder = CurrentFolder();
     move(0, 0);
@@ -246,7 +242,6 @@ void TForm1::FormShow()
     FileListBox1->update();
     levels.LastFileCount = FileListBox1->count();
     restoreDailyReport();
-    lookUpSpreadsheet();
     sizeToScreen();
     ArrangeToolbar();
     FormShowICHI();
@@ -262,12 +257,14 @@ void TForm1::FormShowICHI()
 {
     resize(StartWindowWidth, StartWindowHeight);
     OpenFolder(RootFolder, 0, true);
-    BuildPageMenu();
     BuildPageButtons();
     DrawingMode = 0;
     move(0, 0);
     SetDrawingLayout(0);
     PageClick(0, true);
+    // The page menu is built again before every showing; built here, after the
+    // first page has been asked for, it is ready while the engine loads.
+    BuildPageMenu();
 }
 
 void TForm1::runCommandLineImport()

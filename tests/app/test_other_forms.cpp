@@ -1,30 +1,89 @@
-// The splash window and the later windows' stand-ins.
+// The splash window, and the other windows: none is made at start-up; each is
+// made, owned by the main window, by the first command that uses it.
 #include "viewer/forms/form8.h"
 #include "app/other_forms.h"
+#include "app/startup_order.h"
+#include "editor/edit_hand_off.h"
+#include "platform/browser.h"
+#include "platform/seam.h"
+#include "store/files.h"
+#include "support/fake_browser.h"
+#include "support/temp_tree.h"
+#include "support/wait_for.h"
+#include "viewer/later_windows.h"
+#include "viewer/main_window.h"
 
 #include <QGuiApplication>
 #include <gtest/gtest.h>
 
-TEST(OtherForms, CreatedOnceInStartUpOrderWithTheirClassNames)
+namespace {
+
+QStringList modalsShown()
 {
-    createOtherForms();
-    const QList<QWidget*> forms = {Form2, Form3, Form4, Form5, Form6, Form7, Form9, Form10, Form11,
-                                   Form12, Form13, Form15, Form16, Form17, Form18, Form23};
-    const QStringList classes = {"TForm2", "TForm3", "TForm4", "TForm5", "TForm6", "TForm7", "TForm9", "TForm10",
-                                 "TForm11", "TForm12", "TForm13", "TForm15", "TForm16", "TForm17", "TForm18", "TForm23"};
-    for (int i = 0; i < forms.size(); ++i) {
-        ASSERT_NE(forms[i], nullptr);
-        EXPECT_EQ(QString::fromLatin1(forms[i]->metaObject()->className()), classes[i]);
-        EXPECT_FALSE(forms[i]->isVisible());
-    }
-    // Windows that carry data in their caption start without one.
-    EXPECT_TRUE(Form2->windowTitle().isEmpty());
-    EXPECT_TRUE(Form6->windowTitle().isEmpty());
-    EXPECT_TRUE(Form12->windowTitle().isEmpty());
-    EXPECT_EQ(Form3->windowTitle(), QStringLiteral("ファイルツール"));
+    QStringList names;
+    for (const auto& e : platform::events())
+        if (e.kind == QLatin1String("modal"))
+            names << e.text;
+    return names;
+}
+
+// A window made on its first use: of its own class, owned by the main window.
+void expectMadeFor(QWidget* form, const char* className, const TForm1* main)
+{
+    ASSERT_NE(form, nullptr) << className;
+    EXPECT_EQ(QString::fromLatin1(form->metaObject()->className()), QLatin1String(className));
+    EXPECT_EQ(form->parentWidget(), main) << className;
+    EXPECT_TRUE(form->isWindow()) << className;
+}
+
+} // namespace
+
+TEST(OtherForms, NoneAtStartUpEachMadeByItsFirstUse)
+{
+    platform::useFakeBrowsers(true);
+    platform::setTestMode(true);
+    TempTree dir;
+    ASSERT_TRUE(dir.isValid());
+    dir.write(QStringLiteral("tool.data/a.html"), "<!DOCTYPE HTML PUBLIC \"-//W3C//DTD HTML 4.01//EN\">\n"
+                                               "<html><head><title>A</title></head><body>a</body></html>");
+    TForm1* main = app::startWindows({}, dir.path(QStringLiteral("tool")));
+    ASSERT_NE(main, nullptr);
+    main->ShutdownPauseMs = 0;
+    main->pausePatrol();
+
+    const QList<QWidget*> notYet = {Form2, Form3, Form4, Form5, Form6, Form7, Form9, Form10, Form11,
+                                    Form13, Form15, Form16, Form17, Form18, Form23};
+    for (QWidget* form : notYet)
+        EXPECT_EQ(form, nullptr) << form->metaObject()->className();
+    EXPECT_EQ(static_cast<QWidget*>(laterwindows::hooks().videoWindow), nullptr);
+
+    // The patrol's memo step: the memo window carries the memo state in its caption.
+    main->Timer5Timer();
+    main->pausePatrol();
+    expectMadeFor(Form12, "TForm12", main);
+    EXPECT_EQ(static_cast<QWidget*>(laterwindows::hooks().memoWindow), Form12);
+    EXPECT_EQ(Form12->windowTitle(), QStringLiteral("白紙"));
+
+    platform::clearEvents();
+    main->SpeedButton15->click(); // edit the page
+    ASSERT_TRUE(waitFor([] { return !editor::editInProgress(); }, 5000));
+    expectMadeFor(Form2, "TForm2", main);
+    main->Find1->onClick(); // 検索
+    expectMadeFor(Form4, "TForm4", main);
+    EXPECT_EQ(modalsShown(), (QStringList{QStringLiteral("Form2"), QStringLiteral("Form4")}));
+
+    // The video window, when a page's video link first needs it.
+    QWidget* video = laterwindows::hooks().videoWindow.orMake();
+    expectMadeFor(Form6, "TForm6", main);
+    EXPECT_EQ(video, Form6);
+    EXPECT_TRUE(Form6->windowTitle().isEmpty()); // its caption carries the open video
+
+    // The windows go with the main window; nothing keeps a freed one.
+    delete main;
+    for (QWidget* form : std::initializer_list<QWidget*>{Form2, Form4, Form6, Form12})
+        EXPECT_EQ(form, nullptr);
+    EXPECT_EQ(static_cast<QWidget*>(laterwindows::hooks().memoWindow), nullptr);
     destroyOtherForms();
-    EXPECT_EQ(Form2, nullptr);
-    EXPECT_EQ(Form23, nullptr);
 }
 
 TEST(SplashWindow, ShapedByTheGlyphOutline)

@@ -216,6 +216,26 @@ TEST_F(EditHandOffTest, APageSavedUnderANewNameIsTheOneShownAndCounted)
     EXPECT_EQ(w.PageButtonGeneration, generation);
 }
 
+TEST_F(EditHandOffTest, TheEditedPageStaysSelectedWhenAnotherNameEndsInItsName)
+{
+    writePage("0005_b_a.html", "B");
+    writePage("a.html", "A");
+    TForm1& w = open();
+    ASSERT_EQ(w.levels.topEntries(), (QStringList{"0005_b_a.html", "a.html"}));
+    for (bool saves : {false, true}) {
+        showPage(w, 1);
+        standInEditor([this, saves](const QString& path, const QString& source) {
+            if (saves)
+                writeFile(path, (source + QStringLiteral("<!-- saved -->")).toUtf8());
+            return path;
+        });
+        editor::EditCurrentPage(w);
+        EXPECT_EQ(w.PBan(), 1) << "saved: " << saves;
+        EXPECT_EQ(lastNavigation(), rootFile("a.html")) << "saved: " << saves;
+        expectRunningAgain(w);
+    }
+}
+
 TEST_F(EditHandOffTest, WebAddressesDoNothing)
 {
     writePage("a.html", "A");
@@ -242,11 +262,13 @@ TEST_F(EditHandOffTest, FailuresAfterThePauseEndWithAMessageAndThePageShown)
     EXPECT_EQ(eventsOf("message"), QStringList{QStringLiteral("ファイルを読めませんでした：dir.html")});
     expectRunningAgain(w);
 
-    // No editor window to show.
+    // No editor window yet: the first edit makes it.
     Form2 = nullptr;
     platform::clearEvents();
     editor::EditCurrentPage(w);
-    EXPECT_EQ(eventsOf("message"), QStringList{QStringLiteral("編集の画面を開けませんでした。")});
+    EXPECT_TRUE(eventsOf("message").isEmpty());
+    ASSERT_NE(Form2, nullptr);
+    EXPECT_EQ(Form2->parentWidget(), &w);
     expectRunningAgain(w);
 }
 
@@ -385,23 +407,25 @@ TEST_F(EditHandOffTest, ANewDatedPageExistsOnlyOnceSaved)
     EXPECT_EQ(readBack(rootFile("20200414-1404332.html")), page("earlier today"));
 }
 
-TEST_F(EditHandOffTest, TheEditorMadeBeforeTheMainWindowTakesItsSizeAndFitWidth)
+TEST_F(EditHandOffTest, TheEditorMadeByTheFirstEditTakesTheMainWindowsSizeAndFitWidth)
 {
-    // The program makes its windows before it binds them to the main
-    // window, so the editor starts without an owner.
-    ASSERT_EQ(editorWindow->parentWidget(), nullptr);
+    writePage("a.html", "A");
     TForm1& w = open();
     w.resize(1265, 742);
-    EXPECT_EQ(editorWindow->parentWidget(), &w);
-    EXPECT_TRUE(editorWindow->isWindow());
-    editorWindow->SpeedButton38Click();
-    EXPECT_EQ(editorWindow->page.PageWidth, 1265 - 112);
+    Form2 = nullptr; // not made until the first edit
+    editor::EditCurrentPage(w);
+    ASSERT_NE(Form2, nullptr);
+    TForm2* editorMade = Form2;
+    EXPECT_EQ(editorMade->parentWidget(), &w);
+    EXPECT_TRUE(editorMade->isWindow());
+    editorMade->SpeedButton38Click();
+    EXPECT_EQ(editorMade->page.PageWidth, 1265 - 112);
 
     // Shown, it lies over the main window, not pushed off to one side by
     // the placing done for its smaller design size.
     w.move(40, 30);
-    editorWindow->show();
-    EXPECT_EQ(editorWindow->pos(), w.pos());
-    EXPECT_EQ(editorWindow->size(), w.size());
-    editorWindow->hide();
+    editorMade->show();
+    EXPECT_EQ(editorMade->pos(), w.pos());
+    EXPECT_EQ(editorMade->size(), w.size());
+    editorMade->hide();
 }

@@ -87,3 +87,48 @@ TEST(DirectoryListBoxTest, ShowsTheChainAndSubFolders)
     box.setDirectory(data + "/2年");
     EXPECT_EQ(changes, 2) << "the same folder is no change";
 }
+
+TEST(DirectoryListBoxTest, AListWithoutRoomAnswersFromTheFolderAsItIsWhenAsked)
+{
+    QTemporaryDir dir;
+    ASSERT_TRUE(dir.isValid());
+    QDir root(dir.path());
+    root.mkpath("data/1年");
+    const QString data = root.filePath("data");
+
+    DirectoryListBox closed(nullptr, "DirectoryListBox1");
+    closed.setBounds(0, 0, 0, 300); // a closed pane
+    closed.setTop(data);
+    EXPECT_EQ(closed.count(), 2) << "asked, it answers";
+    root.mkpath("data/2年");
+    closed.update();
+    closed.setBounds(0, 0, 200, 300); // the pane opens
+    EXPECT_EQ(closed.items(), QStringList({"data", "1年", "2年"}));
+}
+
+TEST(DirectoryListBoxTest, KeepsWithinItsTop)
+{
+    QTemporaryDir dir;
+    ASSERT_TRUE(dir.isValid());
+    QDir root(dir.path());
+    root.mkpath("data/2年/国語");
+    root.mkpath("beside");
+    const QString data = root.filePath("data");
+
+    DirectoryListBox box(nullptr, "DirectoryListBox1");
+    box.setDirectory(dir.path());
+    box.setTop(data);
+    EXPECT_EQ(box.directory(), data) << "a folder above the top gives way to the top";
+    EXPECT_EQ(box.items(), QStringList({"data", "2年"}));
+
+    int changes = 0;
+    box.onChange = [&] { ++changes; };
+    for (const QString& outside : {dir.path(), root.filePath("beside"), QStringLiteral("/")})
+        box.setDirectory(outside);
+    EXPECT_EQ(box.directory(), data);
+    EXPECT_EQ(changes, 0);
+
+    box.setDirectory(data + "/2年/国語");
+    EXPECT_EQ(box.items(), QStringList({"data", "2年", "国語"}));
+    EXPECT_EQ(changes, 1);
+}

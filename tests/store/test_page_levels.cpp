@@ -355,6 +355,13 @@ TEST_F(LevelsTest, EntriesResolveAndTheCurrentPageIsFound)
     EXPECT_EQ(levels.entryPath(5), "/f g.html");
     EXPECT_EQ(levels.entryPath(6), "");
 
+    // A known page is found by the file its entry stands for, whatever its name stem.
+    EXPECT_EQ(levels.indexOfPath("/data/sub/deep/b.html"), 1);
+    EXPECT_EQ(levels.indexOfPath("/data/sub/./deep//b.html"), 1);
+    EXPECT_EQ(levels.indexOfPath("/f g.html"), 5);
+    EXPECT_EQ(levels.indexOfPath("/data/sub/b.html"), -1);
+    EXPECT_EQ(levels.indexOfPath(""), -1);
+
     EXPECT_EQ(levels.IsCurrentPage("file:///data/sub/a.html"), 1);
     EXPECT_EQ(levels.IsCurrentPage("file:///x/data/sub/a.html"), 3);
     EXPECT_EQ(levels.IsCurrentPage("file:///data/sub/z.html"), 0);

@@ -2,6 +2,8 @@
 // pane's refresh, timed messages and the back and forward images.
 #include "test_command_fixture.h"
 
+#include <QListWidget>
+
 namespace {
 
 const char* kLinkPage3 =
@@ -122,4 +124,37 @@ TEST_F(PageCommandTest, FolderPaneClickOpensTheFolderAsALevel)
     EXPECT_EQ(w.CurrentFolder(), inRoot("sub"));
     EXPECT_EQ(w.levels.depth(), 2);
     EXPECT_TRUE(w.SpeedButton21->hint().startsWith(inRoot("sub")));
+}
+
+TEST_F(PageCommandTest, FolderPaneKeepsToTheDataRootAndWritesNothingOutsideIt)
+{
+    TForm1& w = shown();
+    platform::DirectoryListBox* pane = w.DirectoryListBox1;
+    w.Panel11MouseEnter(); // the pane opens and shows the root and its folders
+    const auto* shownList = pane->findChild<QListWidget*>();
+    ASSERT_NE(shownList, nullptr);
+    ASSERT_EQ(shownList->count(), 4);
+    EXPECT_EQ(shownList->item(0)->text().trimmed(), QStringLiteral("Pagora.data"));
+    EXPECT_EQ(shownList->item(3)->text().trimmed(), QStringLiteral("sub"));
+    EXPECT_EQ(pane->items().first(), QStringLiteral("Pagora.data"));
+    for (int i = 0; i < pane->count(); ++i)
+        EXPECT_TRUE(pane->itemPath(i).startsWith(root())) << pane->itemPath(i).toStdString();
+
+    // The program's own folder (above the root) does not open, as a double click would.
+    pane->setDirectory(dir.path());
+    EXPECT_EQ(pane->directory(), root());
+
+    // Even when the list offers it, the click does not open it as a page folder.
+    pane->setTop(QString());
+    pane->setDirectory(dir.path());
+    int exeFolder = -1;
+    for (int i = 0; i < pane->count(); ++i)
+        if (pane->itemPath(i) == dir.path())
+            exeFolder = i;
+    ASSERT_GE(exeFolder, 0);
+    pane->setItemIndex(exeFolder);
+    w.DirectoryListBox1Click();
+    EXPECT_EQ(w.CurrentFolder(), root());
+    EXPECT_EQ(w.levels.depth(), 1);
+    EXPECT_FALSE(QFileInfo::exists(files::joinPath(dir.path(), QStringLiteral("_XXX.html"))));
 }

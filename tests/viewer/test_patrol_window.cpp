@@ -60,6 +60,28 @@ TEST_F(PageDisplayTest, NewFileRebuildsTheListAndKeepsThePageByName)
     EXPECT_EQ(lastNavigation(), rootFile("1010_b.html"));
 }
 
+TEST_F(PageDisplayTest, NewFileKeepsTheShownPageByItsEntryNotByANameStem)
+{
+    writePage("0005_b_a.html", "b");
+    writePage("a.html", "a");
+    TForm1& w = start();
+    showPage(w, 1);
+    writePage("0001_c.html", "c"); // sorts first: every page moves down one
+    w.Timer5Timer();
+    w.Timer5Timer();
+    ASSERT_EQ(w.PageButtons.size(), 3);
+    EXPECT_EQ(w.levels.topEntries().value(w.PBan()), QStringLiteral("a.html"));
+    EXPECT_EQ(lastNavigation(), rootFile("a.html"));
+
+    // The first page, too, stays the one shown.
+    showPage(w, 0);
+    writePage("0000_d.html", "d");
+    w.Timer5Timer();
+    w.Timer5Timer();
+    EXPECT_EQ(w.levels.topEntries().value(w.PBan()), QStringLiteral("0001_c.html"));
+    EXPECT_EQ(lastNavigation(), rootFile("0001_c.html"));
+}
+
 TEST_F(PageDisplayTest, VideoPausesThePatrolUntilAnotherEntry)
 {
     writeFile(rootFile("a.mp4"));

@@ -160,6 +160,23 @@ TEST_F(MainWindowTest, ProgrammingEnvironmentInDataRootWins)
     EXPECT_EQ(w.ProgrammingEnvExe, files::joinPath(root(), QStringLiteral("ZORB/zorb")));
 }
 
+TEST_F(MainWindowTest, SpreadsheetProgramIsAskedForWhenFirstReadNotAtStart)
+{
+    TForm1& w = make();
+    w.FormShow();
+    EXPECT_FALSE(w.ExcelPath.known()) << "the first showing does not wait for the desktop";
+    const QString found = w.ExcelPath;
+    EXPECT_EQ(found, platform::spreadsheetProgram());
+    EXPECT_TRUE(w.ExcelPath.known());
+
+    // A path given before the first read stands.
+    TForm1 other(files::joinPath(dir.path(), QStringLiteral("tool")));
+    other.ExcelPath = QStringLiteral("/opt/calc");
+    EXPECT_EQ(QString(other.ExcelPath), QStringLiteral("/opt/calc"));
+    other.ExcelPath.clear();
+    EXPECT_TRUE(QString(other.ExcelPath).isEmpty());
+}
+
 TEST_F(MainWindowTest, CommandLineImportCopiesFilesAndCloses)
 {
     QTemporaryDir source;
@@ -206,6 +223,28 @@ TEST_F(MainWindowTest, ShutdownFreesViewsButtonsAndStopsTimers)
         EXPECT_FALSE(t->enabled());
     EXPECT_EQ(w.SpeedButton12->caption(), QStringLiteral("巡回中止"));
     EXPECT_FALSE(w.shutdownFailed());
+}
+
+TEST_F(MainWindowTest, FirstShowingRunsOnceWhetherDoneBeforeTheWindowShowsOrByIt)
+{
+    writeFile(files::joinPath(root(), QStringLiteral("1000_a.html")));
+    TForm1& w = make();
+    w.firstShow(); // the program does it just before showing the window
+    EXPECT_EQ(w.levels.depth(), 1);
+    auto* view = qobject_cast<platform::FakeBrowser*>(w.WebBrowser1);
+    ASSERT_NE(view, nullptr);
+    const int asked = view->navigated().size();
+    EXPECT_GE(asked, 1);
+    w.show();
+    EXPECT_EQ(view->navigated().size(), asked) << "showing the window does not open the folder again";
+    EXPECT_EQ(w.levels.depth(), 1);
+    w.hide();
+
+    TForm1 other(files::joinPath(dir.path(), QStringLiteral("tool")));
+    other.ShutdownPauseMs = 0;
+    other.show(); // shown without it: the show event does it
+    EXPECT_EQ(other.levels.depth(), 1);
+    other.close();
 }
 
 TEST_F(MainWindowTest, FirstShowSizesWindowToScreenAndNamesFolderInMenu)

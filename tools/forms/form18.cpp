@@ -5,6 +5,7 @@
 #include "store/page_encoding.h"
 #include "store/log.h"
 #include "tools/answer_sheet.h"
+#include "tools/forms/window_on_demand.h"
 #include "viewer/command_values.h"
 #include "viewer/main_window.h"
 
@@ -110,10 +111,9 @@ namespace answersheet {
 
 void ShowAnswerSheet(const QString& pagePath)
 {
-    if (!Form18)
-        return;
+    TForm1* main = TForm1::instance();
+    windowOnDemand(Form18, main);
     // Where the page commands may write, checked again by the write itself.
-    const TForm1* main = TForm1::instance();
     Form18->setPage(pagePath, main ? commands::writeRoots(*main).folders : QStringList());
     platform::execModal(Form18);
 }

@@ -1,7 +1,7 @@
 #pragma once
-// A tool window the program normally makes at start-up, made on first use
-// where it has not (tests, a window closed for good); the global pointer is
-// cleared when the window goes, so it is never used after that.
+// The program's windows besides the main window are made when first used,
+// not at start-up: the code that shows one asks for it here. The global
+// pointer is cleared when the window goes, so it is never used after that.
 
 #include <QObject>
 #include <QWidget>
