@@ -18,7 +18,9 @@ namespace platform {
 struct NavigationRequest {
     QString url;          // the handler's text (navigationText of the QUrl)
     QString sourceUrl;    // location of the page that raised it ("" for our own)
-    bool programInitiated = false; // the program's own navigate() call
+    // The view shows a page rather than following a link: the program's own
+    // navigate() or refresh(), or a step back or forward through its history.
+    bool programInitiated = false;
     bool mainFrame = true;
     // No document known to be the shown page raised it: a server's redirect,
     // a refresh, a frame's navigation or one of unknown origin. Such a

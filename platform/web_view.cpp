@@ -51,12 +51,16 @@ QWidget* WebView::widget() { return view_; }
 // While a redirect is requested the page's url() is still the document
 // that asked for the first address, so only a link or form of the main
 // frame's document counts as raised by that document.
+// A step through the history and a reload show a page again: like the
+// program's own navigate() they follow no link.
 bool WebView::handleNavigation(const QUrl& url, QWebEnginePage::NavigationType type, bool isMainFrame)
 {
     const bool redirect = type == QWebEnginePage::NavigationTypeRedirect;
+    const bool showsAgain = type == QWebEnginePage::NavigationTypeBackForward
+        || type == QWebEnginePage::NavigationTypeReload;
     NavigationRequest request;
     request.url = navigationText(url);
-    request.programInitiated = programNavigation_ && isMainFrame && !redirect;
+    request.programInitiated = isMainFrame && !redirect && (programNavigation_ || showsAgain);
     if (isMainFrame && !redirect)
         programNavigation_ = false;
     request.sourceUrl = request.programInitiated ? QString() : page_->url().toString();

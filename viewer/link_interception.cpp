@@ -140,22 +140,24 @@ bool TForm1::WebBrowser1BeforeNavigate2(platform::Browser* sender, const QString
         // The layout is a nicety; the navigation is decided below regardless.
         qCWarning(lcPagora) << "choosing the layout for" << url << "failed:" << store::log::currentException();
     }
+    // The program showing a page (start-up, page buttons, back and forward,
+    // the patrol, list and search results) follows no link: whatever the
+    // file's name holds ("$" included) is a name, and the view shows it.
+    if (programInitiated)
+        return false;
     const QString origin = sourceUrl.isEmpty() && sender ? sender->locationUrl() : sourceUrl;
     const CommandSource source = requesterUnknown || commands::isWebSource(origin)
         ? CommandSource::WebPage
         : CommandSource::LocalPage;
     const bool hasDollar = url.contains(QLatin1Char('$'));
 
-    // The program's own navigations (page display) never bounce to another entry.
-    if (!programInitiated) {
-        const int entry = listedEntryFor(*this, url);
-        if (entry >= 0) {
-            later(this, [this, entry] {
-                PBanSave(entry);
-                PageClick(0, true);
-            });
-            return false;
-        }
+    const int entry = listedEntryFor(*this, url);
+    if (entry >= 0) {
+        later(this, [this, entry] {
+            PBanSave(entry);
+            PageClick(0, true);
+        });
+        return false;
     }
     const QUrl parsed(url);
     if (!hasDollar && parsed.isLocalFile() && QFileInfo(parsed.toLocalFile()).isDir()) {
