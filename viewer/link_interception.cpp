@@ -20,6 +20,7 @@
 
 #include <QCursor>
 #include <QFileInfo>
+#include <QPointer>
 #include <QTimer>
 #include <QUrl>
 
@@ -120,6 +121,35 @@ bool isVideoLink(const QString& url)
     return false;
 }
 
+// Runs action, once the browser's callback has returned, with the trust of
+// the document that raised the navigation: a request that the shown local
+// document did not raise itself (a web page in one of its frames aiming at
+// the top frame) has a web page's trust.
+void withRequesterTrust(TForm1& w, platform::Browser* sender, const QString& url, TForm1::CommandSource source,
+                        std::function<void(TForm1::CommandSource)> action)
+{
+    using Source = TForm1::CommandSource;
+    if (source == Source::WebPage || !sender) {
+        later(&w, [action, source] { action(source); });
+        return;
+    }
+    QPointer<TForm1> self(&w);
+    QPointer<platform::Browser> view(sender);
+    later(&w, [self, view, url, action] {
+        if (!view)
+            return;
+        view->confirmOwnRequest(url, [self, action](bool own) {
+            if (!self)
+                return;
+            try {
+                action(own ? Source::LocalPage : Source::WebPage);
+            } catch (...) {
+                qCWarning(lcPagora) << "a taken-over navigation failed:" << store::log::currentException();
+            }
+        });
+    });
+}
+
 QString localOrAsIs(const QString& url)
 {
     const QString path = store::CutNN(url);
@@ -161,10 +191,11 @@ bool TForm1::WebBrowser1BeforeNavigate2(platform::Browser* sender, const QString
     }
     const QUrl parsed(url);
     if (!hasDollar && parsed.isLocalFile() && QFileInfo(parsed.toLocalFile()).isDir()) {
-        if (source != CommandSource::WebPage) {
-            const QString folder = parsed.toLocalFile();
-            later(this, [folder] { platform::exploreFolder(folder); });
-        }
+        const QString folder = parsed.toLocalFile();
+        withRequesterTrust(*this, sender, url, source, [folder](CommandSource trust) {
+            if (trust != CommandSource::WebPage)
+                platform::exploreFolder(folder);
+        });
         return true;
     }
     if (!hasDollar && text::pos(QStringLiteral(".wav"), url) > 1) {
@@ -183,15 +214,17 @@ bool TForm1::WebBrowser1BeforeNavigate2(platform::Browser* sender, const QString
         }
         // A web video opens outside; only when that fails does a command list run.
         const QString list = commands::isCommandLink(url) ? commands::commandListFromUrl(url) : QString();
-        later(this, [this, url, list, source] {
+        withRequesterTrust(*this, sender, url, source, [this, url, list](CommandSource trust) {
             if (!platform::openPath(url) && !list.isEmpty())
-                RunCommandList(list, source);
+                RunCommandList(list, trust);
         });
         return true;
     }
     if (commands::isCommandLink(url)) {
         const QString list = commands::commandListFromUrl(url);
-        later(this, [this, list, source] { RunCommandList(list, source); });
+        withRequesterTrust(*this, sender, url, source, [this, list](CommandSource trust) {
+            RunCommandList(list, trust);
+        });
         return true;
     }
     return false;

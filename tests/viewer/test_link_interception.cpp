@@ -135,3 +135,23 @@ TEST_F(PageCommandTest, TheProgramsOwnDisplayNeverRunsTheNameAsCommands)
     EXPECT_FALSE(QFileInfo::exists(inRoot("pwned.txt")));
     EXPECT_TRUE(seamEvents("start").isEmpty()) << seamEvents("start").join(' ').toStdString();
 }
+
+// A request aimed at the shown local page's frame that the page did not raise
+// itself (a web page in one of its frames) has a web page's trust: writing
+// commands and folder links are refused, counting still runs.
+TEST_F(PageCommandTest, RequestsTheShownPageDidNotRaiseHaveWebTrust)
+{
+    TForm1& w = shown();
+    page()->ownRequests = false;
+    EXPECT_TRUE(click(commandUrl("JS%20x.txt%20a=1,$+2")));
+    EXPECT_EQ(page()->confirmed, QStringList({commandUrl("JS%20x.txt%20a=1,$+2")}));
+    EXPECT_FALSE(QFileInfo::exists(inRoot("x.txt")));
+    EXPECT_TRUE(flashText().contains("Webページからは")) << flashText().toStdString();
+    EXPECT_EQ(w.PageCounter, 2);
+    EXPECT_TRUE(click(QUrl::fromLocalFile(inRoot("sub")).toString()));
+    EXPECT_TRUE(seamEvents("openUrl").isEmpty());
+
+    page()->ownRequests = true; // the page's own link keeps its trust
+    EXPECT_TRUE(click(commandUrl("JS%20x.txt%20a=1")));
+    EXPECT_TRUE(QFileInfo::exists(inRoot("x.txt")));
+}
