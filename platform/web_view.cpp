@@ -101,9 +101,13 @@ bool WebView::handleNavigation(const QUrl& url, QWebEnginePage::NavigationType t
 // A load that was stopped or superseded ends with ok == false while url()
 // may still name it: that page is not the one being shown, so it completes
 // nothing.
+// A load that ends while the program's own navigation is still to be
+// requested began before it: it completes nothing, and the request to come
+// is still the program's.
 void WebView::onLoadFinished(bool ok)
 {
-    programNavigation_ = false;
+    if (programNavigation_)
+        return;
     const bool abandoned = !ok && (cancelledNavigation_ || stoppedLoad_);
     cancelledNavigation_ = false;
     stoppedLoad_ = false;

@@ -23,7 +23,7 @@
 
 namespace {
 
-constexpr int WaitMs = 120000;
+constexpr int WaitMs = EngineWaitMs;
 const QByteArray kCommands = "/z/$JS%20victim.txt%20a=DEL,$python3%20p.py,";
 
 // Serves the framed pages: each fills its frame with one thing to click.
