@@ -68,13 +68,14 @@ QWidget* WebView::widget() { return view_; }
 // While a redirect is requested the page's url() is still the document
 // that asked for the first address, so only a link or form of the main
 // frame's document counts as raised by that document.
-// A step through the history and a reload show a page again: like the
-// program's own navigate() they follow no link.
+// An address loaded by the view itself (only navigate() does so), a step
+// through the history and a reload show a page: they follow no link, even
+// when a second navigate() overtook the first before the engine asked.
 bool WebView::handleNavigation(const QUrl& url, QWebEnginePage::NavigationType type, bool isMainFrame)
 {
     const bool redirect = type == QWebEnginePage::NavigationTypeRedirect;
-    const bool showsAgain = type == QWebEnginePage::NavigationTypeBackForward
-        || type == QWebEnginePage::NavigationTypeReload;
+    const bool showsAgain = type == QWebEnginePage::NavigationTypeTyped
+        || type == QWebEnginePage::NavigationTypeBackForward || type == QWebEnginePage::NavigationTypeReload;
     NavigationRequest request;
     request.url = navigationText(url);
     request.programInitiated = isMainFrame && !redirect && (programNavigation_ || showsAgain);
