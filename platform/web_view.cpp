@@ -1,10 +1,13 @@
 #include "platform/web_view.h"
 
+#include <QDateTime>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QTimer>
 #include <QWebEngineLoadingInfo>
 #include <QWebEngineHistory>
+#include <QWebEngineScript>
+#include <QWebEngineScriptCollection>
 #include <QWebEngineSettings>
 #include <QWebEngineView>
 
@@ -12,7 +15,20 @@ namespace platform {
 
 namespace {
 constexpr int MaxCrashReloads = 3;
+
+// The shown document's notes of its own clicks and submissions, kept where
+// no page script can write them.
+QWebEngineScript requestRecorder()
+{
+    QWebEngineScript script;
+    script.setName(QStringLiteral("pagora-own-requests"));
+    script.setWorldId(QWebEngineScript::ApplicationWorld);
+    script.setInjectionPoint(QWebEngineScript::DocumentCreation);
+    script.setRunsOnSubFrames(false);
+    script.setSourceCode(requestRecorderScript());
+    return script;
 }
+} // namespace
 
 WebPage::WebPage(WebView* owner, QObject* parent) : QWebEnginePage(parent), owner_(owner) {}
 
@@ -30,6 +46,7 @@ WebView::WebView(QWidget* parent) : Browser(nullptr)
     settings->setDefaultTextEncoding(QStringLiteral("Shift_JIS"));
     settings->setAttribute(QWebEngineSettings::LocalContentCanAccessFileUrls, true);
     settings->setAttribute(QWebEngineSettings::LocalContentCanAccessRemoteUrls, true);
+    page_->scripts().insert(requestRecorder());
     view_->setPage(page_);
     connect(page_, &QWebEnginePage::loadFinished, this, &WebView::onLoadFinished);
     connect(page_, &QWebEnginePage::loadingChanged, this, [this](const QWebEngineLoadingInfo& info) {
@@ -51,12 +68,17 @@ QWidget* WebView::widget() { return view_; }
 // While a redirect is requested the page's url() is still the document
 // that asked for the first address, so only a link or form of the main
 // frame's document counts as raised by that document.
+// An address loaded by the view itself (only navigate() does so), a step
+// through the history and a reload show a page: they follow no link, even
+// when a second navigate() overtook the first before the engine asked.
 bool WebView::handleNavigation(const QUrl& url, QWebEnginePage::NavigationType type, bool isMainFrame)
 {
     const bool redirect = type == QWebEnginePage::NavigationTypeRedirect;
+    const bool showsAgain = type == QWebEnginePage::NavigationTypeTyped
+        || type == QWebEnginePage::NavigationTypeBackForward || type == QWebEnginePage::NavigationTypeReload;
     NavigationRequest request;
     request.url = navigationText(url);
-    request.programInitiated = programNavigation_ && isMainFrame && !redirect;
+    request.programInitiated = isMainFrame && !redirect && (programNavigation_ || showsAgain);
     if (isMainFrame && !redirect)
         programNavigation_ = false;
     request.sourceUrl = request.programInitiated ? QString() : page_->url().toString();
@@ -65,6 +87,12 @@ bool WebView::handleNavigation(const QUrl& url, QWebEnginePage::NavigationType t
         && (type == QWebEnginePage::NavigationTypeLinkClicked
             || type == QWebEnginePage::NavigationTypeFormSubmitted);
     request.requesterUnknown = !request.programInitiated && !byDocument;
+    if (byDocument && !request.programInitiated) {
+        lastTopRequestText_ = request.url;
+        lastTopRequest_ = TopFrameRequest{url, request.sourceUrl,
+                                          type == QWebEnginePage::NavigationTypeFormSubmitted,
+                                          QDateTime::currentMSecsSinceEpoch()};
+    }
     const bool cancel = raiseBeforeNavigate(request);
     if (isMainFrame)
         cancelledNavigation_ = cancel;
@@ -74,9 +102,13 @@ bool WebView::handleNavigation(const QUrl& url, QWebEnginePage::NavigationType t
 // A load that was stopped or superseded ends with ok == false while url()
 // may still name it: that page is not the one being shown, so it completes
 // nothing.
+// A load that ends while the program's own navigation is still to be
+// requested began before it: it completes nothing, and the request to come
+// is still the program's.
 void WebView::onLoadFinished(bool ok)
 {
-    programNavigation_ = false;
+    if (programNavigation_)
+        return;
     const bool abandoned = !ok && (cancelledNavigation_ || stoppedLoad_);
     cancelledNavigation_ = false;
     stoppedLoad_ = false;
@@ -122,6 +154,25 @@ void WebView::goForward() { page_->triggerAction(QWebEnginePage::Forward); }
 bool WebView::canGoBack() const { return page_->history()->canGoBack(); }
 bool WebView::canGoForward() const { return page_->history()->canGoForward(); }
 QString WebView::locationUrl() const { return page_->url().toString(); }
+
+// Only the last request aimed at the top frame can be confirmed; any other
+// has no known requester.
+void WebView::confirmOwnRequest(const QString& url, std::function<void(bool own)> done)
+{
+    if (url.isEmpty() || url != lastTopRequestText_) {
+        QTimer::singleShot(0, this, [done] { done(false); });
+        return;
+    }
+    const TopFrameRequest request = lastTopRequest_;
+    lastTopRequestText_.clear();
+    // No answer at all (the page went away): nothing to grant, nothing to run.
+    QPointer<WebView> self(this);
+    page_->runJavaScript(requestNotesScript(), QWebEngineScript::ApplicationWorld,
+                         [self, request, done](const QVariant& notes) {
+                             if (self && notes.isValid())
+                                 done(raisedByShownDocument(request, notes));
+                         });
+}
 
 void WebView::runScript(const QString& script, ScriptResult done)
 {

@@ -21,6 +21,7 @@
 
 #include <QCursor>
 #include <QFileInfo>
+#include <QPointer>
 #include <QTimer>
 #include <QUrl>
 
@@ -121,6 +122,35 @@ bool isVideoLink(const QString& url)
     return false;
 }
 
+// Runs action, once the browser's callback has returned, with the trust of
+// the document that raised the navigation: a request that the shown local
+// document did not raise itself (a web page in one of its frames aiming at
+// the top frame) has a web page's trust.
+void withRequesterTrust(TForm1& w, platform::Browser* sender, const QString& url, TForm1::CommandSource source,
+                        std::function<void(TForm1::CommandSource)> action)
+{
+    using Source = TForm1::CommandSource;
+    if (source == Source::WebPage || !sender) {
+        later(&w, [action, source] { action(source); });
+        return;
+    }
+    QPointer<TForm1> self(&w);
+    QPointer<platform::Browser> view(sender);
+    later(&w, [self, view, url, action] {
+        if (!view)
+            return;
+        view->confirmOwnRequest(url, [self, action](bool own) {
+            if (!self)
+                return;
+            try {
+                action(own ? Source::LocalPage : Source::WebPage);
+            } catch (...) {
+                qCWarning(lcPagora) << "a taken-over navigation failed:" << store::log::currentException();
+            }
+        });
+    });
+}
+
 QString localOrAsIs(const QString& url)
 {
     const QString path = store::CutNN(url);
@@ -141,29 +171,32 @@ bool TForm1::WebBrowser1BeforeNavigate2(platform::Browser* sender, const QString
         // The layout is a nicety; the navigation is decided below regardless.
         qCWarning(lcPagora) << "choosing the layout for" << url << "failed:" << store::log::currentException();
     }
+    // The program showing a page (start-up, page buttons, back and forward,
+    // the patrol, list and search results) follows no link: whatever the
+    // file's name holds ("$" included) is a name, and the view shows it.
+    if (programInitiated)
+        return false;
     const QString origin = sourceUrl.isEmpty() && sender ? sender->locationUrl() : sourceUrl;
     const CommandSource source = requesterUnknown || commands::isWebSource(origin)
         ? CommandSource::WebPage
         : CommandSource::LocalPage;
     const bool hasDollar = url.contains(QLatin1Char('$'));
 
-    // The program's own navigations (page display) never bounce to another entry.
-    if (!programInitiated) {
-        const int entry = listedEntryFor(*this, url);
-        if (entry >= 0) {
-            later(this, [this, entry] {
-                PBanSave(entry);
-                PageClick(0, true);
-            });
-            return false;
-        }
+    const int entry = listedEntryFor(*this, url);
+    if (entry >= 0) {
+        later(this, [this, entry] {
+            PBanSave(entry);
+            PageClick(0, true);
+        });
+        return false;
     }
     const QUrl parsed(url);
     if (!hasDollar && parsed.isLocalFile() && QFileInfo(parsed.toLocalFile()).isDir()) {
-        if (source != CommandSource::WebPage) {
-            const QString folder = parsed.toLocalFile();
-            later(this, [folder] { platform::exploreFolder(folder); });
-        }
+        const QString folder = parsed.toLocalFile();
+        withRequesterTrust(*this, sender, url, source, [folder](CommandSource trust) {
+            if (trust != CommandSource::WebPage)
+                platform::exploreFolder(folder);
+        });
         return true;
     }
     if (!hasDollar && text::pos(QStringLiteral(".wav"), url) > 1) {
@@ -182,15 +215,17 @@ bool TForm1::WebBrowser1BeforeNavigate2(platform::Browser* sender, const QString
         }
         // A web video opens outside; only when that fails does a command list run.
         const QString list = commands::isCommandLink(url) ? commands::commandListFromUrl(url) : QString();
-        later(this, [this, url, list, source] {
+        withRequesterTrust(*this, sender, url, source, [this, url, list](CommandSource trust) {
             if (!platform::openPath(url) && !list.isEmpty())
-                RunCommandList(list, source);
+                RunCommandList(list, trust);
         });
         return true;
     }
     if (commands::isCommandLink(url)) {
         const QString list = commands::commandListFromUrl(url);
-        later(this, [this, list, source] { RunCommandList(list, source); });
+        withRequesterTrust(*this, sender, url, source, [this, list](CommandSource trust) {
+            RunCommandList(list, trust);
+        });
         return true;
     }
     return false;

@@ -21,7 +21,7 @@ using namespace platform;
 
 namespace {
 
-constexpr int WaitMs = 30000;
+constexpr int WaitMs = EngineWaitMs;
 
 QByteArray png()
 {

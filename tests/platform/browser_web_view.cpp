@@ -21,7 +21,7 @@ using namespace platform;
 
 namespace {
 
-constexpr int WaitMs = 60000;
+constexpr int WaitMs = EngineWaitMs;
 
 void writePage(const QString& path, const QByteArray& body)
 {
@@ -160,4 +160,33 @@ TEST_F(WebViewTest, CrashedPageProcessIsReloaded)
     ::kill(pid_t(pid), SIGKILL); // the page process this test started
     ASSERT_TRUE(waitFor([this] { return !completed.isEmpty(); }, WaitMs));
     EXPECT_EQ(completed.first(), browser->locationUrl());
+}
+
+// A step back through the history and a reload show a page again, as the
+// program's own navigate() does: they follow no link, whatever the address
+// holds.
+TEST_F(WebViewTest, StepsBackAndReloadsShowPagesAgain)
+{
+    const QString first = dir.filePath(QStringLiteral("a$JS x.txt a=1,.html"));
+    const QString second = dir.filePath(QStringLiteral("b.html"));
+    writePage(first, "<html><body>a</body></html>");
+    writePage(second, "<html><body>b</body></html>");
+    browser->setBeforeNavigate([this](const NavigationRequest& r) {
+        requests.append(r);
+        return false;
+    });
+    browser->navigate(first);
+    ASSERT_TRUE(waitFor([this] { return completed.size() == 1; }, WaitMs));
+    browser->navigate(second);
+    ASSERT_TRUE(waitFor([this] { return completed.size() == 2; }, WaitMs));
+    requests.clear();
+    browser->goBack();
+    ASSERT_TRUE(waitFor([this] { return !requests.isEmpty(); }, WaitMs));
+    EXPECT_TRUE(requests.first().url.contains(QLatin1String("a$JS"))) << requests.first().url.toStdString();
+    EXPECT_TRUE(requests.first().programInitiated);
+    ASSERT_TRUE(waitFor([&] { return browser->locationUrl() == QUrl::fromLocalFile(first).toString(); }, WaitMs));
+    requests.clear();
+    browser->refresh(); // as the patrol reloads a changed page
+    ASSERT_TRUE(waitFor([this] { return !requests.isEmpty(); }, WaitMs));
+    EXPECT_TRUE(requests.first().programInitiated);
 }

@@ -97,6 +97,12 @@ void FakeBrowser::findText(const QString& text, std::function<void(bool found)> 
         done(found);
 }
 
+void FakeBrowser::confirmOwnRequest(const QString& url, std::function<void(bool own)> done)
+{
+    confirmed.append(url);
+    done(ownRequests);
+}
+
 bool FakeBrowser::raiseNavigation(const QString& url, const QString& sourceUrl,
                                   bool programInitiated, bool mainFrame)
 {

@@ -4,12 +4,15 @@
 #include "platform/browser.h"
 #include "support/fake_browser.h"
 #include "platform/seam.h"
+#include "platform/web_view.h"
 #include "support/wait_for.h"
 #include "store/files.h"
 #include "viewer/main_window.h"
 #include "viewer/real_window_fixture.h"
 
+#include <QCoreApplication>
 #include <QDir>
+#include <QWebEnginePage>
 #include <QTemporaryDir>
 #include <QTimer>
 #include <QUrl>
@@ -20,7 +23,7 @@
 
 namespace {
 
-constexpr int WaitMs = 30000;
+constexpr int WaitMs = EngineWaitMs;
 
 QByteArray filler(int paragraphs)
 {
@@ -44,15 +47,42 @@ struct SlowServer : TestHttpServer {
 
 class BrowserFindAndStop : public RealWindowTest {
 protected:
-    // Runs script in the lower pane until it answers true.
+    // Runs script in the lower pane until it answers true; one question at a
+    // time, so that a busy engine is not flooded with them.
     bool lowerAnswers(const QString& script)
     {
         auto yes = std::make_shared<bool>(false);
+        auto asking = std::make_shared<bool>(false);
         return waitFor([&] {
-            w->WebBrowser2->runScript(script, [yes](const QVariant& v) { *yes = *yes || v.toBool(); });
-            waitMs(100);
+            if (!*asking) {
+                *asking = true;
+                w->WebBrowser2->runScript(script, [yes, asking](const QVariant& v) {
+                    *yes = *yes || v.toBool();
+                    *asking = false;
+                });
+            }
             return *yes;
         }, WaitMs);
+    }
+    // Shows path in the lower pane and waits until its load and the one
+    // refresh that follows every load there have both completed: a find made
+    // before the refresh would be lost with the document it selected in.
+    bool showInLowerPane(const QString& path)
+    {
+        auto completions = std::make_shared<int>(0);
+        TForm1* window = w.get();
+        w->WebBrowser2->setDocumentComplete([window, completions](const QString& url) {
+            ++*completions;
+            window->WebBrowser2DocumentComplete(url);
+        });
+        w->WebBrowser2->navigate(path);
+        return waitFor([&] { return *completions >= 2; }, WaitMs);
+    }
+    // Waits until the page view has no load in progress.
+    bool pageSettled()
+    {
+        auto* view = qobject_cast<platform::WebView*>(w->WebBrowser1);
+        return view && waitFor([&] { return !view->page()->isLoading(); }, WaitMs);
     }
 };
 
@@ -65,7 +95,7 @@ TEST_F(BrowserFindAndStop, EachFindStartsAtTheTopOfTheLowerPage)
                               + "<p id=\"p\">【○】</p>" + filler(60) + "</body></html>");
     start();
     ASSERT_TRUE(waitFor([&] { return w->caption() == url("0010_quiz.html"); }, WaitMs));
-    w->WebBrowser2->navigate(inRoot("0010_quiz.html"));
+    ASSERT_TRUE(showInLowerPane(inRoot("0010_quiz.html")));
     ASSERT_TRUE(lowerAnswers("!!document.getElementById('p')"));
     // The pane may have no height here: the selected match tells where the find stopped.
     const auto selectedIn = [](const char* id) {
@@ -95,7 +125,8 @@ TEST_F(BrowserFindAndStop, AStoppedLoadDoesNotTakeTheCaptionBack)
     platform::MouseArgs left;
     left.button = Qt::LeftButton;
     w->PageButtonMouseDown(1, w->PageButtonGeneration, left);
-    waitMs(1500);
+    ASSERT_TRUE(pageSettled()); // the stopped load has ended and said so
+    QCoreApplication::processEvents();
     EXPECT_EQ(w->caption().toStdString(), url("0020_b.doc").toStdString());
     EXPECT_EQ(w->PBan(), 1);
 }

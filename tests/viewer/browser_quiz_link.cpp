@@ -15,7 +15,7 @@
 
 namespace {
 
-constexpr int WaitMs = 60000;
+constexpr int WaitMs = EngineWaitMs;
 
 const char* kQuizPage =
     "<html><head><meta charset=\"utf-8\"></head><body>"

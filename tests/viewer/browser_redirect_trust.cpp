@@ -23,7 +23,7 @@
 
 namespace {
 
-constexpr int WaitMs = 30000;
+constexpr int WaitMs = EngineWaitMs;
 const QByteArray kCommands = "/$COPY%20src.txt%20x.html,$JS%20victim.txt%20a=DEL,$tool.sh";
 
 // Answers /r with a redirect to a command address, /refresh with a page

@@ -97,3 +97,61 @@ TEST_F(PageCommandTest, TitlePageLayoutDoesNotReopenTheLowerPane)
     ASSERT_EQ(w.kabeRight->width(), 1); // the title-page layout did switch
     EXPECT_EQ(w.kabeKR->height(), 0);
 }
+
+// A page whose file name holds "$" is a page like any other: however the
+// program shows it (start-up, a page button, a list result, back and
+// forward, the patrol's reload), nothing of its name runs as a command.
+TEST_F(PageCommandTest, TheProgramsOwnDisplayNeverRunsTheNameAsCommands)
+{
+    const QString name = QStringLiteral("0005_x$JS pwned.txt a=1,$python3 .p.py,.html");
+    writeFile(inRoot(name), "<html><body>planted</body></html>");
+    writeFile(inRoot(".p.py"), "print(1)\n");
+    for (const char* other : {"0010_a.html", "0020_b.html"})
+        writeFile(inRoot(QString::fromLatin1(other)), "<html><body>page</body></html>");
+    TForm1& w = make();
+    page()->autoEvents = true;
+    w.FormShow(); // start-up shows the first page: the planted one
+    QCoreApplication::processEvents();
+    ASSERT_EQ(w.caption(), fileUrl(name));
+
+    w.PBanSave(1);
+    w.PageClick(0, true);
+    platform::MouseArgs left;
+    left.button = Qt::LeftButton;
+    w.PageButtonMouseDown(0, w.PageButtonGeneration, left); // its page button
+    QCoreApplication::processEvents();
+    EXPECT_EQ(w.caption(), fileUrl(name));
+    w.PBanSave(2);
+    w.PageClick(0, true);
+    w.PBanSave(0);
+    w.PageClick(0, true); // as the list and search windows show a result
+    page()->goBack();
+    page()->goForward();
+    page()->refresh(); // the patrol's reload of a changed page
+    QCoreApplication::processEvents();
+
+    EXPECT_EQ(w.PBan(), 0);
+    EXPECT_EQ(page()->navigated().count(inRoot(name)), 3);
+    EXPECT_FALSE(QFileInfo::exists(inRoot("pwned.txt")));
+    EXPECT_TRUE(seamEvents("start").isEmpty()) << seamEvents("start").join(' ').toStdString();
+}
+
+// A request aimed at the shown local page's frame that the page did not raise
+// itself (a web page in one of its frames) has a web page's trust: writing
+// commands and folder links are refused, counting still runs.
+TEST_F(PageCommandTest, RequestsTheShownPageDidNotRaiseHaveWebTrust)
+{
+    TForm1& w = shown();
+    page()->ownRequests = false;
+    EXPECT_TRUE(click(commandUrl("JS%20x.txt%20a=1,$+2")));
+    EXPECT_EQ(page()->confirmed, QStringList({commandUrl("JS%20x.txt%20a=1,$+2")}));
+    EXPECT_FALSE(QFileInfo::exists(inRoot("x.txt")));
+    EXPECT_TRUE(flashText().contains("Webページからは")) << flashText().toStdString();
+    EXPECT_EQ(w.PageCounter, 2);
+    EXPECT_TRUE(click(QUrl::fromLocalFile(inRoot("sub")).toString()));
+    EXPECT_TRUE(seamEvents("openUrl").isEmpty());
+
+    page()->ownRequests = true; // the page's own link keeps its trust
+    EXPECT_TRUE(click(commandUrl("JS%20x.txt%20a=1")));
+    EXPECT_TRUE(QFileInfo::exists(inRoot("x.txt")));
+}
