@@ -238,7 +238,7 @@ QStringList carryOutRenamePlan(const RenamePlan& plan, const std::function<void(
         failures << QStringLiteral("「%1」の中の名前を書き換えられませんでした。").arg(page);
     for (const QString& page : updates.notUtf8)
         if (mentionsAny(page, renamed))
-            failures << QStringLiteral("「%1」はUTF-8でないため、中の名前を書き換えていません。").arg(page);
+            failures << QStringLiteral("「%1」はUTF-8でもシフトJISでもないため、中の名前を書き換えていません。").arg(page);
     return failures;
 }
 

@@ -7,6 +7,7 @@
 #include "support/temp_tree.h"
 #include "viewer/page_display_fixture.h"
 #include "store/files.h"
+#include "store/page_encoding.h"
 
 #include <QSet>
 
@@ -314,4 +315,29 @@ TEST_F(PageOrderWindowTest, UnreadableNamesAreLeftOutAndTheFolderNamedOnce)
             messages << e.text;
     ASSERT_EQ(messages.size(), 1);
     EXPECT_TRUE(messages.first().contains(root()));
+}
+
+TEST_F(PageOrderWindowTest, PicturesRenamedByRenumberingKeepTheirPlaceInShiftJisPages)
+{
+    // Pages from Japanese Windows: one with no declaration, one naming an
+    // alias of Shift_JIS that the listing leaves as it is.
+    const QString body = QStringLiteral("<HTML><HEAD><TITLE>季節の花</TITLE></HEAD><BODY>"
+                                        "<IMG src=\"flower.png\">さくら</BODY></HTML>\r\n");
+    writeFile(rootFile("a_x.html"), files::encodeShiftJis(body));
+    writeFile(rootFile("b_y.html"),
+              files::encodeShiftJis(QStringLiteral("<META charset=\"x-sjis\">") + body));
+    writeFile(rootFile("flower.png"), "png");
+    TForm1& w = start();
+    ASSERT_EQ(w.levels.topEntries(), QStringList({"a_x.html", "b_y.html", "flower.png"}));
+    platform::clearEvents();
+    MovePageAndRenumber(w, 1, 0);
+    ASSERT_TRUE(QFileInfo::exists(rootFile("1020_flower.png")));
+    for (const char* page : {"1000_y.html", "1010_x.html"}) {
+        const std::optional<QString> text = store::readPageText(rootFile(page));
+        ASSERT_TRUE(text) << page;
+        EXPECT_TRUE(text->contains(QStringLiteral("<IMG src=\"1020_flower.png\">さくら"))) << page;
+        EXPECT_TRUE(text->contains(QStringLiteral("<TITLE>季節の花</TITLE>"))) << page;
+    }
+    for (const platform::SeamEvent& e : platform::events())
+        EXPECT_NE(e.kind, "message") << e.text.toStdString();
 }
