@@ -16,14 +16,27 @@ bool isPage(const QString& path)
     return lowerExt(path).contains(QLatin1String(".ht"));
 }
 
-// What the other pages use, in the page's folder and in every folder a
-// listed file lies in (a page in a sub-folder, or its pictures).
-QStringList usedByOtherPages(const QStringList& listed, const QString& pagePath, const QString& exeBaseName)
+// The folder and every folder below it; links to folders are not followed.
+void addFolderTree(QStringList& folders, const QString& folder)
+{
+    if (!containsPath(folders, folder))
+        folders.append(folder);
+    for (const QString& name : files::listFolders(folder))
+        addFolderTree(folders, files::joinPath(folder, name));
+}
+
+// What the other pages use, in the page's folder, in every folder a listed
+// file lies in (a page in a sub-folder, or its pictures) and in every folder
+// of the data root, whose pages may show a picture with "../".
+QStringList usedByOtherPages(const QStringList& listed, const QString& pagePath, const QString& exeBaseName,
+                             const QString& root)
 {
     QStringList folders{folderOf(pagePath)};
     for (const QString& f : listed)
         if (!containsPath(folders, folderOf(f)))
             folders.append(folderOf(f));
+    if (!root.isEmpty())
+        addFolderTree(folders, root);
     QStringList used;
     for (const QString& folder : folders)
         used += filesUsedByFolderPages(folder, exeBaseName, pagePath).used;
@@ -32,14 +45,15 @@ QStringList usedByOtherPages(const QStringList& listed, const QString& pagePath,
 
 } // namespace
 
-FileToolList planPageDeletion(const QString& pagePath, const QString& currentFolder, const QString& exeBaseName)
+FileToolList planPageDeletion(const QString& pagePath, const QString& currentFolder, const QString& exeBaseName,
+                              const QString& root)
 {
     FileToolList list;
     LinkedFiles linked = CollectLinkedFiles(pagePath, true, currentFolder);
     list.files = linked.files;
     list.commandLinkMessages = linked.commandLinkMessages;
     const QString pageFolder = folderOf(pagePath);
-    const QStringList usedElsewhere = usedByOtherPages(list.files, pagePath, exeBaseName);
+    const QStringList usedElsewhere = usedByOtherPages(list.files, pagePath, exeBaseName, root);
     for (const QString& f : list.files) {
         if (f == pagePath)
             continue;

@@ -101,7 +101,7 @@ void RunFileTool(TForm1& w, int mode)
         prepareForDelete(f, QStringLiteral("HTMLファイルとリンクファイルを削除"));
         const QString page = w.levels.entryPath(w.PBan());
         w.SearchCacheKey = QStringLiteral("xxx");
-        const FileToolList list = planPageDeletion(page, w.CurrentFolder(), w.levels.ExeBaseName);
+        const FileToolList list = planPageDeletion(page, w.CurrentFolder(), w.levels.ExeBaseName, w.RootFolder);
         f.setEntries(list.files, list.notPreselected);
         showEach(list.commandLinkMessages);
         w.pausePatrol();

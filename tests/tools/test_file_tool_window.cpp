@@ -153,6 +153,28 @@ TEST_F(FileToolTest, ThePageDeleteListsThePageAndItsFilesAndReloads)
     EXPECT_TRUE(exists("_shared.jpg"));
 }
 
+TEST_F(FileToolTest, ThePageDeleteKeepsWhatPagesOfOtherFoldersShow)
+{
+    // The pictures lie beside the page; pages of a sub-folder, of the folder
+    // above and of a folder beside it show them too, in their own charsets.
+    put("a/0010_a.html", page("A", "<IMG src=\"_a.jpg\"><IMG src=\"_below.jpg\"><IMG src=\"_above.jpg\">"
+                                  "<IMG src=\"_beside.jpg\">"));
+    for (const char* name : {"a/_a.jpg", "a/_below.jpg", "a/_above.jpg", "a/_beside.jpg"})
+        put(name);
+    put("a/sub/0010_c.html", page("C", "<IMG src=\"../_below.jpg\">"));
+    put("0010_top.html", page("Top", "<IMG src=\"a/_above.jpg\">"));
+    put("b/0010_d.html", files::encodeShiftJis(QStringLiteral("<HTML><BODY>となり<IMG src=\"../a/_beside.jpg\">"
+                                                              "</BODY></HTML>")));
+    TForm1& w = shown();
+    tool();
+    w.OpenFolder(inRoot("a"), 0, true);
+    ASSERT_EQ(w.levels.topEntries().value(0), "0010_a.html");
+    w.PBanSave(0);
+    tools::DeletePageMenu(w);
+    EXPECT_EQ(tool().selectedEntries().join(' ').toStdString(),
+              QStringList({inRoot("a/0010_a.html"), inRoot("a/_a.jpg")}).join(' ').toStdString());
+}
+
 TEST_F(FileToolTest, TheCleanUpActsOnTheFolderEvenUnderASearchLevel)
 {
     put("0010_a.html", page("A", "<IMG src=\"_pic.png\">"));
