@@ -25,11 +25,10 @@ void addFolderTree(QStringList& folders, const QString& folder)
         addFolderTree(folders, files::joinPath(folder, name));
 }
 
-// What the other pages use, in the page's folder, in every folder a listed
-// file lies in (a page in a sub-folder, or its pictures) and in every folder
-// of the data root, whose pages may show a picture with "../".
-QStringList usedByOtherPages(const QStringList& listed, const QString& pagePath, const QString& exeBaseName,
-                             const QString& root)
+} // namespace
+
+QStringList filesUsedByOtherPages(const QStringList& listed, const QString& pagePath, const QString& exeBaseName,
+                                  const QString& root)
 {
     QStringList folders{folderOf(pagePath)};
     for (const QString& f : listed)
@@ -43,8 +42,6 @@ QStringList usedByOtherPages(const QStringList& listed, const QString& pagePath,
     return used;
 }
 
-} // namespace
-
 FileToolList planPageDeletion(const QString& pagePath, const QString& currentFolder, const QString& exeBaseName,
                               const QString& root)
 {
@@ -53,7 +50,7 @@ FileToolList planPageDeletion(const QString& pagePath, const QString& currentFol
     list.files = linked.files;
     list.commandLinkMessages = linked.commandLinkMessages;
     const QString pageFolder = folderOf(pagePath);
-    const QStringList usedElsewhere = usedByOtherPages(list.files, pagePath, exeBaseName, root);
+    const QStringList usedElsewhere = filesUsedByOtherPages(list.files, pagePath, exeBaseName, root);
     for (const QString& f : list.files) {
         if (f == pagePath)
             continue;

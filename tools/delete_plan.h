@@ -18,6 +18,11 @@ namespace tools {
 FileToolList planPageDeletion(const QString& pagePath, const QString& currentFolder, const QString& exeBaseName,
                               const QString& root = QString());
 
+// What pages other than pagePath use: the pages of its folder, of every
+// folder a listed file lies in and, with root, of every folder under root
+// (a page may show a picture of another folder with "../" or a folder path).
+QStringList filesUsedByOtherPages(const QStringList& listed, const QString& pagePath, const QString& exeBaseName,
+                                  const QString& root);
 // The selected entries that name files, in list order, each once: folders,
 // drive-letter paths and relative names never go to the trash.
 QStringList planDeletion(const QStringList& selected);

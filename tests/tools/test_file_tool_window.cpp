@@ -227,6 +227,23 @@ TEST_F(FileToolTest, MovingAPageTakesItsFilesAndTrashesTheSources)
     EXPECT_TRUE(w.Timer5->enabled());
 }
 
+TEST_F(FileToolTest, MovingAPageLeavesWhatPagesOfOtherFoldersShow)
+{
+    put("0010_a.html", page("A", "<IMG src=\"_a.jpg\"><IMG src=\"_shared.jpg\">"));
+    put("_a.jpg", "pic");
+    put("_shared.jpg", "shared");
+    put("sub/0010_c.html", page("C", "<IMG src=\"../_shared.jpg\">"));
+    TForm1& w = shown();
+    w.PBanSave(0);
+    put("moved/.keep");
+    platform::setNextFileName(inRoot("moved/0010_a.html"));
+    platform::setNextAnswer(platform::Answer::Yes);
+    tools::CopyPageWithLinks(w);
+    EXPECT_EQ(read("moved/_shared.jpg"), "shared");
+    EXPECT_FALSE(exists("_a.jpg"));
+    EXPECT_EQ(read("_shared.jpg"), "shared");
+}
+
 TEST_F(FileToolTest, ACancelledCopyStillReloadsAndACopyOntoItselfIsRefused)
 {
     put("0010_a.html", page("A"));
