@@ -16,15 +16,6 @@ bool isPage(const QString& path)
     return lowerExt(path).contains(QLatin1String(".ht"));
 }
 
-// The folder and every folder below it; links to folders are not followed.
-void addFolderTree(QStringList& folders, const QString& folder)
-{
-    if (!containsPath(folders, folder))
-        folders.append(folder);
-    for (const QString& name : files::listFolders(folder))
-        addFolderTree(folders, files::joinPath(folder, name));
-}
-
 } // namespace
 
 QStringList filesUsedByOtherPages(const QStringList& listed, const QString& pagePath, const QString& exeBaseName,
@@ -34,8 +25,9 @@ QStringList filesUsedByOtherPages(const QStringList& listed, const QString& page
     for (const QString& f : listed)
         if (!containsPath(folders, folderOf(f)))
             folders.append(folderOf(f));
-    if (!root.isEmpty())
-        addFolderTree(folders, root);
+    for (const QString& folder : folderTree(root))
+        if (!containsPath(folders, folder))
+            folders.append(folder);
     QStringList used;
     for (const QString& folder : folders)
         used += filesUsedByFolderPages(folder, exeBaseName, pagePath).used;

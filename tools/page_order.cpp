@@ -50,10 +50,10 @@ void reportRenameFailures(const QStringList& failures)
                           platform::MsgType::Warning);
 }
 
-void runRenamePlan(const RenamePlan& plan)
+void runRenamePlan(const RenamePlan& plan, const QString& root)
 {
     platform::CopyProgress progress(QStringLiteral("ページの名前を変えています…"), int(plan.units.size()), false);
-    reportRenameFailures(carryOutRenamePlan(plan, [&progress] { progress.step(); }));
+    reportRenameFailures(carryOutRenamePlan(plan, [&progress] { progress.step(); }, root));
 }
 
 void ChangeButtonOrder(TForm1& w)
@@ -93,7 +93,7 @@ void MovePageAndRenumber(TForm1& w, int Index, int Target)
     if (Index < w.levels.MidashiT.last().size())
         w.levels.MidashiT.last() = moveEntry(w.levels.MidashiT.last(), Index, Target);
     w.PBanSave(Target);
-    runRenamePlan(planRenumber(w.CurrentFolder(), order));
+    runRenamePlan(planRenumber(w.CurrentFolder(), order), w.RootFolder);
     reloadFolderList(w);
 }
 
@@ -104,7 +104,7 @@ void StripNumberPrefixes(TForm1& w)
     if (!platform::askYesNo(QStringLiteral("数字_ を削除していいですか？")))
         return;
     w.SearchCacheKey = QStringLiteral("xxx");
-    runRenamePlan(planStripPrefixes(w.CurrentFolder(), w.levels.topEntries()));
+    runRenamePlan(planStripPrefixes(w.CurrentFolder(), w.levels.topEntries()), w.RootFolder);
     reloadFolderList(w);
 }
 

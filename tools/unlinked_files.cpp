@@ -13,6 +13,21 @@
 
 namespace tools {
 
+static void addFolderTree(QStringList& folders, const QString& folder)
+{
+    folders.append(folder);
+    for (const QString& name : files::listFolders(folder))
+        addFolderTree(folders, files::joinPath(folder, name));
+}
+
+QStringList folderTree(const QString& folder)
+{
+    QStringList folders;
+    if (!folder.isEmpty())
+        addFolderTree(folders, folder);
+    return folders;
+}
+
 QStringList folderPages(const QString& folder, const QString& exeBaseName)
 {
     QStringList pages;

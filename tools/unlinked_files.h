@@ -17,6 +17,9 @@ struct FolderUsage {
     QStringList commandLinkMessages;
 };
 
+// The folder and every folder below it (links to folders are not followed);
+// empty for "".
+QStringList folderTree(const QString& folder);
 // Pages of a folder: the entries its page list shows, then every other file
 // whose extension holds ".ht" ("_" pages, index pages with "_", the help page).
 QStringList folderPages(const QString& folder, const QString& exeBaseName);

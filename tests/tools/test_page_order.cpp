@@ -341,3 +341,24 @@ TEST_F(PageOrderWindowTest, PicturesRenamedByRenumberingKeepTheirPlaceInShiftJis
     for (const platform::SeamEvent& e : platform::events())
         EXPECT_NE(e.kind, "message") << e.text.toStdString();
 }
+
+TEST_F(PageOrderWindowTest, PicturesRenamedByRenumberingKeepTheirPlaceInPagesOfOtherFolders)
+{
+    writePage("0010_top.html", "top");
+    writeFile(rootFile("0010_top.html"), page("top") + "<IMG src=\"sub/flower.png\"><IMG src=\"flower.png\">");
+    writeFile(rootFile("flower.png"), "another picture of the same name");
+    writeFile(rootFile("sub/a_x.html"), page("x") + "<IMG src=\"flower.png\">");
+    writePage("sub/b_y.html", "y");
+    writeFile(rootFile("sub/flower.png"), "png");
+    writeFile(rootFile("sub/deeper/0010_d.html"), page("d") + "<IMG src=\"../flower.png\">");
+    TForm1& w = start();
+    w.OpenFolder(rootFile("sub"), 0, true);
+    ASSERT_EQ(w.levels.topEntries(), QStringList({"a_x.html", "b_y.html", "flower.png"}));
+    w.PBanSave(1);
+    MovePageAndRenumber(w, 1, 0);
+    ASSERT_TRUE(QFileInfo::exists(rootFile("sub/1020_flower.png")));
+    EXPECT_TRUE(TempTree::readAt(rootFile("sub/1010_x.html")).contains("<IMG src=\"1020_flower.png\">"));
+    EXPECT_TRUE(TempTree::readAt(rootFile("sub/deeper/0010_d.html")).contains("<IMG src=\"../1020_flower.png\">"));
+    EXPECT_TRUE(TempTree::readAt(rootFile("0010_top.html"))
+                    .contains("<IMG src=\"sub/1020_flower.png\"><IMG src=\"flower.png\">"));
+}
