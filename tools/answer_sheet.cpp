@@ -5,6 +5,9 @@
 
 #include <QFile>
 #include <QFileInfo>
+#include <QStringDecoder>
+
+#include <algorithm>
 
 namespace answersheet {
 
@@ -130,12 +133,43 @@ QString AnswerCsvPath(const QString& pagePath)
 
 namespace {
 
+std::optional<QString> decodedWithoutLoss(const char* charset, const QByteArray& bytes)
+{
+    QStringDecoder decoder(charset);
+    const QString text = decoder.decode(bytes + ' ');
+    if (!decoder.isValid() || decoder.hasError() || !text.endsWith(u' '))
+        return std::nullopt;
+    return text;
+}
+
+bool holdsHalfWidthKana(const QString& text)
+{
+    return std::any_of(text.begin(), text.end(), [](QChar c) { return c.unicode() >= 0xFF61 && c.unicode() <= 0xFF9F; });
+}
+
+// Whether a file that is not UTF-8 is Shift_JIS, as a spreadsheet on
+// Japanese Windows saves it. A file with a UTF-16 mark, bytes that are no
+// Shift_JIS, or bytes that read as half-width kana in Shift_JIS and as
+// plain Japanese in EUC-JP (as EUC-JP does) is something else.
+bool isShiftJisFile(const QByteArray& bytes)
+{
+    if (bytes.startsWith("\xFF\xFE") || bytes.startsWith("\xFE\xFF"))
+        return false;
+    const std::optional<QString> sjis = decodedWithoutLoss("Shift_JIS", bytes);
+    if (!sjis)
+        return false;
+    const std::optional<QString> euc = decodedWithoutLoss("EUC-JP", bytes);
+    return !(euc && holdsHalfWidthKana(*sjis) && !holdsHalfWidthKana(*euc));
+}
+
 // The bytes of line in the encoding of the existing file, or nothing when
-// that encoding cannot hold it.
+// that encoding cannot hold it or is not one the program writes.
 std::optional<QByteArray> lineInEncodingOf(const QByteArray& existing, const QString& line)
 {
     if (existing.startsWith("\xEF\xBB\xBF") || files::isValidUtf8(existing))
         return line.toUtf8();
+    if (!isShiftJisFile(existing))
+        return std::nullopt;
     const QByteArray sjis = files::encodeShiftJis(line);
     if (files::decodeShiftJis(sjis) != line)
         return std::nullopt;
