@@ -30,5 +30,8 @@ void reportRenameFailures(const QStringList& failures);
 // of every folder under root), with a progress window when it takes long,
 // then reports what failed.
 void runRenamePlan(const RenamePlan& plan, const QString& root);
+// The same for the window's folder, then the reload, with the page that was
+// selected selected again under its new name.
+void runRenamePlan(TForm1& w, const RenamePlan& plan);
 
 } // namespace tools

@@ -362,3 +362,17 @@ TEST_F(PageOrderWindowTest, PicturesRenamedByRenumberingKeepTheirPlaceInPagesOfO
     EXPECT_TRUE(TempTree::readAt(rootFile("0010_top.html"))
                     .contains("<IMG src=\"sub/1020_flower.png\"><IMG src=\"flower.png\">"));
 }
+
+TEST_F(PageOrderWindowTest, RenamingKeepsTheSelectedPageSelected)
+{
+    // Without their numbers the pages sort the other way round.
+    writePage("1000_b.html", "b");
+    writePage("1010_a.html", "a");
+    TForm1& w = start();
+    showPage(w, 1);
+    platform::setNextAnswer(platform::Answer::Yes);
+    StripNumberPrefixes(w);
+    ASSERT_EQ(w.levels.topEntries(), QStringList({"a.html", "b.html"}));
+    EXPECT_EQ(w.PBan(), 0);
+    EXPECT_EQ(lastNavigation(), rootFile("a.html"));
+}
