@@ -1,13 +1,11 @@
 #include "tools/answer_sheet.h"
 
 #include "store/files.h"
+#include "store/page_encoding.h"
 #include "store/text.h"
 
 #include <QFile>
 #include <QFileInfo>
-#include <QStringDecoder>
-
-#include <algorithm>
 
 namespace answersheet {
 
@@ -133,42 +131,15 @@ QString AnswerCsvPath(const QString& pagePath)
 
 namespace {
 
-std::optional<QString> decodedWithoutLoss(const char* charset, const QByteArray& bytes)
-{
-    QStringDecoder decoder(charset);
-    const QString text = decoder.decode(bytes + ' ');
-    if (!decoder.isValid() || decoder.hasError() || !text.endsWith(u' '))
-        return std::nullopt;
-    return text;
-}
-
-bool holdsHalfWidthKana(const QString& text)
-{
-    return std::any_of(text.begin(), text.end(), [](QChar c) { return c.unicode() >= 0xFF61 && c.unicode() <= 0xFF9F; });
-}
-
-// Whether a file that is not UTF-8 is Shift_JIS, as a spreadsheet on
-// Japanese Windows saves it. A file with a UTF-16 mark, bytes that are no
-// Shift_JIS, or bytes that read as half-width kana in Shift_JIS and as
-// plain Japanese in EUC-JP (as EUC-JP does) is something else.
-bool isShiftJisFile(const QByteArray& bytes)
-{
-    if (bytes.startsWith("\xFF\xFE") || bytes.startsWith("\xFE\xFF"))
-        return false;
-    const std::optional<QString> sjis = decodedWithoutLoss("Shift_JIS", bytes);
-    if (!sjis)
-        return false;
-    const std::optional<QString> euc = decodedWithoutLoss("EUC-JP", bytes);
-    return !(euc && holdsHalfWidthKana(*sjis) && !holdsHalfWidthKana(*euc));
-}
-
 // The bytes of line in the encoding of the existing file, or nothing when
 // that encoding cannot hold it or is not one the program writes.
 std::optional<QByteArray> lineInEncodingOf(const QByteArray& existing, const QString& line)
 {
-    if (existing.startsWith("\xEF\xBB\xBF") || files::isValidUtf8(existing))
+    // Decided as a page is: UTF-16 and EUC-JP files are no Shift_JIS ones.
+    const store::PageEncoding encoding = store::decodePage(existing).encoding;
+    if (encoding == store::PageEncoding::Utf8)
         return line.toUtf8();
-    if (!isShiftJisFile(existing))
+    if (encoding != store::PageEncoding::ShiftJis)
         return std::nullopt;
     const QByteArray sjis = files::encodeShiftJis(line);
     if (files::decodeShiftJis(sjis) != line)
