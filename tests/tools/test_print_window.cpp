@@ -167,6 +167,22 @@ TEST_F(PrintTest, MergeWritesTheDocumentWithAPictureOfEveryPage)
     EXPECT_EQ(w.PrintPending, 1);
 }
 
+TEST_F(PrintTest, MergeWritesNothingThroughAWorkFolderThatLinksOutOfTheDataRoot)
+{
+    writePage("1010_p.html", "p");
+    TempTree outside;
+    ASSERT_FALSE(dir.symlink(QStringLiteral("Pagora.data/00_RESUME"), outside.path()).isEmpty());
+    TForm1& w = startPrintWindow();
+    platform::clearEvents();
+    tools::MergeCheckedPages(w);
+    for (int guard = 0; tools::MergeRunning() && guard < 20; ++guard)
+        w.Timer4->fire();
+    EXPECT_FALSE(tools::MergeRunning());
+    EXPECT_TRUE(outside.list(QString()).isEmpty()) << outside.list(QString()).join(' ').toStdString();
+    ASSERT_FALSE(platform::events().isEmpty());
+    EXPECT_TRUE(platform::events().last().text.contains(w.WorkFolder));
+}
+
 TEST_F(PrintTest, MergeOfAnEmptyListSaysWhatToDo)
 {
     QDir().mkpath(root());
