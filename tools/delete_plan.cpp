@@ -4,7 +4,6 @@
 #include "tools/unlinked_files.h"
 
 #include "store/files.h"
-#include "store/page_encoding.h"
 
 #include <QFileInfo>
 
@@ -15,48 +14,6 @@ namespace {
 bool isPage(const QString& path)
 {
     return lowerExt(path).contains(QLatin1String(".ht"));
-}
-
-} // namespace
-
-namespace {
-
-// Whether the bytes of a page may name one of the files: their names, in
-// UTF-8 or Shift_JIS, ASCII letters in any case. Most pages name none of
-// them and are passed over without being decoded.
-bool mayName(const QByteArray& lowerBytes, const QStringList& names)
-{
-    for (const QString& name : names) {
-        const QString lower = name.toLower();
-        if (lowerBytes.contains(lower.toUtf8()) || lowerBytes.contains(files::encodeShiftJis(lower)))
-            return true;
-    }
-    return false;
-}
-
-// The candidates that a page of folder other than exceptPage names in a
-// src, background, title icon or href.
-QStringList candidatesNamedIn(const QString& folder, const QStringList& candidates, const QStringList& names,
-                              const QString& exceptPage)
-{
-    QStringList named;
-    for (const QString& name : files::listFiles(folder, QStringLiteral("*.*"))) {
-        const QString page = files::joinPath(folder, name);
-        if (!isPage(page) || isSameFile(page, exceptPage))
-            continue;
-        const std::optional<QByteArray> bytes = files::readBytes(page);
-        if (!bytes || !mayName(bytes->toLower(), names))
-            continue;
-        const QString text = store::pageTextOf(*bytes);
-        for (LinkKind kind : {LinkKind::Src, LinkKind::TitleIcon, LinkKind::Background, LinkKind::Href})
-            for (const LinkValue& v : findLinkValues(text, kind)) {
-                const QString target = resolveLinkValue(v.value, folder);
-                for (const QString& c : candidates)
-                    if (!target.isEmpty() && !containsPath(named, c) && containsPath({target}, c))
-                        named << c;
-            }
-    }
-    return named;
 }
 
 } // namespace
@@ -73,18 +30,11 @@ QStringList filesUsedByOtherPages(const QStringList& listed, const QString& page
         used += filesUsedByFolderPages(folder, exeBaseName, pagePath).used;
     // The other folders of the data root: only what their pages name
     // directly among the files that would still go.
-    QStringList candidates, names;
+    QStringList candidates;
     for (const QString& f : listed)
-        if (f != pagePath && !containsPath(used, f)) {
+        if (f != pagePath && !containsPath(used, f))
             candidates << f;
-            names << QFileInfo(f).fileName();
-        }
-    if (candidates.isEmpty())
-        return used;
-    for (const QString& folder : folderTree(root))
-        if (!containsPath(folders, folder))
-            used += candidatesNamedIn(folder, candidates, names, pagePath);
-    return used;
+    return used + namedByPagesUnder(root, candidates, folders, pagePath);
 }
 
 FileToolList planPageDeletion(const QString& pagePath, const QString& currentFolder, const QString& exeBaseName,

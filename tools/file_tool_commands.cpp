@@ -120,7 +120,7 @@ void DeleteUnlinkedFiles(TForm1& w)
         return;
     bool shown = false;
     guarded("DeleteUnlinkedFiles", [&] {
-        const FileToolList list = planUnlinkedFiles(w.CurrentFolder(), w.levels.ExeBaseName, w.HelpFileName);
+        const FileToolList list = planUnlinkedFiles(w.CurrentFolder(), w.levels.ExeBaseName, w.HelpFileName, w.RootFolder);
         if (!list.commandLinkMessages.isEmpty()) // one notice for the whole folder
             platform::showMessage(pathLines(list.commandLinkMessages, 10), platform::MsgType::Information);
         if (list.files.isEmpty()) {

@@ -191,6 +191,23 @@ TEST_F(FileToolTest, TheCleanUpActsOnTheFolderEvenUnderASearchLevel)
     EXPECT_TRUE(w.Timer5->enabled());
 }
 
+TEST_F(FileToolTest, TheCleanUpOffersButDoesNotChooseWhatPagesOfOtherFoldersShow)
+{
+    put("a/0010_a.html", page("A"));
+    put("a/_old.png");
+    put("a/_below.png");
+    put("a/_above.png");
+    put("a/sub/0010_c.html", page("C", "<IMG src=\"../_below.png\">"));
+    put("0010_top.html", page("Top", "<IMG src=\"a/_above.png\">"));
+    TForm1& w = shown();
+    tool();
+    w.OpenFolder(inRoot("a"), 0, true);
+    tools::DeleteUnlinkedFiles(w);
+    EXPECT_EQ(tool().entries().join(' ').toStdString(),
+              QStringList({inRoot("a/_above.png"), inRoot("a/_below.png"), inRoot("a/_old.png")}).join(' ').toStdString());
+    EXPECT_EQ(tool().selectedEntries(), QStringList({inRoot("a/_old.png")}));
+}
+
 TEST_F(FileToolTest, TheCleanUpSaysWhenNothingIsLeft)
 {
     put("0010_a.html", page("A", "<IMG src=\"_pic.png\">"));
