@@ -37,13 +37,13 @@ bool isDrivePath(const QString& s)
 // and the copy failed. The target's folder is made, and the file written,
 // only where it lies inside the store once every link on the way is
 // followed: a link in the store never leads a copy, nor a new folder, out.
-bool copyInto(const QString& source, const QString& target, const QString& store)
+bool copyInto(const QString& source, const QString& target, const QString& bound)
 {
-    if (!files::makeFolder(QFileInfo(target).path(), {store}))
+    if (!files::makeFolder(QFileInfo(target).path(), {bound}))
         return false;
     if (QFileInfo(target).canonicalFilePath() == QFileInfo(source).canonicalFilePath())
         return true; // the report lives in the store already
-    return files::copyFileOver(source, target, {store});
+    return files::copyFileOver(source, target, {bound});
 }
 
 } // namespace
@@ -92,17 +92,21 @@ QString linkedFileInside(const QString& pageFolder, const QString& name)
     return liesInside(real, folder) ? real : QString();
 }
 
-QStringList archiveDailyReport(const QString& page, const QString& store, const QDate& day)
+QStringList archiveDailyReport(const QString& page, const QString& store, const QDate& day,
+                               const QString& root)
 {
+    // The store's own name may be a link planted to lead elsewhere: every
+    // write is bounded by the data root the store belongs to.
+    const QString bound = root.isEmpty() ? store : root;
     QStringList failed;
-    if (!files::makeFolder(store))
+    if (!files::makeFolder(store, {bound}))
         return {QFileInfo(store).fileName()};
     const QString dest = files::joinPath(store, dailyReportArchiveName(page, day));
-    if (!copyInto(page, dest, store))
+    if (!copyInto(page, dest, bound))
         failed << QFileInfo(page).fileName();
     for (const QString& ext : {QStringLiteral(".%xt"), QStringLiteral(".wav")}) {
         const QString companion = withExtension(page, ext);
-        if (QFileInfo(companion).isFile() && !copyInto(companion, withExtension(dest, ext), store))
+        if (QFileInfo(companion).isFile() && !copyInto(companion, withExtension(dest, ext), bound))
             failed << QFileInfo(companion).fileName();
     }
     const auto content = store::readPageText(page);
@@ -116,7 +120,7 @@ QStringList archiveDailyReport(const QString& page, const QString& store, const 
             continue;
         const QString relative = QDir(folder).relativeFilePath(source);
         const QString target = QDir::cleanPath(files::joinPath(storeReal, relative));
-        if (!liesInside(target, storeReal) || !copyInto(source, target, storeReal))
+        if (!liesInside(target, storeReal) || !copyInto(source, target, bound))
             failed << relative;
     }
     return failed;

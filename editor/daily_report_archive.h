@@ -26,9 +26,11 @@ QStringList linkedFileNames(const QString& pageText);
 QString linkedFileInside(const QString& pageFolder, const QString& name);
 
 // Copies the page, its ".%xt" and ".wav" companions and its linked files
-// into store (sub-folders created as needed, nothing written outside it).
+// into store (sub-folders created as needed, nothing written outside it,
+// nor outside root, the data root the store lies in, when one is given).
 // Missing companions and linked files are skipped. Returns the names that
 // could not be copied; empty when all went well.
-QStringList archiveDailyReport(const QString& page, const QString& store, const QDate& day);
+QStringList archiveDailyReport(const QString& page, const QString& store, const QDate& day,
+                               const QString& root = QString());
 
 } // namespace editor

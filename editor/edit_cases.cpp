@@ -41,7 +41,7 @@ void archiveIfDailyReport(const TForm1& w, const QString& page)
 {
     if (!isDailyReportPage(page) || !QFileInfo(page).isFile() || w.DailyReportStore.isEmpty())
         return; // a new report closed without saving has nothing to archive
-    const QStringList failed = archiveDailyReport(page, w.DailyReportStore, store::clock::today());
+    const QStringList failed = archiveDailyReport(page, w.DailyReportStore, store::clock::today(), w.RootFolder);
     if (failed.isEmpty())
         return;
     qCWarning(lcPagora) << "daily-report archive incomplete:" << failed;

@@ -173,7 +173,7 @@ QImage loadPicture(const QString& path, const QSize& fitIn)
     return scaledToFit(image, fitIn);
 }
 
-bool savePicture(const QImage& image, const QString& path, int quality)
+bool savePicture(const QImage& image, const QString& path, int quality, const QStringList& within)
 {
     if (image.isNull())
         return false;
@@ -186,7 +186,7 @@ bool savePicture(const QImage& image, const QString& path, int quality)
     }
     if (bytes.isEmpty())
         return false;
-    return files::writeBytes(path, bytes); // a failed write keeps the old file
+    return files::writeBytes(path, bytes, within); // a failed write keeps the old file
 }
 
 QSize pictureSize(const QString& path)

@@ -5,6 +5,8 @@
 #include <QFileInfo>
 #include <QStringDecoder>
 
+#include <algorithm>
+
 namespace store {
 
 namespace {
@@ -116,6 +118,24 @@ PageText decidedBody(PageText r, const QByteArray& body, bool head)
     return r;
 }
 
+bool holdsHalfWidthKana(const QString& text)
+{
+    return std::any_of(text.begin(), text.end(),
+                       [](QChar c) { return c.unicode() >= 0xFF61 && c.unicode() <= 0xFF9F; });
+}
+
+// Undeclared EUC-JP (old pages from Unix) often passes as Shift_JIS, read
+// as half-width katakana. The EUC-JP text of bytes that decode that way
+// without loss, where Shift_JIS fails or gives half-width katakana that
+// EUC-JP does not: shown, never rewritten.
+std::optional<QString> eucJpInstead(const QByteArray& bytes, const std::optional<QString>& asShiftJis, bool head)
+{
+    std::optional<QString> euc = decodeWithoutLoss("EUC-JP", bytes, head);
+    if (!euc || (asShiftJis && (!holdsHalfWidthKana(*asShiftJis) || holdsHalfWidthKana(*euc))))
+        return std::nullopt;
+    return euc;
+}
+
 // A UTF-16 mark decides as it does for the browser; such a page is shown,
 // never rewritten.
 std::optional<PageText> decidedUtf16(const QByteArray& bytes, bool head)
@@ -216,7 +236,15 @@ PageText decodePage(const QByteArray& bytes, bool head)
         r.charsetAt = -1;
     }
     if (r.charset.isEmpty() || r.declaresShiftJis()) {
-        if (auto text = decodeWithoutLoss("Shift_JIS", bytes, head)) {
+        std::optional<QString> text = decodeWithoutLoss("Shift_JIS", bytes, head);
+        if (r.charset.isEmpty()) {
+            if (auto euc = eucJpInstead(bytes, text, head)) {
+                r.encoding = PageEncoding::Other;
+                r.text = std::move(*euc);
+                return r;
+            }
+        }
+        if (text) {
             r.encoding = PageEncoding::ShiftJis;
             r.text = std::move(*text);
         }

@@ -6,10 +6,12 @@
 //
 // The order: a UTF-8 byte-order mark, then valid UTF-8, then Shift_JIS for
 // a page that declares it (or declares nothing) and decodes without a
-// single error. A page that declares another charset is read in that
-// charset where Qt knows it (a label Qt does not know counts as none), but
-// only for showing (titles); writers refuse it, as they refuse a page whose
-// bytes decode no way at all.
+// single error. A page that declares nothing and reads as plain Japanese
+// in EUC-JP, where Shift_JIS fails or gives half-width katakana, is EUC-JP.
+// A page that declares another charset is read in that charset where Qt
+// knows it (a label Qt does not know counts as none). EUC-JP and other
+// charsets are only for showing (titles); writers refuse them, as they
+// refuse a page whose bytes decode no way at all.
 
 #include <QByteArray>
 #include <QString>

@@ -1,6 +1,7 @@
 #include "tools/answer_sheet.h"
 
 #include "store/files.h"
+#include "store/page_encoding.h"
 #include "store/text.h"
 
 #include <QFile>
@@ -131,11 +132,15 @@ QString AnswerCsvPath(const QString& pagePath)
 namespace {
 
 // The bytes of line in the encoding of the existing file, or nothing when
-// that encoding cannot hold it.
+// that encoding cannot hold it or is not one the program writes.
 std::optional<QByteArray> lineInEncodingOf(const QByteArray& existing, const QString& line)
 {
-    if (existing.startsWith("\xEF\xBB\xBF") || files::isValidUtf8(existing))
+    // Decided as a page is: UTF-16 and EUC-JP files are no Shift_JIS ones.
+    const store::PageEncoding encoding = store::decodePage(existing).encoding;
+    if (encoding == store::PageEncoding::Utf8)
         return line.toUtf8();
+    if (encoding != store::PageEncoding::ShiftJis)
+        return std::nullopt;
     const QByteArray sjis = files::encodeShiftJis(line);
     if (files::decodeShiftJis(sjis) != line)
         return std::nullopt;

@@ -16,9 +16,10 @@ bool isPage(const QString& path)
     return lowerExt(path).contains(QLatin1String(".ht"));
 }
 
-// What the other pages use, in the page's folder and in every folder a
-// listed file lies in (a page in a sub-folder, or its pictures).
-QStringList usedByOtherPages(const QStringList& listed, const QString& pagePath, const QString& exeBaseName)
+} // namespace
+
+QStringList filesUsedByOtherPages(const QStringList& listed, const QString& pagePath, const QString& exeBaseName,
+                                  const QString& root)
 {
     QStringList folders{folderOf(pagePath)};
     for (const QString& f : listed)
@@ -27,19 +28,24 @@ QStringList usedByOtherPages(const QStringList& listed, const QString& pagePath,
     QStringList used;
     for (const QString& folder : folders)
         used += filesUsedByFolderPages(folder, exeBaseName, pagePath).used;
-    return used;
+    // The other folders of the data root: only what their pages name
+    // directly among the files that would still go.
+    QStringList candidates;
+    for (const QString& f : listed)
+        if (f != pagePath && !containsPath(used, f))
+            candidates << f;
+    return used + namedByPagesUnder(root, candidates, folders, pagePath);
 }
 
-} // namespace
-
-FileToolList planPageDeletion(const QString& pagePath, const QString& currentFolder, const QString& exeBaseName)
+FileToolList planPageDeletion(const QString& pagePath, const QString& currentFolder, const QString& exeBaseName,
+                              const QString& root)
 {
     FileToolList list;
     LinkedFiles linked = CollectLinkedFiles(pagePath, true, currentFolder);
     list.files = linked.files;
     list.commandLinkMessages = linked.commandLinkMessages;
     const QString pageFolder = folderOf(pagePath);
-    const QStringList usedElsewhere = usedByOtherPages(list.files, pagePath, exeBaseName);
+    const QStringList usedElsewhere = filesUsedByOtherPages(list.files, pagePath, exeBaseName, root);
     for (const QString& f : list.files) {
         if (f == pagePath)
             continue;

@@ -13,9 +13,16 @@ namespace tools {
 // The page with its linked-file closure. Pre-selected are the page and the
 // files of its folder (or below) that no other page uses, in the page's
 // folder or in the folder of the file; other pages, files outside the
-// folder and files still in use are listed but not pre-selected.
-FileToolList planPageDeletion(const QString& pagePath, const QString& currentFolder, const QString& exeBaseName);
+// folder and files still in use are listed but not pre-selected. With root
+// (the data root), a file a page in any folder under it uses is in use.
+FileToolList planPageDeletion(const QString& pagePath, const QString& currentFolder, const QString& exeBaseName,
+                              const QString& root = QString());
 
+// What pages other than pagePath use: the pages of its folder, of every
+// folder a listed file lies in and, with root, of every folder under root
+// (a page may show a picture of another folder with "../" or a folder path).
+QStringList filesUsedByOtherPages(const QStringList& listed, const QString& pagePath, const QString& exeBaseName,
+                                  const QString& root);
 // The selected entries that name files, in list order, each once: folders,
 // drive-letter paths and relative names never go to the trash.
 QStringList planDeletion(const QStringList& selected);

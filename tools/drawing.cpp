@@ -40,10 +40,18 @@ QImage surfaceImage(const TForm1& w)
     return w.Image11->picture().toImage().convertToFormat(QImage::Format_RGB888);
 }
 
-// Saves silently as the drawing keeps its files; a failure is only logged.
-void saveBmp(const QImage& image, const QString& path)
+// The folders a drawing kept at path may be written in: a drawing kept in
+// the work folder stays inside the data root, even when the work folder is
+// a link planted to lead elsewhere. Beside a page it goes where the page is.
+QStringList drawingBounds(const TForm1& w, const QString& path)
 {
-    if (path.isEmpty() || !platform::savePicture(image, path, 90))
+    return path.startsWith(w.WorkFolder + QLatin1Char('/')) ? QStringList{w.RootFolder} : QStringList();
+}
+
+// Saves silently as the drawing keeps its files; a failure is only logged.
+void saveBmp(const TForm1& w, const QImage& image, const QString& path)
+{
+    if (path.isEmpty() || !platform::savePicture(image, path, 90, drawingBounds(w, path)))
         qCWarning(lcPagora) << "drawing not saved:" << path;
 }
 
@@ -91,8 +99,8 @@ void StartScreenDrawing(TForm1& w, bool reopen)
     const QImage last = existing.isEmpty() ? QImage() : platform::loadPicture(existing);
     if (last.isNull()) {
         if (w.DrawSavePath.startsWith(w.WorkFolder + QLatin1Char('/')))
-            files::makeFolder(w.WorkFolder);
-        saveBmp(image, w.DrawSavePath);
+            files::makeFolder(w.WorkFolder, drawingBounds(w, w.DrawSavePath));
+        saveBmp(w, image, w.DrawSavePath);
         w.Image11->setPicture(QPixmap::fromImage(image));
     } else {
         w.Image11->setBounds(0, 0, last.width(), last.height());
@@ -108,12 +116,12 @@ void LeaveScreenDrawing(TForm1& w, bool discard)
 {
     if (discard) {
         w.Image11->setPicture(w.Image1->picture());
-        saveBmp(surfaceImage(w), w.DrawSavePath);
+        saveBmp(w, surfaceImage(w), w.DrawSavePath);
         w.ViewerImagePath = w.DrawSavePath;
     } else {
         w.SpeedButton8->setVisible(false);
         w.SpeedButton19->setVisible(true);
-        saveBmp(surfaceImage(w), w.ViewerImagePath);
+        saveBmp(w, surfaceImage(w), w.ViewerImagePath);
     }
     w.levels.TiteleLoad(w.PBan(), w.ShownUrl);
     w.RefreshPageButton(w.PBan());
@@ -197,7 +205,7 @@ void N18Click(TForm1& w)
 {
     if (!w.SpeedButton19->visible()) {
         w.DrawSavePath = CurrentDrawSavePath(w);
-        saveBmp(surfaceImage(w), w.DrawSavePath);
+        saveBmp(w, surfaceImage(w), w.DrawSavePath);
     }
     ShowPictureFullScreen(w.ViewerImagePath);
 }

@@ -101,7 +101,7 @@ void RunFileTool(TForm1& w, int mode)
         prepareForDelete(f, QStringLiteral("HTMLファイルとリンクファイルを削除"));
         const QString page = w.levels.entryPath(w.PBan());
         w.SearchCacheKey = QStringLiteral("xxx");
-        const FileToolList list = planPageDeletion(page, w.CurrentFolder(), w.levels.ExeBaseName);
+        const FileToolList list = planPageDeletion(page, w.CurrentFolder(), w.levels.ExeBaseName, w.RootFolder);
         f.setEntries(list.files, list.notPreselected);
         showEach(list.commandLinkMessages);
         w.pausePatrol();
@@ -120,7 +120,7 @@ void DeleteUnlinkedFiles(TForm1& w)
         return;
     bool shown = false;
     guarded("DeleteUnlinkedFiles", [&] {
-        const FileToolList list = planUnlinkedFiles(w.CurrentFolder(), w.levels.ExeBaseName, w.HelpFileName);
+        const FileToolList list = planUnlinkedFiles(w.CurrentFolder(), w.levels.ExeBaseName, w.HelpFileName, w.RootFolder);
         if (!list.commandLinkMessages.isEmpty()) // one notice for the whole folder
             platform::showMessage(pathLines(list.commandLinkMessages, 10), platform::MsgType::Information);
         if (list.files.isEmpty()) {

@@ -74,7 +74,7 @@ static void reportRenameProblems(const tools::PictureRename* failed, const tools
                                   + failed->from + QStringLiteral("\n→ ") + failed->to,
                               platform::MsgType::Error);
     if (!updates.notUtf8.isEmpty())
-        platform::showMessage(QStringLiteral("UTF-8 で書かれていないページは書き換えませんでした。\n\n")
+        platform::showMessage(QStringLiteral("UTF-8 でもシフトJISでもないページは書き換えませんでした。\n\n")
                                   + tools::pathLines(updates.notUtf8),
                               platform::MsgType::Warning);
     if (!unwritten.isEmpty())

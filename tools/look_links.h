@@ -33,7 +33,8 @@ struct LookPage {
 // the words of pages, walked from the last to the first (the caller sorts
 // them shortest keyword part first). The page at currentPath (compared
 // without case) gives no words. Nothing is linked inside a tag, a link,
-// a script or style element, a comment, or a character reference. The page
+// a script, style, textarea or title element, a comment, or a character
+// reference. The page
 // is searched once for all the words, however many there are.
 QString addLookLinks(const QString& text, const QList<LookPage>& pages, const QString& currentPath);
 

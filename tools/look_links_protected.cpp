@@ -31,17 +31,28 @@ bool startsElement(const QString& upper, int at, QLatin1String name)
     return c.isSpace() || c == QLatin1Char('>') || c == QLatin1Char('/');
 }
 
+// Elements whose text the browser takes as written, never as markup.
+const QLatin1String kRawElements[] = {QLatin1String("SCRIPT"), QLatin1String("STYLE"), QLatin1String("TEXTAREA"),
+                                      QLatin1String("TITLE")};
+
+// The raw element that starts at at, or an empty name.
+QLatin1String rawElementAt(const QString& upper, int at)
+{
+    for (const QLatin1String name : kRawElements)
+        if (upper.size() > at + 1 && startsElement(upper, at + 1, name) && upper.at(at) == QLatin1Char('<'))
+            return name;
+    return QLatin1String();
+}
+
 // Through the end of what closes the block opened at at: "-->" for a
-// comment, "</SCRIPT ...>" or "</STYLE ...>" for those elements; the text's
-// end when it never closes.
+// comment, "</NAME ...>" for a raw element; the text's end when it never
+// closes.
 int blockEnd(const QString& upper, int at)
 {
     const auto through = [&upper](int found, int length) { return found < 0 ? int(upper.size()) : found + length; };
     if (QStringView(upper).mid(at).startsWith(QLatin1String("<!--")))
         return through(int(upper.indexOf(QLatin1String("-->"), at + 4)), 3);
-    const QLatin1String close = upper.at(at + 1) == QLatin1Char('S') && upper.at(at + 2) == QLatin1Char('C')
-        ? QLatin1String("</SCRIPT")
-        : QLatin1String("</STYLE");
+    const QString close = QLatin1String("</") + rawElementAt(upper, at);
     const int found = int(upper.indexOf(close, at + 1));
     if (found < 0)
         return int(upper.size());
@@ -85,8 +96,7 @@ void ProtectedSpans::addBlocks(const QString& upper)
 {
     for (int at = int(upper.indexOf(QLatin1Char('<'))); at >= 0; at = int(upper.indexOf(QLatin1Char('<'), at + 1))) {
         const bool comment = QStringView(upper).mid(at).startsWith(QLatin1String("<!--"));
-        if (!comment && !startsElement(upper, at, QLatin1String("<SCRIPT"))
-            && !startsElement(upper, at, QLatin1String("<STYLE")))
+        if (!comment && rawElementAt(upper, at).isEmpty())
             continue;
         const int end = blockEnd(upper, at);
         blocks_.push_back({at, end});

@@ -58,7 +58,6 @@ void MergeRun::start()
 {
     TForm1& w = *w_;
     w.Panel12MouseEnter();
-    files::makeFolder(w.WorkFolder);
     w.Timer4->setInterval(2000);
     w.PrintPending = 1;
     remembered_ = w.PBan();
@@ -158,7 +157,7 @@ void MergeRun::finish(bool stopped)
     }
     w.PBanSave(remembered_);
     w.PageClick(0, true);
-    if (files::writeLinesBom(ResumeFile(w), merge::resumeLines(rows_, w.MergePageWidth))) {
+    if (files::writeLinesBom(ResumeFile(w), merge::resumeLines(rows_, w.MergePageWidth), {w.RootFolder})) {
         const QRect r = w.browserBounds(w.WebBrowser3);
         w.setBrowserBounds(w.WebBrowser3, QRect(r.x(), r.y(), r.width(), 0));
         PreviewInPrintView(w, ResumeFile(w));
@@ -178,6 +177,12 @@ void MergeCheckedPages(TForm1& w)
 {
     if (w.PBan() < 0 || running)
         return;
+    // The work folder may be a link planted to lead out of the data root:
+    // no picture and no document is written through it then.
+    if (!files::makeFolder(w.WorkFolder, {w.RootFolder})) {
+        platform::showMessage(QStringLiteral("作業フォルダを使えません。\r") + w.WorkFolder, platform::MsgType::Warning);
+        return;
+    }
     running = new MergeRun(w);
     running->setParent(&w);
     running->start();

@@ -46,8 +46,7 @@ void renameNumberedFromDialog(TForm1& w, const TForm17& f)
     w.SearchCacheKey = QStringLiteral("xxx");
     const NumberedRenameSettings s{fields.name, *first, *step, *digits};
     const RenamePlan plan = planNumberedRename(w.CurrentFolder(), w.levels.topEntries(), *from - 1, *to - 1, s);
-    runRenamePlan(plan);
-    reloadFolderList(w);
+    runRenamePlan(w, plan);
 }
 
 } // namespace tools

@@ -63,7 +63,10 @@ void copyPageTo(TForm1& w, const QString& source, const QString& target)
     reportCopy(result);
     if (!result.pageCopied() || !platform::askYesNo(QStringLiteral("元ファイルを削除しますか？")))
         return;
-    const QStringList keep = filesUsedByFolderPages(folderOf(plan.source), w.levels.ExeBaseName, plan.source).used;
+    QStringList sources;
+    for (const FileCopy& c : result.copied)
+        sources << c.source;
+    const QStringList keep = filesUsedByOtherPages(sources, plan.source, w.levels.ExeBaseName, w.RootFolder);
     const TrashResult trashed = trashFiles(planSourceRemoval(plan, result, keep));
     if (!trashed.failed.isEmpty())
         platform::showMessage(trashFailureMessage(trashed.failed), platform::MsgType::Warning);

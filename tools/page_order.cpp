@@ -10,6 +10,8 @@
 #include "tools/page_order_run.h"
 #include "viewer/main_window.h"
 
+#include <QFileInfo>
+
 #include <QLineEdit>
 #include <QScrollBar>
 
@@ -38,6 +40,29 @@ void reloadFolderList(TForm1& w)
     w.PageClick(0, true);
 }
 
+// The selected page under the name the plan gave it (its old name when it
+// kept it), so that the reload shows the same page whatever the new order.
+static void reloadSelecting(TForm1& w, const RenamePlan& plan, const QString& entry)
+{
+    QString name = entry;
+    for (const RenameUnit& u : plan.units)
+        if (u.page.from == entry && QFileInfo::exists(files::joinPath(plan.folder, u.page.to)))
+            name = u.page.to;
+    w.OpenFolder(w.CurrentFolder(), w.PBan(), false);
+    const int at = w.levels.topEntries().indexOf(name);
+    if (at >= 0)
+        w.PBanSave(at);
+    w.ReMake();
+    w.PageClick(0, true);
+}
+
+void runRenamePlan(TForm1& w, const RenamePlan& plan)
+{
+    const QString entry = w.levels.topEntries().value(w.PBan());
+    runRenamePlan(plan, w.RootFolder);
+    reloadSelecting(w, plan, entry);
+}
+
 void reportRenameFailures(const QStringList& failures)
 {
     if (failures.isEmpty())
@@ -50,10 +75,10 @@ void reportRenameFailures(const QStringList& failures)
                           platform::MsgType::Warning);
 }
 
-void runRenamePlan(const RenamePlan& plan)
+void runRenamePlan(const RenamePlan& plan, const QString& root)
 {
     platform::CopyProgress progress(QStringLiteral("ページの名前を変えています…"), int(plan.units.size()), false);
-    reportRenameFailures(carryOutRenamePlan(plan, [&progress] { progress.step(); }));
+    reportRenameFailures(carryOutRenamePlan(plan, [&progress] { progress.step(); }, root));
 }
 
 void ChangeButtonOrder(TForm1& w)
@@ -93,8 +118,7 @@ void MovePageAndRenumber(TForm1& w, int Index, int Target)
     if (Index < w.levels.MidashiT.last().size())
         w.levels.MidashiT.last() = moveEntry(w.levels.MidashiT.last(), Index, Target);
     w.PBanSave(Target);
-    runRenamePlan(planRenumber(w.CurrentFolder(), order));
-    reloadFolderList(w);
+    runRenamePlan(w, planRenumber(w.CurrentFolder(), order));
 }
 
 void StripNumberPrefixes(TForm1& w)
@@ -104,8 +128,7 @@ void StripNumberPrefixes(TForm1& w)
     if (!platform::askYesNo(QStringLiteral("数字_ を削除していいですか？")))
         return;
     w.SearchCacheKey = QStringLiteral("xxx");
-    runRenamePlan(planStripPrefixes(w.CurrentFolder(), w.levels.topEntries()));
-    reloadFolderList(w);
+    runRenamePlan(w, planStripPrefixes(w.CurrentFolder(), w.levels.topEntries()));
 }
 
 } // namespace tools

@@ -26,8 +26,12 @@ TForm5& orderDialog(TForm1& w);
 void reloadFolderList(TForm1& w);
 // Failures of a rename run, one message.
 void reportRenameFailures(const QStringList& failures);
-// Carries the plan out (references to renamed pictures follow), with a
-// progress window when it takes long, then reports what failed.
-void runRenamePlan(const RenamePlan& plan);
+// Carries the plan out (references to renamed pictures follow, in the pages
+// of every folder under root), with a progress window when it takes long,
+// then reports what failed.
+void runRenamePlan(const RenamePlan& plan, const QString& root);
+// The same for the window's folder, then the reload, with the page that was
+// selected selected again under its new name.
+void runRenamePlan(TForm1& w, const RenamePlan& plan);
 
 } // namespace tools

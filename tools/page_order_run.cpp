@@ -1,7 +1,9 @@
 #include "tools/page_order_run.h"
 
 #include "store/files.h"
+#include "tools/link_values.h"
 #include "tools/picture_rename.h"
+#include "tools/unlinked_files.h"
 
 #include <QFileInfo>
 #include <QHash>
@@ -220,7 +222,7 @@ RenameOutcome executeRenamePlan(const RenamePlan& plan, const std::function<void
     return Run(plan, step).run();
 }
 
-QStringList carryOutRenamePlan(const RenamePlan& plan, const std::function<void()>& step)
+QStringList carryOutRenamePlan(const RenamePlan& plan, const std::function<void()>& step, const QString& root)
 {
     const RenameOutcome outcome = executeRenamePlan(plan, step);
     QList<PictureRename> renamed;
@@ -230,15 +232,21 @@ QStringList carryOutRenamePlan(const RenamePlan& plan, const std::function<void(
     QStringList failures = outcome.failures;
     if (renamed.isEmpty())
         return failures;
+    // Pages of other folders may show the pictures too ("../", "sub/").
+    QStringList folders{plan.folder};
+    for (const QString& folder : folderTree(root))
+        if (!containsPath(folders, folder))
+            folders << folder;
     QStringList pages;
-    for (const QString& name : files::listFiles(plan.folder, QStringLiteral("*.htm;*.html")))
-        pages << files::joinPath(plan.folder, name);
+    for (const QString& folder : folders)
+        for (const QString& name : files::listFiles(folder, QStringLiteral("*.htm;*.html")))
+            pages << files::joinPath(folder, name);
     const ReferenceUpdates updates = ReplaceNameInSelectedPages(pages, renamed);
     for (const QString& page : writePageRewrites(updates.pages))
         failures << QStringLiteral("「%1」の中の名前を書き換えられませんでした。").arg(page);
     for (const QString& page : updates.notUtf8)
         if (mentionsAny(page, renamed))
-            failures << QStringLiteral("「%1」はUTF-8でないため、中の名前を書き換えていません。").arg(page);
+            failures << QStringLiteral("「%1」はUTF-8でもシフトJISでもないため、中の名前を書き換えていません。").arg(page);
     return failures;
 }
 

@@ -22,8 +22,10 @@ struct RenameOutcome {
 RenameOutcome executeRenamePlan(const RenamePlan& plan, const std::function<void()>& step = {});
 
 // The plan carried out, then the references to every moved file that is not
-// a page rewritten in the folder's pages (a picture that became
-// "1050_flower.png" is shown under that name). Returns the failures of both.
-QStringList carryOutRenamePlan(const RenamePlan& plan, const std::function<void()>& step = {});
+// a page rewritten in the folder's pages and, with root, in the pages of
+// every folder under root (a picture that became "1050_flower.png" is shown
+// under that name). Returns the failures of both.
+QStringList carryOutRenamePlan(const RenamePlan& plan, const std::function<void()>& step = {},
+                               const QString& root = QString());
 
 } // namespace tools

@@ -4,6 +4,7 @@
 #include "tools/page_order_names.h"
 
 #include "store/files.h"
+#include "store/page_encoding.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -137,13 +138,14 @@ ReferenceUpdates ReplaceNameInSelectedPages(const QStringList& selected, const Q
         const auto bytes = files::readBytes(page);
         if (!bytes)
             continue;
-        const bool bom = bytes->startsWith("\xEF\xBB\xBF");
-        const QByteArray body = bom ? bytes->mid(3) : *bytes;
-        if (!files::isValidUtf8(body)) {
+        // A Shift_JIS page is rewritten as UTF-8, marked so that it is read as such.
+        const store::PageText read = store::decodePage(*bytes);
+        if (!read.canRewrite()) {
             updates.notUtf8.append(page);
             continue;
         }
-        QString text = QString::fromUtf8(body);
+        const bool bom = read.hasBom || read.encoding != store::PageEncoding::Utf8;
+        QString text = read.text;
         QList<Edit> edits;
         for (LinkKind kind : {LinkKind::Src, LinkKind::TitleIcon, LinkKind::Background, LinkKind::Href}) {
             for (const LinkValue& v : findLinkValues(text, kind)) {

@@ -32,7 +32,7 @@ struct PageRewrite {
 };
 struct ReferenceUpdates {
     QList<PageRewrite> pages; // only pages whose text changes
-    QStringList notUtf8;      // selected pages left alone: not valid UTF-8
+    QStringList notUtf8;      // selected pages left alone: neither UTF-8 nor Shift_JIS
 };
 
 // The selected pages with every src, background, href and title-icon value

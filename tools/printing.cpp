@@ -160,7 +160,13 @@ bool BuildWorksheetHtml(TForm1& w, int mode)
     const QString entry = w.levels.topEntries().value(w.PBan());
     if (entry.isEmpty() || store::isWebAddress(entry))
         return false;
-    files::makeFolder(w.WorkFolder);
+    // The work folder may be a link planted to lead out of the data root:
+    // nothing is made or written through it then.
+    const QStringList within{w.RootFolder};
+    if (!files::makeFolder(w.WorkFolder, within)) {
+        platform::showMessage(QStringLiteral("作業フォルダを使えません。\r") + w.WorkFolder, platform::MsgType::Warning);
+        return false;
+    }
     const QString page = files::findPath(w.levels.entryPath(entry));
     const std::optional<QString> source = page.isEmpty() ? std::nullopt : store::readPageText(page);
     if (!source) {
@@ -169,7 +175,7 @@ bool BuildWorksheetHtml(TForm1& w, int mode)
     }
     const QString rendered = store::RenderQuizAnswers(*source, mode);
     worksheet::copyPictures(rendered, QFileInfo(page).path(), w.WorkFolder);
-    if (!files::writeTextBom(WorksheetFile(w), worksheet::buildWorksheet(rendered))) {
+    if (!files::writeTextBom(WorksheetFile(w), worksheet::buildWorksheet(rendered), within)) {
         platform::showMessage(QStringLiteral("印刷用のページを書き込めませんでした。\r") + WorksheetFile(w),
                               platform::MsgType::Warning);
         return false;

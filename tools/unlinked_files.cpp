@@ -9,9 +9,81 @@
 #include "store/page_encoding.h"
 
 #include <QDir>
+#include <QFileInfo>
 #include <QRegularExpression>
 
 namespace tools {
+
+static void addFolderTree(QStringList& folders, const QString& folder)
+{
+    folders.append(folder);
+    for (const QString& name : files::listFolders(folder))
+        addFolderTree(folders, files::joinPath(folder, name));
+}
+
+QStringList folderTree(const QString& folder)
+{
+    QStringList folders;
+    if (!folder.isEmpty())
+        addFolderTree(folders, folder);
+    return folders;
+}
+
+namespace {
+
+// Whether the bytes of a page may name one of the files: their names, in
+// UTF-8 or Shift_JIS, ASCII letters in any case. Most pages name none of
+// them and are passed over without being decoded.
+bool mayName(const QByteArray& lowerBytes, const QStringList& names)
+{
+    for (const QString& name : names) {
+        const QString lower = name.toLower();
+        if (lowerBytes.contains(lower.toUtf8()) || lowerBytes.contains(files::encodeShiftJis(lower)))
+            return true;
+    }
+    return false;
+}
+
+// The candidates that a page of folder other than exceptPage names.
+QStringList candidatesNamedIn(const QString& folder, const QStringList& candidates, const QStringList& names,
+                              const QString& exceptPage)
+{
+    QStringList named;
+    for (const QString& name : files::listFiles(folder, QStringLiteral("*.*"))) {
+        const QString page = files::joinPath(folder, name);
+        if (!lowerExt(page).contains(QLatin1String(".ht")) || isSameFile(page, exceptPage))
+            continue;
+        const std::optional<QByteArray> bytes = files::readBytes(page);
+        if (!bytes || !mayName(bytes->toLower(), names))
+            continue;
+        const QString text = store::pageTextOf(*bytes);
+        for (LinkKind kind : {LinkKind::Src, LinkKind::TitleIcon, LinkKind::Background, LinkKind::Href})
+            for (const LinkValue& v : findLinkValues(text, kind)) {
+                const QString target = resolveLinkValue(v.value, folder);
+                for (const QString& c : candidates)
+                    if (!target.isEmpty() && !containsPath(named, c) && containsPath({target}, c))
+                        named << c;
+            }
+    }
+    return named;
+}
+
+} // namespace
+
+QStringList namedByPagesUnder(const QString& root, const QStringList& candidates, const QStringList& skipFolders,
+                              const QString& exceptPage)
+{
+    if (candidates.isEmpty())
+        return {};
+    QStringList names;
+    for (const QString& c : candidates)
+        names << QFileInfo(c).fileName();
+    QStringList named;
+    for (const QString& folder : folderTree(root))
+        if (!containsPath(skipFolders, folder))
+            named += candidatesNamedIn(folder, candidates, names, exceptPage);
+    return named;
+}
 
 QStringList folderPages(const QString& folder, const QString& exeBaseName)
 {
@@ -69,7 +141,8 @@ bool holdsStoredData(const QString& path, const QStringList& valueFiles)
     return containsPath(valueFiles, path);
 }
 
-FileToolList planUnlinkedFiles(const QString& folder, const QString& exeBaseName, const QString& helpFileName)
+FileToolList planUnlinkedFiles(const QString& folder, const QString& exeBaseName, const QString& helpFileName,
+                               const QString& root)
 {
     FolderUsage usage = filesUsedByFolderPages(folder, exeBaseName);
     usage.used.append(files::joinPath(folder, helpFileName));
@@ -84,6 +157,11 @@ FileToolList planUnlinkedFiles(const QString& folder, const QString& exeBaseName
         if (holdsStoredData(path, usage.valueFiles))
             list.notPreselected.append(path);
     }
+    // A page of another folder may show a file of this one ("sub/x.png",
+    // "../x.png"): it is offered, not chosen.
+    for (const QString& path : namedByPagesUnder(root, list.files, {folder}))
+        if (!list.notPreselected.contains(path))
+            list.notPreselected.append(path);
     return list;
 }
 

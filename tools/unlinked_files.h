@@ -17,6 +17,15 @@ struct FolderUsage {
     QStringList commandLinkMessages;
 };
 
+// The folder and every folder below it (links to folders are not followed);
+// empty for "".
+QStringList folderTree(const QString& folder);
+// The candidates that a page of a folder under root names directly in a
+// src, background, title icon or href; the pages of skipFolders and
+// exceptPage are left out. Pages that mention none of the candidates' names
+// are not decoded.
+QStringList namedByPagesUnder(const QString& root, const QStringList& candidates, const QStringList& skipFolders,
+                              const QString& exceptPage = QString());
 // Pages of a folder: the entries its page list shows, then every other file
 // whose extension holds ".ht" ("_" pages, index pages with "_", the help page).
 QStringList folderPages(const QString& folder, const QString& exeBaseName);
@@ -32,6 +41,9 @@ bool holdsStoredData(const QString& path, const QStringList& valueFiles);
 // The clean-up list: every file of folder that no page uses, the help page
 // and "_Edit.txt" always kept; files holding stored data are listed but not
 // pre-selected.
-FileToolList planUnlinkedFiles(const QString& folder, const QString& exeBaseName, const QString& helpFileName);
+// With root, a file that a page of another folder under root names is
+// listed but not pre-selected.
+FileToolList planUnlinkedFiles(const QString& folder, const QString& exeBaseName, const QString& helpFileName,
+                               const QString& root = QString());
 
 } // namespace tools

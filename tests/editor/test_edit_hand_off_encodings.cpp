@@ -105,3 +105,29 @@ TEST_F(EditHandOffEncodings, PagesThatDecodeNoWayAreRefusedByName)
         EXPECT_FALSE(editor::editInProgress());
     }
 }
+
+TEST_F(EditHandOffEncodings, AnUndeclaredEucJpPageIsReadAsEucJpAndNeverRewritten)
+{
+    // Old Japanese pages from Unix often declare nothing; many of them would
+    // also pass as Shift_JIS, as half-width katakana.
+    QStringEncoder euc("EUC-JP");
+    const QByteArray full = pageIn("EUC-JP", "");
+    const QByteArray shortPage = "<!DOCTYPE HTML PUBLIC \"-//W3C//DTD HTML 4.01 Transitional//EN\">\r\n"
+                                 "<HTML><HEAD><TITLE>" + euc.encode(QStringLiteral("季節の花"))
+        + "</TITLE></HEAD><BODY>" + euc.encode(QStringLiteral("おたまじゃくし")) + "</BODY></HTML>\r\n";
+    writeFile(rootFile("c.html"), full);
+    writeFile(rootFile("d.html"), shortPage);
+    TForm1& w = start();
+    EXPECT_EQ(w.levels.topTitles(), QStringList({kTitle, QStringLiteral("季節の花")}));
+    for (const auto& [name, bytes] : {std::pair{"c.html", full}, std::pair{"d.html", shortPage}}) {
+        const QString path = rootFile(name);
+        handed.clear();
+        platform::clearEvents();
+        editor::EditPageFile(w, path, QString());
+        EXPECT_TRUE(handed.isEmpty()) << name;
+        EXPECT_EQ(messages(), QStringList{store::undecidablePageMessage(path)});
+        EXPECT_EQ(files::readBytes(path).value(), bytes);
+    }
+    // A Shift_JIS page of the same text stays Shift_JIS.
+    EXPECT_EQ(store::decodePage(pageIn("Shift_JIS", "")).encoding, store::PageEncoding::ShiftJis);
+}

@@ -375,6 +375,20 @@ TEST_F(EditHandOffTest, ADailyReportIsArchivedUnderTodaysNameEvenWhenNotSaved)
     expectRunningAgain(w);
 }
 
+TEST_F(EditHandOffTest, ADailyReportStoreThatLinksOutOfTheDataRootGetsNothing)
+{
+    writeFile(rootFile("日報.html"), page("今日") + "<IMG src=\"img/pic.jpg\">");
+    writeFile(rootFile("img/pic.jpg"), "jpeg");
+    TempTree outside;
+    ASSERT_FALSE(dir.symlink(QStringLiteral("Pagora.data/00_日報の保存"), outside.path()).isEmpty());
+    TForm1& w = open();
+    platform::setNextModalResult(QDialog::Rejected);
+    editor::EditCurrentPage(w);
+    EXPECT_TRUE(outside.list(QString()).isEmpty()) << outside.list(QString()).join(' ').toStdString();
+    EXPECT_EQ(eventsOf("message").size(), 1);
+    expectRunningAgain(w);
+}
+
 TEST_F(EditHandOffTest, ANewDatedPageExistsOnlyOnceSaved)
 {
     writePage("20200414-1404332.html", "earlier today");

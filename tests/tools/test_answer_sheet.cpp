@@ -7,6 +7,7 @@
 
 #include <QFileInfo>
 #include <QPlainTextEdit>
+#include <QStringEncoder>
 #include <gtest/gtest.h>
 
 #include <sys/stat.h>
@@ -217,5 +218,30 @@ TEST(AnswerSheetWindow, AnUnreadableAnswerFileIsNamedAndKept)
     EXPECT_FALSE(QFileInfo(t.path("_a.csv")).isFile());
     ASSERT_FALSE(platform::events().isEmpty());
     EXPECT_TRUE(platform::events().last().text.startsWith(QStringLiteral("_a.csv を読み込めないため")));
+    platform::setTestMode(false);
+}
+
+TEST(AnswerSheetWindow, AnAnswerFileInAnotherEncodingIsKeptWhole)
+{
+    // A spreadsheet may save the answers as EUC-JP or UTF-16: a row added in
+    // Shift_JIS would be noise among them.
+    platform::setTestMode(true);
+    TempTree t;
+    const QString page = t.write("a.html", QStringLiteral("<P>「氏名」[ ]</P>").toUtf8());
+    QStringEncoder euc("EUC-JP");
+    QStringEncoder utf16(QStringConverter::Utf16LE, QStringConverter::Flag::WriteBom);
+    const QString earlier = QStringLiteral("氏名\r\n鈴木\r\n");
+    for (const QByteArray& csv : {QByteArray(euc.encode(earlier)), QByteArray(utf16.encode(earlier))}) {
+        t.write("_a.csv", csv);
+        platform::clearEvents();
+        TForm18 sheet;
+        sheet.setPage(page);
+        sheet.FormShow();
+        sheet.Memo1->setPlainText(QStringLiteral("「氏名」[山田]"));
+        sheet.SpeedButton1Click();
+        EXPECT_EQ(t.read("_a.csv"), csv);
+        ASSERT_FALSE(platform::events().isEmpty());
+        EXPECT_EQ(platform::events().last().text, QStringLiteral("_a.csv の文字コードでは回答を書き込めません。"));
+    }
     platform::setTestMode(false);
 }

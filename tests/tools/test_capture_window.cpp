@@ -6,6 +6,7 @@
 #include "tools/capture.h"
 #include "tools/capture_print_bindings.h"
 #include "tools/drawing.h"
+#include "support/temp_tree.h"
 
 #include <QCoreApplication>
 #include <QMouseEvent>
@@ -126,6 +127,18 @@ TEST_F(DrawingTest, DrawingOnAWebPageNeverOverwritesTheLastPagesDrawing)
     EXPECT_EQ(w.DrawSavePath, files::joinPath(w.WorkFolder, QStringLiteral("_%web.bmp")));
     EXPECT_TRUE(QFileInfo::exists(w.DrawSavePath));
     EXPECT_FALSE(QFileInfo::exists(rootFile("_%intro.bmp")));
+}
+
+TEST_F(DrawingTest, AWebPagesDrawingIsNotWrittenThroughAWorkFolderLinkedOutOfTheDataRoot)
+{
+    TempTree outside;
+    QDir().mkpath(root());
+    ASSERT_FALSE(dir.symlink(QStringLiteral("Pagora.data/00_RESUME"), outside.path()).isEmpty());
+    TForm1& w = startDrawingWindow();
+    w.ShownUrl = QStringLiteral("https://example.com/a.html");
+    tools::StartScreenDrawing(w, false);
+    tools::LeaveScreenDrawing(w, true);
+    EXPECT_TRUE(outside.list(QString()).isEmpty()) << outside.list(QString()).join(' ').toStdString();
 }
 
 TEST_F(DrawingTest, PenMenuOpensOncePerPressPosition)

@@ -188,16 +188,18 @@ TEST(PictureRename, ADifferentFileOfAnotherCaseKeepsItsReferences)
     EXPECT_EQ(u.pages[0].bytes, "<IMG src=\"pic0.jpg\"><IMG src=\"A.jpg\">");
 }
 
-TEST(PictureRename, PagesNotInUtf8AreLeftAlone)
+TEST(PictureRename, ShiftJisPagesBecomeUtf8AndOtherCharsetsAreLeftAlone)
 {
     TempTree t;
     const QString a = t.write("a.jpg");
-    const QByteArray sjis = "<IMG src=\"a.jpg\">\x82\xA0";
-    const QString page = t.write("p.html", sjis);
+    const QString sjis = t.write("p.html", "<IMG src=\"a.jpg\">\x82\xA0");
+    const QString euc = t.write("q.html", "<META charset=\"EUC-JP\"><IMG src=\"a.jpg\">\xA4\xA2");
+    const QString broken = t.write("r.html", "<IMG src=\"a.jpg\">\x82\xA0\xFF\xFE");
     const QList<PictureRename> plan = planPictureRenames({a}, "pic");
-    const ReferenceUpdates u = ReplaceNameInSelectedPages({page}, plan);
-    EXPECT_TRUE(u.pages.isEmpty());
-    EXPECT_EQ(u.notUtf8, QStringList({page}));
+    const ReferenceUpdates u = ReplaceNameInSelectedPages({sjis, euc, broken}, plan);
+    ASSERT_EQ(u.pages.size(), 1);
+    EXPECT_EQ(u.pages[0].bytes, QByteArray("\xEF\xBB\xBF<IMG src=\"pic0.jpg\">") + QStringLiteral("あ").toUtf8());
+    EXPECT_EQ(u.notUtf8, QStringList({euc, broken}));
 }
 
 TEST(PictureRename, ARefusedRenameStopsTheRun)

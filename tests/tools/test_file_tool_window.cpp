@@ -153,6 +153,28 @@ TEST_F(FileToolTest, ThePageDeleteListsThePageAndItsFilesAndReloads)
     EXPECT_TRUE(exists("_shared.jpg"));
 }
 
+TEST_F(FileToolTest, ThePageDeleteKeepsWhatPagesOfOtherFoldersShow)
+{
+    // The pictures lie beside the page; pages of a sub-folder, of the folder
+    // above and of a folder beside it show them too, in their own charsets.
+    put("a/0010_a.html", page("A", "<IMG src=\"_a.jpg\"><IMG src=\"_below.jpg\"><IMG src=\"_above.jpg\">"
+                                  "<IMG src=\"_beside.jpg\">"));
+    for (const char* name : {"a/_a.jpg", "a/_below.jpg", "a/_above.jpg", "a/_beside.jpg"})
+        put(name);
+    put("a/sub/0010_c.html", page("C", "<IMG src=\"../_below.jpg\">"));
+    put("0010_top.html", page("Top", "<IMG src=\"a/_above.jpg\">"));
+    put("b/0010_d.html", files::encodeShiftJis(QStringLiteral("<HTML><BODY>となり<IMG src=\"../a/_beside.jpg\">"
+                                                              "</BODY></HTML>")));
+    TForm1& w = shown();
+    tool();
+    w.OpenFolder(inRoot("a"), 0, true);
+    ASSERT_EQ(w.levels.topEntries().value(0), "0010_a.html");
+    w.PBanSave(0);
+    tools::DeletePageMenu(w);
+    EXPECT_EQ(tool().selectedEntries().join(' ').toStdString(),
+              QStringList({inRoot("a/0010_a.html"), inRoot("a/_a.jpg")}).join(' ').toStdString());
+}
+
 TEST_F(FileToolTest, TheCleanUpActsOnTheFolderEvenUnderASearchLevel)
 {
     put("0010_a.html", page("A", "<IMG src=\"_pic.png\">"));
@@ -167,6 +189,23 @@ TEST_F(FileToolTest, TheCleanUpActsOnTheFolderEvenUnderASearchLevel)
     EXPECT_FALSE(tool().entries().contains(inRoot("_pic.png")));
     EXPECT_TRUE(tool().entries().contains(inRoot("_old.png")));
     EXPECT_TRUE(w.Timer5->enabled());
+}
+
+TEST_F(FileToolTest, TheCleanUpOffersButDoesNotChooseWhatPagesOfOtherFoldersShow)
+{
+    put("a/0010_a.html", page("A"));
+    put("a/_old.png");
+    put("a/_below.png");
+    put("a/_above.png");
+    put("a/sub/0010_c.html", page("C", "<IMG src=\"../_below.png\">"));
+    put("0010_top.html", page("Top", "<IMG src=\"a/_above.png\">"));
+    TForm1& w = shown();
+    tool();
+    w.OpenFolder(inRoot("a"), 0, true);
+    tools::DeleteUnlinkedFiles(w);
+    EXPECT_EQ(tool().entries().join(' ').toStdString(),
+              QStringList({inRoot("a/_above.png"), inRoot("a/_below.png"), inRoot("a/_old.png")}).join(' ').toStdString());
+    EXPECT_EQ(tool().selectedEntries(), QStringList({inRoot("a/_old.png")}));
 }
 
 TEST_F(FileToolTest, TheCleanUpSaysWhenNothingIsLeft)
@@ -203,6 +242,23 @@ TEST_F(FileToolTest, MovingAPageTakesItsFilesAndTrashesTheSources)
     EXPECT_TRUE(QFileInfo::exists(trashed("0010_a.%xt")));
     EXPECT_EQ(w.levels.topEntries(), QStringList({"0020_b.html"}));
     EXPECT_TRUE(w.Timer5->enabled());
+}
+
+TEST_F(FileToolTest, MovingAPageLeavesWhatPagesOfOtherFoldersShow)
+{
+    put("0010_a.html", page("A", "<IMG src=\"_a.jpg\"><IMG src=\"_shared.jpg\">"));
+    put("_a.jpg", "pic");
+    put("_shared.jpg", "shared");
+    put("sub/0010_c.html", page("C", "<IMG src=\"../_shared.jpg\">"));
+    TForm1& w = shown();
+    w.PBanSave(0);
+    put("moved/.keep");
+    platform::setNextFileName(inRoot("moved/0010_a.html"));
+    platform::setNextAnswer(platform::Answer::Yes);
+    tools::CopyPageWithLinks(w);
+    EXPECT_EQ(read("moved/_shared.jpg"), "shared");
+    EXPECT_FALSE(exists("_a.jpg"));
+    EXPECT_EQ(read("_shared.jpg"), "shared");
 }
 
 TEST_F(FileToolTest, ACancelledCopyStillReloadsAndACopyOntoItselfIsRefused)

@@ -177,6 +177,17 @@ TEST(LookLinks, ScriptsStylesCommentsAndCharacterReferencesAreLeftAlone)
               pageWith("<SCRIPTS>" + lookLink("x", "x") + "</SCRIPTS><SCRIPT>x"));
 }
 
+TEST(LookLinks, TextAreasAndTitlesInTheBodyAreLeftAlone)
+{
+    // Their text is shown as written: a link there would show as markup.
+    const QString text = pageWith("<TEXTAREA name=a>red</TEXTAREA> red <textarea>red</textarea>"
+                                  "<TITLE>red</TITLE><TEXTAREAS>red</TEXTAREAS>");
+    EXPECT_EQ(addLookLinks(text, pages({"red"}), "/data/me.html"),
+              pageWith("<TEXTAREA name=a>red</TEXTAREA> " + lookLink("red", "red")
+                       + " <textarea>red</textarea><TITLE>red</TITLE><TEXTAREAS>" + lookLink("red", "red")
+                       + "</TEXTAREAS>"));
+}
+
 TEST(LookLinks, CharacterReferencesAreNeverCut)
 {
     const QString text = pageWith("a &lt; b &#123; c &amp lt &#x6C;t 123");
@@ -230,7 +241,8 @@ QString randomTitle(std::mt19937& random)
 bool touchesGuardedParts(const QString& text)
 {
     const QString upper = text::upper(text);
-    return upper.contains('&') || upper.contains("<!--") || upper.contains("<SCRIPT") || upper.contains("<STYLE");
+    return upper.contains('&') || upper.contains("<!--") || upper.contains("<SCRIPT") || upper.contains("<STYLE")
+        || upper.contains("<TEXTAREA") || upper.contains("<TITLE");
 }
 
 } // namespace

@@ -7,6 +7,7 @@
 #include "support/temp_tree.h"
 #include "viewer/page_display_fixture.h"
 #include "store/files.h"
+#include "store/page_encoding.h"
 
 #include <QSet>
 
@@ -314,4 +315,64 @@ TEST_F(PageOrderWindowTest, UnreadableNamesAreLeftOutAndTheFolderNamedOnce)
             messages << e.text;
     ASSERT_EQ(messages.size(), 1);
     EXPECT_TRUE(messages.first().contains(root()));
+}
+
+TEST_F(PageOrderWindowTest, PicturesRenamedByRenumberingKeepTheirPlaceInShiftJisPages)
+{
+    // Pages from Japanese Windows: one with no declaration, one naming an
+    // alias of Shift_JIS that the listing leaves as it is.
+    const QString body = QStringLiteral("<HTML><HEAD><TITLE>季節の花</TITLE></HEAD><BODY>"
+                                        "<IMG src=\"flower.png\">さくら</BODY></HTML>\r\n");
+    writeFile(rootFile("a_x.html"), files::encodeShiftJis(body));
+    writeFile(rootFile("b_y.html"),
+              files::encodeShiftJis(QStringLiteral("<META charset=\"x-sjis\">") + body));
+    writeFile(rootFile("flower.png"), "png");
+    TForm1& w = start();
+    ASSERT_EQ(w.levels.topEntries(), QStringList({"a_x.html", "b_y.html", "flower.png"}));
+    platform::clearEvents();
+    MovePageAndRenumber(w, 1, 0);
+    ASSERT_TRUE(QFileInfo::exists(rootFile("1020_flower.png")));
+    for (const char* page : {"1000_y.html", "1010_x.html"}) {
+        const std::optional<QString> text = store::readPageText(rootFile(page));
+        ASSERT_TRUE(text) << page;
+        EXPECT_TRUE(text->contains(QStringLiteral("<IMG src=\"1020_flower.png\">さくら"))) << page;
+        EXPECT_TRUE(text->contains(QStringLiteral("<TITLE>季節の花</TITLE>"))) << page;
+    }
+    for (const platform::SeamEvent& e : platform::events())
+        EXPECT_NE(e.kind, "message") << e.text.toStdString();
+}
+
+TEST_F(PageOrderWindowTest, PicturesRenamedByRenumberingKeepTheirPlaceInPagesOfOtherFolders)
+{
+    writePage("0010_top.html", "top");
+    writeFile(rootFile("0010_top.html"), page("top") + "<IMG src=\"sub/flower.png\"><IMG src=\"flower.png\">");
+    writeFile(rootFile("flower.png"), "another picture of the same name");
+    writeFile(rootFile("sub/a_x.html"), page("x") + "<IMG src=\"flower.png\">");
+    writePage("sub/b_y.html", "y");
+    writeFile(rootFile("sub/flower.png"), "png");
+    writeFile(rootFile("sub/deeper/0010_d.html"), page("d") + "<IMG src=\"../flower.png\">");
+    TForm1& w = start();
+    w.OpenFolder(rootFile("sub"), 0, true);
+    ASSERT_EQ(w.levels.topEntries(), QStringList({"a_x.html", "b_y.html", "flower.png"}));
+    w.PBanSave(1);
+    MovePageAndRenumber(w, 1, 0);
+    ASSERT_TRUE(QFileInfo::exists(rootFile("sub/1020_flower.png")));
+    EXPECT_TRUE(TempTree::readAt(rootFile("sub/1010_x.html")).contains("<IMG src=\"1020_flower.png\">"));
+    EXPECT_TRUE(TempTree::readAt(rootFile("sub/deeper/0010_d.html")).contains("<IMG src=\"../1020_flower.png\">"));
+    EXPECT_TRUE(TempTree::readAt(rootFile("0010_top.html"))
+                    .contains("<IMG src=\"sub/1020_flower.png\"><IMG src=\"flower.png\">"));
+}
+
+TEST_F(PageOrderWindowTest, RenamingKeepsTheSelectedPageSelected)
+{
+    // Without their numbers the pages sort the other way round.
+    writePage("1000_b.html", "b");
+    writePage("1010_a.html", "a");
+    TForm1& w = start();
+    showPage(w, 1);
+    platform::setNextAnswer(platform::Answer::Yes);
+    StripNumberPrefixes(w);
+    ASSERT_EQ(w.levels.topEntries(), QStringList({"a.html", "b.html"}));
+    EXPECT_EQ(w.PBan(), 0);
+    EXPECT_EQ(lastNavigation(), rootFile("a.html"));
 }

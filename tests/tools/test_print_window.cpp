@@ -4,6 +4,7 @@
 #include "viewer/page_display_fixture.h"
 
 #include "platform/picture.h"
+#include "support/temp_tree.h"
 #include "support/wait_for.h"
 #include "tools/capture_print_bindings.h"
 #include "tools/printing.h"
@@ -60,6 +61,25 @@ TEST_F(PrintTest, WorksheetIsWrittenAndPreviewedWhenItsPageHasLoaded)
     printView()->completeDocument(fileUrl(sheet));
     waitMs(50);
     EXPECT_EQ(printEvents(), 1);
+}
+
+TEST_F(PrintTest, AWorkFolderThatLinksOutOfTheDataRootGetsNoWorksheet)
+{
+    writeFile(rootFile("pic.png"), "png");
+    writeFile(rootFile("sub/pic.png"), "png");
+    writeFile(rootFile("1010_q.html"), QByteArray("<HTML><BODY><IMG SRC=\"pic.png\"><IMG SRC=\"sub/pic.png\">"
+                                                  "<P>(a)</P></BODY></HTML>"));
+    TempTree outside;
+    ASSERT_FALSE(dir.symlink(QStringLiteral("Pagora.data/00_RESUME"), outside.path()).isEmpty());
+    TForm1& w = startPrintWindow();
+    platform::clearEvents();
+    tools::PrintPageWorksheet(w);
+    EXPECT_TRUE(outside.list(QString()).isEmpty()) << outside.list(QString()).join(' ').toStdString();
+    EXPECT_EQ(printView()->navigated().size(), 0);
+    int messages = 0;
+    for (const auto& e : platform::events())
+        messages += e.kind == QLatin1String("message");
+    EXPECT_EQ(messages, 1);
 }
 
 // The print view's completion comes from inside the browser engine: the
@@ -145,6 +165,22 @@ TEST_F(PrintTest, MergeWritesTheDocumentWithAPictureOfEveryPage)
     ASSERT_FALSE(printView()->navigated().isEmpty());
     EXPECT_EQ(printView()->navigated().last(), fileUrl(resume));
     EXPECT_EQ(w.PrintPending, 1);
+}
+
+TEST_F(PrintTest, MergeWritesNothingThroughAWorkFolderThatLinksOutOfTheDataRoot)
+{
+    writePage("1010_p.html", "p");
+    TempTree outside;
+    ASSERT_FALSE(dir.symlink(QStringLiteral("Pagora.data/00_RESUME"), outside.path()).isEmpty());
+    TForm1& w = startPrintWindow();
+    platform::clearEvents();
+    tools::MergeCheckedPages(w);
+    for (int guard = 0; tools::MergeRunning() && guard < 20; ++guard)
+        w.Timer4->fire();
+    EXPECT_FALSE(tools::MergeRunning());
+    EXPECT_TRUE(outside.list(QString()).isEmpty()) << outside.list(QString()).join(' ').toStdString();
+    ASSERT_FALSE(platform::events().isEmpty());
+    EXPECT_TRUE(platform::events().last().text.contains(w.WorkFolder));
 }
 
 TEST_F(PrintTest, MergeOfAnEmptyListSaysWhatToDo)
