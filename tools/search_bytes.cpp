@@ -5,6 +5,7 @@
 #include "store/text.h"
 #include "tools/search_cache.h"
 
+#include <QFileInfo>
 #include <cstring>
 #include <utility>
 #if defined(__SSE2__)
@@ -150,6 +151,13 @@ ByteAnswer searchBytes(const QByteArray& bytes, const ByteWord& word)
 bool decodedAsUtf8(const QByteArray& bytes)
 {
     return bytes.startsWith("\xEF\xBB\xBF") || files::isValidUtf8(bytes);
+}
+
+std::optional<QByteArray> readSearchedPage(const QString& path)
+{
+    if (QFileInfo(path).size() > store::kLargestPage)
+        return std::nullopt;
+    return files::readBytes(path);
 }
 
 QString searchText(const QByteArray& bytes)

@@ -7,6 +7,7 @@
 #include <QByteArray>
 #include <QByteArrayView>
 #include <QString>
+#include <optional>
 
 namespace tools {
 
@@ -28,6 +29,9 @@ ByteAnswer searchBytes(const QByteArray& bytes, const ByteWord& word);
 
 // The text a page is searched in: its bytes decoded, upper-cased, comments cut out.
 QString searchText(const QByteArray& bytes);
+// A page's bytes for the search; nullopt when unreadable or larger than any
+// page (a video or an archive named .htm): such a file is never read whole.
+std::optional<QByteArray> readSearchedPage(const QString& path);
 // True when the page's bytes are decoded as UTF-8 (then they can be searched
 // as they are); pages in another encoding are searched in their text only.
 bool decodedAsUtf8(const QByteArray& bytes);

@@ -64,7 +64,7 @@ std::shared_ptr<const QString> PageTextCache::text(const QString& path)
             return it->text;
         }
     }
-    const std::optional<QByteArray> bytes = files::readBytes(path);
+    const std::optional<QByteArray> bytes = readSearchedPage(path);
     if (!bytes)
         return nullptr;
     auto made = std::make_shared<const QString>(searchText(*bytes));

@@ -99,7 +99,7 @@ std::vector<char> SearchSession::fullTextHits(const QString& word)
             return;
         const QString path = fullPath(entry);
         if (bytesWord.kind != ByteWord::TextOnly) {
-            const std::optional<QByteArray> bytes = files::readBytes(path);
+            const std::optional<QByteArray> bytes = readSearchedPage(path);
             if (!bytes)
                 return;
             const ByteAnswer answer = searchBytes(*bytes, bytesWord);

@@ -1,6 +1,7 @@
 #include "tools/search_title.h"
 
 #include "store/files.h"
+#include "store/page_encoding.h"
 #include "store/page_levels.h"
 
 #include <QFileInfo>
@@ -63,6 +64,12 @@ PageTitle ReadPageTitle(const QString& path)
 {
     if (QFileInfo(path).suffix() != QLatin1String("html"))
         return titleFromBytes(path, nullptr);
+    // A file larger than any page is listed by its name, like the page list does.
+    if (QFileInfo(path).size() > store::kLargestPage) {
+        PageTitle t;
+        t.title = titleFromName(path);
+        return t;
+    }
     const std::optional<QByteArray> bytes = files::readBytes(path);
     return titleFromBytes(path, bytes ? &*bytes : nullptr);
 }

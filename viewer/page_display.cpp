@@ -70,12 +70,11 @@ QString existingFile(const QString& path)
     return QFileInfo(found).isFile() ? found : QString();
 }
 
+// Every kind goes through the picture module (GIF and the like through Qt's
+// readers there), so the one decode limit holds for the picture viewer too.
 QImage readPicture(const QString& path)
 {
-    QImage picture = platform::loadPicture(path);
-    if (picture.isNull())
-        picture = QImage(path); // kinds our codecs leave to Qt (GIF)
-    return picture;
+    return platform::loadPicture(path);
 }
 
 } // namespace

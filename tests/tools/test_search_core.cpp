@@ -2,6 +2,7 @@
 // and with which titles, the word splitting, the two sorts, the full-text
 // and heading searches, the scan cache and the state before a search.
 #include "platform/seam.h"
+#include "store/page_encoding.h"
 #include "store/text.h"
 #include "support/temp_tree.h"
 #include "tools/search_bytes.h"
@@ -426,4 +427,22 @@ TEST(SearchFullText, PageTextsAreKeptWithinABudget)
     }
     EXPECT_EQ(cache.heldBytes(), 3 * one);
     EXPECT_EQ(cache.text(t.path("missing.html")), nullptr);
+}
+
+// A file named like a page but larger than any page (a video, an archive) is
+// listed by its name and never read whole: neither its title nor its text
+// is taken from it.
+TEST(SearchFullText, FilesLargerThanAnyPageAreListedByNameAndNotRead)
+{
+    TempTree t;
+    QByteArray huge = page(QStringLiteral("大きい"), QStringLiteral("カエル"));
+    huge += QByteArray(int(store::kLargestPage), ' ');
+    t.write("0020_huge.html", huge);
+    t.write("0010_a.html", page("A", QStringLiteral("カエル")));
+    EXPECT_EQ(ReadPageTitle(t.path("0020_huge.html")).title, QStringLiteral("huge"));
+    Session s(t.path());
+    s.activate();
+    EXPECT_EQ(s.s.Shown.titles.size(), 2);
+    s.search(QStringLiteral("カエル"));
+    EXPECT_EQ(s.s.Shown.titles, QStringList({"A"}));
 }

@@ -27,3 +27,22 @@ TEST_F(PageDisplayTest, AHugeIconCountsAsMissingAndTheFirstPageShows)
         EXPECT_LT(PeakMemory::bytes(), qint64(1) << 30);
     }
 }
+
+// The same bomb shown as a list entry: the picture viewer decodes nothing
+// and memory stays low.
+TEST_F(PageDisplayTest, AHugePictureEntryIsNotDecodedByThePictureViewer)
+{
+    writePage("1000_a.html", "かえる");
+    ASSERT_TRUE(writePngBomb(rootFile("1010_bomb.png"), 30000, 30000));
+    const PeakMemory peak;
+    TForm1& w = start();
+    const int bomb = w.levels.topEntries().indexOf(QStringLiteral("1010_bomb.png"));
+    ASSERT_GE(bomb, 0);
+    w.PBanSave(bomb);
+    w.PageClick(0, true);
+    EXPECT_EQ(w.ViewerImagePath, rootFile("1010_bomb.png"));
+    EXPECT_TRUE(w.Image11->picture().isNull());
+    if (peak.resetWorked()) {
+        EXPECT_LT(PeakMemory::bytes(), qint64(1) << 30);
+    }
+}
