@@ -2,6 +2,7 @@
 // PDF file. The printout keeps margins on both sides, as the page has them
 // on screen, and it is the page that was shown when printing was asked for.
 #include "support/real_engine_root.h"
+#include "support/mouse_click.h"
 #include "platform/seam.h"
 #include "store/files.h"
 #include "support/wait_for.h"
@@ -149,13 +150,7 @@ TEST(BrowserPrintPage, PrintsThePageShownWhenAskedWithABusyCursor)
         busy = QApplication::overrideCursor() && QApplication::overrideCursor()->shape() == Qt::WaitCursor;
         QWidget* green = w.PageButtons.value(1);
         ASSERT_NE(green, nullptr);
-        const QPointF at(4, 4);
-        QMouseEvent press(QEvent::MouseButtonPress, at, green->mapToGlobal(at), Qt::LeftButton, Qt::LeftButton,
-                          Qt::NoModifier);
-        QCoreApplication::sendEvent(green, &press);
-        QMouseEvent release(QEvent::MouseButtonRelease, at, green->mapToGlobal(at), Qt::LeftButton, Qt::NoButton,
-                            Qt::NoModifier);
-        QCoreApplication::sendEvent(green, &release);
+        clickMouse(green, QPointF(4, 4));
     });
     tools::N6Click(w);
     EXPECT_TRUE(busy);

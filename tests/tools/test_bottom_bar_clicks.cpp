@@ -2,6 +2,7 @@
 // has been opened and closed, a click on the middle of the cover button
 // reaches that button and starts presentation mode.
 #include "media_window_fixture.h"
+#include "support/mouse_click.h"
 
 #include <QApplication>
 #include <QMouseEvent>
@@ -15,12 +16,7 @@ QWidget* clickBarAt(TForm1& w, const QPoint& inBar)
     QWidget* target = w.kabedown->childAt(inBar);
     if (!target)
         return nullptr;
-    const QPointF at = target->mapFrom(w.kabedown, inBar);
-    const QPointF global = target->mapToGlobal(at);
-    QMouseEvent press(QEvent::MouseButtonPress, at, global, Qt::LeftButton, Qt::LeftButton, Qt::NoModifier);
-    QApplication::sendEvent(target, &press);
-    QMouseEvent release(QEvent::MouseButtonRelease, at, global, Qt::LeftButton, Qt::NoButton, Qt::NoModifier);
-    QApplication::sendEvent(target, &release);
+    clickMouse(target, target->mapFrom(w.kabedown, inBar));
     return target;
 }
 

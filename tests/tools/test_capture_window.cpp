@@ -7,6 +7,7 @@
 #include "tools/capture_print_bindings.h"
 #include "tools/drawing.h"
 #include "support/temp_tree.h"
+#include "support/mouse_click.h"
 
 #include <QCoreApplication>
 #include <QMouseEvent>
@@ -26,16 +27,7 @@ protected:
         tools::bindCapturePrint(w);
         return w;
     }
-    static void rightClick(QWidget* button)
-    {
-        const QPointF at(3, 3);
-        QMouseEvent press(QEvent::MouseButtonPress, at, button->mapToGlobal(at), Qt::RightButton, Qt::RightButton,
-                          Qt::NoModifier);
-        QCoreApplication::sendEvent(button, &press);
-        QMouseEvent release(QEvent::MouseButtonRelease, at, button->mapToGlobal(at), Qt::RightButton, Qt::NoButton,
-                            Qt::NoModifier);
-        QCoreApplication::sendEvent(button, &release);
-    }
+    static void rightClick(QWidget* button) { clickMouse(button, QPointF(3, 3), Qt::RightButton); }
     static QRgb surfacePixel(TForm1& w, int x, int y) { return w.Image11->picture().toImage().pixel(x, y); }
     static bool isRed(QRgb c) { return qRed(c) > 230 && qGreen(c) < 100 && qBlue(c) < 100; }
 };

@@ -5,6 +5,7 @@
 
 #include "store/clock.h"
 #include "support/temp_tree.h"
+#include "support/mouse_click.h"
 #include "tools/copy_buttons.h"
 #include "tools/main_window_bindings.h"
 
@@ -17,16 +18,7 @@ namespace {
 const QDateTime kMoment(QDate(2020, 4, 14), QTime(10, 5, 33));
 
 // A press and release of the right button inside the widget.
-void rightClick(QWidget* w)
-{
-    const QPoint at(3, 3);
-    QMouseEvent press(QEvent::MouseButtonPress, QPointF(at), QPointF(w->mapToGlobal(at)), Qt::RightButton,
-                      Qt::RightButton, Qt::NoModifier);
-    QApplication::sendEvent(w, &press);
-    QMouseEvent release(QEvent::MouseButtonRelease, QPointF(at), QPointF(w->mapToGlobal(at)), Qt::RightButton,
-                        Qt::NoButton, Qt::NoModifier);
-    QApplication::sendEvent(w, &release);
-}
+void rightClick(QWidget* w) { clickMouse(w, QPointF(3, 3), Qt::RightButton); }
 
 } // namespace
 

@@ -5,6 +5,7 @@
 
 #include "viewer/forms/form1.h"
 #include "support/fake_browser.h"
+#include "support/mouse_click.h"
 
 #include <QCoreApplication>
 #include <QMouseEvent>
@@ -300,14 +301,7 @@ TEST_F(MainWindowTest, RefreshShowsListPageAgainButRefreshesAFollowedLink)
 }
 
 namespace {
-void clickWith(QWidget* w, Qt::MouseButton button)
-{
-    const QPointF at(5, 5);
-    QMouseEvent press(QEvent::MouseButtonPress, at, w->mapToGlobal(at), button, button, Qt::NoModifier);
-    QCoreApplication::sendEvent(w, &press);
-    QMouseEvent release(QEvent::MouseButtonRelease, at, w->mapToGlobal(at), button, Qt::NoButton, Qt::NoModifier);
-    QCoreApplication::sendEvent(w, &release);
-}
+void clickWith(QWidget* w, Qt::MouseButton button) { clickMouse(w, QPointF(5, 5), button); }
 } // namespace
 
 TEST_F(MainWindowTest, ARightClickDoesNothingOnButtonsWithOneAction)
