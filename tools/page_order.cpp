@@ -31,10 +31,13 @@ TForm5& orderDialog(TForm1& w)
     return windowOnDemand(Form5, &w);
 }
 
-void reloadFolderList(TForm1& w)
+void reloadFolderList(TForm1& w, const QString& selected)
 {
     w.OpenFolder(w.CurrentFolder(), w.PBan(), false);
     w.ReMake();
+    const int entry = w.levels.indexOfPath(files::joinPath(w.CurrentFolder(), selected));
+    if (entry >= 0)
+        w.PBanSave(entry);
     w.PageClick(0, true);
 }
 
@@ -50,10 +53,12 @@ void reportRenameFailures(const QStringList& failures)
                           platform::MsgType::Warning);
 }
 
-void runRenamePlan(const RenamePlan& plan)
+RenameOutcome runRenamePlan(const RenamePlan& plan)
 {
     platform::CopyProgress progress(QStringLiteral("ページの名前を変えています…"), int(plan.units.size()), false);
-    reportRenameFailures(carryOutRenamePlan(plan, [&progress] { progress.step(); }));
+    const RenameOutcome outcome = carryOutRenamePlan(plan, [&progress] { progress.step(); });
+    reportRenameFailures(outcome.failures);
+    return outcome;
 }
 
 void ChangeButtonOrder(TForm1& w)
@@ -93,8 +98,10 @@ void MovePageAndRenumber(TForm1& w, int Index, int Target)
     if (Index < w.levels.MidashiT.last().size())
         w.levels.MidashiT.last() = moveEntry(w.levels.MidashiT.last(), Index, Target);
     w.PBanSave(Target);
-    runRenamePlan(planRenumber(w.CurrentFolder(), order));
-    reloadFolderList(w);
+    // Pages that keep their names (an index page, a taken name) sort apart
+    // from the renumbered ones, so the moved page is found by its new name.
+    const QString moved = order.at(Target);
+    reloadFolderList(w, runRenamePlan(planRenumber(w.CurrentFolder(), order)).nameAfter(moved));
 }
 
 void StripNumberPrefixes(TForm1& w)
@@ -104,8 +111,9 @@ void StripNumberPrefixes(TForm1& w)
     if (!platform::askYesNo(QStringLiteral("数字_ を削除していいですか？")))
         return;
     w.SearchCacheKey = QStringLiteral("xxx");
-    runRenamePlan(planStripPrefixes(w.CurrentFolder(), w.levels.topEntries()));
-    reloadFolderList(w);
+    const QStringList entries = w.levels.topEntries();
+    const QString shown = w.PBan() < entries.size() ? entries.at(w.PBan()) : QString();
+    reloadFolderList(w, runRenamePlan(planStripPrefixes(w.CurrentFolder(), entries)).nameAfter(shown));
 }
 
 } // namespace tools

@@ -2,6 +2,7 @@
 // "ボタン順変更": the main window's page order and prefix removal.
 
 #include "tools/page_order_plan.h"
+#include "tools/page_order_run.h"
 
 #include <QStringList>
 
@@ -22,12 +23,13 @@ void StripNumberPrefixes(TForm1& w);
 // The order dialog, made on first use when the program has not made it.
 TForm5& orderDialog(TForm1& w);
 
-// The standard reload after files of the folder changed.
-void reloadFolderList(TForm1& w);
+// The standard reload after files of the folder changed; the page named
+// selected (a name in the folder) is shown when it is listed.
+void reloadFolderList(TForm1& w, const QString& selected = QString());
 // Failures of a rename run, one message.
 void reportRenameFailures(const QStringList& failures);
 // Carries the plan out (references to renamed pictures follow), with a
 // progress window when it takes long, then reports what failed.
-void runRenamePlan(const RenamePlan& plan);
+RenameOutcome runRenamePlan(const RenamePlan& plan);
 
 } // namespace tools

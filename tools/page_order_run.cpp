@@ -215,21 +215,29 @@ bool mentionsAny(const QString& page, const QList<PictureRename>& renamed)
 
 } // namespace
 
+QString RenameOutcome::nameAfter(const QString& from) const
+{
+    for (const RenameStep& m : moved)
+        if (m.from == from)
+            return m.to;
+    return from;
+}
+
 RenameOutcome executeRenamePlan(const RenamePlan& plan, const std::function<void()>& step)
 {
     return Run(plan, step).run();
 }
 
-QStringList carryOutRenamePlan(const RenamePlan& plan, const std::function<void()>& step)
+RenameOutcome carryOutRenamePlan(const RenamePlan& plan, const std::function<void()>& step)
 {
-    const RenameOutcome outcome = executeRenamePlan(plan, step);
+    RenameOutcome outcome = executeRenamePlan(plan, step);
     QList<PictureRename> renamed;
     for (const RenameStep& m : outcome.moved)
         if (!isHtmlPage(m.from))
             renamed << PictureRename{files::joinPath(plan.folder, m.from), files::joinPath(plan.folder, m.to)};
-    QStringList failures = outcome.failures;
     if (renamed.isEmpty())
-        return failures;
+        return outcome;
+    QStringList& failures = outcome.failures;
     QStringList pages;
     for (const QString& name : files::listFiles(plan.folder, QStringLiteral("*.htm;*.html")))
         pages << files::joinPath(plan.folder, name);
@@ -239,7 +247,7 @@ QStringList carryOutRenamePlan(const RenamePlan& plan, const std::function<void(
     for (const QString& page : updates.notUtf8)
         if (mentionsAny(page, renamed))
             failures << QStringLiteral("「%1」はUTF-8でないため、中の名前を書き換えていません。").arg(page);
-    return failures;
+    return outcome;
 }
 
 } // namespace tools
