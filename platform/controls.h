@@ -556,6 +556,9 @@ public:
     // The folder is read again when the list is next asked for (several
     // lists follow one folder, and most are not read after every change).
     void update();
+    // The list of folder given as already read with this list's mask
+    // elsewhere, so that it is not read a second time.
+    void setListing(const QString& folder, const QStringList& names);
     const QStringList& items() const;
     int count() const { return items().size(); }
     QString item(int i) const; // "" out of range

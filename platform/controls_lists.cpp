@@ -197,6 +197,15 @@ void FileListBox::update()
     stale_ = true;
 }
 
+void FileListBox::setListing(const QString& folder, const QStringList& names)
+{
+    directory_ = folder;
+    items_ = names;
+    stale_ = false;
+    if (itemIndex_ >= items_.size())
+        itemIndex_ = items_.isEmpty() ? -1 : items_.size() - 1;
+}
+
 const QStringList& FileListBox::items() const
 {
     if (stale_) {

@@ -238,9 +238,8 @@ void TForm1::FormShow()
     hyoushi->setWidth(0);
     SpeedButton9->setVisible(false);
     SpeedButton2->setVisible(true);
-    FileListBox1->setDirectory(CurrentFolder());
-    FileListBox1->update();
-    levels.LastFileCount = FileListBox1->count();
+    // The page list and its file count follow from opening the data root
+    // (FormShowICHI), after today's daily report has been put back.
     restoreDailyReport();
     sizeToScreen();
     ArrangeToolbar();
