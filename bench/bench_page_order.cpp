@@ -44,7 +44,7 @@ void BM_MoveOnePage(benchmark::State& state)
                                                       QStringLiteral("Pagora"));
         entries = listed.size();
         const QStringList order = tools::moveEntry(listed, int(listed.size()) - 1, 0);
-        const QStringList failures = tools::carryOutRenamePlan(tools::planRenumber(dir.path(), order));
+        const QStringList failures = tools::carryOutRenamePlan(tools::planRenumber(dir.path(), order)).failures;
         if (!failures.isEmpty())
             state.SkipWithError(qPrintable(failures.first()));
     }

@@ -553,20 +553,26 @@ public:
     void setDirectory(const QString& folder);
     QString mask() const { return mask_; }
     void setMask(const QString& mask);
+    // The folder is read again when the list is next asked for (several
+    // lists follow one folder, and most are not read after every change).
     void update();
-    const QStringList& items() const { return items_; }
-    int count() const { return items_.size(); }
+    // The list of folder given as already read with this list's mask
+    // elsewhere, so that it is not read a second time.
+    void setListing(const QString& folder, const QStringList& names);
+    const QStringList& items() const;
+    int count() const { return items().size(); }
     QString item(int i) const; // "" out of range
     // Full path of item i.
     QString filePath(int i) const;
-    int itemIndex() const { return itemIndex_; }
+    int itemIndex() const;
     void setItemIndex(int i) { itemIndex_ = i; }
 
 private:
     QString directory_;
     QString mask_ = QStringLiteral("*.*");
-    QStringList items_;
-    int itemIndex_ = -1;
+    mutable QStringList items_;
+    mutable int itemIndex_ = -1;
+    mutable bool stale_ = false;
 };
 
 // ---------------------------------------------------------------------------

@@ -194,14 +194,39 @@ void FileListBox::setMask(const QString& mask)
 
 void FileListBox::update()
 {
-    items_ = directory_.isEmpty() ? QStringList() : files::listFiles(directory_, mask_);
+    stale_ = true;
+}
+
+void FileListBox::setListing(const QString& folder, const QStringList& names)
+{
+    directory_ = folder;
+    items_ = names;
+    stale_ = false;
     if (itemIndex_ >= items_.size())
         itemIndex_ = items_.isEmpty() ? -1 : items_.size() - 1;
 }
 
+const QStringList& FileListBox::items() const
+{
+    if (stale_) {
+        stale_ = false;
+        items_ = directory_.isEmpty() ? QStringList() : files::listFiles(directory_, mask_);
+        if (itemIndex_ >= items_.size())
+            itemIndex_ = items_.isEmpty() ? -1 : items_.size() - 1;
+    }
+    return items_;
+}
+
+int FileListBox::itemIndex() const
+{
+    items();
+    return itemIndex_;
+}
+
 QString FileListBox::item(int i) const
 {
-    return i >= 0 && i < items_.size() ? items_[i] : QString();
+    const QStringList& names = items();
+    return i >= 0 && i < names.size() ? names[i] : QString();
 }
 
 QString FileListBox::filePath(int i) const

@@ -254,6 +254,26 @@ QStringList listFolders(const QString& folder)
     return names;
 }
 
+// The entries of folder (of any kind, dot entries too) whose names equal
+// leaf with letter case ignored, read in one pass without a listing.
+static QStringList namesLike(const QString& folder, const QString& leaf)
+{
+    QStringList matches;
+    DIR* dir = ::opendir(QFile::encodeName(folder).constData());
+    if (!dir)
+        return matches;
+    while (const dirent* entry = ::readdir(dir)) {
+        const char* raw = entry->d_name;
+        if (raw[0] == '.' && (raw[1] == 0 || (raw[1] == '.' && raw[2] == 0)))
+            continue;
+        const QString n = QFile::decodeName(raw);
+        if (QString::compare(n, leaf, Qt::CaseInsensitive) == 0)
+            matches.append(n);
+    }
+    ::closedir(dir);
+    return matches;
+}
+
 QString findFile(const QString& folder, const QString& name)
 {
     if (name.isEmpty())
@@ -262,16 +282,10 @@ QString findFile(const QString& folder, const QString& name)
     if (QFileInfo::exists(exact))
         return exact;
     const QFileInfo wanted(exact);
-    const QDir dir = wanted.dir();
     const QString leaf = wanted.fileName();
-    if (leaf.isEmpty() || !dir.exists())
+    if (leaf.isEmpty())
         return QString();
-    QStringList matches;
-    const auto filters = QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot;
-    for (const QString& n : dir.entryList(filters, QDir::Unsorted)) {
-        if (QString::compare(n, leaf, Qt::CaseInsensitive) == 0)
-            matches.append(n);
-    }
+    QStringList matches = namesLike(wanted.path(), leaf);
     if (matches.isEmpty())
         return QString();
     sortNames(matches); // several case variants: take a stable one

@@ -295,7 +295,7 @@ QStringList PageLevels::topTitles() const
     return MidashiT.isEmpty() ? QStringList() : MidashiT.last();
 }
 
-void PageLevels::OpenFolder(const QString& folder, int pageIndex, bool push)
+QStringList PageLevels::OpenFolder(const QString& folder, int pageIndex, bool push)
 {
     QString f = folder;
     if (f.size() > 1 && (f.endsWith('/') || f.endsWith('\\')))
@@ -315,6 +315,7 @@ void PageLevels::OpenFolder(const QString& folder, int pageIndex, bool push)
     MidashiT.append(titles);
     PBanList.append(QString::number(pageIndex));
     LevelFolders.append(f);
+    return names;
 }
 
 QStringList PageLevels::BuildPageTitles(const QStringList& entries) const

@@ -35,7 +35,8 @@ public:
     // Makes folder current and pushes (push) or replaces its level. A folder
     // that cannot be listed gives an empty level. The level is built whole,
     // then pushed onto all three stacks at once.
-    void OpenFolder(const QString& folder, int pageIndex, bool push);
+    // Returns the folder's files that match kPageFileMask, as listed.
+    QStringList OpenFolder(const QString& folder, int pageIndex, bool push);
     // One title per entry, read from the files the entries stand for.
     QStringList BuildPageTitles(const QStringList& entries) const;
     // Pushes a ready level (GOSUB, search and link-page lists).

@@ -129,7 +129,7 @@ void BuildPageMenu(TForm1& w)
         return;
     const QString entry = entries.at(ban);
     w.FileListBox2->setDirectory(w.CurrentFolder());
-    w.FileListBox2->setMask(QStringLiteral("*"));
+    w.FileListBox2->setMask(QStringLiteral("*.desktop")); // only shortcuts are wanted
     w.FileListBox2->update();
     w.ListBox3 = shortcutFiles(w.FileListBox2->items());
     const bool html = QFileInfo(entry).suffix().compare(QLatin1String("html"), Qt::CaseInsensitive) == 0

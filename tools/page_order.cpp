@@ -10,8 +10,6 @@
 #include "tools/page_order_run.h"
 #include "viewer/main_window.h"
 
-#include <QFileInfo>
-
 #include <QLineEdit>
 #include <QScrollBar>
 
@@ -33,34 +31,14 @@ TForm5& orderDialog(TForm1& w)
     return windowOnDemand(Form5, &w);
 }
 
-void reloadFolderList(TForm1& w)
+void reloadFolderList(TForm1& w, const QString& selected)
 {
     w.OpenFolder(w.CurrentFolder(), w.PBan(), false);
+    const int entry = selected.isEmpty() ? -1 : w.levels.indexOfPath(files::joinPath(w.CurrentFolder(), selected));
+    if (entry >= 0)
+        w.PBanSave(entry);
     w.ReMake();
     w.PageClick(0, true);
-}
-
-// The selected page under the name the plan gave it (its old name when it
-// kept it), so that the reload shows the same page whatever the new order.
-static void reloadSelecting(TForm1& w, const RenamePlan& plan, const QString& entry)
-{
-    QString name = entry;
-    for (const RenameUnit& u : plan.units)
-        if (u.page.from == entry && QFileInfo::exists(files::joinPath(plan.folder, u.page.to)))
-            name = u.page.to;
-    w.OpenFolder(w.CurrentFolder(), w.PBan(), false);
-    const int at = w.levels.topEntries().indexOf(name);
-    if (at >= 0)
-        w.PBanSave(at);
-    w.ReMake();
-    w.PageClick(0, true);
-}
-
-void runRenamePlan(TForm1& w, const RenamePlan& plan)
-{
-    const QString entry = w.levels.topEntries().value(w.PBan());
-    runRenamePlan(plan, w.RootFolder);
-    reloadSelecting(w, plan, entry);
 }
 
 void reportRenameFailures(const QStringList& failures)
@@ -75,10 +53,18 @@ void reportRenameFailures(const QStringList& failures)
                           platform::MsgType::Warning);
 }
 
-void runRenamePlan(const RenamePlan& plan, const QString& root)
+RenameOutcome runRenamePlan(const RenamePlan& plan, const QString& root)
 {
     platform::CopyProgress progress(QStringLiteral("ページの名前を変えています…"), int(plan.units.size()), false);
-    reportRenameFailures(carryOutRenamePlan(plan, [&progress] { progress.step(); }, root));
+    const RenameOutcome outcome = carryOutRenamePlan(plan, [&progress] { progress.step(); }, root);
+    reportRenameFailures(outcome.failures);
+    return outcome;
+}
+
+void runRenamePlan(TForm1& w, const RenamePlan& plan, const QString& selected)
+{
+    const QString entry = selected.isNull() ? w.levels.topEntries().value(w.PBan()) : selected;
+    reloadFolderList(w, runRenamePlan(plan, w.RootFolder).nameAfter(entry));
 }
 
 void ChangeButtonOrder(TForm1& w)
@@ -118,7 +104,9 @@ void MovePageAndRenumber(TForm1& w, int Index, int Target)
     if (Index < w.levels.MidashiT.last().size())
         w.levels.MidashiT.last() = moveEntry(w.levels.MidashiT.last(), Index, Target);
     w.PBanSave(Target);
-    runRenamePlan(w, planRenumber(w.CurrentFolder(), order));
+    // Pages that keep their names (an index page, a taken name) sort apart
+    // from the renumbered ones, so the moved page is found by its new name.
+    runRenamePlan(w, planRenumber(w.CurrentFolder(), order), order.at(Target));
 }
 
 void StripNumberPrefixes(TForm1& w)

@@ -2,6 +2,7 @@
 // "ボタン順変更": the main window's page order and prefix removal.
 
 #include "tools/page_order_plan.h"
+#include "tools/page_order_run.h"
 
 #include <QStringList>
 
@@ -22,16 +23,17 @@ void StripNumberPrefixes(TForm1& w);
 // The order dialog, made on first use when the program has not made it.
 TForm5& orderDialog(TForm1& w);
 
-// The standard reload after files of the folder changed.
-void reloadFolderList(TForm1& w);
+// The standard reload after files of the folder changed; the page named
+// selected (a name in the folder) is shown when it is listed.
+void reloadFolderList(TForm1& w, const QString& selected = QString());
 // Failures of a rename run, one message.
 void reportRenameFailures(const QStringList& failures);
 // Carries the plan out (references to renamed pictures follow, in the pages
 // of every folder under root), with a progress window when it takes long,
 // then reports what failed.
-void runRenamePlan(const RenamePlan& plan, const QString& root);
-// The same for the window's folder, then the reload, with the page that was
-// selected selected again under its new name.
-void runRenamePlan(TForm1& w, const RenamePlan& plan);
+RenameOutcome runRenamePlan(const RenamePlan& plan, const QString& root);
+// The same for the window's folder, then the reload with the selected entry
+// (by default the shown page) selected under the name the run gave it.
+void runRenamePlan(TForm1& w, const RenamePlan& plan, const QString& selected = QString());
 
 } // namespace tools

@@ -217,21 +217,29 @@ bool mentionsAny(const QString& page, const QList<PictureRename>& renamed)
 
 } // namespace
 
+QString RenameOutcome::nameAfter(const QString& from) const
+{
+    for (const RenameStep& m : moved)
+        if (m.from == from)
+            return m.to;
+    return from;
+}
+
 RenameOutcome executeRenamePlan(const RenamePlan& plan, const std::function<void()>& step)
 {
     return Run(plan, step).run();
 }
 
-QStringList carryOutRenamePlan(const RenamePlan& plan, const std::function<void()>& step, const QString& root)
+RenameOutcome carryOutRenamePlan(const RenamePlan& plan, const std::function<void()>& step, const QString& root)
 {
-    const RenameOutcome outcome = executeRenamePlan(plan, step);
+    RenameOutcome outcome = executeRenamePlan(plan, step);
     QList<PictureRename> renamed;
     for (const RenameStep& m : outcome.moved)
         if (!isHtmlPage(m.from))
             renamed << PictureRename{files::joinPath(plan.folder, m.from), files::joinPath(plan.folder, m.to)};
-    QStringList failures = outcome.failures;
     if (renamed.isEmpty())
-        return failures;
+        return outcome;
+    QStringList& failures = outcome.failures;
     // Pages of other folders may show the pictures too ("../", "sub/").
     QStringList folders{plan.folder};
     for (const QString& folder : folderTree(root))
@@ -247,7 +255,7 @@ QStringList carryOutRenamePlan(const RenamePlan& plan, const std::function<void(
     for (const QString& page : updates.notUtf8)
         if (mentionsAny(page, renamed))
             failures << QStringLiteral("「%1」はUTF-8でもシフトJISでもないため、中の名前を書き換えていません。").arg(page);
-    return failures;
+    return outcome;
 }
 
 } // namespace tools

@@ -16,6 +16,9 @@ namespace tools {
 struct RenameOutcome {
     QStringList failures;    // one Japanese line per thing left undone (the plan's clashes first)
     QList<RenameStep> moved; // every file that moved: its name before the run, its name after
+
+    // Where the file named from is after the run (from itself when it did not move).
+    QString nameAfter(const QString& from) const;
 };
 
 // step is called once for every unit handled.
@@ -24,8 +27,8 @@ RenameOutcome executeRenamePlan(const RenamePlan& plan, const std::function<void
 // The plan carried out, then the references to every moved file that is not
 // a page rewritten in the folder's pages and, with root, in the pages of
 // every folder under root (a picture that became "1050_flower.png" is shown
-// under that name). Returns the failures of both.
-QStringList carryOutRenamePlan(const RenamePlan& plan, const std::function<void()>& step = {},
-                               const QString& root = QString());
+// under that name). The failures are those of both.
+RenameOutcome carryOutRenamePlan(const RenamePlan& plan, const std::function<void()>& step = {},
+                                 const QString& root = QString());
 
 } // namespace tools

@@ -87,7 +87,7 @@ void TForm1::resumePatrol()
 
 void TForm1::OpenFolder(const QString& folder, int pageIndex, bool push)
 {
-    levels.OpenFolder(folder, pageIndex, push);
+    const QStringList listed = levels.OpenFolder(folder, pageIndex, push);
     const QString current = levels.CurrentFolder;
     if (files::firstNoticeOfUnreadableNames(current))
         platform::showMessage(QStringLiteral("フォルダ「%1」には名前を読めないファイル（UTF-8でない名前）があります。"
@@ -96,7 +96,11 @@ void TForm1::OpenFolder(const QString& folder, int pageIndex, bool push)
                               platform::MsgType::Warning);
     for (platform::FileListBox* list : {FileListBox1, FileListBox2, FileListBox3, FileListBox4, FileListBox6, FileListBox7})
         list->setDirectory(current);
-    FileListBox1->update();
+    // The page list is the listing the levels just read, not a second reading.
+    if (FileListBox1->mask() == store::kPageFileMask)
+        FileListBox1->setListing(current, listed);
+    else
+        FileListBox1->update();
     levels.LastFileCount = FileListBox1->count();
 }
 

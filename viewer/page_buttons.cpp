@@ -144,7 +144,10 @@ void TForm1::BuildPageButtons()
     discardPageButtons(*this);
     startPageButtonColumn(*this, pageButtonRowHeight(ScrollBox1->height(), PBanSu()));
     ScrollBox1->updateRange();
-    QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+    // The new column is drawn before the caller goes on; a window not yet on
+    // screen has nothing to draw, and its first page is asked for sooner.
+    if (isVisible())
+        QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
     RebuildingPageButtons = false;
 }
 

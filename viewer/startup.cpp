@@ -238,9 +238,8 @@ void TForm1::FormShow()
     hyoushi->setWidth(0);
     SpeedButton9->setVisible(false);
     SpeedButton2->setVisible(true);
-    FileListBox1->setDirectory(CurrentFolder());
-    FileListBox1->update();
-    levels.LastFileCount = FileListBox1->count();
+    // The page list and its file count follow from opening the data root
+    // (FormShowICHI), after today's daily report has been put back.
     restoreDailyReport();
     sizeToScreen();
     ArrangeToolbar();
@@ -262,9 +261,9 @@ void TForm1::FormShowICHI()
     move(0, 0);
     SetDrawingLayout(0);
     PageClick(0, true);
-    // The page menu is built again before every showing; built here, after the
-    // first page has been asked for, it is ready while the engine loads.
-    BuildPageMenu();
+    // No page menu is built here: it is built afresh before every showing (the
+    // menu button, a right click on a page button), and a build now would
+    // hold up the engine while it loads the first page.
 }
 
 void TForm1::runCommandLineImport()

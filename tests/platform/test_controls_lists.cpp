@@ -48,6 +48,27 @@ TEST(FileListBoxTest, MaskAndOrderFollowTheFileRules)
     EXPECT_EQ(list.items(), QStringList({"0.html", "1_y.html", "10_x.html", "b.HTML"}));
 }
 
+TEST(FileListBoxTest, AFolderIsReadWhenTheListIsAskedForOrTakenFromAListing)
+{
+    QTemporaryDir dir;
+    ASSERT_TRUE(dir.isValid());
+    touch(dir.path(), "a.html");
+    FileListBox list;
+    list.setMask("*.html");
+    list.setDirectory(dir.path());
+    list.update();
+    touch(dir.path(), "b.html"); // after the update, before the list is asked for
+    EXPECT_EQ(list.items(), QStringList({"a.html", "b.html"}));
+
+    list.setItemIndex(1);
+    list.setListing(dir.path(), {"x.html"}); // read elsewhere with the same mask
+    EXPECT_EQ(list.items(), QStringList({"x.html"}));
+    EXPECT_EQ(list.itemIndex(), 0);
+    EXPECT_EQ(list.directory(), dir.path());
+    list.update();
+    EXPECT_EQ(list.count(), 2);
+}
+
 TEST(FileListBoxTest, MissingFolderGivesAnEmptyList)
 {
     FileListBox list;

@@ -114,7 +114,7 @@ TEST(PageOrderRun, RenamedPicturesAreRenamedInThePagesToo)
     t.write("_notes.html", "<IMG src=\"flower.png\">"); // a page the list does not show still follows
     const RenamePlan plan = planRenumber(t.path(), {"1000_季節の花.html", "flower.png"});
     EXPECT_EQ(pairs(plan), QStringList({"flower.png > 1010_flower.png"}));
-    EXPECT_TRUE(carryOutRenamePlan(plan).isEmpty());
+    EXPECT_TRUE(carryOutRenamePlan(plan).failures.isEmpty());
     EXPECT_EQ(files::readBytes(t.path("1000_季節の花.html")).value(),
               QStringLiteral("<IMG src=\"1010_flower.png\"><A href=\"1010_flower.png\">大きく</A><IMG src=\"leaf.png\">").toUtf8());
     EXPECT_EQ(files::readBytes(t.path("_notes.html")).value(), "<IMG src=\"1010_flower.png\">");
@@ -134,7 +134,7 @@ TEST(PageOrderRun, AnswerSheetAndDrawingFollowThePage)
     EXPECT_EQ(pairs(plan), QStringList({"_intro.html > 1000__intro.html", "  __intro.csv > _1000__intro.csv",
                                         "  _%intro.bmp > _%_intro.bmp", "b_quiz.html > 1010_quiz.html",
                                         "  _b_quiz.csv > _1010_quiz.csv"}));
-    EXPECT_TRUE(carryOutRenamePlan(plan).isEmpty());
+    EXPECT_TRUE(carryOutRenamePlan(plan).failures.isEmpty());
     EXPECT_EQ(files::readBytes(t.path("_1000__intro.csv")).value(), "answers");
     EXPECT_EQ(files::readBytes(t.path("_%_intro.bmp")).value(), "drawing");
     EXPECT_EQ(files::readBytes(t.path("_1010_quiz.csv")).value(), "quiz answers");
@@ -149,7 +149,7 @@ TEST(PageOrderRun, ATakenAnswerSheetNameKeepsThePageWhole)
     t.write("_1000_x.csv", "answers of a page that is gone");
     const RenamePlan plan = planRenumber(t.path(), {"a_x.html"});
     EXPECT_TRUE(plan.units.isEmpty());
-    EXPECT_EQ(carryOutRenamePlan(plan).size(), 1);
+    EXPECT_EQ(carryOutRenamePlan(plan).failures.size(), 1);
     EXPECT_EQ(filesIn(t), QStringList({"_1000_x.csv", "_a_x.csv", "a_x.html"}));
 }
 
@@ -164,7 +164,7 @@ TEST(PageOrderRun, NoTwoPagesEndWithOnePrefix)
     const QStringList entries{"a.html", "1000_b.html", "c.html", "1010_index.html"};
     const RenamePlan plan = planRenumber(t.path(), entries);
     EXPECT_EQ(pairs(plan), QStringList({"c.html > 1020_c.html"}));
-    const QStringList failures = carryOutRenamePlan(plan);
+    const QStringList failures = carryOutRenamePlan(plan).failures;
     EXPECT_EQ(failures.size(), 2);
     QSet<QString> prefixes;
     for (const QString& name : files::listFiles(t.path(), "*.html")) {
@@ -193,6 +193,11 @@ TEST(PageOrderRun, EveryUnitIsOneStepOfProgressAndRingsAreBroken)
     EXPECT_EQ(files::readBytes(t.path("1000_p.html")).value(), "5");
     EXPECT_EQ(files::readBytes(t.path("1050_p.html")).value(), "4");
     EXPECT_EQ(filesIn(t).size(), 6);
+    // Each page of the ring says where it went, the one that stepped aside too.
+    EXPECT_EQ(outcome.nameAfter("1050_p.html"), "1000_p.html");
+    EXPECT_EQ(outcome.nameAfter("1000_p.html"), "1010_p.html");
+    EXPECT_EQ(outcome.nameAfter("1040_p.html"), "1050_p.html");
+    EXPECT_EQ(outcome.nameAfter("other.html"), "other.html");
 }
 
 TEST(PageOrderRun, AnyNewOrderOfPagesSharingOneNameArrivesWhole)
@@ -266,6 +271,21 @@ TEST_F(PageOrderWindowTest, RenumberingReloadsTheListInTheChosenOrder)
     EXPECT_EQ(w.PBan(), 1);
     EXPECT_EQ(w.SearchCacheKey, "xxx");
     EXPECT_TRUE(QFileInfo::exists(rootFile("1010_z.wav")));
+}
+
+TEST_F(PageOrderWindowTest, TheMovedPageIsShownWhereverItsNewNameSorts)
+{
+    // The index page keeps its name and is listed first, so the moved
+    // page's place in the list is not the place it was given.
+    writePage("a.html", "a");
+    writePage("b.html", "b");
+    writePage("index.html", "i");
+    TForm1& w = start();
+    ASSERT_EQ(w.levels.topEntries(), QStringList({"index.html", "a.html", "b.html"}));
+    w.PBanSave(2);
+    MovePageAndRenumber(w, 2, 0);
+    EXPECT_EQ(w.levels.topEntries(), QStringList({"index.html", "1000_b.html", "1020_a.html"}));
+    EXPECT_EQ(w.PBan(), 1);
 }
 
 TEST_F(PageOrderWindowTest, SearchListsAreNotReordered)
