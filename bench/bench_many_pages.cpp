@@ -13,12 +13,14 @@
 // Run from the build folder: ./bench_many_pages   (or --benchmark_filter=Turn/10000)
 #include "app/startup_order.h"
 #include "app/startup_env.h"
+#include "bench/engine_bench.h"
 #include "bench/page_shown_wait.h"
 #include "bench/temporary_home.h"
 #include "platform/browser.h"
 #include "platform/seam.h"
 #include "store/files.h"
 #include "support/fake_browser.h"
+#include "support/mouse_click.h"
 #include "viewer/main_window.h"
 
 #include <QApplication>
@@ -70,17 +72,6 @@ QString makeProgramFolder(const QTemporaryDir& dir, int n)
             f.write(page);
     }
     return files::joinPath(dir.path(), QStringLiteral("Pagora"));
-}
-
-void pressLeft(QWidget* button)
-{
-    const QPointF at(4, 4);
-    QMouseEvent press(QEvent::MouseButtonPress, at, button->mapToGlobal(at), Qt::LeftButton, Qt::LeftButton,
-                      Qt::NoModifier);
-    QCoreApplication::sendEvent(button, &press);
-    QMouseEvent release(QEvent::MouseButtonRelease, at, button->mapToGlobal(at), Qt::LeftButton, Qt::NoButton,
-                        Qt::NoModifier);
-    QCoreApplication::sendEvent(button, &release);
 }
 
 void skip(benchmark::State& state, const QString& why)
@@ -138,7 +129,7 @@ void BM_ManyPagesTurn(benchmark::State& state)
             return skip(state, QStringLiteral("no button for page %1").arg(next));
         QElapsedTimer clock;
         clock.start();
-        pressLeft(button);
+        clickMouse(button, QPointF(4, 4));
         const bool shown = bench::waitForPageShown(w, kLoadTimeoutMs);
         const double ms = double(clock.nsecsElapsed()) / 1e6;
         if (!shown || w.LastDocumentUrl != w.ShownUrl || w.PBan() != next)
@@ -290,19 +281,5 @@ int main(int argc, char** argv)
 {
     if (argc > 1 && std::strcmp(argv[1], kChildFlag) == 0)
         return runChild(argc, argv);
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    qputenv("QTWEBENGINE_DISABLE_SANDBOX", "1");
-    if (qEnvironmentVariableIsEmpty("QTWEBENGINE_CHROMIUM_FLAGS"))
-        qputenv("QTWEBENGINE_CHROMIUM_FLAGS", "--disable-gpu --no-sandbox --disable-background-networking");
-    QTemporaryDir home;
-    bench::useTemporaryHome(home);
-    QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
-    QApplication app(argc, argv);
-    platform::useFakeBrowsers(false);
-    platform::setTestMode(true);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
+    return bench::runEngineBenchmarks(argc, argv);
 }

@@ -3,10 +3,9 @@
 // offscreen), over a data root of small pages. Reports the median, min and
 // max of the presses (counters median_ms, min_ms, max_ms).
 // Run from the build folder: ./bench_page_turn
+#include "bench/engine_bench.h"
 #include "bench/page_shown_wait.h"
-#include "bench/temporary_home.h"
-#include "platform/browser.h"
-#include "support/fake_browser.h"
+#include "support/mouse_click.h"
 #include "platform/seam.h"
 #include "store/files.h"
 #include "viewer/main_window.h"
@@ -43,17 +42,6 @@ QString makeProgramFolder(const QTemporaryDir& dir)
     return files::joinPath(dir.path(), QStringLiteral("Pagora"));
 }
 
-void pressLeft(QWidget* button)
-{
-    const QPointF at(4, 4);
-    QMouseEvent press(QEvent::MouseButtonPress, at, button->mapToGlobal(at), Qt::LeftButton, Qt::LeftButton,
-                      Qt::NoModifier);
-    QCoreApplication::sendEvent(button, &press);
-    QMouseEvent release(QEvent::MouseButtonRelease, at, button->mapToGlobal(at), Qt::LeftButton, Qt::NoButton,
-                        Qt::NoModifier);
-    QCoreApplication::sendEvent(button, &release);
-}
-
 void BM_PageTurn(benchmark::State& state)
 {
     QTemporaryDir dir;
@@ -73,7 +61,7 @@ void BM_PageTurn(benchmark::State& state)
     for (auto _ : state) {
         QElapsedTimer clock;
         clock.start();
-        pressLeft(w.PageButtons.value(next));
+        clickMouse(w.PageButtons.value(next), QPointF(4, 4));
         const bool shown = bench::waitForPageShown(w, kLoadTimeoutMs);
         const double seconds = double(clock.nsecsElapsed()) / 1e9;
         // The completion taken must be the pressed page's own.
@@ -96,19 +84,5 @@ BENCHMARK(BM_PageTurn)->UseManualTime()->Iterations(60)->Unit(benchmark::kMillis
 
 int main(int argc, char** argv)
 {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    qputenv("QTWEBENGINE_DISABLE_SANDBOX", "1");
-    if (qEnvironmentVariableIsEmpty("QTWEBENGINE_CHROMIUM_FLAGS"))
-        qputenv("QTWEBENGINE_CHROMIUM_FLAGS", "--disable-gpu --no-sandbox --disable-background-networking");
-    QTemporaryDir home;
-    bench::useTemporaryHome(home);
-    QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
-    QApplication app(argc, argv);
-    platform::useFakeBrowsers(false);
-    platform::setTestMode(true);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
+    return bench::runEngineBenchmarks(argc, argv);
 }

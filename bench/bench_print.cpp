@@ -3,12 +3,10 @@
 // process took on top of what it held before (peak resident set, reset
 // before each preview). Real browser engine, real preview dialog, offscreen.
 // Run from the build folder: ./bench_print
+#include "bench/engine_bench.h"
 #include "bench/page_shown_wait.h"
-#include "bench/temporary_home.h"
-#include "platform/browser.h"
 #include "platform/seam.h"
 #include "store/files.h"
-#include "support/fake_browser.h"
 #include "tools/printing.h"
 #include "viewer/main_window.h"
 
@@ -134,20 +132,5 @@ BENCHMARK(BM_PrintPreview)->UseManualTime()->Iterations(5)->Unit(benchmark::kMil
 
 int main(int argc, char** argv)
 {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    qputenv("QTWEBENGINE_DISABLE_SANDBOX", "1");
-    if (qEnvironmentVariableIsEmpty("QTWEBENGINE_CHROMIUM_FLAGS"))
-        qputenv("QTWEBENGINE_CHROMIUM_FLAGS", "--disable-gpu --no-sandbox --disable-background-networking");
-    QTemporaryDir home;
-    bench::useTemporaryHome(home);
-    QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
-    QApplication app(argc, argv);
-    platform::useFakeBrowsers(false);
-    // The preview dialog is the real one: nothing here answers it but the poll.
-    platform::setTestMode(false);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
+    return bench::runEngineBenchmarks(argc, argv, false);
 }
