@@ -2,6 +2,7 @@
 // for the rows in view and a margin, the scroll range covers every row, and
 // a row scrolled into view shows and does what its page's button does.
 #include "page_display_fixture.h"
+#include "support/mouse_click.h"
 
 #include "viewer/page_button_text.h"
 
@@ -17,18 +18,8 @@ constexpr int kPages = 1000;
 
 QString pageName(int i) { return QStringLiteral("%1_p.html").arg(100000 + i); }
 
-void key(QWidget* target, Qt::Key k)
-{
-    QKeyEvent press(QEvent::KeyPress, k, Qt::NoModifier);
-    QCoreApplication::sendEvent(target, &press);
-}
-
-void press(QWidget* target, Qt::MouseButton button)
-{
-    const QPointF at(3, 3);
-    QMouseEvent e(QEvent::MouseButtonPress, at, target->mapToGlobal(at), button, button, Qt::NoModifier);
-    QCoreApplication::sendEvent(target, &e);
-}
+void key(QWidget* target, Qt::Key k) { pressKey(target, k); }
+void press(QWidget* target, Qt::MouseButton button) { pressMouse(target, button); }
 
 // The page buttons that exist, shown or kept for reuse.
 int buttonWidgets(const TForm1& w)

@@ -1,6 +1,7 @@
 // The page-button column on a started main window: captions, icons and
 // hints, clicks and keys, and rebuilds that never reach a freed button.
 #include "page_display_fixture.h"
+#include "support/mouse_click.h"
 
 #include "viewer/page_button_text.h"
 
@@ -11,18 +12,8 @@
 
 namespace {
 
-void key(QWidget* target, Qt::Key k)
-{
-    QKeyEvent press(QEvent::KeyPress, k, Qt::NoModifier);
-    QCoreApplication::sendEvent(target, &press);
-}
-
-void press(QWidget* target, Qt::MouseButton button)
-{
-    const QPointF at(3, 3);
-    QMouseEvent e(QEvent::MouseButtonPress, at, target->mapToGlobal(at), button, button, Qt::NoModifier);
-    QCoreApplication::sendEvent(target, &e);
-}
+void key(QWidget* target, Qt::Key k) { pressKey(target, k); }
+void press(QWidget* target, Qt::MouseButton button) { pressMouse(target, button); }
 
 } // namespace
 
