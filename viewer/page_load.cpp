@@ -77,6 +77,16 @@ QString linkTarget(const TForm1& w, const QString& href, const QString& location
     return QUrl::fromLocalFile(QFileInfo(files::joinPath(folder, value)).absoluteFilePath()).toString();
 }
 
+// The caption names loc unless it already names the same page (as a path,
+// the way the page display writes it).
+void captionShownPage(TForm1& w, const QString& loc)
+{
+    const QString shownPath = store::CutNN(loc);
+    const bool same = w.caption() == loc || (!shownPath.isEmpty() && store::CutNN(w.caption()) == shownPath);
+    if (!same)
+        w.setCaption(loc);
+}
+
 platform::BitBtn* currentButton(const TForm1& w)
 {
     const int i = w.PBan();
@@ -137,11 +147,15 @@ void TForm1::WebBrowser1DocumentComplete(const QString& url)
     const QString ext = upperExtension(loc);
     if (ext.contains(QStringLiteral(".HTM")))
         SpeedButton16->setEnabled(true);
-    if (loc == LastDocumentUrl)
+    if (loc == LastDocumentUrl
+        || (!ext.contains(QStringLiteral(".HTM")) && !ext.contains(QStringLiteral(".JTD"))
+            && !ext.contains(QStringLiteral(".PDF")))) {
+        // Handled before (a step back through the view's history, a second
+        // completion) or no document: nothing runs again, but the caption
+        // still names the page the view shows.
+        captionShownPage(*this, loc);
         return;
-    if (!ext.contains(QStringLiteral(".HTM")) && !ext.contains(QStringLiteral(".JTD"))
-        && !ext.contains(QStringLiteral(".PDF")))
-        return;
+    }
     LastDocumentUrl = loc;
     setCaption(loc);
     if (BitBtn1->tag() > 0 && Timer4->tag() < 1)
