@@ -55,9 +55,11 @@ void withPageText(TForm1& w, const QString& ext, const std::function<void(const 
         return;
     }
     QPointer<TForm1> guard(&w);
+    // No answer at all: the view is going away with the window, whose
+    // members may already be gone.
     w.WebBrowser1->runScript(QStringLiteral("document.body ? document.body.outerHTML : ''"),
                              [guard, then](const QVariant& v) {
-                                 if (guard)
+                                 if (guard && v.isValid())
                                      then(v.toString());
                              });
 }

@@ -21,7 +21,9 @@ constexpr int WaitMs = EngineWaitMs;
 struct SlowServer : TestHttpServer {
     SlowServer() : TestHttpServer(60000)
     {
-        answer = [](const QByteArray&) {
+        answer = [](const QByteArray& path) {
+            if (path.startsWith("/fast"))
+                return Reply{ok("text/html", "<html><body>fast</body></html>")};
             return Reply{"HTTP/1.1 200 OK\r\nContent-Type: text/html\r\nContent-Length: 100000\r\n\r\n"
                          "<html><body>slow", false};
         };
@@ -73,6 +75,11 @@ TEST_F(BrowserCaptionFollows, AQuickSecondPressLeavesTheCaptionOnTheSecondPage)
         press(2);
         press(1);
         ASSERT_TRUE(settlesOn(url("0020_b.html"), 1)) << round << " " << w->caption().toStdString();
+        // Turned by commands, without the press's stop in between.
+        w->KRNcommand("NEXT");
+        w->KRNcommand("BACK");
+        w->KRNcommand("NEXT");
+        ASSERT_TRUE(settlesOn(url("0030_c.html"), 2)) << round << " " << w->caption().toStdString();
     }
 }
 
@@ -88,6 +95,21 @@ TEST_F(BrowserCaptionFollows, APressDuringASlowLoadLeavesTheCaptionOnThePressedP
     ASSERT_TRUE(waitFor([&] { return w->WebBrowser1->locationUrl() == slow && page()->isLoading(); }, WaitMs));
     press(1);
     EXPECT_TRUE(settlesOn(url("0020_b.html"), 1)) << w->caption().toStdString();
+}
+
+TEST_F(BrowserCaptionFollows, AWebPageThatOvertakesASlowLoadGetsTheCaption)
+{
+    SlowServer server;
+    ASSERT_TRUE(server.isListening());
+    startWith({"0010_a.html"});
+    const QString slow = server.base() + "/big.html";
+    const QString fast = server.base() + "/fast.html";
+    w->levels.pushLevel({slow, fast}, {"big", "fast"}, 0);
+    w->ReMake();
+    w->PageClick(0, true);
+    ASSERT_TRUE(waitFor([&] { return w->WebBrowser1->locationUrl() == slow && page()->isLoading(); }, WaitMs));
+    w->KRNcommand("NEXT");
+    EXPECT_TRUE(settlesOn(fast, 1)) << w->caption().toStdString();
 }
 
 TEST_F(BrowserCaptionFollows, BackAndForwardThroughTheViewsHistoryMoveTheCaption)
