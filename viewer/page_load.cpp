@@ -55,9 +55,11 @@ void withPageText(TForm1& w, const QString& ext, const std::function<void(const 
         return;
     }
     QPointer<TForm1> guard(&w);
+    // No answer at all: the view is going away with the window, whose
+    // members may already be gone.
     w.WebBrowser1->runScript(QStringLiteral("document.body ? document.body.outerHTML : ''"),
                              [guard, then](const QVariant& v) {
-                                 if (guard)
+                                 if (guard && v.isValid())
                                      then(v.toString());
                              });
 }
@@ -75,6 +77,16 @@ QString linkTarget(const TForm1& w, const QString& href, const QString& location
     const QString pagePath = store::CutNN(location);
     const QString folder = pagePath.isEmpty() ? w.CurrentFolder() : QFileInfo(pagePath).absolutePath();
     return QUrl::fromLocalFile(QFileInfo(files::joinPath(folder, value)).absoluteFilePath()).toString();
+}
+
+// The caption names loc unless it already names the same page (as a path,
+// the way the page display writes it).
+void captionShownPage(TForm1& w, const QString& loc)
+{
+    const QString shownPath = store::CutNN(loc);
+    const bool same = w.caption() == loc || (!shownPath.isEmpty() && store::CutNN(w.caption()) == shownPath);
+    if (!same)
+        w.setCaption(loc);
 }
 
 platform::BitBtn* currentButton(const TForm1& w)
@@ -137,11 +149,15 @@ void TForm1::WebBrowser1DocumentComplete(const QString& url)
     const QString ext = upperExtension(loc);
     if (ext.contains(QStringLiteral(".HTM")))
         SpeedButton16->setEnabled(true);
-    if (loc == LastDocumentUrl)
+    if (loc == LastDocumentUrl
+        || (!ext.contains(QStringLiteral(".HTM")) && !ext.contains(QStringLiteral(".JTD"))
+            && !ext.contains(QStringLiteral(".PDF")))) {
+        // Handled before (a step back through the view's history, a second
+        // completion) or no document: nothing runs again, but the caption
+        // still names the page the view shows.
+        captionShownPage(*this, loc);
         return;
-    if (!ext.contains(QStringLiteral(".HTM")) && !ext.contains(QStringLiteral(".JTD"))
-        && !ext.contains(QStringLiteral(".PDF")))
-        return;
+    }
     LastDocumentUrl = loc;
     setCaption(loc);
     if (BitBtn1->tag() > 0 && Timer4->tag() < 1)
