@@ -16,18 +16,6 @@ namespace platform {
 namespace {
 constexpr int MaxCrashReloads = 3;
 
-// The shown document's notes of its own clicks and submissions, kept where
-// no page script can write them.
-QWebEngineScript requestRecorder()
-{
-    QWebEngineScript script;
-    script.setName(QStringLiteral("pagora-own-requests"));
-    script.setWorldId(QWebEngineScript::ApplicationWorld);
-    script.setInjectionPoint(QWebEngineScript::DocumentCreation);
-    script.setRunsOnSubFrames(false);
-    script.setSourceCode(requestRecorderScript());
-    return script;
-}
 } // namespace
 
 WebPage::WebPage(WebView* owner, QObject* parent) : QWebEnginePage(parent), owner_(owner) {}
@@ -46,7 +34,6 @@ WebView::WebView(QWidget* parent) : Browser(nullptr)
     settings->setDefaultTextEncoding(QStringLiteral("Shift_JIS"));
     settings->setAttribute(QWebEngineSettings::LocalContentCanAccessFileUrls, true);
     settings->setAttribute(QWebEngineSettings::LocalContentCanAccessRemoteUrls, true);
-    page_->scripts().insert(requestRecorder());
     view_->setPage(page_);
     connect(page_, &QWebEnginePage::loadFinished, this, &WebView::onLoadFinished);
     connect(page_, &QWebEnginePage::loadingChanged, this, [this](const QWebEngineLoadingInfo& info) {
@@ -114,7 +101,25 @@ void WebView::onLoadFinished(bool ok)
     stoppedLoad_ = false;
     if (abandoned)
         return;
+    if (ok)
+        recordOwnRequestsIfFramed();
     raiseDocumentComplete(page_->url().toString());
+}
+
+// Only a document that holds frames needs its own clicks told from its
+// frames' requests. The program's own script world costs every page a
+// context of its own (a tenth of a page turn), so the recorder goes only into
+// documents with frames, once they have loaded; a request before that, or
+// from a frame added later, has no note and counts as coming from the web.
+void WebView::recordOwnRequestsIfFramed()
+{
+    QPointer<WebView> self(this);
+    page_->runJavaScript(QStringLiteral("window.frames.length"), QWebEngineScript::MainWorld,
+                         [self](const QVariant& frames) {
+                             if (self && frames.toInt() > 0)
+                                 self->page_->runJavaScript(requestRecorderScript(),
+                                                            QWebEngineScript::ApplicationWorld);
+                         });
 }
 
 void WebView::onRenderProcessTerminated(QWebEnginePage::RenderProcessTerminationStatus status)

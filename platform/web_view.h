@@ -59,6 +59,7 @@ private:
     friend class WebPage;
     bool handleNavigation(const QUrl& url, QWebEnginePage::NavigationType type, bool isMainFrame);
     void onLoadFinished(bool ok);
+    void recordOwnRequestsIfFramed();
     void onRenderProcessTerminated(QWebEnginePage::RenderProcessTerminationStatus status);
 
     QPointer<QWebEngineView> view_;
