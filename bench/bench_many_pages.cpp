@@ -115,12 +115,8 @@ void BM_ManyPagesTurn(benchmark::State& state)
     QTemporaryDir dir;
     const QString exe = makeProgramFolder(dir, pages);
     TForm1 w(exe);
-    w.ShutdownPauseMs = 0;
-    w.show();
-    if (!qobject_cast<QWebEngineView*>(w.WebBrowser1->widget()))
-        return skip(state, QStringLiteral("no browser engine"));
-    if (!bench::waitForPageShown(w, kLoadTimeoutMs))
-        return skip(state, QStringLiteral("the first page did not complete"));
+    if (const char* why = bench::showFirstPage(w, kLoadTimeoutMs))
+        return skip(state, QString::fromLatin1(why));
     std::vector<double> samples;
     int next = 1;
     for (auto _ : state) {

@@ -46,14 +46,8 @@ void BM_PageTurn(benchmark::State& state)
 {
     QTemporaryDir dir;
     TForm1 w(makeProgramFolder(dir));
-    w.ShutdownPauseMs = 0;
-    w.show();
-    if (!qobject_cast<QWebEngineView*>(w.WebBrowser1->widget())) {
-        state.SkipWithError("no browser engine");
-        return;
-    }
-    if (!bench::waitForPageShown(w, kLoadTimeoutMs)) {
-        state.SkipWithError("the first page did not complete");
+    if (const char* why = bench::showFirstPage(w, kLoadTimeoutMs)) {
+        state.SkipWithError(why);
         return;
     }
     std::vector<double> samples;

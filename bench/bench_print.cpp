@@ -92,13 +92,10 @@ void BM_PrintPreview(benchmark::State& state)
 {
     QTemporaryDir dir;
     TForm1 w(makeProgramFolder(dir));
-    w.ShutdownPauseMs = 0;
-    w.show();
-    if (!qobject_cast<QWebEngineView*>(w.WebBrowser1->widget())) {
-        state.SkipWithError("no browser engine");
+    if (const char* why = bench::showFirstPage(w, kLoadTimeoutMs)) {
+        state.SkipWithError(why);
         return;
     }
-    bench::waitForPageShown(w, kLoadTimeoutMs);
     const int index = w.levels.topEntries().indexOf(QString::fromUtf8(kPage));
     w.PBanSave(index);
     w.LastDocumentUrl.clear();

@@ -4,11 +4,13 @@
 // takes a completed page (for a local page it writes the caption and the
 // counter Panel7 in the same run), so a 1 ms poll of it marks the moment the page counts as shown
 // without touching the window's own event wiring.
+#include "platform/browser.h"
 #include "viewer/main_window.h"
 
 #include <QElapsedTimer>
 #include <QEventLoop>
 #include <QTimer>
+#include <QWebEngineView>
 #include <algorithm>
 #include <functional>
 #include <vector>
@@ -51,6 +53,19 @@ inline bool waitForPageShown(const TForm1& w, int timeoutMs)
     });
     loop.exec();
     return result;
+}
+
+// Shows the main window and waits for its first page with the real engine;
+// nullptr when it was shown, else why not (for SkipWithError).
+inline const char* showFirstPage(TForm1& w, int timeoutMs)
+{
+    w.ShutdownPauseMs = 0;
+    w.show();
+    if (!qobject_cast<QWebEngineView*>(w.WebBrowser1->widget()))
+        return "no browser engine";
+    if (!waitForPageShown(w, timeoutMs))
+        return "the first page did not complete";
+    return nullptr;
 }
 
 // Median, least and greatest of samples (all 0 when there are none).

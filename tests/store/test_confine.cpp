@@ -2,6 +2,7 @@
 // even when links are planted on the way or swapped in while they run.
 #include "store/confine.h"
 #include "store/files.h"
+#include "support/folder_swapper.h"
 #include "support/temp_tree.h"
 #include "qt_print.h"
 
@@ -10,11 +11,9 @@
 #include <QDir>
 #include <QFileInfo>
 
-#include <atomic>
 #include <chrono>
 #include <cstdio>
 #include <fcntl.h>
-#include <thread>
 
 namespace {
 
@@ -109,16 +108,7 @@ TEST(Confine, ALinkSwappedInAfterTheCheckIsNotFollowed)
 {
     ClimbingLinks c;
     c.t.symlink("data/away", c.er);
-    const QByteArray sub = QFile::encodeName(c.data + "/sub");
-    const QByteArray away = QFile::encodeName(c.data + "/away");
-    std::atomic<bool> stop{false};
-    std::atomic<int> swaps{0};
-    std::thread swapper([&] {
-        while (!stop) {
-            if (::renameat2(AT_FDCWD, sub.constData(), AT_FDCWD, away.constData(), RENAME_EXCHANGE) == 0)
-                ++swaps;
-        }
-    });
+    FolderSwapper swapper(c.data + "/sub", c.data + "/away");
     const QStringList within{c.data};
     const auto until = std::chrono::steady_clock::now() + std::chrono::seconds(10);
     int landed = 0;
@@ -128,9 +118,8 @@ TEST(Confine, ALinkSwappedInAfterTheCheckIsNotFollowed)
         landed += files::makeFolder(name + "_folder", within) ? 1 : 0;
         landed += files::appendBytes(name + ".csv", "x", within) ? 1 : 0;
     }
-    stop = true;
-    swapper.join();
-    EXPECT_GT(swaps.load(), 10);
+    swapper.stop();
+    EXPECT_GT(swapper.swaps(), 10);
     EXPECT_GT(landed, 0);
     EXPECT_EQ(c.strays(), QStringList());
 }

@@ -1,17 +1,16 @@
 // Copies into the desktop copy folder, without a window: the older copy kept
 // under a day-stamped name, the programming files and their sounds, a file
 // that already is its own copy, and the whole-folder copy's refusals.
+#include "support/folder_swapper.h"
 #include "support/temp_tree.h"
 #include "tools/desktop_copy.h"
 #include "tools/folder_copy.h"
 
 #include <gtest/gtest.h>
 
-#include <atomic>
 #include <chrono>
 #include <cstdio>
 #include <fcntl.h>
-#include <thread>
 
 using namespace tools;
 
@@ -170,25 +169,15 @@ TEST(FolderCopy, AFolderLinkSwappedInWhileCopyingLeadsNothingOut)
     t.mkdir("copy/lesson/pic");
     const QString outside = t.mkdir("outside");
     t.symlink("copy/lesson/away", outside);
-    const QByteArray pic = QFile::encodeName(t.path("copy/lesson/pic"));
-    const QByteArray away = QFile::encodeName(t.path("copy/lesson/away"));
-    std::atomic<bool> stop{false};
-    std::atomic<int> swaps{0};
-    std::thread swapper([&] {
-        while (!stop) {
-            if (::renameat2(AT_FDCWD, pic.constData(), AT_FDCWD, away.constData(), RENAME_EXCHANGE) == 0)
-                ++swaps;
-        }
-    });
+    FolderSwapper swapper(t.path("copy/lesson/pic"), t.path("copy/lesson/away"));
     const auto until = std::chrono::steady_clock::now() + std::chrono::seconds(10);
-    for (int i = 0; (i < 200 || swaps.load() < 100) && std::chrono::steady_clock::now() < until; ++i) {
+    for (int i = 0; (i < 200 || swapper.swaps() < 100) && std::chrono::steady_clock::now() < until; ++i) {
         platform::CopyFailures failures;
         copyFolderInto(t.path("pages/lesson"), copyFolder, failures);
         EXPECT_FALSE(failures.names().contains(t.path("pages/lesson/a.html")));
     }
-    stop = true;
-    swapper.join();
-    EXPECT_GT(swaps.load(), 10);
+    swapper.stop();
+    EXPECT_GT(swapper.swaps(), 10);
     EXPECT_EQ(t.read("copy/lesson/a.html"), QByteArray("a"));
     EXPECT_EQ(t.list("outside"), QStringList());
 }

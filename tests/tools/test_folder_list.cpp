@@ -3,18 +3,17 @@
 // answering its questions.
 #include "viewer/page_display_fixture.h"
 
+#include "support/folder_swapper.h"
 #include "support/temp_tree.h"
 #include "tools/folder_list.h"
 #include "tools/folder_list_editor.h"
 #include "tools/forms/form10.h"
 
 #include <QDialog>
-#include <atomic>
 #include <chrono>
 #include <cstdio>
 #include <fcntl.h>
 #include <memory>
-#include <thread>
 
 using namespace tools;
 
@@ -65,25 +64,15 @@ TEST(FolderList, AFolderLinkSwappedInWhileMakingLeadsNothingOut)
     t.mkdir("program/sub");
     const QString outside = t.mkdir("outside");
     t.symlink("program/away", outside);
-    const QByteArray sub = QFile::encodeName(t.path("program/sub"));
-    const QByteArray away = QFile::encodeName(t.path("program/away"));
-    std::atomic<bool> stop{false};
-    std::atomic<int> swaps{0};
-    std::thread swapper([&] {
-        while (!stop) {
-            if (::renameat2(AT_FDCWD, sub.constData(), AT_FDCWD, away.constData(), RENAME_EXCHANGE) == 0)
-                ++swaps;
-        }
-    });
+    FolderSwapper swapper(t.path("program/sub"), t.path("program/away"));
     const auto until = std::chrono::steady_clock::now() + std::chrono::seconds(10);
-    for (int i = 0; (i < 1000 || swaps.load() < 100) && std::chrono::steady_clock::now() < until; ++i) {
+    for (int i = 0; (i < 1000 || swapper.swaps() < 100) && std::chrono::steady_clock::now() < until; ++i) {
         const QString n = QString::number(i);
         const QStringList failed = folderlist::create(base, {"sub/f" + n + "/g", "kept/f" + n});
         EXPECT_FALSE(failed.contains("kept/f" + n));
     }
-    stop = true;
-    swapper.join();
-    EXPECT_GT(swaps.load(), 10);
+    swapper.stop();
+    EXPECT_GT(swapper.swaps(), 10);
     EXPECT_EQ(t.list("outside"), QStringList());
 }
 
