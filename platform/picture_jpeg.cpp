@@ -1,6 +1,7 @@
 // JPEG through libjpeg. Its errors jump back here (setjmp/longjmp) instead
 // of ending the process; a file cut short counts as an error too, and ends
-// the decoding at once.
+// the decoding at once, as does a progressive file with a broken or endless
+// sequence of scans.
 #include "platform/picture.h"
 
 #include <csetjmp>
@@ -38,12 +39,27 @@ bool dataEndedEarly(j_common_ptr info)
     return marker < FirstRestartMarker || marker > LastRestartMarker;
 }
 
+// A progressive picture is decoded scan by scan, every scan over the whole
+// picture. Real encoders write about ten; a few hundred bytes of repeated
+// scans would otherwise keep a large picture decoding for minutes.
+constexpr int kMostScans = 100;
+
 // Warnings stay silent. A premature end of the data voids the result, and
 // stops at once: otherwise a few hundred bytes that claim 16000 x 16000
-// pixels would be filled out with grey for seconds and hundreds of MB.
+// pixels would be filled out with grey for seconds and hundreds of MB. So
+// does a scan that refines what no earlier scan began, or refines it again:
+// no encoder writes that, only a broken or a crafted file.
 void noteWarning(j_common_ptr info, int level)
 {
-    if (level < 0 && dataEndedEarly(info))
+    if (level < 0 && (dataEndedEarly(info) || info->err->msg_code == JWRN_BOGUS_PROGRESSION))
+        jumpOnError(info);
+}
+
+// libjpeg calls this between pieces of input, so a scan past the last one
+// allowed is refused before it is decoded.
+void limitScans(j_common_ptr info)
+{
+    if (info->is_decompressor && reinterpret_cast<j_decompress_ptr>(info)->input_scan_number > kMostScans)
         jumpOnError(info);
 }
 
@@ -58,6 +74,7 @@ void installErrorManager(JpegError& error)
 struct Decompressor {
     jpeg_decompress_struct info{};
     JpegError error;
+    jpeg_progress_mgr progress{};
     bool created = false;
     ~Decompressor()
     {
@@ -95,6 +112,8 @@ void readHeader(Decompressor& d, const QByteArray& data)
 {
     jpeg_create_decompress(&d.info);
     d.created = true;
+    d.progress.progress_monitor = limitScans;
+    d.info.progress = &d.progress;
     jpeg_mem_src(&d.info, reinterpret_cast<const unsigned char*>(data.constData()),
                  static_cast<unsigned long>(data.size()));
     jpeg_read_header(&d.info, TRUE);

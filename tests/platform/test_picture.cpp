@@ -2,6 +2,7 @@
 // written BMP, and corrupt or cut files that must give a null image.
 #include "platform/picture.h"
 #include "picture_bomb.h"
+#include "progressive_jpeg.h"
 #include "support/temp_tree.h"
 
 #include <gtest/gtest.h>
@@ -170,6 +171,30 @@ TEST_F(PictureTest, JpegWhoseDataEndsBeforeItsClaimedSizeIsVoid)
     qToBigEndian<quint16>(4000, jpeg.data() + frame + 7); // columns
     EXPECT_EQ(jpegSize(jpeg), QSize(4000, 4000));
     EXPECT_TRUE(decodeJpeg(jpeg).isNull());
+}
+
+// Every scan of a progressive file is decoded over the whole picture: a
+// small file that repeats its last scan thousands of times, or a file of more
+// scans than any encoder writes, is refused instead of decoded for minutes.
+TEST_F(PictureTest, ProgressiveJpegWithBrokenOrEndlessScansIsVoid)
+{
+    const QByteArray usual = progressiveJpeg(64, 48, usualScans());
+    ASSERT_FALSE(usual.isEmpty());
+    EXPECT_EQ(decodeJpeg(usual).size(), QSize(64, 48));
+    EXPECT_TRUE(decodeJpeg(withLastScanRepeated(usual, 1)).isNull());
+    const QByteArray repeated = withLastScanRepeated(usual, 3000);
+    ASSERT_GT(repeated.size(), usual.size() * 100);
+    EXPECT_EQ(jpegSize(repeated), QSize(64, 48));
+    EXPECT_TRUE(decodeJpeg(repeated).isNull());
+    writeBytes(path(QStringLiteral("icon.jpg")), repeated);
+    EXPECT_TRUE(loadPicture(path(QStringLiteral("icon.jpg"))).isNull());
+
+    std::vector<jpeg_scan_info> many = oneScanPerCoefficient();
+    const QByteArray tooMany = progressiveJpeg(64, 48, many);
+    ASSERT_FALSE(tooMany.isEmpty());
+    EXPECT_TRUE(decodeJpeg(tooMany).isNull()) << many.size() << " valid scans";
+    many.resize(64); // DC and every AC coefficient once, unrefined
+    EXPECT_EQ(decodeJpeg(progressiveJpeg(64, 48, many)).size(), QSize(64, 48));
 }
 
 TEST_F(PictureTest, FailedSaveKeepsTheOldFile)
