@@ -32,7 +32,7 @@ std::optional<EditSource> readForEditing(const QString& file)
     const QFileInfo info(file);
     if (info.isFile() && info.size() > store::kLargestPage)
         return EditSource{};
-    const std::optional<QByteArray> bytes = files::readBytes(file);
+    const std::optional<QByteArray> bytes = store::readPageBytes(file);
     if (!bytes)
         return std::nullopt;
     store::PageText page = store::decodePage(*bytes);

@@ -48,6 +48,9 @@ struct FileHead {
     bool isWhole() const { return bytes.size() >= size; }
 };
 std::optional<FileHead> readHead(const QString& path, qsizetype maxBytes);
+// The whole file when it holds at most limit bytes. A larger file is not
+// read: it gives its size and no bytes (isWhole() is false).
+std::optional<FileHead> readUpTo(const QString& path, qint64 limit);
 
 // A folder held open while many of its files are read (a folder listing
 // reads every page for its title): names then resolve without walking the

@@ -4,6 +4,7 @@
 #include <QFile>
 
 #include <algorithm>
+#include <limits>
 #include <cerrno>
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -32,15 +33,25 @@ static ssize_t preadRetrying(int fd, char* into, qsizetype count, qsizetype offs
     }
 }
 
+// No limit: the whole file, whatever its size.
+static constexpr qint64 kWhole = std::numeric_limits<qint64>::max() - 1;
+
+// What was read: the whole file, or, for a file over the limit, nothing but
+// its size.
+static FileHead overLimit(qint64 size) { return FileHead{QByteArray(), size}; }
+
 // Reads on after the first buffer: the file's size from fstat, one more
-// byte so that a short read marks the end, doubling if the file grew.
-static std::optional<QByteArray> readRestOfRegular(int fd, const char* first, qsizetype used)
+// byte so that a short read marks the end, doubling if the file grew. A
+// file over limit is not read on: only its size comes back.
+static std::optional<FileHead> readRestOfRegular(int fd, const char* first, qsizetype used, qint64 limit)
 {
     struct stat st {};
     if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode))
         return std::nullopt;
     if (used == 0)
-        return QByteArray();
+        return FileHead{};
+    if (qint64(st.st_size) > limit || used > limit)
+        return overLimit(std::max<qint64>(st.st_size, used));
     QByteArray bytes(first, used);
     qsizetype capacity = std::max(qsizetype(st.st_size), used) + 1;
     for (;;) {
@@ -51,31 +62,40 @@ static std::optional<QByteArray> readRestOfRegular(int fd, const char* first, qs
         used += got;
         if (used < capacity)
             break;
-        capacity *= 2; // the file grew while it was read
+        if (used > limit)
+            return overLimit(used); // the file grew past the limit while it was read
+        capacity = qsizetype(std::min<qint64>(qint64(capacity) * 2, limit + 1)); // the file grew
     }
     bytes.resize(used);
-    return bytes;
+    return FileHead{bytes, used};
 }
 
-static std::optional<QByteArray> readRegular(int fd)
+static std::optional<FileHead> readRegular(int fd, qint64 limit)
 {
     char first[kFirstRead];
     const ssize_t got = preadRetrying(fd, first, kFirstRead, 0);
     if (got < 0)
         return std::nullopt;
     if (got > 0 && got < kFirstRead)
-        return QByteArray(first, qsizetype(got));
-    return readRestOfRegular(fd, first, qsizetype(got));
+        return got > limit ? overLimit(got) : FileHead{QByteArray(first, qsizetype(got)), got};
+    return readRestOfRegular(fd, first, qsizetype(got), limit);
 }
 
 // Takes over fd.
-static std::optional<QByteArray> readAllAndClose(int fd)
+static std::optional<FileHead> readAllAndClose(int fd, qint64 limit)
 {
     if (fd < 0)
         return std::nullopt;
-    auto bytes = readRegular(fd);
+    auto read = readRegular(fd, limit);
     ::close(fd);
-    return bytes;
+    return read;
+}
+
+static std::optional<QByteArray> bytesOf(std::optional<FileHead> read)
+{
+    if (!read)
+        return std::nullopt;
+    return std::move(read->bytes);
 }
 
 static constexpr int kReadFlags = O_RDONLY | O_CLOEXEC | O_NONBLOCK;
@@ -139,7 +159,20 @@ std::optional<QByteArray> readBytes(const QString& path)
         return std::nullopt;
     if (path.startsWith(QLatin1String(":/")))
         return readResource(path);
-    return readAllAndClose(::open(QFile::encodeName(path).constData(), kReadFlags));
+    return bytesOf(readAllAndClose(::open(QFile::encodeName(path).constData(), kReadFlags), kWhole));
+}
+
+std::optional<FileHead> readUpTo(const QString& path, qint64 limit)
+{
+    if (path.isEmpty())
+        return std::nullopt;
+    if (path.startsWith(QLatin1String(":/"))) {
+        const auto bytes = readResource(path);
+        if (!bytes)
+            return std::nullopt;
+        return bytes->size() > limit ? overLimit(bytes->size()) : FileHead{*bytes, bytes->size()};
+    }
+    return readAllAndClose(::open(QFile::encodeName(path).constData(), kReadFlags), limit);
 }
 
 OpenedFolder::OpenedFolder(const QString& folder)
@@ -169,7 +202,7 @@ std::optional<QByteArray> OpenedFolder::readBytes(const QString& name) const
         return files::readBytes(name);
     if (fd_ < 0)
         return files::readBytes(joinPath(folder_, name));
-    return readAllAndClose(openFile(name));
+    return bytesOf(readAllAndClose(openFile(name), kWhole));
 }
 
 std::optional<FileHead> OpenedFolder::readHead(const QString& name, qsizetype maxBytes) const

@@ -257,9 +257,23 @@ PageText decodePage(const QByteArray& bytes, bool head)
     return r;
 }
 
+std::optional<QByteArray> readPageBytes(const QString& path)
+{
+    auto read = files::readUpTo(path, kLargestPage);
+    if (!read || !read->isWhole())
+        return std::nullopt;
+    return std::move(read->bytes);
+}
+
+bool isOverPageLimit(const QString& path)
+{
+    const auto read = files::readHead(path, 0);
+    return read && read->size > kLargestPage;
+}
+
 std::optional<PageText> readPage(const QString& path)
 {
-    const auto bytes = files::readBytes(path);
+    const auto bytes = readPageBytes(path);
     if (!bytes)
         return std::nullopt;
     return decodePage(*bytes);
@@ -275,7 +289,7 @@ QString pageTextOf(const QByteArray& bytes)
 
 std::optional<QString> readPageText(const QString& path)
 {
-    const auto bytes = files::readBytes(path);
+    const auto bytes = readPageBytes(path);
     if (!bytes)
         return std::nullopt;
     return pageTextOf(*bytes);
@@ -288,8 +302,16 @@ std::optional<PageText> readPageToRewrite(const QString& path, QString& refusal)
     if (page && !page->canRewrite()) {
         refusal = undecidablePageMessage(path);
         page.reset();
+    } else if (!page && isOverPageLimit(path)) {
+        refusal = oversizedPageMessage(path);
     }
     return page;
+}
+
+QString oversizedPageMessage(const QString& path)
+{
+    return QStringLiteral("「") + QFileInfo(path).fileName()
+        + QStringLiteral("」はページとしては大きすぎるため、読み込まずにそのままにします。");
 }
 
 QString undecidablePageMessage(const QString& path)

@@ -65,6 +65,14 @@ bool isShiftJisName(const QByteArray& name);
 // left out of the text).
 PageText decodePage(const QByteArray& bytes, bool head = false);
 
+// Every read of a page for the program's own use (its title, its text,
+// its links, an edit or a command) goes through here: the whole page, or
+// nullopt when it cannot be read or is larger than kLargestPage. A larger
+// file is never read, so a huge file named like a page costs nothing.
+std::optional<QByteArray> readPageBytes(const QString& path);
+// The file exists and is too large to be a page.
+bool isOverPageLimit(const QString& path);
+
 // Reads and decides a page; nullopt when it cannot be read.
 std::optional<PageText> readPage(const QString& path);
 
@@ -78,10 +86,12 @@ QString pageTextOf(const QByteArray& bytes);
 
 // A page a writer may write back (as UTF-8 with a byte-order mark). nullopt
 // when it cannot be read, or when its encoding is not one the program
-// writes: refusal then holds the message naming the page (else it is "").
+// writes or it is over kLargestPage: refusal then holds the message naming
+// the page (else it is "").
 std::optional<PageText> readPageToRewrite(const QString& path, QString& refusal);
 
 // The message a writer shows when it refuses a page it cannot read safely.
 QString undecidablePageMessage(const QString& path);
+QString oversizedPageMessage(const QString& path);
 
 } // namespace store

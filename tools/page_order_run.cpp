@@ -1,6 +1,7 @@
 #include "tools/page_order_run.h"
 
 #include "store/files.h"
+#include "store/page_encoding.h"
 #include "tools/link_values.h"
 #include "tools/picture_rename.h"
 #include "tools/unlinked_files.h"
@@ -208,7 +209,7 @@ private:
 // (names are compared as bytes, letter case ignored: they are mostly ASCII).
 bool mentionsAny(const QString& page, const QList<PictureRename>& renamed)
 {
-    const QByteArray text = files::readBytes(page).value_or(QByteArray()).toLower();
+    const QByteArray text = store::readPageBytes(page).value_or(QByteArray()).toLower();
     for (const PictureRename& r : renamed)
         if (text.contains(QFileInfo(r.from).fileName().toUtf8().toLower()))
             return true;

@@ -135,7 +135,7 @@ ReferenceUpdates ReplaceNameInSelectedPages(const QStringList& selected, const Q
     for (const QString& page : selected) {
         if (!isHtmlPage(page) || renames.isEmpty())
             continue;
-        const auto bytes = files::readBytes(page);
+        const auto bytes = store::readPageBytes(page);
         if (!bytes)
             continue;
         // A Shift_JIS page is rewritten as UTF-8, marked so that it is read as such.

@@ -155,9 +155,7 @@ bool decodedAsUtf8(const QByteArray& bytes)
 
 std::optional<QByteArray> readSearchedPage(const QString& path)
 {
-    if (QFileInfo(path).size() > store::kLargestPage)
-        return std::nullopt;
-    return files::readBytes(path);
+    return store::readPageBytes(path);
 }
 
 QString searchText(const QByteArray& bytes)

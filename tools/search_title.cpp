@@ -65,12 +65,12 @@ PageTitle ReadPageTitle(const QString& path)
     if (QFileInfo(path).suffix() != QLatin1String("html"))
         return titleFromBytes(path, nullptr);
     // A file larger than any page is listed by its name, like the page list does.
-    if (QFileInfo(path).size() > store::kLargestPage) {
+    const std::optional<QByteArray> bytes = store::readPageBytes(path);
+    if (!bytes && store::isOverPageLimit(path)) {
         PageTitle t;
         t.title = titleFromName(path);
         return t;
     }
-    const std::optional<QByteArray> bytes = files::readBytes(path);
     return titleFromBytes(path, bytes ? &*bytes : nullptr);
 }
 

@@ -53,7 +53,7 @@ QStringList candidatesNamedIn(const QString& folder, const QStringList& candidat
         const QString page = files::joinPath(folder, name);
         if (!lowerExt(page).contains(QLatin1String(".ht")) || isSameFile(page, exceptPage))
             continue;
-        const std::optional<QByteArray> bytes = files::readBytes(page);
+        const std::optional<QByteArray> bytes = store::readPageBytes(page);
         if (!bytes || !mayName(bytes->toLower(), names))
             continue;
         const QString text = store::pageTextOf(*bytes);

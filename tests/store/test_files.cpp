@@ -173,6 +173,26 @@ TEST(Files, HeadsAreReadUpToALimitWithTheWholeSize)
     EXPECT_FALSE(readHead("/dev/zero", 3).has_value());
 }
 
+TEST(Files, FilesAreReadWholeOnlyUpToALimit)
+{
+    QTemporaryDir dir;
+    const QString path = put(dir.path(), "a.html", "0123456789");
+    EXPECT_EQ(readUpTo(path, 10)->bytes, "0123456789");
+    const auto over = readUpTo(path, 9);
+    ASSERT_TRUE(over.has_value());
+    EXPECT_TRUE(over->bytes.isEmpty());
+    EXPECT_EQ(over->size, 10);
+    EXPECT_FALSE(over->isWhole());
+    // Past the first buffer the size decides before anything more is read.
+    const QByteArray big(100 * 1024, 'x');
+    const QString large = put(dir.path(), "b.html", big);
+    EXPECT_EQ(readUpTo(large, big.size())->bytes, big);
+    EXPECT_EQ(readUpTo(large, big.size() - 1)->size, big.size());
+    EXPECT_TRUE(readUpTo(large, big.size() - 1)->bytes.isEmpty());
+    EXPECT_FALSE(readUpTo(joinPath(dir.path(), "missing.html"), 10).has_value());
+    EXPECT_FALSE(readUpTo("/dev/zero", 10).has_value());
+}
+
 TEST(Files, FailedSaveLeavesTheOldFileWhole)
 {
     QTemporaryDir dir;

@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 
+#include <QFile>
+#include <QFileInfo>
 #include <QStringEncoder>
 
 using namespace store;
@@ -23,6 +25,17 @@ QByteArray pageDeclaring(const QByteArray& charset, const QByteArray& body)
 }
 
 const QString kJapanese = QStringLiteral("カエルの一生と理科のへや");
+
+// A page head followed by nothing on disk (a sparse file) up to size bytes.
+QString sparsePage(const TempTree& t, const QString& name, qint64 size)
+{
+    const QString path = t.write(name, "<!DOCTYPE HTML PUBLIC \"-//W3C//DTD HTML 4.01//EN\">"
+                                       "<HTML><HEAD><TITLE>big</TITLE></HEAD><BODY>");
+    QFile file(path);
+    if (!file.resize(size))
+        return QString();
+    return path;
+}
 
 } // namespace
 
@@ -129,4 +142,31 @@ TEST(PageEncoding, ReadersThatOnlyLookGetTheDecidedTextAndTheMarkupOfTheRest)
     EXPECT_EQ(refusal, undecidablePageMessage(broken));
     EXPECT_FALSE(readPageToRewrite(t.path("missing.html"), refusal).has_value());
     EXPECT_TRUE(refusal.isEmpty());
+}
+
+// A file named like a page but larger than any page (a video, or a planted
+// sparse file of hundreds of MB) is never read whole for the program's own
+// use: every reader of pages gets nothing, and a writer is told why.
+TEST(PageEncoding, PagesOverTheLargestPageAreNeverRead)
+{
+    TempTree t;
+    const QString over = sparsePage(t, "over.html", kLargestPage + 1);
+    const QString huge = sparsePage(t, "huge.html", qint64(400) << 20);
+    const QString atLimit = sparsePage(t, "limit.html", kLargestPage);
+    ASSERT_FALSE(over.isEmpty());
+    ASSERT_FALSE(huge.isEmpty());
+    ASSERT_FALSE(atLimit.isEmpty());
+    for (const QString& path : {over, huge}) {
+        EXPECT_FALSE(readPageBytes(path).has_value());
+        EXPECT_FALSE(readPage(path).has_value());
+        EXPECT_FALSE(readPageText(path).has_value());
+        EXPECT_TRUE(isOverPageLimit(path));
+        QString refusal;
+        EXPECT_FALSE(readPageToRewrite(path, refusal).has_value());
+        EXPECT_EQ(refusal, oversizedPageMessage(path));
+        EXPECT_TRUE(refusal.contains(QFileInfo(path).fileName()));
+    }
+    EXPECT_EQ(readPageBytes(atLimit).value().size(), kLargestPage);
+    EXPECT_FALSE(isOverPageLimit(atLimit));
+    EXPECT_FALSE(isOverPageLimit(t.path("missing.html")));
 }
