@@ -8,6 +8,8 @@
 #include <QStandardPaths>
 #include <QUrl>
 
+#include <unistd.h>
+
 namespace files {
 
 namespace {
@@ -52,15 +54,40 @@ void escapeTrashInfo(const QString& original, const QString& inTrash)
         qCWarning(lcPagora) << "the trash entry" << info << "keeps its unescaped path";
 }
 
+bool writableFolder(const QString& path)
+{
+    return QFileInfo(path).isDir() && ::access(QFile::encodeName(path).constData(), W_OK | X_OK) == 0;
+}
+
+// The trash in the user's data folder, its "files" and "info" made: true
+// when both can take a file. Qt 6.4 falls back to the current directory when
+// it cannot make them itself: it makes "files/" and "info/" there, moves the
+// file in, and reports success. So the trash is made here first, and a
+// trash that cannot be made refuses the file before Qt is asked.
+bool homeTrashReady()
+{
+    const QString data = QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation);
+    if (data.isEmpty() || !QFileInfo(data).isAbsolute() || !makeFolder(data, {data}))
+        return false;
+    const QString trash = joinPath(data, QStringLiteral("Trash"));
+    for (const QString& part : {QStringLiteral("files"), QStringLiteral("info")}) {
+        const QString folder = joinPath(trash, part);
+        if (!makeFolder(folder, {data}) || !writableFolder(folder))
+            return false;
+    }
+    return true;
+}
+
 } // namespace
 
 bool moveToTrash(const QString& path)
 {
     if (path.isEmpty() || (!QFileInfo::exists(path) && !QFileInfo(path).isSymLink()))
         return false;
-    // Without the data folder Qt 6.4 moves the file to "files/" under the
-    // current directory and reports success.
-    makeFolder(QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation));
+    if (!homeTrashReady()) {
+        qCWarning(lcPagora) << "the trash cannot be made; it refused" << path;
+        return false;
+    }
     const QString original = QFileInfo(path).absoluteFilePath();
     QString inTrash;
     if (!QFile::moveToTrash(path, &inTrash)) {

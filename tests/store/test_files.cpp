@@ -368,6 +368,31 @@ TEST(Files, CopyOverReplacesKeepsTimeAndRefusesItself)
     EXPECT_EQ(bytesOf(dst), "new");
 }
 
+// A trash that cannot be made refuses the file and keeps it, and nothing
+// lands in the current folder (Qt 6.4 makes "files/" and "info/" there when
+// it cannot make the trash).
+TEST(Files, AnUnusableTrashRefusesAndWritesNothingInTheCurrentFolder)
+{
+    QTemporaryDir dir;
+    const QString here = joinPath(dir.path(), "here");
+    ASSERT_TRUE(QDir().mkpath(here));
+    put(dir.path(), "blocker", "a file where a folder should be");
+    put(joinPath(dir.path(), "data2"), "Trash", "a file");
+    put(joinPath(dir.path(), "data3/Trash"), "info", "a file");
+    const QString p = put(dir.path(), "kept.html", "x");
+    const QByteArray savedData = qgetenv("XDG_DATA_HOME");
+    const QString cwd = QDir::currentPath();
+    QDir::setCurrent(here);
+    for (const char* data : {"blocker/share", "data2", "data3"}) {
+        qputenv("XDG_DATA_HOME", QFile::encodeName(joinPath(dir.path(), data)));
+        EXPECT_FALSE(moveToTrash(p)) << data;
+        EXPECT_EQ(bytesOf(p), "x") << data;
+        EXPECT_TRUE(QDir(here).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden).isEmpty()) << data;
+    }
+    QDir::setCurrent(cwd);
+    qputenv("XDG_DATA_HOME", savedData);
+}
+
 TEST(Files, RenameRefusesAnExistingTarget)
 {
     QTemporaryDir dir;
