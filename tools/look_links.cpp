@@ -86,7 +86,7 @@ public:
         for (const auto& [written, pattern] : words) {
             const int n = int(all.patterns[size_t(pattern)].size());
             constexpr int kUnknown = -2;
-            int a = kUnknown; // the first "<A HREF=" at or after p, -1: none
+            int a = kUnknown; // the first link start at or after p, -1: none
             int passEnd = -1; // where passing over that link ends, -1: no pass
             for (;;) {
                 const int h = body_.nextWord(pattern, p);
@@ -132,8 +132,7 @@ private:
         return gt >= 0 && (lt < 0 || gt < lt);
     }
 
-    // After the last link start ("<A" and a blank or ">") before h no "</A"
-    // came yet: h lies in a link's start tag or text. A search that went on
+    // After the last link start before h no link end came yet: h lies in a link's start tag or text. A search that went on
     // inside a link's start tag (after an occurrence in its href) would
     // otherwise see the link text as plain text and nest a second link.
     bool insideLink(int h) const
@@ -142,7 +141,7 @@ private:
         return start >= 0 && body_.last(LinkedBody::Close, h) < start;
     }
 
-    // Through the ">" after the first "</A" at or after from; the end without one.
+    // Through the ">" after the first link end at or after from; the end without one.
     int afterLinkEnd(int from) const
     {
         const int close = body_.next(LinkedBody::Close, from);
@@ -150,13 +149,13 @@ private:
         return gt < 0 ? body_.size() : gt + 1;
     }
 
-    // The already-linked rule for the first "<A HREF=" at a: when the word
-    // occurs after it and a "</A" follows that occurrence with no "<A"
-    // between, the search passes over through the ">" after that "</A" (the
-    // returned end); else -1.
+    // The already-linked rule for the first link start at a: when the word
+    // occurs after its "<A" and a link's end follows that occurrence with no
+    // link start between, the search passes over through the ">" after that
+    // end (the returned end); else -1.
     int linkedPassEnd(int a, int pattern, int n) const
     {
-        const int inLink = body_.nextWord(pattern, a + 8);
+        const int inLink = body_.nextWord(pattern, a + 2);
         if (inLink < 0)
             return -1;
         const int close = body_.next(LinkedBody::Close, inLink + n);

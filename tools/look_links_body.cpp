@@ -2,6 +2,7 @@
 
 #include "tools/look_links.h"
 #include "tools/look_links_automaton.h"
+#include "tools/look_links_protected.h"
 
 #include <algorithm>
 
@@ -14,16 +15,23 @@ const QString kEndTag = QStringLiteral("</A>");
 int markLength(LinkedBody::Mark mark)
 {
     switch (mark) {
-    case LinkedBody::AnyLink:
-        return 8; // <A HREF=
     case LinkedBody::Close:
         return 3; // </A
+    case LinkedBody::AnyLink:
     case LinkedBody::Open:
     case LinkedBody::LinkStart:
         return 2; // <A
     default:
         return 1;
     }
+}
+
+// The marks that are a tag's name: a link laid in right after them ("<A"
+// then "<A HREF=...") leaves them no tag of that name.
+bool isTagName(LinkedBody::Mark mark)
+{
+    return mark == LinkedBody::AnyLink || mark == LinkedBody::Open || mark == LinkedBody::LinkStart
+        || mark == LinkedBody::Close;
 }
 
 // Where a mark stands in a link's start tag (wordLength: its word's) or
@@ -70,16 +78,12 @@ LinkedBody::LinkedBody(const QString& upper, std::vector<QString> patterns, cons
             marks_[Gt].push_back(i);
         else if (c == '<') {
             marks_[Lt].push_back(i);
-            const QStringView rest = text.mid(i);
-            if (rest.startsWith(QLatin1String("</A")))
+            if (isLinkEndAt(text, i))
                 marks_[Close].push_back(i);
-            if (!rest.startsWith(QLatin1String("<A")))
+            if (!isLinkStartAt(text, i))
                 continue;
-            marks_[Open].push_back(i);
-            if (rest.startsWith(QLatin1String("<A HREF=")))
-                marks_[AnyLink].push_back(i);
-            if (i + 2 < originalSize_ && (text[i + 2].isSpace() || text[i + 2] == QLatin1Char('>')))
-                marks_[LinkStart].push_back(i);
+            for (Mark start : {Open, AnyLink, LinkStart})
+                marks_[start].push_back(i);
         }
     }
     findWordsInTags(automaton);
@@ -143,10 +147,11 @@ bool LinkedBody::whole(int original, int length) const
 
 bool LinkedBody::counts(Mark mark, int original) const
 {
-    if (!whole(original, markLength(mark)))
+    const int length = markLength(mark);
+    if (!whole(original, length))
         return false;
-    // A tag laid in right after "<A" makes it no link start.
-    return mark != LinkStart || inserted(original + 2) == inserted(original + 1);
+    // A tag laid in right after "<A" or "</A" makes it no link's tag.
+    return !isTagName(mark) || inserted(original + length) == inserted(original + length - 1);
 }
 
 template <class Visit>

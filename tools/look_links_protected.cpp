@@ -20,15 +20,25 @@ bool isHexDigit(QChar c)
 
 // True when "<NAME" at at starts that element: the name followed by a
 // blank, "/", ">" or the text's end.
-bool startsElement(const QString& upper, int at, QLatin1String name)
+bool startsElement(QStringView upper, int at, QLatin1String name)
 {
-    if (!QStringView(upper).mid(at).startsWith(name))
+    if (!upper.mid(at).startsWith(name))
         return false;
     const int after = at + int(name.size());
     if (after >= upper.size())
         return true;
     const QChar c = upper.at(after);
     return c.isSpace() || c == QLatin1Char('>') || c == QLatin1Char('/');
+}
+
+// "<" or "</" then the name, followed by a blank or ">" (never the start of
+// a longer name).
+bool tagNamed(QStringView upper, int at, QLatin1String opening, QLatin1String name)
+{
+    if (at < 0 || !upper.mid(at).startsWith(opening) || !upper.mid(at + opening.size()).startsWith(name))
+        return false;
+    const int after = at + int(opening.size() + name.size());
+    return after < upper.size() && (upper.at(after).isSpace() || upper.at(after) == QLatin1Char('>'));
 }
 
 // Elements whose text the browser takes as written, never as markup.
@@ -52,8 +62,11 @@ int blockEnd(const QString& upper, int at)
     const auto through = [&upper](int found, int length) { return found < 0 ? int(upper.size()) : found + length; };
     if (QStringView(upper).mid(at).startsWith(QLatin1String("<!--")))
         return through(int(upper.indexOf(QLatin1String("-->"), at + 4)), 3);
-    const QString close = QLatin1String("</") + rawElementAt(upper, at);
-    const int found = int(upper.indexOf(close, at + 1));
+    const QLatin1String name = rawElementAt(upper, at);
+    const QString close = QLatin1String("</") + name;
+    int found = int(upper.indexOf(close, at + 1));
+    while (found >= 0 && !startsElement(upper, found + 2, name)) // "</TITLE2>" closes nothing
+        found = int(upper.indexOf(close, found + 1));
     if (found < 0)
         return int(upper.size());
     return through(int(upper.indexOf(QLatin1Char('>'), found)), 1);
@@ -85,6 +98,16 @@ int referenceEnd(const QString& upper, int at)
 }
 
 } // namespace
+
+bool isLinkStartAt(QStringView upper, int at)
+{
+    return tagNamed(upper, at, QLatin1String("<"), QLatin1String("A"));
+}
+
+bool isLinkEndAt(QStringView upper, int at)
+{
+    return tagNamed(upper, at, QLatin1String("</"), QLatin1String("A"));
+}
 
 ProtectedSpans::ProtectedSpans(const QString& upper)
 {

@@ -5,9 +5,17 @@
 // &amp;), which a link must not cut in two.
 
 #include <QString>
+#include <QStringView>
 #include <vector>
 
 namespace tools {
+
+// An existing link is any "<A" start tag, whatever its attributes, through
+// its "</A>", whatever elements stand in its text. upper: the text
+// upper-cased. A link starts at "<A" followed by a blank or ">" (not
+// "<ABBR>") and ends at "</A" followed by a blank or ">" (not "</ABBR>").
+bool isLinkStartAt(QStringView upper, int at);
+bool isLinkEndAt(QStringView upper, int at);
 
 class ProtectedSpans {
 public:

@@ -16,7 +16,16 @@
 namespace lookreference {
 
 
-const QString kAnyLinkUpper = QStringLiteral("<A HREF=");
+// The first link start ("<A" and a blank or ">") or link end ("</A" and a
+// blank or ">") at or after from; -1 when none.
+inline int nextLinkTag(const QString& upper, int from, bool end)
+{
+    const QLatin1String tag = end ? QLatin1String("</A") : QLatin1String("<A");
+    for (int at = int(upper.indexOf(tag, from)); at >= 0; at = int(upper.indexOf(tag, at + 1)))
+        if (end ? tools::isLinkEndAt(upper, at) : tools::isLinkStartAt(upper, at))
+            return at;
+    return -1;
+}
 
 // Where the linked body starts: after the head, which is never linked.
 inline int bodyStart(const QString& upperText)
@@ -59,8 +68,7 @@ inline bool insideTag(NextMarks& marks, int after)
     return gt >= 0 && (lt < 0 || gt < lt);
 }
 
-// Where the links of a text start ("<A" and a blank or ">") and end
-// ("</A"), to tell whether a position lies inside one: its start tag or its
+// Where the links of a text start and end, to tell whether a position lies inside one: its start tag or its
 // text. A search that went on inside a link's start tag (after an
 // occurrence in its href) would otherwise see the link text as plain text
 // and nest a second link. Built at the first occurrence that needs it.
@@ -68,14 +76,9 @@ class LinkSpans {
 public:
     explicit LinkSpans(const QString& upper)
     {
-        for (int a = int(upper.indexOf(QLatin1String("<A"))); a >= 0;
-             a = int(upper.indexOf(QLatin1String("<A"), a + 1))) {
-            const QChar next = a + 2 < upper.size() ? upper.at(a + 2) : QChar();
-            if (next == QLatin1Char('>') || next.isSpace())
-                starts_.push_back(a);
-        }
-        for (int c = int(upper.indexOf(QLatin1String("</A"))); c >= 0;
-             c = int(upper.indexOf(QLatin1String("</A"), c + 1)))
+        for (int a = nextLinkTag(upper, 0, false); a >= 0; a = nextLinkTag(upper, a + 1, false))
+            starts_.push_back(a);
+        for (int c = nextLinkTag(upper, 0, true); c >= 0; c = nextLinkTag(upper, c + 1, true))
             closes_.push_back(c);
     }
     // After the last link start before h no "</A" came yet.
@@ -93,27 +96,28 @@ private:
     std::vector<int> closes_;
 };
 
-// Through the ">" after the first "</A" at or after from; the end without one.
+// Through the ">" after the first link end at or after from; the end without one.
 inline int afterLinkEnd(const QString& upper, int from)
 {
-    const int close = upper.indexOf(QLatin1String("</A"), from);
+    const int close = nextLinkTag(upper, from, true);
     const int gt = close < 0 ? -1 : upper.indexOf(QLatin1Char('>'), close);
     return gt < 0 ? upper.size() : gt + 1;
 }
 
-// The already-linked rule for the first "<A HREF=" at a: when w occurs after
-// it and a "</A" follows that occurrence with no "<A" between, the search
-// passes over through the ">" after that "</A" (the returned end); else -1.
+// The already-linked rule for the first link start at a: when w occurs after
+// its "<A" and a link end follows that occurrence with no link start between,
+// the search passes over through the ">" after that end (the returned end);
+// else -1.
 inline int linkedPassEnd(const QString& upper, int a, const QString& w)
 {
-    const int inLink = int(upper.indexOf(w, a + kAnyLinkUpper.size()));
+    const int inLink = int(upper.indexOf(w, a + 2));
     if (inLink < 0)
         return -1;
     const int n = int(w.size());
-    const int close = int(upper.indexOf(QLatin1String("</A"), inLink + n));
+    const int close = nextLinkTag(upper, inLink + n, true);
     if (close < 0)
         return -1;
-    const int nextOpen = int(upper.indexOf(QLatin1String("<A"), inLink + n));
+    const int nextOpen = nextLinkTag(upper, inLink + n, false);
     if (nextOpen >= 0 && nextOpen < close)
         return -1;
     const int gt = int(upper.indexOf(QLatin1Char('>'), close));
@@ -134,7 +138,7 @@ inline QString linkWords(const QString& body, const QString& upper, const QStrin
         const QString w = text::upper(word);
         const int n = w.size();
         constexpr int kUnknown = -2;
-        int a = kUnknown;  // the first "<A HREF=" at or after p, -1: none
+        int a = kUnknown;  // the first link start at or after p, -1: none
         int passEnd = -1;  // where passing over that link ends, -1: no pass
         for (;;) {
             const int h = upper.indexOf(w, p);
@@ -144,7 +148,7 @@ inline QString linkWords(const QString& body, const QString& upper, const QStrin
             // link. The next link start and what it decides stay the same
             // until the search passes it, so they are looked up once.
             if (a == kUnknown || (a >= 0 && a < p)) {
-                a = int(upper.indexOf(kAnyLinkUpper, p));
+                a = nextLinkTag(upper, p, false);
                 passEnd = a < 0 ? -1 : linkedPassEnd(upper, a, w);
             }
             if (passEnd >= 0) {

@@ -141,6 +141,29 @@ TEST(LookLinks, AWordInsideALinkIsNeverLinkedAgain)
     EXPECT_EQ(addLookLinks(own, pages({"pear"}), "/data/me.html"), own);
 }
 
+// An existing link is its start tag, whatever it holds, through its "</A>":
+// elements inside it ("</ABBR>") do not end it, and a start tag that does not
+// begin with HREF is as much a link.
+TEST(LookLinks, ExistingLinksOfAnyFormAreLeftWhole)
+{
+    const QList<LookPage> list = pages({"CPU", "function list"});
+    const QString toc = pageWith("<A class=\"toc\" href=\"page2.html\">the <abbr>CPU</abbr> function list</A>");
+    EXPECT_EQ(addLookLinks(toc, list, "/data/me.html"), toc);
+    const QString lower = pageWith("<p><a\nhref=\"x.html\"><b>function list</b> of the <i>CPU</i></a > CPU</p>");
+    EXPECT_EQ(addLookLinks(lower, list, "/data/me.html"),
+              pageWith("<p><a\nhref=\"x.html\"><b>function list</b> of the <i>CPU</i></a > " + lookLink("CPU", "CPU")
+                       + "</p>"));
+    // A plain occurrence before such a link goes with it, as before a link
+    // whose tag begins with HREF.
+    const QString before = pageWith("CPU <A name=\"c\" href=\"x.html\">CPU</A> end");
+    EXPECT_EQ(addLookLinks(before, list, "/data/me.html"), before);
+    // An abbreviation outside links is text like any other.
+    EXPECT_EQ(addLookLinks(pageWith("<ABBR>CPU</ABBR>"), list, "/data/me.html"),
+              pageWith("<ABBR>" + lookLink("CPU", "CPU") + "</ABBR>"));
+    for (const QString& text : {toc, lower, before})
+        EXPECT_EQ(lookreference::addLookLinks(text, list, "/data/me.html"), addLookLinks(text, list, "/data/me.html"));
+}
+
 TEST(LookLinks, ManyOccurrencesInALongPageStayFast)
 {
     QString body;
@@ -209,7 +232,7 @@ const QStringList kPieces = {
     "-->", "<!-", "->", "\"", ">", "<", "#", "?", "/", "\uFF0F", "&lt;", "&gt;", "apple", "Apple", "日本語",
     "<A ", "<A>", "</A", "<A", "A HREF=", "/$LOOK", "LOOK", " ", "  ", "\r\n", "a", "A", "p", "pl", "le", "red",
     "red apple", "&", "&amp", "&#12;", "<SCRIPT>", "</SCRIPT>", "<style>", "</style>", "<B>", "=", "$", "K ",
-    "本", "日本", "語", "x", "ß", "ı", "<A x", "<A  x"};
+    "本", "日本", "語", "x", "ß", "ı", "<A x", "<A  x", "<ABBR>", "</abbr>", "<A class=\"t\" href=\"q\">", "</A >"};
 
 const QStringList kTitleWords = {"apple", "Apple", "red apple", "a", "A", "p", "pl", "le", "日本語", "日本", "本",
                                  "LOOK", "K A", "HREF=", "/A", "x", "<x>", "lt", "ß", "K", "e", " x", " A"};
