@@ -202,6 +202,31 @@ TEST(PictureRename, ShiftJisPagesBecomeUtf8AndOtherCharsetsAreLeftAlone)
     EXPECT_EQ(u.notUtf8, QStringList({euc, broken}));
 }
 
+TEST(PictureRename, EveryFormTheEngineFollowsIsRewrittenAsItWasWritten)
+{
+    TempTree t;
+    const QString a = t.write("a.png");
+    const QString flower = t.write(QStringLiteral("花.png"));
+    t.write("sub/a.png"); // another folder's own picture of the same name
+    const QString page = t.writeText(
+        "p.html",
+        QStringLiteral("<IMG src='a.png'><IMG src=a.png><IMG src = \"a.png\"><IMG src=\"a.png?v=2\">"
+                       "<A href=\"a.png#top\">a.png</A><IMG src=\"%E8%8A%B1.png\"><OBJECT data=a.png></OBJECT>"
+                       "<DIV style=\"background:url(a.png)\"><STYLE>p{background:url('a.png')}</STYLE>"
+                       "<IMG srcset=\"a.png 1x, 花.png 2x\"><IMG src=\"sub/a.png\"><SCRIPT>i.src=\"a.png\"</SCRIPT>"),
+        true);
+    const QList<PictureRename> plan = planPictureRenames({a, flower}, "pic");
+    ASSERT_EQ(carryOutPictureRenames(plan).size(), 2);
+    const ReferenceUpdates u = ReplaceNameInSelectedPages({page}, plan);
+    ASSERT_EQ(u.pages.size(), 1);
+    EXPECT_EQ(u.pages[0].bytes.mid(3), QStringLiteral("<IMG src='pic0.png'><IMG src=pic0.png><IMG src = \"pic0.png\">"
+                             "<IMG src=\"pic0.png?v=2\"><A href=\"pic0.png#top\">a.png</A><IMG src=\"pic1.png\">"
+                             "<OBJECT data=pic0.png></OBJECT><DIV style=\"background:url(pic0.png)\">"
+                             "<STYLE>p{background:url('pic0.png')}</STYLE><IMG srcset=\"pic0.png 1x, pic1.png 2x\">"
+                             "<IMG src=\"sub/a.png\"><SCRIPT>i.src=\"a.png\"</SCRIPT>")
+                                             .toUtf8());
+}
+
 TEST(PictureRename, ARefusedRenameStopsTheRun)
 {
     TempTree t;
