@@ -4,12 +4,14 @@
 #include "store/files.h"
 #include "support/temp_tree.h"
 #include "tools/delete_plan.h"
+#include "tools/page_reference_updates.h"
 #include "tools/picture_rename.h"
 #include "tools/unlinked_files.h"
 
 #include <QDir>
 #include <QFileInfo>
 #include <QStandardPaths>
+#include <QStringEncoder>
 #include <gtest/gtest.h>
 
 using namespace tools;
@@ -225,6 +227,31 @@ TEST(PictureRename, EveryFormTheEngineFollowsIsRewrittenAsItWasWritten)
                              "<STYLE>p{background:url('pic0.png')}</STYLE><IMG srcset=\"pic0.png 1x, pic1.png 2x\">"
                              "<IMG src=\"sub/a.png\"><SCRIPT>i.src=\"a.png\"</SCRIPT>")
                                              .toUtf8());
+}
+
+TEST(PictureRename, PagesTheEngineReadsOtherwiseAreNamedNotRewritten)
+{
+    TempTree t;
+    const QString a = t.write("a.jpg");
+    // Half-width katakana that are valid UTF-8 too ("ýɰ"): shown as Shift_JIS.
+    const QString kana = t.write("k.html", "<META charset=\"Shift_JIS\"><IMG src=\"a.jpg\">\xC3\xBD\xC9\xB0");
+    // UTF-16 without a byte-order mark: its bytes are valid UTF-8 too.
+    QStringEncoder utf16("UTF-16LE");
+    const QString wide = t.write("w.html", utf16.encode(QStringLiteral("<META charset=\"UTF-16\"><IMG src=\"a.jpg\">")));
+    // EUC-JP that names the picture in its own bytes.
+    QStringEncoder euc("EUC-JP");
+    const QString flower = t.write(QStringLiteral("花.jpg"));
+    const QString eucPage = t.write("e.html", "<META charset=\"EUC-JP\"><IMG src=\""
+                                                  + QByteArray(euc.encode(QStringLiteral("花.jpg"))) + "\">");
+    const QString unrelated = t.write("u.html", "<META charset=\"EUC-JP\"><IMG src=\"b.jpg\">\xA4\xA2");
+    const QList<PictureRename> plan = planPictureRenames({a, flower}, "pic");
+    const QStringList pages{kana, wide, eucPage, unrelated};
+    EXPECT_EQ(pagesNamingButNotRewritable(pages, plan), QStringList({kana, wide, eucPage}));
+    const ReferenceUpdates u = ReplaceNameInSelectedPages(pages, plan);
+    EXPECT_TRUE(u.pages.isEmpty());
+    EXPECT_EQ(u.notUtf8, QStringList({kana, wide, eucPage}));
+    EXPECT_TRUE(pageNamesAny(eucPage, plan));
+    EXPECT_FALSE(pageNamesAny(unrelated, plan));
 }
 
 TEST(PictureRename, ARefusedRenameStopsTheRun)
