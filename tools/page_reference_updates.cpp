@@ -40,9 +40,10 @@ public:
             return -1;
         if (const auto it = exact_.constFind(resolved); it != exact_.constEnd())
             return *it;
-        if (!newNames_.contains(resolved) && QFileInfo::exists(resolved))
+        const int folded = folded_.value(resolved.toCaseFolded(), -1);
+        if (folded < 0 || (!newNames_.contains(resolved) && QFileInfo::exists(resolved)))
             return -1;
-        return folded_.value(resolved.toCaseFolded(), -1);
+        return folded;
     }
     bool namesAny(const QList<store::PageReference>& refs, const QString& folder) const
     {

@@ -96,6 +96,22 @@ TEST(DeletePlan, OtherPagesAndWhatPagesOfOtherFoldersUseAreNotPreselected)
     EXPECT_EQ(names(l.notPreselected), "sub/_shared.png _part.html sub/b.html _part.png");
 }
 
+TEST(DeletePlan, PicturesShownThroughEscapesCssOrAnotherCharsetAreNotPreselected)
+{
+    TempTree t;
+    t.writeText("A/0010_a.html", QStringLiteral("<IMG src=\"_花.png\"><IMG src=\"_bg.png\"><IMG src=\"_葉.png\">"
+                                                "<IMG src=\"_own.png\">"));
+    t.write("A/0020_b.html", "<IMG src=\"_%E8%8A%B1.png?v=2\"><DIV style=\"background:url('_bg.png')\">x</DIV>");
+    // An old page from Unix: EUC-JP without a declaration, as the program shows it.
+    QStringEncoder euc("EUC-JP");
+    t.write("B/0010_c.html", euc.encode(QStringLiteral("<P>春の葉っぱ</P><IMG src=\"../A/_葉.png\">")));
+    for (const QString& n : {QStringLiteral("A/_花.png"), QStringLiteral("A/_bg.png"), QStringLiteral("A/_葉.png"),
+                             QStringLiteral("A/_own.png")})
+        t.write(n);
+    const FileToolList l = planPageDeletion(t.path("A/0010_a.html"), t.path("A"), "Pagora", t.path());
+    EXPECT_EQ(l.notPreselected, t.paths({QStringLiteral("A/_花.png"), "A/_bg.png", QStringLiteral("A/_葉.png")}));
+}
+
 TEST(DeletePlan, LongListsAreShortenedInTheQuestion)
 {
     QStringList many;
