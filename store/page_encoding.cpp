@@ -160,6 +160,51 @@ bool isKnownCharset(const QByteArray& name)
     return QStringDecoder(name.constData()).isValid();
 }
 
+// A META tag naming UTF-16 means UTF-8 to the browser: bytes it could find
+// the tag in are no UTF-16.
+bool isUtf8Label(const QByteArray& name)
+{
+    const QByteArray lower = name.toLower();
+    return lower == "utf-8" || lower == "utf8" || lower.startsWith("utf-16") || lower == "unicode-1-1-utf-8";
+}
+
+bool isAscii(const QByteArray& bytes)
+{
+    return std::all_of(bytes.begin(), bytes.end(), [](char c) { return static_cast<unsigned char>(c) < 0x80; });
+}
+
+// The browser follows a declared charset whatever else the bytes would also
+// be: a Shift_JIS page whose bytes happen to form UTF-8 (half-width
+// katakana pairs) shows as Shift_JIS. Only bytes that read the same in every
+// such charset (plain ASCII) are taken as UTF-8 then.
+bool declarationOverridesUtf8(const QByteArray& charset, const QByteArray& bytes)
+{
+    if (charset.isEmpty() || isUtf8Label(charset) || isAscii(bytes))
+        return false;
+    return isShiftJisName(charset) || isKnownCharset(charset);
+}
+
+// Bytes with NULs and no mark are UTF-16 without one (or no text at all):
+// the browser would not find their markup, and nothing rewrites them. Their
+// text is read as UTF-16 for readers that only look at it, the byte order
+// taken from where the NULs stand.
+std::optional<PageText> decidedWideWithoutMark(const QByteArray& bytes, bool head)
+{
+    if (!bytes.contains('\0'))
+        return std::nullopt;
+    qsizetype even = 0, odd = 0;
+    for (qsizetype i = 0; i < bytes.size(); ++i)
+        if (bytes.at(i) == '\0')
+            ++((i % 2) ? odd : even);
+    const QByteArray body = head ? bytes.left(bytes.size() & ~qsizetype(1)) : bytes;
+    PageText r;
+    if (auto text = decodeWithoutLoss(odd >= even ? "UTF-16LE" : "UTF-16BE", body, true)) {
+        r.encoding = PageEncoding::Other;
+        r.text = std::move(*text);
+    }
+    return r;
+}
+
 } // namespace
 
 bool PageText::declaresShiftJis() const
@@ -224,9 +269,15 @@ PageText decodePage(const QByteArray& bytes, bool head)
             r.text = QString::fromUtf8(bytes.mid(3));
         return r;
     }
+    if (auto wide = decidedWideWithoutMark(bytes, head)) {
+        wide->charset = r.charset;
+        wide->charsetAt = r.charsetAt;
+        return *wide;
+    }
     // ISO-2022 pages are 7-bit, so "valid UTF-8" says nothing about them.
     const bool stateful = isIso2022(r.charset) && bytes.contains('\x1b');
-    if (!stateful) {
+    const bool declared = declarationOverridesUtf8(r.charset, bytes);
+    if (!stateful && !declared) {
         r = decidedBody(r, bytes, head);
         if (r.readable())
             return r;
@@ -245,7 +296,11 @@ PageText decodePage(const QByteArray& bytes, bool head)
             }
         }
         if (text) {
-            r.encoding = PageEncoding::ShiftJis;
+            // Bytes that are UTF-8 too may be a UTF-8 page under an old
+            // declaration: shown as the browser shows them, never rewritten
+            // from that guess.
+            r.encoding = declared && decidedBody(PageText(), bytes, head).readable() ? PageEncoding::Other
+                                                                                      : PageEncoding::ShiftJis;
             r.text = std::move(*text);
         }
         return r;

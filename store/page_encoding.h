@@ -4,9 +4,13 @@
 // commands and the tools, and nothing that writes a page back writes a
 // guess into it.
 //
-// The order: a UTF-8 byte-order mark, then valid UTF-8, then Shift_JIS for
-// a page that declares it (or declares nothing) and decodes without a
-// single error. A page that declares nothing and reads as plain Japanese
+// The order: a byte-order mark, then valid UTF-8, then Shift_JIS for a page
+// that declares it (or declares nothing) and decodes without a single error.
+// A declared charset other than UTF-8 wins over bytes that merely happen to
+// be valid UTF-8, as it does in the browser: such a page is shown in its
+// declared charset and never rewritten, a Shift_JIS one included, since
+// nobody can tell whether it was meant as UTF-8. Bytes with NULs and no mark
+// (UTF-16 without one) are never rewritten either. A page that declares nothing and reads as plain Japanese
 // in EUC-JP, where Shift_JIS fails or gives half-width katakana, is EUC-JP.
 // A page that declares another charset is read in that charset where Qt
 // knows it (a label Qt does not know counts as none). EUC-JP and other

@@ -3,7 +3,7 @@
 #include "tools/link_values.h"
 
 #include "store/files.h"
-#include "store/page_encoding.h"
+#include "store/page_references.h"
 
 #include <QDir>
 #include <set>
@@ -33,9 +33,8 @@ public:
             const QString real = existingFile(p);
             if (real.isEmpty() || !lowerExt(real).contains(QLatin1String(".ht")))
                 continue;
-            const auto text = store::readPageText(real);
-            if (text)
-                scan(*text, folderOf(p), work);
+            if (const auto refs = store::readPageReferences(real))
+                scan(*refs, folderOf(p), work);
         }
     }
 
@@ -64,26 +63,46 @@ private:
             out_.files.append(path);
     }
 
-    void scan(const QString& text, const QString& dir, QStringList& work)
+    // The old scans ran in the order src, title icon, background, href; the
+    // list keeps that order, each kind in text order.
+    static int scanOf(store::ReferenceKind kind)
     {
-        for (LinkKind kind : {LinkKind::Src, LinkKind::TitleIcon, LinkKind::Background}) {
-            for (const LinkValue& v : findLinkValues(text, kind)) {
-                const QString found = existingFile(resolveLinkValue(v.value, dir));
+        switch (kind) {
+        case store::ReferenceKind::Src:
+        case store::ReferenceKind::Srcset:
+        case store::ReferenceKind::Poster: return 0;
+        case store::ReferenceKind::TitleIcon: return 1;
+        case store::ReferenceKind::Background:
+        case store::ReferenceKind::CssUrl: return 2;
+        case store::ReferenceKind::Href: return 3;
+        }
+        return 3;
+    }
+
+    void scan(const QList<store::PageReference>& refs, const QString& dir, QStringList& work)
+    {
+        for (int pass = 0; pass < 3; ++pass) {
+            for (const store::PageReference& r : refs) {
+                if (scanOf(r.kind) != pass)
+                    continue;
+                const QString found = existingFile(store::referencedPath(r, dir));
                 if (found.isEmpty())
                     continue;
-                if (kind != LinkKind::Background && lowerExt(found).contains(QLatin1String(".htm"))
+                // A frame or an object may embed a page; a background never does.
+                if (pass != 2 && lowerExt(found).contains(QLatin1String(".htm"))
                     && handled_.find(key(found)) == handled_.end())
                     work.append(found);
                 addFile(found);
             }
         }
-        for (const LinkValue& v : findLinkValues(text, LinkKind::Href))
-            scanHref(v.value);
+        for (const store::PageReference& r : refs)
+            if (r.kind == store::ReferenceKind::Href)
+                scanHref(r);
     }
 
-    void scanHref(const QString& value)
+    void scanHref(const store::PageReference& r)
     {
-        const QString s = files::slashes(value);
+        const QString s = files::slashes(r.value);
         const QString name = s.mid(s.lastIndexOf(QLatin1Char('/')) + 1);
         const QString bare = s.startsWith(QLatin1Char('/')) ? s.mid(1) : s;
         if (name.startsWith(QLatin1Char('$')) || bare.startsWith(QLatin1Char('$'))) {
@@ -91,7 +110,7 @@ private:
                 commandLinkMessage(start_, name.startsWith(QLatin1Char('$')) ? name : bare));
             return;
         }
-        const QString found = existingFile(resolveLinkValue(value, folder_));
+        const QString found = existingFile(store::referencedPath(r, folder_));
         if (!found.isEmpty())
             addFile(found);
     }

@@ -1,8 +1,9 @@
 #pragma once
 // The files that belong to one page: the page, its recording (".wav") and
-// memo (".%xt"), every existing file its markup names by src, background,
-// href or the quoted icon of its title, and, through pages it embeds by src,
-// what those name in turn. The file tool deletes, the clean-up keeps, and the
+// memo (".%xt"), every existing file it references (store/page_references.h:
+// src, srcset, data, poster, background, CSS url(), href and the quoted icon
+// of its title), and, through pages it embeds by src or data, what those
+// name in turn. The file tool deletes, the clean-up keeps, and the
 // copy warns by this list. Reading only: nothing here writes.
 
 #include <QString>
@@ -27,8 +28,8 @@ struct FileToolList {
 
 // The closure of StartPath. ClearList: the list starts as [StartPath];
 // otherwise it starts as `list` and StartPath itself is not added (the
-// caller did). src, background and the title icon count from the scanned
-// file's own folder, href from CurrentFolder. Each file is scanned once.
+// caller did). href counts from CurrentFolder, every other reference from
+// the scanned file's own folder. Each file is scanned once.
 LinkedFiles CollectLinkedFiles(const QString& StartPath, bool ClearList, const QString& CurrentFolder,
                                const QStringList& list = {});
 

@@ -6,7 +6,7 @@
 
 #include "store/confine.h"
 #include "store/files.h"
-#include "store/page_encoding.h"
+#include "store/page_references.h"
 
 #include <QDir>
 #include <QFile>
@@ -53,20 +53,39 @@ void addCompanions(PageCopyPlan& plan)
     }
 }
 
+// What the page shows travels with it, backgrounds first; the pages and
+// files it links to by href do not.
+QList<store::PageReference> copiedReferences(const QList<store::PageReference>& refs)
+{
+    QList<store::PageReference> backgrounds, others;
+    for (const store::PageReference& r : refs) {
+        if (r.kind == store::ReferenceKind::Background || r.kind == store::ReferenceKind::CssUrl)
+            backgrounds << r;
+        else if (r.kind != store::ReferenceKind::Href)
+            others << r;
+    }
+    return backgrounds + others;
+}
+
+// A file: URL or another address: never carried, whatever its path says.
+bool hasScheme(const store::PageReference& r)
+{
+    return r.path.contains(QLatin1Char(':'));
+}
+
 void addLinkedFiles(PageCopyPlan& plan)
 {
-    const auto text = store::readPageText(plan.source);
-    if (!text)
+    const auto refs = store::readPageReferences(plan.source);
+    if (!refs)
         return;
-    QList<LinkValue> values = findLinkValues(*text, LinkKind::Background);
-    values += findLinkValues(*text, LinkKind::Src);
     const QString fromDir = folderOf(plan.source);
     const QString toDir = folderOf(plan.target);
     QStringList targets{plan.target};
     for (const FileCopy& c : plan.copies)
         targets.append(c.target);
-    for (const LinkValue& v : values) {
-        const QString rel = copyableValue(v.value);
+    for (const store::PageReference& r : copiedReferences(*refs)) {
+        // The file name, not the written form: "%E8%8A%B1.png?v=2" is "花.png".
+        const QString rel = hasScheme(r) ? QString() : copyableValue(r.name);
         const QString from = rel.isEmpty() ? QString() : existingFile(files::joinPath(fromDir, rel));
         if (from.isEmpty())
             continue;

@@ -1,7 +1,8 @@
 #pragma once
 // Copying a page to another place with its memo, its recording and the
-// pictures its src and background values name, kept at the same relative
-// place beside the copy; and, for a move, which sources may then go to the
+// files it shows (every reference but href: pictures, backgrounds, CSS
+// url(), embedded frames, the title icon), kept at the same relative place
+// beside the copy; and, for a move, which sources may then go to the
 // trash. The plan is worked out before anything touches the disk.
 
 #include <QList>

@@ -1,8 +1,8 @@
 #include "tools/page_order_run.h"
 
 #include "store/files.h"
-#include "store/page_encoding.h"
 #include "tools/link_values.h"
+#include "tools/page_reference_updates.h"
 #include "tools/picture_rename.h"
 #include "tools/unlinked_files.h"
 
@@ -205,15 +205,11 @@ private:
     QStringList failures_;
 };
 
-// Whether a page the rewrite left alone names one of the moved files
-// (names are compared as bytes, letter case ignored: they are mostly ASCII).
+// Whether a page the rewrite left alone names one of the moved files, read
+// in its own charset as the browser reads it.
 bool mentionsAny(const QString& page, const QList<PictureRename>& renamed)
 {
-    const QByteArray text = store::readPageBytes(page).value_or(QByteArray()).toLower();
-    for (const PictureRename& r : renamed)
-        if (text.contains(QFileInfo(r.from).fileName().toUtf8().toLower()))
-            return true;
-    return false;
+    return pageNamesAny(page, renamed);
 }
 
 } // namespace

@@ -1,16 +1,14 @@
 #include "tools/picture_rename.h"
 
 #include "tools/link_values.h"
+#include "tools/page_reference_updates.h"
 #include "tools/page_order_names.h"
 
 #include "store/files.h"
-#include "store/page_encoding.h"
 
 #include <QDir>
 #include <QFileInfo>
 #include <QHash>
-#include <QSet>
-#include <algorithm>
 
 namespace tools {
 
@@ -66,52 +64,6 @@ QString newName(NameSpace& space, const QString& picture, const QString& base)
     return files::joinPath(folder, candidate + ext);
 }
 
-// The picture a resolved value names, or -1. An exact spelling wins; a
-// spelling that differs only in letter case names the picture only when no
-// file of that spelling stood there before the renaming (a page written on
-// Windows that lost the case), so "A.jpg" beside "a.jpg" keeps its own file.
-// Indexed once per run: a renumbering renames hundreds of pictures that
-// thousands of values are checked against.
-class RenameIndex {
-public:
-    explicit RenameIndex(const QList<PictureRename>& renames)
-    {
-        for (int i = 0; i < renames.size(); ++i) {
-            const QString from = QDir::cleanPath(renames.at(i).from);
-            if (!exact_.contains(from)) // of equal names the first wins
-                exact_.insert(from, i);
-            if (!folded_.contains(from.toCaseFolded()))
-                folded_.insert(from.toCaseFolded(), i);
-            newNames_.insert(QDir::cleanPath(renames.at(i).to));
-        }
-    }
-    int renamedBy(const QString& resolved) const
-    {
-        if (resolved.isEmpty())
-            return -1;
-        if (const auto it = exact_.constFind(resolved); it != exact_.constEnd())
-            return *it;
-        if (!newNames_.contains(resolved) && QFileInfo::exists(resolved))
-            return -1;
-        return folded_.value(resolved.toCaseFolded(), -1);
-    }
-
-private:
-    QHash<QString, int> exact_, folded_;
-    QSet<QString> newNames_;
-};
-
-struct Edit {
-    qsizetype start, length;
-    QString value;
-};
-
-QString withNewName(const QString& value, const QString& newPath)
-{
-    const qsizetype cut = std::max(value.lastIndexOf(QLatin1Char('/')), value.lastIndexOf(QLatin1Char('\\')));
-    return value.left(cut + 1) + QFileInfo(newPath).fileName();
-}
-
 } // namespace
 
 QList<PictureRename> planPictureRenames(const QStringList& selected, const QString& base)
@@ -130,38 +82,7 @@ QList<PictureRename> planPictureRenames(const QStringList& selected, const QStri
 
 ReferenceUpdates ReplaceNameInSelectedPages(const QStringList& selected, const QList<PictureRename>& renames)
 {
-    ReferenceUpdates updates;
-    const RenameIndex index(renames);
-    for (const QString& page : selected) {
-        if (!isHtmlPage(page) || renames.isEmpty())
-            continue;
-        const auto bytes = store::readPageBytes(page);
-        if (!bytes)
-            continue;
-        // A Shift_JIS page is rewritten as UTF-8, marked so that it is read as such.
-        const store::PageText read = store::decodePage(*bytes);
-        if (!read.canRewrite()) {
-            updates.notUtf8.append(page);
-            continue;
-        }
-        const bool bom = read.hasBom || read.encoding != store::PageEncoding::Utf8;
-        QString text = read.text;
-        QList<Edit> edits;
-        for (LinkKind kind : {LinkKind::Src, LinkKind::TitleIcon, LinkKind::Background, LinkKind::Href}) {
-            for (const LinkValue& v : findLinkValues(text, kind)) {
-                const int i = index.renamedBy(resolveLinkValue(v.value, folderOf(page)));
-                if (i >= 0)
-                    edits.append({v.start, v.length, withNewName(v.value, renames.at(i).to)});
-            }
-        }
-        if (edits.isEmpty())
-            continue;
-        std::sort(edits.begin(), edits.end(), [](const Edit& a, const Edit& b) { return a.start > b.start; });
-        for (const Edit& e : edits)
-            text.replace(e.start, e.length, e.value);
-        updates.pages.append({page, (bom ? QByteArray("\xEF\xBB\xBF") : QByteArray()) + text.toUtf8()});
-    }
-    return updates;
+    return updateReferencesInPages(selected, renames);
 }
 
 QList<PictureRename> carryOutPictureRenames(const QList<PictureRename>& plan, PictureRename* failed)

@@ -32,13 +32,15 @@ struct PageRewrite {
 };
 struct ReferenceUpdates {
     QList<PageRewrite> pages; // only pages whose text changes
-    QStringList notUtf8;      // selected pages left alone: neither UTF-8 nor Shift_JIS
+    QStringList notUtf8;      // selected pages that name a renamed picture but are left
+                              // alone: neither UTF-8 nor Shift_JIS, or declared otherwise
 };
 
-// The selected pages with every src, background, href and title-icon value
-// that names a renamed picture changed to its new name. A value names the
-// picture when it resolves to it exactly, or ignoring case while no file of
-// its own spelling exists ("A.jpg" is not "a.jpg" when both are there).
+// The selected pages with every reference that names a renamed picture (in
+// any form the browser follows, and the title icon) changed to its new name,
+// the written form kept. A reference names the picture when it resolves to
+// it exactly, or ignoring case while no file of its own spelling exists
+// ("A.jpg" is not "a.jpg" when both are there).
 ReferenceUpdates ReplaceNameInSelectedPages(const QStringList& selected, const QList<PictureRename>& renames);
 
 // Renames in order, never over an existing file; stops at the first that

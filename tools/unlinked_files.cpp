@@ -7,6 +7,7 @@
 #include "store/paths.h"
 #include "store/text.h"
 #include "store/page_encoding.h"
+#include "store/page_references.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -31,21 +32,47 @@ QStringList folderTree(const QString& folder)
 
 namespace {
 
-// Whether the bytes of a page may name one of the files: their names, in
-// UTF-8 or Shift_JIS, ASCII letters in any case. Most pages name none of
-// them and are passed over without being decoded.
-bool mayName(const QByteArray& lowerBytes, const QStringList& names)
+// The end of each name that a reference writes as it stands, lower-cased:
+// letters, digits and ". - _ ~", which nobody %-escapes, whatever the page's
+// charset ("_花.png" gives ".png", "a b.jpg" gives "b.jpg"). Empty when a
+// name ends otherwise: then every page is read.
+QList<QByteArray> plainTailsOf(const QStringList& names)
 {
+    QList<QByteArray> tails;
     for (const QString& name : names) {
-        const QString lower = name.toLower();
-        if (lowerBytes.contains(lower.toUtf8()) || lowerBytes.contains(files::encodeShiftJis(lower)))
-            return true;
+        qsizetype from = name.size();
+        while (from > 0) {
+            const QChar c = name.at(from - 1);
+            if (c.unicode() >= 0x80 || !(c.isLetterOrNumber() || QStringLiteral(".-_~").contains(c)))
+                break;
+            --from;
+        }
+        if (from == name.size())
+            return {};
+        const QByteArray tail = name.mid(from).toLatin1().toLower();
+        if (!tails.contains(tail))
+            tails << tail;
     }
+    return tails;
+}
+
+// Whether a page may name one of the files. Most pages hold none of their
+// plain ends and are passed over without being decoded; bytes with NULs
+// (UTF-16) always are read.
+bool mayName(const QByteArray& bytes, const QList<QByteArray>& tails)
+{
+    if (tails.isEmpty() || bytes.contains('\0'))
+        return true;
+    const QByteArray lower = bytes.toLower();
+    for (const QByteArray& tail : tails)
+        if (lower.contains(tail))
+            return true;
     return false;
 }
 
-// The candidates that a page of folder other than exceptPage names.
-QStringList candidatesNamedIn(const QString& folder, const QStringList& candidates, const QStringList& names,
+// The candidates that a page of folder other than exceptPage names, the
+// page read in its own charset.
+QStringList candidatesNamedIn(const QString& folder, const QStringList& candidates, const QList<QByteArray>& tails,
                               const QString& exceptPage)
 {
     QStringList named;
@@ -54,16 +81,14 @@ QStringList candidatesNamedIn(const QString& folder, const QStringList& candidat
         if (!lowerExt(page).contains(QLatin1String(".ht")) || isSameFile(page, exceptPage))
             continue;
         const std::optional<QByteArray> bytes = store::readPageBytes(page);
-        if (!bytes || !mayName(bytes->toLower(), names))
+        if (!bytes || !mayName(*bytes, tails))
             continue;
-        const QString text = store::pageTextOf(*bytes);
-        for (LinkKind kind : {LinkKind::Src, LinkKind::TitleIcon, LinkKind::Background, LinkKind::Href})
-            for (const LinkValue& v : findLinkValues(text, kind)) {
-                const QString target = resolveLinkValue(v.value, folder);
-                for (const QString& c : candidates)
-                    if (!target.isEmpty() && !containsPath(named, c) && containsPath({target}, c))
-                        named << c;
-            }
+        for (const store::PageReference& r : store::findPageReferences(*bytes)) {
+            const QString target = store::referencedPath(r, folder);
+            for (const QString& c : candidates)
+                if (!target.isEmpty() && !containsPath(named, c) && containsPath({target}, c))
+                    named << c;
+        }
     }
     return named;
 }
@@ -78,10 +103,11 @@ QStringList namedByPagesUnder(const QString& root, const QStringList& candidates
     QStringList names;
     for (const QString& c : candidates)
         names << QFileInfo(c).fileName();
+    const QList<QByteArray> tails = plainTailsOf(names);
     QStringList named;
     for (const QString& folder : folderTree(root))
         if (!containsPath(skipFolders, folder))
-            named += candidatesNamedIn(folder, candidates, names, exceptPage);
+            named += candidatesNamedIn(folder, candidates, tails, exceptPage);
     return named;
 }
 

@@ -20,10 +20,11 @@ struct FolderUsage {
 // The folder and every folder below it (links to folders are not followed);
 // empty for "".
 QStringList folderTree(const QString& folder);
-// The candidates that a page of a folder under root names directly in a
-// src, background, title icon or href; the pages of skipFolders and
-// exceptPage are left out. Pages that mention none of the candidates' names
-// are not decoded.
+// The candidates that a page of a folder under root references directly
+// (store/page_references.h), each page read in its own charset; the pages of
+// skipFolders and exceptPage are left out. Pages whose bytes hold none of
+// the plain ends of the candidates' names (".png" of "_花.png") are not
+// decoded.
 QStringList namedByPagesUnder(const QString& root, const QStringList& candidates, const QStringList& skipFolders,
                               const QString& exceptPage = QString());
 // Pages of a folder: the entries its page list shows, then every other file

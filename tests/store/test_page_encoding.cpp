@@ -39,18 +39,51 @@ QString sparsePage(const TempTree& t, const QString& name, qint64 size)
 
 } // namespace
 
-TEST(PageEncoding, MarkAndValidUtf8AreUtf8WhateverIsDeclared)
+TEST(PageEncoding, MarkAndValidUtf8AreUtf8WhenNoOtherCharsetIsDeclared)
 {
-    const QByteArray utf8 = pageDeclaring("Shift_JIS", kJapanese.toUtf8());
+    const QByteArray utf8 = pageDeclaring("UTF-8", kJapanese.toUtf8());
     const PageText plain = decodePage(utf8);
     EXPECT_EQ(plain.encoding, PageEncoding::Utf8);
     EXPECT_TRUE(plain.text.contains(kJapanese));
+    EXPECT_EQ(decodePage(kJapanese.toUtf8()).encoding, PageEncoding::Utf8);
+    // Plain ASCII reads the same whatever is declared.
+    EXPECT_EQ(decodePage(pageDeclaring("Shift_JIS", "abc")).encoding, PageEncoding::Utf8);
     const PageText marked = decodePage("\xEF\xBB\xBF" + utf8);
     EXPECT_EQ(marked.encoding, PageEncoding::Utf8);
     EXPECT_TRUE(marked.hasBom);
     EXPECT_TRUE(marked.text.startsWith(u"<HTML>"));
     // A mark followed by broken bytes is no page to rewrite.
     EXPECT_EQ(decodePage("\xEF\xBB\xBF" "abc\xFF").encoding, PageEncoding::Undecidable);
+}
+
+TEST(PageEncoding, ADeclaredCharsetWinsOverBytesThatAreAlsoUtf8AndSuchAPageIsNeverRewritten)
+{
+    // Half-width katakana pairs that are valid UTF-8 too ("ýɰ"): the
+    // browser shows the declared Shift_JIS.
+    const PageText kana = decodePage(pageDeclaring("Shift_JIS", "\xC3\xBD\xC9\xB0"));
+    EXPECT_TRUE(kana.text.contains(QStringLiteral("ﾃｽﾉｰ")));
+    EXPECT_FALSE(kana.text.contains(QStringLiteral("ýɰ")));
+    EXPECT_FALSE(kana.canRewrite());
+    EXPECT_TRUE(kana.readable());
+    // A UTF-8 page under an old declaration is not turned into its mojibake either.
+    EXPECT_FALSE(decodePage(pageDeclaring("Shift_JIS", kJapanese.toUtf8())).canRewrite());
+    const PageText latin = decodePage(pageDeclaring("windows-1252", "Caf\xC3\xA9"));
+    EXPECT_EQ(latin.text.contains(QStringLiteral("CafÃ©")), true);
+    EXPECT_FALSE(latin.canRewrite());
+    // A meta tag naming UTF-16 means UTF-8.
+    EXPECT_EQ(decodePage(pageDeclaring("UTF-16", kJapanese.toUtf8())).encoding, PageEncoding::Utf8);
+}
+
+TEST(PageEncoding, Utf16WithoutAMarkIsNeverRewritten)
+{
+    const QString page = QStringLiteral("<META charset=\"UTF-16\"><P>") + kJapanese;
+    const PageText le = decodePage(encoded("UTF-16LE", page));
+    EXPECT_FALSE(le.canRewrite());
+    EXPECT_EQ(le.text, page);
+    const PageText be = decodePage(encoded("UTF-16BE", page));
+    EXPECT_FALSE(be.canRewrite());
+    EXPECT_EQ(be.text, page);
+    EXPECT_FALSE(decodePage(encoded("UTF-16LE", QStringLiteral("<P>abc"))).canRewrite());
 }
 
 TEST(PageEncoding, EveryShiftJisAliasInAnyCaseDecodesToTheSameText)

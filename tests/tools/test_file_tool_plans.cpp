@@ -4,12 +4,14 @@
 #include "store/files.h"
 #include "support/temp_tree.h"
 #include "tools/delete_plan.h"
+#include "tools/page_reference_updates.h"
 #include "tools/picture_rename.h"
 #include "tools/unlinked_files.h"
 
 #include <QDir>
 #include <QFileInfo>
 #include <QStandardPaths>
+#include <QStringEncoder>
 #include <gtest/gtest.h>
 
 using namespace tools;
@@ -92,6 +94,22 @@ TEST(DeletePlan, OtherPagesAndWhatPagesOfOtherFoldersUseAreNotPreselected)
     EXPECT_EQ(names(l.files), "0010_a.html 0010_a.%xt sub/_own.png sub/_shared.png _part.html sub/b.html _part.png");
     // An embedded page is another page: it and what it shows stay unless selected.
     EXPECT_EQ(names(l.notPreselected), "sub/_shared.png _part.html sub/b.html _part.png");
+}
+
+TEST(DeletePlan, PicturesShownThroughEscapesCssOrAnotherCharsetAreNotPreselected)
+{
+    TempTree t;
+    t.writeText("A/0010_a.html", QStringLiteral("<IMG src=\"_花.png\"><IMG src=\"_bg.png\"><IMG src=\"_葉.png\">"
+                                                "<IMG src=\"_own.png\">"));
+    t.write("A/0020_b.html", "<IMG src=\"_%E8%8A%B1.png?v=2\"><DIV style=\"background:url('_bg.png')\">x</DIV>");
+    // An old page from Unix: EUC-JP without a declaration, as the program shows it.
+    QStringEncoder euc("EUC-JP");
+    t.write("B/0010_c.html", euc.encode(QStringLiteral("<P>春の葉っぱ</P><IMG src=\"../A/_葉.png\">")));
+    for (const QString& n : {QStringLiteral("A/_花.png"), QStringLiteral("A/_bg.png"), QStringLiteral("A/_葉.png"),
+                             QStringLiteral("A/_own.png")})
+        t.write(n);
+    const FileToolList l = planPageDeletion(t.path("A/0010_a.html"), t.path("A"), "Pagora", t.path());
+    EXPECT_EQ(l.notPreselected, t.paths({QStringLiteral("A/_花.png"), "A/_bg.png", QStringLiteral("A/_葉.png")}));
 }
 
 TEST(DeletePlan, LongListsAreShortenedInTheQuestion)
@@ -200,6 +218,56 @@ TEST(PictureRename, ShiftJisPagesBecomeUtf8AndOtherCharsetsAreLeftAlone)
     ASSERT_EQ(u.pages.size(), 1);
     EXPECT_EQ(u.pages[0].bytes, QByteArray("\xEF\xBB\xBF<IMG src=\"pic0.jpg\">") + QStringLiteral("あ").toUtf8());
     EXPECT_EQ(u.notUtf8, QStringList({euc, broken}));
+}
+
+TEST(PictureRename, EveryFormTheEngineFollowsIsRewrittenAsItWasWritten)
+{
+    TempTree t;
+    const QString a = t.write("a.png");
+    const QString flower = t.write(QStringLiteral("花.png"));
+    t.write("sub/a.png"); // another folder's own picture of the same name
+    const QString page = t.writeText(
+        "p.html",
+        QStringLiteral("<IMG src='a.png'><IMG src=a.png><IMG src = \"a.png\"><IMG src=\"a.png?v=2\">"
+                       "<A href=\"a.png#top\">a.png</A><IMG src=\"%E8%8A%B1.png\"><OBJECT data=a.png></OBJECT>"
+                       "<DIV style=\"background:url(a.png)\"><STYLE>p{background:url('a.png')}</STYLE>"
+                       "<IMG srcset=\"a.png 1x, 花.png 2x\"><IMG src=\"sub/a.png\"><SCRIPT>i.src=\"a.png\"</SCRIPT>"),
+        true);
+    const QList<PictureRename> plan = planPictureRenames({a, flower}, "pic");
+    ASSERT_EQ(carryOutPictureRenames(plan).size(), 2);
+    const ReferenceUpdates u = ReplaceNameInSelectedPages({page}, plan);
+    ASSERT_EQ(u.pages.size(), 1);
+    EXPECT_EQ(u.pages[0].bytes.mid(3), QStringLiteral("<IMG src='pic0.png'><IMG src=pic0.png><IMG src = \"pic0.png\">"
+                             "<IMG src=\"pic0.png?v=2\"><A href=\"pic0.png#top\">a.png</A><IMG src=\"pic1.png\">"
+                             "<OBJECT data=pic0.png></OBJECT><DIV style=\"background:url(pic0.png)\">"
+                             "<STYLE>p{background:url('pic0.png')}</STYLE><IMG srcset=\"pic0.png 1x, pic1.png 2x\">"
+                             "<IMG src=\"sub/a.png\"><SCRIPT>i.src=\"a.png\"</SCRIPT>")
+                                             .toUtf8());
+}
+
+TEST(PictureRename, PagesTheEngineReadsOtherwiseAreNamedNotRewritten)
+{
+    TempTree t;
+    const QString a = t.write("a.jpg");
+    // Half-width katakana that are valid UTF-8 too ("ýɰ"): shown as Shift_JIS.
+    const QString kana = t.write("k.html", "<META charset=\"Shift_JIS\"><IMG src=\"a.jpg\">\xC3\xBD\xC9\xB0");
+    // UTF-16 without a byte-order mark: its bytes are valid UTF-8 too.
+    QStringEncoder utf16("UTF-16LE");
+    const QString wide = t.write("w.html", utf16.encode(QStringLiteral("<META charset=\"UTF-16\"><IMG src=\"a.jpg\">")));
+    // EUC-JP that names the picture in its own bytes.
+    QStringEncoder euc("EUC-JP");
+    const QString flower = t.write(QStringLiteral("花.jpg"));
+    const QString eucPage = t.write("e.html", "<META charset=\"EUC-JP\"><IMG src=\""
+                                                  + QByteArray(euc.encode(QStringLiteral("花.jpg"))) + "\">");
+    const QString unrelated = t.write("u.html", "<META charset=\"EUC-JP\"><IMG src=\"b.jpg\">\xA4\xA2");
+    const QList<PictureRename> plan = planPictureRenames({a, flower}, "pic");
+    const QStringList pages{kana, wide, eucPage, unrelated};
+    EXPECT_EQ(pagesNamingButNotRewritable(pages, plan), QStringList({kana, wide, eucPage}));
+    const ReferenceUpdates u = ReplaceNameInSelectedPages(pages, plan);
+    EXPECT_TRUE(u.pages.isEmpty());
+    EXPECT_EQ(u.notUtf8, QStringList({kana, wide, eucPage}));
+    EXPECT_TRUE(pageNamesAny(eucPage, plan));
+    EXPECT_FALSE(pageNamesAny(unrelated, plan));
 }
 
 TEST(PictureRename, ARefusedRenameStopsTheRun)

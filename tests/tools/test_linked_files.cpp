@@ -25,9 +25,22 @@ TEST(LinkedFiles, PageThenRecordingThenMemoThenWhatItNames)
     for (const char* n : {"p.wav", "p.%xt", "_bg.jpg", "a.jpg", "b.jpg", "doc.pdf", "icon.png"})
         t.write(n);
     const LinkedFiles r = collect(t, "p.html");
-    // Scans in the order src, title icon, background, href; the unquoted value is no link.
-    EXPECT_EQ(r.files, t.paths({"p.html", "p.wav", "p.%xt", "a.jpg", "icon.png", "_bg.jpg", "doc.pdf"}));
+    // Listed in the order src, title icon, background, href; an unquoted value counts as the engine reads it.
+    EXPECT_EQ(r.files, t.paths({"p.html", "p.wav", "p.%xt", "a.jpg", "b.jpg", "icon.png", "_bg.jpg", "doc.pdf"}));
     EXPECT_TRUE(r.commandLinkMessages.isEmpty());
+}
+
+TEST(LinkedFiles, EveryFormTheEngineFollowsCountsScriptTextDoesNot)
+{
+    TempTree t;
+    t.write("p.html", "<STYLE>td{background:url(\"_css.png\")}</STYLE><IMG src='%E8%8A%B1.png#x'>"
+                      "<OBJECT data=\"sub/inner.html\"></OBJECT><SCRIPT>i.src=\"_script.png\"</SCRIPT>");
+    t.write("sub/inner.html", "<VIDEO poster=\"_poster.jpg\"></VIDEO>");
+    for (const QString& n : {QStringLiteral("_css.png"), QStringLiteral("花.png"), QStringLiteral("_script.png"),
+                             QStringLiteral("sub/_poster.jpg")})
+        t.write(n);
+    EXPECT_EQ(collect(t, "p.html").files, t.paths({"p.html", QStringLiteral("花.png"), "sub/inner.html",
+                                                   "_css.png", "sub/_poster.jpg"}));
 }
 
 TEST(LinkedFiles, EmbeddedPagesAreFollowedHrefPagesAreNot)

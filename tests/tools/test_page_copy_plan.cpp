@@ -45,6 +45,19 @@ TEST(PageCopyPlan, PageCompanionsBackgroundAndSources)
     EXPECT_EQ(to.read("q.%xt"), "p.%xt");
 }
 
+TEST(PageCopyPlan, WhatThePageShowsInAnyFormTravelsWithIt)
+{
+    TempTree from, to;
+    from.write("p.html", "<STYLE>body{background:url('img/bg.png')}</STYLE><IMG src='%E8%8A%B1.png?v=2'>"
+                         "<IMG srcset=\"s1.png 1x, s2.png 2x\"><A href=\"linked.png\">l</A>");
+    for (const QString& n : {QStringLiteral("img/bg.png"), QStringLiteral("花.png"), QStringLiteral("s1.png"),
+                             QStringLiteral("s2.png"), QStringLiteral("linked.png")})
+        from.write(n);
+    const PageCopyPlan plan = planPageCopy(from.path("p.html"), to.path("q.html"));
+    EXPECT_EQ(targets(plan.copies), QStringList({to.path("q.html"), to.path("img/bg.png"), to.path(QStringLiteral("花.png")),
+                                                 to.path("s1.png"), to.path("s2.png")}));
+}
+
 TEST(PageCopyPlan, OtherPagesTravelWithTheirCompanionsOnly)
 {
     TempTree from, to;

@@ -10,6 +10,7 @@
 #include "store/page_encoding.h"
 
 #include <QSet>
+#include <QStringEncoder>
 
 #include <algorithm>
 #include <random>
@@ -119,6 +120,22 @@ TEST(PageOrderRun, RenamedPicturesAreRenamedInThePagesToo)
               QStringLiteral("<IMG src=\"1010_flower.png\"><A href=\"1010_flower.png\">大きく</A><IMG src=\"leaf.png\">").toUtf8());
     EXPECT_EQ(files::readBytes(t.path("_notes.html")).value(), "<IMG src=\"1010_flower.png\">");
     EXPECT_EQ(files::readBytes(t.path("1010_flower.png")).value(), "png");
+}
+
+TEST(PageOrderRun, PagesLeftAloneAreNamedWhenTheyShowAMovedPictureInTheirOwnCharset)
+{
+    TempTree t;
+    t.write("1000_a.html", "<P>a</P>");
+    t.write(QStringLiteral("花.png"), "png");
+    QStringEncoder euc("EUC-JP");
+    t.write("_old.html", "<META charset=\"EUC-JP\"><IMG src=\"" + QByteArray(euc.encode(QStringLiteral("花.png")))
+                             + "\">");
+    t.write("_other.html", "<META charset=\"EUC-JP\"><IMG src=\"leaf.png\">\xA4\xA2");
+    const RenamePlan plan = planRenumber(t.path(), {"1000_a.html", QStringLiteral("花.png")});
+    ASSERT_EQ(plan.units.size(), 1);
+    const QStringList failures = carryOutRenamePlan(plan).failures;
+    ASSERT_EQ(failures.size(), 1);
+    EXPECT_TRUE(failures.first().contains(t.path("_old.html")));
 }
 
 TEST(PageOrderRun, AnswerSheetAndDrawingFollowThePage)
