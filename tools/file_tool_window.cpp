@@ -3,7 +3,10 @@
 #include "tools/forms/form3.h"
 
 #include "tools/delete_plan.h"
+#include "tools/link_values.h"
+#include "tools/page_order.h"
 #include "tools/picture_rename.h"
+#include "tools/rename_run.h"
 
 #include "platform/seam.h"
 #include "store/text.h"
@@ -66,20 +69,21 @@ void TForm3::kataduke()
     done(QDialog::Accepted);
 }
 
-static void reportRenameProblems(const tools::PictureRename* failed, const tools::ReferenceUpdates& updates,
-                                 const QStringList& unwritten)
+static void reportRenameProblems(const QStringList& problems, const QStringList& unrewritten)
 {
-    if (failed)
-        platform::showMessage(QStringLiteral("ファイル名を変更できませんでした。ここで変換を止めます。\n")
-                                  + failed->from + QStringLiteral("\n→ ") + failed->to,
-                              platform::MsgType::Error);
-    if (!updates.notUtf8.isEmpty())
+    if (!problems.isEmpty())
+        platform::showMessage(problems.join(QLatin1Char('\n')), platform::MsgType::Error);
+    if (!unrewritten.isEmpty())
         platform::showMessage(QStringLiteral("UTF-8 でもシフトJISでもないページは書き換えませんでした。\n\n")
-                                  + tools::pathLines(updates.notUtf8),
+                                  + tools::pathLines(unrewritten),
                               platform::MsgType::Warning);
-    if (!unwritten.isEmpty())
-        platform::showMessage(QStringLiteral("次のページを保存できませんでした。\n\n") + tools::pathLines(unwritten),
-                              platform::MsgType::Error);
+}
+
+static QString dataRoot(const QList<tools::PictureRename>& plan)
+{
+    if (const TForm1* w = TForm1::instance())
+        return w->RootFolder;
+    return tools::folderOf(plan.first().from);
 }
 
 void TForm3::BitBtn4Click()
@@ -96,17 +100,24 @@ void TForm3::BitBtn4Click()
         return;
     const QStringList selected = selectedEntries();
     const QList<tools::PictureRename> plan = tools::planPictureRenames(selected, base);
-    tools::PictureRename refused;
-    const QList<tools::PictureRename> done = tools::carryOutPictureRenames(plan, &refused);
-    const tools::ReferenceUpdates updates = tools::ReplaceNameInSelectedPages(selected, done);
-    const QStringList unwritten = tools::writePageRewrites(updates.pages);
-    for (const tools::PictureRename& r : done) {
+    if (plan.isEmpty())
+        return;
+    // Pages that cannot be rewritten are named before anything moves.
+    const tools::ReferenceUpdates updates = tools::ReplaceNameInSelectedPages(selected, plan);
+    const QStringList unrewritten = tools::pagesNaming(updates.notUtf8, plan);
+    if (!unrewritten.isEmpty() && !tools::goOnWithoutRewriting(unrewritten))
+        return;
+    tools::RenameRun run{dataRoot(plan), {}, updates.pages};
+    for (const tools::PictureRename& r : plan)
+        run.moves << tools::FileMove{r.from, r.to};
+    const tools::RenameRunResult result = tools::carryOutRenameRun(run);
+    for (const tools::FileMove& r : result.done) {
         for (int i = 0; i < ListBox1->count(); ++i) {
             if (ListBox1->item(i)->text() == r.from)
                 ListBox1->item(i)->setText(r.to);
         }
     }
-    if (!done.isEmpty())
+    if (result.moved)
         markPageFilesChanged();
-    reportRenameProblems(done.size() < plan.size() ? &refused : nullptr, updates, unwritten);
+    reportRenameProblems(result.problems, unrewritten);
 }

@@ -45,8 +45,9 @@ void renameNumberedFromDialog(TForm1& w, const TForm17& f)
         return;
     w.SearchCacheKey = QStringLiteral("xxx");
     const NumberedRenameSettings s{fields.name, *first, *step, *digits};
-    const RenamePlan plan = planNumberedRename(w.CurrentFolder(), w.levels.topEntries(), *from - 1, *to - 1, s);
-    runRenamePlan(w, plan);
+    const QString folder = w.CurrentFolder();
+    const QStringList entries = w.levels.topEntries();
+    runRenamePlan(w, [&] { return planNumberedRename(folder, entries, *from - 1, *to - 1, s); });
 }
 
 } // namespace tools

@@ -1,13 +1,14 @@
 #include "tools/page_order.h"
 
-#include "platform/copy_progress.h"
 #include "platform/seam.h"
 #include "store/files.h"
 #include "store/log.h"
 #include "store/page_levels.h"
 #include "tools/forms/form5.h"
 #include "tools/forms/window_on_demand.h"
+#include "tools/delete_plan.h"
 #include "tools/page_order_run.h"
+#include "tools/worker_run.h"
 #include "viewer/main_window.h"
 
 #include <QLineEdit>
@@ -48,23 +49,51 @@ void reportRenameFailures(const QStringList& failures)
     QStringList shown = failures.mid(0, 15);
     if (failures.size() > 15)
         shown << QStringLiteral("ほか %1 件").arg(failures.size() - 15);
-    platform::showMessage(QStringLiteral("次の名前の変更はできませんでした。ファイルはそのまま残っています。\n\n")
-                              + shown.join(QLatin1Char('\n')),
+    platform::showMessage(QStringLiteral("名前の変更で、次のことがありました。\n\n") + shown.join(QLatin1Char('\n')),
                           platform::MsgType::Warning);
 }
 
-RenameOutcome runRenamePlan(const RenamePlan& plan, const QString& root)
+bool goOnWithoutRewriting(const QStringList& pages)
 {
-    platform::CopyProgress progress(QStringLiteral("ページの名前を変えています…"), int(plan.units.size()), false);
-    const RenameOutcome outcome = carryOutRenamePlan(plan, [&progress] { progress.step(); }, root);
+    return platform::askYesNo(
+        QStringLiteral("次のページはUTF-8でもシフトJISでもないため、中の名前を書き換えられません。"
+                       "名前を変えると、これらのページの画像などが表示されなくなります。名前を変えますか？\n\n")
+            + pathLines(pages),
+        platform::MsgType::Warning);
+}
+
+RenameOutcome runRenamePlan(const std::function<RenamePlan()>& makePlan, int pages, const QString& root)
+{
+    RenameOutcome outcome;
+    // A folder of many thousand pages takes seconds: the window keeps
+    // answering, and only the question comes back to its thread.
+    const auto askOnWindowThread = [](const QStringList& pages) {
+        bool yes = false;
+        onWindowThread([&] { yes = goOnWithoutRewriting(pages); });
+        return yes;
+    };
+    runOffTheWindowThread(QStringLiteral("ページの名前を変えています…"), pages, [&](std::atomic<int>& done) {
+        outcome = carryOutRenamePlan(makePlan(), [&done] { ++done; }, root, askOnWindowThread);
+    });
     reportRenameFailures(outcome.failures);
     return outcome;
 }
 
-void runRenamePlan(TForm1& w, const RenamePlan& plan, const QString& selected)
+RenameOutcome runRenamePlan(const RenamePlan& plan, const QString& root)
+{
+    return runRenamePlan([&plan] { return plan; }, int(plan.units.size()), root);
+}
+
+void runRenamePlan(TForm1& w, const std::function<RenamePlan()>& makePlan, const QString& selected)
 {
     const QString entry = selected.isNull() ? w.levels.topEntries().value(w.PBan()) : selected;
-    reloadFolderList(w, runRenamePlan(plan, w.RootFolder).nameAfter(entry));
+    const int pages = int(w.levels.topEntries().size());
+    reloadFolderList(w, runRenamePlan(makePlan, pages, w.RootFolder).nameAfter(entry));
+}
+
+void runRenamePlan(TForm1& w, const RenamePlan& plan, const QString& selected)
+{
+    runRenamePlan(w, [&plan] { return plan; }, selected);
 }
 
 void ChangeButtonOrder(TForm1& w)
@@ -106,7 +135,8 @@ void MovePageAndRenumber(TForm1& w, int Index, int Target)
     w.PBanSave(Target);
     // Pages that keep their names (an index page, a taken name) sort apart
     // from the renumbered ones, so the moved page is found by its new name.
-    runRenamePlan(w, planRenumber(w.CurrentFolder(), order), order.at(Target));
+    const QString folder = w.CurrentFolder();
+    runRenamePlan(w, [&] { return planRenumber(folder, order); }, order.at(Target));
 }
 
 void StripNumberPrefixes(TForm1& w)
@@ -116,7 +146,9 @@ void StripNumberPrefixes(TForm1& w)
     if (!platform::askYesNo(QStringLiteral("数字_ を削除していいですか？")))
         return;
     w.SearchCacheKey = QStringLiteral("xxx");
-    runRenamePlan(w, planStripPrefixes(w.CurrentFolder(), w.levels.topEntries()));
+    const QString folder = w.CurrentFolder();
+    const QStringList entries = w.levels.topEntries();
+    runRenamePlan(w, [&] { return planStripPrefixes(folder, entries); });
 }
 
 } // namespace tools

@@ -5,6 +5,7 @@
 #include "tools/page_order_run.h"
 
 #include <QStringList>
+#include <functional>
 
 class TForm1;
 class TForm5;
@@ -28,12 +29,17 @@ TForm5& orderDialog(TForm1& w);
 void reloadFolderList(TForm1& w, const QString& selected = QString());
 // Failures of a rename run, one message.
 void reportRenameFailures(const QStringList& failures);
+// Asks whether to rename although the pages named cannot be rewritten.
+bool goOnWithoutRewriting(const QStringList& pages);
 // Carries the plan out (references to renamed pictures follow, in the pages
-// of every folder under root), with a progress window when it takes long,
-// then reports what failed.
+// of every folder under root) off the window's thread, with a progress window
+// when it takes long, then reports what failed. makePlan runs off the
+// window's thread too; pages is the number of steps the progress counts.
+RenameOutcome runRenamePlan(const std::function<RenamePlan()>& makePlan, int pages, const QString& root);
 RenameOutcome runRenamePlan(const RenamePlan& plan, const QString& root);
 // The same for the window's folder, then the reload with the selected entry
 // (by default the shown page) selected under the name the run gave it.
+void runRenamePlan(TForm1& w, const std::function<RenamePlan()>& makePlan, const QString& selected = QString());
 void runRenamePlan(TForm1& w, const RenamePlan& plan, const QString& selected = QString());
 
 } // namespace tools

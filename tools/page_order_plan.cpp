@@ -74,7 +74,12 @@ QString orderPrefix(const QString& fileName)
 
 int orderNumber(int i, int count)
 {
-    return (count > 900 ? 10000 : 1000) + 10 * i;
+    // 1000 + 10·i up to 900 pages (stored pages rely on it); beyond, the
+    // first number gets as many digits as the last one needs.
+    qint64 first = 1000;
+    while (first + 10 * qint64(qMax(count, 1) - 1) >= first * 10)
+        first *= 10;
+    return int(first + 10 * qint64(i));
 }
 
 PlanBuilder::PlanBuilder(const QString& folder, const QStringList& entries) : names_(folder)

@@ -39,8 +39,9 @@ QStringList moveEntry(QStringList entries, int index, int target);
 // when that "_" is not the first character; "" when there is none.
 QString orderPrefix(const QString& fileName);
 // Prefix number of place i among count pages: 1000 + 10·i, or from 10000
-// when the folder holds more than 900 pages, so that every number has the
-// same width and the sorted list keeps the order.
+// when the folder holds more than 900 pages, from 100000 beyond 9,000 and so
+// on, so that every number of a run has the same width and the sorted list
+// keeps the order.
 int orderNumber(int i, int count);
 
 // Every page at its place in entries gets a fresh order prefix; pages whose

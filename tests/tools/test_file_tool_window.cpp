@@ -111,6 +111,22 @@ TEST_F(FileToolTest, PicturesGetNumberedNamesAndPagesFollow)
     EXPECT_FALSE(t.exists("a.jpg"));
 }
 
+TEST_F(FileToolTest, APageThatCannotBeRewrittenIsNamedBeforeAnyPictureMoves)
+{
+    TempTree t;
+    const QString page = t.write("p.html", "<META charset=\"EUC-JP\"><IMG src=\"a.jpg\">\xA4\xA2");
+    const QString a = t.write("a.jpg");
+    tool().setEntries({page, a});
+    tool().FormShow();
+    platform::setNextAnswer(platform::Answer::Yes);
+    platform::setNextAnswer(platform::Answer::No);
+    tool().BitBtn4Click();
+    ASSERT_EQ(seamTexts("ask").size(), 2);
+    EXPECT_TRUE(seamTexts("ask").at(1).contains(page));
+    EXPECT_TRUE(t.exists("a.jpg"));
+    EXPECT_FALSE(t.exists("pic0.jpg"));
+}
+
 TEST_F(FileToolTest, RenamingWithoutPicturesOrWithoutYesChangesNothing)
 {
     TempTree t;

@@ -73,6 +73,20 @@ TEST(PageOrderPlan, PrefixRulesIndexPagesAndLongFolders)
     EXPECT_EQ(orderNumber(0, 901), 10000);
     EXPECT_LT(files::compareNames(QString::number(orderNumber(899, 1000)) + "_a.html",
                                   QString::number(orderNumber(900, 1000)) + "_b.html"), 0);
+    // Beyond 9,000 pages every number gets six digits, beyond 90,000 seven.
+    for (int count : {9000, 9001, 20000, 90001}) {
+        const QString first = QString::number(orderNumber(0, count));
+        const QString last = QString::number(orderNumber(count - 1, count));
+        EXPECT_EQ(first.size(), last.size()) << count;
+        for (int i : {8999, 9000, 9999, 89999, 90000})
+            if (i + 1 < count) {
+                EXPECT_LT(files::compareNames(QString::number(orderNumber(i, count)) + "_y.html",
+                                              QString::number(orderNumber(i + 1, count)) + "_x.html"), 0)
+                    << count << " " << i;
+            }
+    }
+    EXPECT_EQ(orderNumber(0, 9000), 10000);
+    EXPECT_EQ(orderNumber(9000, 9001), 190000);
 }
 
 TEST(PageOrderPlan, TakenTargetsAreClashesAndNothingIsReplaced)
