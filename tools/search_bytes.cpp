@@ -32,7 +32,36 @@ bool equalCaseless(const char* at, QByteArrayView needle)
 
 bool containsBytes(QByteArrayView haystack, QByteArrayView needle)
 {
-    return ::memmem(haystack.data(), size_t(haystack.size()), needle.data(), size_t(needle.size())) != nullptr;
+    return findBytes(haystack, needle) >= 0;
+}
+
+// How often a byte turns up in pages, roughly: the later bytes of a
+// multi-byte character are spread over many values, leads and spaces are everywhere.
+int commonness(unsigned char c)
+{
+    if (c >= 0x84 && c <= 0xBF)
+        return 0;
+    if (c >= 0x80 || c <= ' ' || c == '<' || c == '>' || c == '/' || c == '=' || c == '"')
+        return 3;
+    if (c >= 'a' && c <= 'z')
+        return 2;
+    return 1;
+}
+
+// The two places of the needle whose bytes are rarest: candidates must match at both.
+std::pair<qsizetype, qsizetype> rarePlaces(QByteArrayView needle)
+{
+    qsizetype a = needle.size() - 1;
+    for (qsizetype i = needle.size() - 1; i >= 0; --i) {
+        if (commonness(uchar(needle[i])) < commonness(uchar(needle[a])))
+            a = i;
+    }
+    qsizetype b = a == 0 ? 1 : 0;
+    for (qsizetype i = needle.size() - 1; i >= 0; --i) {
+        if (i != a && commonness(uchar(needle[i])) < commonness(uchar(needle[b])))
+            b = i;
+    }
+    return {a, b};
 }
 
 bool holdsPair(const QByteArray& bytes, char lead, char next)
@@ -75,13 +104,13 @@ ByteWord byteWordFor(const QString& word)
     return w;
 }
 
-bool containsCaselessAscii(QByteArrayView haystack, QByteArrayView needle)
+qsizetype findCaselessAscii(QByteArrayView haystack, QByteArrayView needle)
 {
     const qsizetype n = needle.size();
     if (n == 0)
-        return true;
+        return 0;
     if (haystack.size() < n)
-        return false;
+        return -1;
     const char* data = haystack.data();
     const qsizetype last = haystack.size() - n; // the last place a match can start
     qsizetype i = 0;
@@ -103,7 +132,7 @@ bool containsCaselessAscii(QByteArrayView haystack, QByteArrayView needle)
             while (mask != 0) {
                 const qsizetype at = i + __builtin_ctz(mask);
                 if (at <= last && equalCaseless(data + at, needle))
-                    return true;
+                    return at;
                 mask &= mask - 1;
             }
         }
@@ -111,9 +140,48 @@ bool containsCaselessAscii(QByteArrayView haystack, QByteArrayView needle)
 #endif
     for (; i <= last; ++i) {
         if (equalCaseless(data + i, needle))
-            return true;
+            return i;
     }
-    return false;
+    return -1;
+}
+
+bool containsCaselessAscii(QByteArrayView haystack, QByteArrayView needle)
+{
+    return findCaselessAscii(haystack, needle) >= 0;
+}
+
+qsizetype findBytes(QByteArrayView haystack, QByteArrayView needle)
+{
+    const qsizetype n = needle.size();
+    if (n == 0)
+        return 0;
+    if (haystack.size() < n)
+        return -1;
+    const char* data = haystack.data();
+    qsizetype i = 0;
+#if defined(__SSE2__)
+    // Sixteen places at a time, those where the needle's two rarest bytes
+    // stand where they should compared in full.
+    if (n >= 2) {
+        const auto [a, b] = rarePlaces(needle);
+        const __m128i byteA = _mm_set1_epi8(needle[a]);
+        const __m128i byteB = _mm_set1_epi8(needle[b]);
+        const qsizetype last = haystack.size() - n;
+        for (; i + 15 <= last; i += 16) {
+            const __m128i atA = _mm_loadu_si128(reinterpret_cast<const __m128i*>(data + i + a));
+            const __m128i atB = _mm_loadu_si128(reinterpret_cast<const __m128i*>(data + i + b));
+            unsigned mask = unsigned(_mm_movemask_epi8(_mm_and_si128(_mm_cmpeq_epi8(atA, byteA), _mm_cmpeq_epi8(atB, byteB))));
+            while (mask != 0) {
+                const qsizetype at = i + __builtin_ctz(mask);
+                if (std::memcmp(data + at, needle.data(), size_t(n)) == 0)
+                    return at;
+                mask &= mask - 1;
+            }
+        }
+    }
+#endif
+    const void* found = ::memmem(data + i, size_t(haystack.size() - i), needle.data(), size_t(n));
+    return found ? static_cast<const char*>(found) - data : -1;
 }
 
 ByteAnswer searchBytes(const QByteArray& bytes, const ByteWord& word)

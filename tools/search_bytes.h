@@ -38,5 +38,9 @@ bool decodedAsUtf8(const QByteArray& bytes);
 
 // True when haystack holds needle (lower-cased ASCII) with ASCII letters in either case.
 bool containsCaselessAscii(QByteArrayView haystack, QByteArrayView needle);
+// Where needle first occurs in haystack, -1 when nowhere: bytes as they are,
+// or (needle lower-cased ASCII) with ASCII letters in either case.
+qsizetype findBytes(QByteArrayView haystack, QByteArrayView needle);
+qsizetype findCaselessAscii(QByteArrayView haystack, QByteArrayView needle);
 
 } // namespace tools

@@ -12,6 +12,7 @@
 #include <QString>
 #include <QStringList>
 #include <functional>
+#include <memory>
 #include <vector>
 
 namespace tools {
@@ -32,10 +33,19 @@ public:
     PageList Shown;           // ShownPaths/ShownTitles
     int unreadableFiles = 0;  // of the last scan
 
-    // Called now and then during long work with a progress text.
+    // With this set the long work (the scan, the sort, the searches) runs
+    // off the calling thread, which handles its events meanwhile, and the
+    // three calls below come as the work goes on; else the calling thread
+    // does the work and they come at the end. They come on the calling thread.
+    bool answerWhileWorking = false;
+    // A progress text.
     std::function<void(const QString&)> progress;
-    // Called with the running count of matches.
+    // The running count of matches.
     std::function<void(int)> countChanged;
+    // Matches as they are settled, in the order of the results.
+    std::function<void(const PageList&)> resultsFound;
+    // Called on a working thread before each file is read (tests hold the work here).
+    std::function<void()> beforeEachFile;
 
     // Activation without the window: scans (when cacheKey is not
     // SearchRoot) or takes the cache, sorts, shows the whole list and, in
@@ -53,9 +63,16 @@ public:
     // Bytes of page text kept for the next search.
     qint64 heldTextBytes() const { return texts_.heldBytes(); }
 
+    struct Reports;
+
 private:
-    std::vector<char> fullTextHits(const QString& word);
+    bool buildList(bool rescan);
+    void searchWork();
+    void fullTextHits(const QString& word, const std::function<void(int, bool)>& decided);
+    void runWork(const std::function<void()>& work);
+    void passReports();
     PageTextCache texts_;
+    std::shared_ptr<Reports> reports_;
 };
 
 // The search session the window and the LOOK callers share.

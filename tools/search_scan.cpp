@@ -71,29 +71,33 @@ void parallelFor(int count, const std::function<void(int)>& work)
         t.join();
 }
 
-ScanResult ZENBU(const QString& searchRoot, const std::function<void(const QString&)>& progress)
+ScanResult ZENBU(const QString& searchRoot, const std::function<void(const QString&)>& progress,
+                 const std::function<void()>& beforeEachFile)
 {
     std::vector<Candidate> found;
     walk(searchRoot, QString(), found);
     std::vector<PageTitle> titles(found.size());
+    QElapsedTimer clock;
+    clock.start();
+    std::atomic<qint64> shownAt{0};
     parallelFor(int(found.size()), [&](int i) {
+        if (beforeEachFile)
+            beforeEachFile();
         // Reads open without blocking and take regular files only: a named
         // pipe behind a link is an unreadable file, never a wait.
         titles[i] = ReadPageTitle(found[i].path);
+        qint64 last = shownAt.load(std::memory_order_relaxed);
+        const qint64 now = clock.elapsed();
+        if (progress && titles[i].listable && now - last >= 50 && shownAt.compare_exchange_strong(last, now))
+            progress(titles[i].title);
     });
     ScanResult result;
-    QElapsedTimer shown;
-    shown.start();
     for (size_t i = 0; i < found.size(); ++i) {
         if (!titles[i].listable)
             continue;
         if (titles[i].readFailed)
             ++result.unreadable;
         result.list.append(found[i].entry, titles[i].title);
-        if (progress && shown.elapsed() >= 50) {
-            progress(titles[i].title);
-            shown.restart();
-        }
     }
     return result;
 }

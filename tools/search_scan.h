@@ -29,8 +29,10 @@ struct ScanResult {
 // Lists searchRoot: names beginning with "_" and the files in sub-folders of
 // a top-level "ZORB" folder are left out, and so are pages holding "NOTFIND".
 // Titles are read in parallel; progress (may be empty) gets a title now and
-// then on the calling thread.
-ScanResult ZENBU(const QString& searchRoot, const std::function<void(const QString&)>& progress = {});
+// then, on any of the reading threads; beforeEachFile (may be empty) is
+// called on a reading thread before each file is read.
+ScanResult ZENBU(const QString& searchRoot, const std::function<void(const QString&)>& progress = {},
+                 const std::function<void()>& beforeEachFile = {});
 
 // Runs work(i) for i in [0, count) on a few threads; returns when all are done.
 void parallelFor(int count, const std::function<void(int)>& work);

@@ -11,12 +11,12 @@
 #include "viewer/main_window.h"
 
 #include <QCoreApplication>
-#include <QEventLoop>
 #include <QFileInfo>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QScreen>
 #include <QUrl>
+#include <utility>
 
 tools::SearchSession& TForm4::session() const
 {
@@ -93,27 +93,59 @@ bool TForm4::WebBrowser1BeforeNavigate2(const QString& url)
     return url.contains(QLatin1Char('$'));
 }
 
-// The session shows its progress and running count in this window only
-// while the window drives it; the LOOK callers run it without them.
+// The session shows its progress, running count and results in this
+// window only while the window drives it, and only then works off the
+// window's thread; the LOOK callers run it without them.
 void TForm4::attachDisplays()
 {
     tools::SearchSession& s = session();
-    s.progress = [this](const QString& text) {
-        Panel11->setCaption(text);
-        QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
-    };
+    s.answerWhileWorking = true;
+    s.progress = [this](const QString& text) { Panel11->setCaption(text); };
     s.countChanged = [this](int n) { Label1->setCaption(QString::number(n)); };
+    s.resultsFound = [this](const tools::PageList& more) { ShownTitles->addItems(more.titles); };
 }
 
 void TForm4::detachDisplays()
 {
-    session().progress = {};
-    session().countChanged = {};
+    tools::SearchSession& s = session();
+    s.answerWhileWorking = false;
+    s.progress = {};
+    s.countChanged = {};
+    s.resultsFound = {};
 }
 
-void TForm4::activate()
+// The session's lists are the working threads' until the work ends: the
+// buttons and the results list wait.
+void TForm4::beginWork()
 {
-    tools::SearchSession& s = session();
+    busy_ = true;
+    closeAsked_ = -1;
+    for (QWidget* w : {static_cast<QWidget*>(BitBtn1), static_cast<QWidget*>(BitBtn2), static_cast<QWidget*>(BitBtn4),
+                       static_cast<QWidget*>(BitBtn5)})
+        w->setEnabled(false);
+    attachDisplays();
+}
+
+void TForm4::endWork()
+{
+    detachDisplays();
+    for (QWidget* w : {static_cast<QWidget*>(BitBtn1), static_cast<QWidget*>(BitBtn2), static_cast<QWidget*>(BitBtn4),
+                       static_cast<QWidget*>(BitBtn5)})
+        w->setEnabled(true);
+    busy_ = false;
+}
+
+void TForm4::done(int result)
+{
+    if (busy_) {
+        closeAsked_ = result;
+        return;
+    }
+    QDialog::done(result);
+}
+
+void TForm4::place()
+{
     TForm1* main = TForm1::instance();
     if (main) {
         int w = main->width() - (main->kabeRight ? main->kabeRight->width() : 0) + 50;
@@ -124,6 +156,15 @@ void TForm4::activate()
         resize(qMax(400, w), qMax(300, main->height() - 35));
         move(0, 0);
     }
+}
+
+void TForm4::activate()
+{
+    if (busy_)
+        return;
+    tools::SearchSession& s = session();
+    TForm1* main = TForm1::instance();
+    place();
     s.SearchRoot = !Edit2.isEmpty() ? Edit2 : (main ? main->CurrentFolder() : QString());
     s.Edit1 = Edit1->text();
     s.Label2 = Label2->caption();
@@ -131,21 +172,43 @@ void TForm4::activate()
     previewIndex_ = -1;
     Panel11->setVisible(true);
     Panel11->raise();
-    attachDisplays();
+    ShownTitles->clear();
+    beginWork();
     QString scratchKey = QStringLiteral("xxx");
     s.activate(main ? main->SearchCacheKey : scratchKey);
-    detachDisplays();
+    endWork();
     showResults(true);
     Edit1->setText(s.Edit1);
     Panel11->setVisible(false);
     Edit1->setFocus();
+    closeIfAsked();
+}
+
+// A close asked for while the work ran comes now.
+void TForm4::closeIfAsked()
+{
+    if (closeAsked_ < 0)
+        return;
+    const int result = std::exchange(closeAsked_, -1);
+    closedEarly_ = true;
+    QDialog::done(result);
 }
 
 int TForm4::runModal()
 {
+    // The window comes up first; its list is built while it shows.
+    place();
+    setWindowModality(Qt::ApplicationModal);
+    setResult(QDialog::Rejected);
+    closedEarly_ = false;
+    show();
     activate();
-    emit activated();
-    const int result = platform::execModal(this);
+    int result = this->result();
+    if (!closedEarly_) {
+        emit activated();
+        result = platform::execModal(this);
+    }
+    hide();
     FormClose();
     return result;
 }
@@ -185,7 +248,7 @@ static bool browserShows(const QString& entry)
 void TForm4::ListBox2Click(int index)
 {
     const tools::PageList& shown = session().Shown;
-    if (index < 0 || index >= shown.size())
+    if (busy_ || index < 0 || index >= shown.size())
         return;
     try {
         Panel3->setVisible(false);
@@ -220,19 +283,26 @@ void TForm4::placeFilePanel()
 
 void TForm4::BitBtn1Click()
 {
+    if (busy_)
+        return;
     tools::SearchSession& s = session();
     s.Edit1 = Edit1->text();
     s.LastSearchText = s.Edit1;
     s.Tag = 0;
-    attachDisplays();
+    ShownTitles->clear();
+    Label1->setCaption(QStringLiteral("0"));
+    beginWork();
     s.RunSearch();
-    detachDisplays();
+    endWork();
     showResults(true);
     Edit1->setFocus();
+    closeIfAsked();
 }
 
 void TForm4::BitBtn4Click()
 {
+    if (busy_)
+        return;
     session().undo();
     showResults(false);
     Edit1->setText(session().Edit1);
@@ -241,12 +311,16 @@ void TForm4::BitBtn4Click()
 
 void TForm4::BitBtn5Click()
 {
+    if (busy_)
+        return;
     session().Tag = 0;
     activate();
 }
 
 void TForm4::BitBtn2Click()
 {
+    if (busy_)
+        return;
     done(session().Shown.isEmpty() ? QDialog::Rejected : QDialog::Accepted);
 }
 

@@ -7,7 +7,9 @@
 #include "support/temp_tree.h"
 #include "tools/search_bytes.h"
 #include "tools/search_run.h"
+#include "tools/search_stream.h"
 #include "tools/search_title.h"
+#include "store/files.h"
 
 #include <QElapsedTimer>
 #include <gtest/gtest.h>
@@ -385,6 +387,65 @@ TEST(SearchBytes, TheBytesAnswerAsTheTextWould)
     EXPECT_EQ(byteWordFor(QStringLiteral("池")).kind, ByteWord::Exact);
 }
 
+// Read in pieces of a few bytes, so that words, comment marks and
+// characters cross the joins, a page file answers as its text would.
+TEST(SearchBytes, AFileReadInPiecesAnswersAsItsTextWould)
+{
+    const QList<QByteArray> pieces = {
+        "<!--", "-->", "<!-", "->", ">", "<", "pond", "POND", "Pond", "p", "o", "n", "d", " ",
+        QStringLiteral("池").toUtf8(), QStringLiteral("カエル").toUtf8(), QStringLiteral("ı").toUtf8(),
+        "\xEF\xBB\xBF", "\xE3", "\x82\xAB", "\xFF", "xxxxxxxxxxxxxxxxxxxxxxxxxxxx"};
+    const QStringList words = {"pond", "p o", "d<", "n-", "i", QStringLiteral("カエル"), QStringLiteral("池pond"),
+                               QStringLiteral("エ"), "xxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxx"};
+    TempTree t;
+    const QString path = t.path("p.html");
+    std::mt19937 random(7);
+    int answered = 0, yes = 0;
+    for (int round = 0; round < 3000; ++round) {
+        QByteArray bytes = random() % 2 ? QByteArray("\xEF\xBB\xBF") : QByteArray();
+        const int count = 1 + int(random() % 30);
+        for (int i = 0; i < count; ++i)
+            bytes += pieces[int(random() % unsigned(pieces.size()))];
+        ASSERT_TRUE(files::writeBytes(path, bytes));
+        const qsizetype piece = 1 + qsizetype(random() % 9);
+        for (const QString& word : words) {
+            const std::optional<ByteAnswer> answer = searchPageFile(path, byteWordFor(word), piece);
+            ASSERT_TRUE(answer.has_value());
+            if (*answer == ByteAnswer::NeedsText) {
+                EXPECT_EQ(searchBytes(bytes, byteWordFor(word)), ByteAnswer::NeedsText) << bytes.toHex().toStdString();
+                continue;
+            }
+            const bool inText = searchText(bytes).contains(text::upper(word));
+            ASSERT_EQ(*answer == ByteAnswer::Yes, inText)
+                << bytes.toHex().toStdString() << " " << word.toStdString() << " piece " << piece;
+            ++answered;
+            yes += inText;
+        }
+    }
+    EXPECT_GT(answered, 10000);
+    EXPECT_GT(yes, 1000);
+    EXPECT_FALSE(searchPageFile(t.path("missing.html"), byteWordFor("pond")).has_value());
+}
+
+TEST(SearchBytes, Utf8CheckedInPiecesAsAWhole)
+{
+    std::mt19937 random(3);
+    const QList<QByteArray> pieces = {"a", "\xC3\xA9", "\xE3\x81\x82", "\xF0\x9F\x98\x80", "\xE0\x80\x80",
+                                      "\xED\xA0\x80", "\xF4\x90\x80\x80", "\xC0\xAF", "\x80", "\xE3\x81",
+                                      "\xFF", "abcdefghijklmnop"};
+    for (int round = 0; round < 20000; ++round) {
+        QByteArray bytes;
+        const int count = int(random() % 12);
+        for (int i = 0; i < count; ++i)
+            bytes += pieces[int(random() % unsigned(pieces.size()))];
+        ASSERT_EQ(validUtf8Run(bytes), files::isValidUtf8(bytes)) << bytes.toHex().toStdString();
+        const qsizetype whole = utf8CompleteLength(bytes);
+        if (files::isValidUtf8(bytes.left(whole)) && whole < bytes.size()) {
+            EXPECT_GE(whole, bytes.size() - 3); // only a cut character held back
+        }
+    }
+}
+
 TEST(SearchBytes, CaselessAsciiAcrossBlocks)
 {
     QByteArray hay(100, 'x');
@@ -398,6 +459,14 @@ TEST(SearchBytes, CaselessAsciiAcrossBlocks)
     EXPECT_TRUE(containsCaselessAscii("a-b", "a-b"));
     EXPECT_TRUE(containsCaselessAscii(QByteArray(40, 'x') + "P", "p"));
     EXPECT_FALSE(containsCaselessAscii(QByteArray(40, 'x') + "P", "pp"));
+    // Exact bytes at every place, found first where they first are.
+    const QByteArray word = QStringLiteral("ミドリガメ").toUtf8();
+    for (int at = 0; at + word.size() <= 80; ++at) {
+        QByteArray h(80, 'x');
+        h.replace(at, word.size(), word);
+        EXPECT_EQ(findBytes(h + word, word), at);
+        EXPECT_EQ(findBytes(h.left(at + word.size() - 1), word), -1);
+    }
 }
 
 // Searches keep no page texts where the bytes answer, and the texts they

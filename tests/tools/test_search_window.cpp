@@ -8,10 +8,13 @@
 #include "tools/forms/form4.h"
 #include "tools/look_command.h"
 #include "tools/look_link_commands.h"
+#include "tools/search_run.h"
 
 #include <QLineEdit>
 #include <QListWidget>
 #include <QScreen>
+#include <QThread>
+#include <QTimer>
 #include <memory>
 
 class SearchWindowTest : public ToolsWindowTest {
@@ -45,6 +48,31 @@ protected:
         QObject::connect(form.get(), &TForm4::activated, form.get(), std::move(act));
     }
     std::unique_ptr<TForm4> form;
+};
+
+// Work held on every file: what the window does while it waits, watched by
+// a timer on the window's own thread.
+class SlowSearchTest : public SearchWindowTest {
+protected:
+    void SetUp() override
+    {
+        SearchWindowTest::SetUp();
+        tools::searchSession().beforeEachFile = [] { QThread::msleep(100); };
+        watch.setInterval(5);
+        QObject::connect(&watch, &QTimer::timeout, [this] {
+            if (form && form->busy())
+                whileBusy();
+        });
+        watch.start();
+    }
+    void TearDown() override
+    {
+        watch.stop();
+        tools::searchSession().beforeEachFile = {};
+        SearchWindowTest::TearDown();
+    }
+    QTimer watch;
+    std::function<void()> whileBusy = [] {};
 };
 
 TEST_F(SearchWindowTest, TheListButtonMakesALevelShowingThePreviewedEntry)
@@ -268,4 +296,60 @@ TEST_F(SearchWindowTest, TheWindowStaysOnTheScreenWithTheColumnClosed)
     ASSERT_TRUE(screen);
     EXPECT_LE(form->x() + form->width(), screen->availableGeometry().right() + 1);
     EXPECT_GE(form->width(), 400);
+}
+
+TEST_F(SlowSearchTest, TheWindowShowsAndAnswersWhileItsListIsBuiltAndResultsComeAsFound)
+{
+    TForm1& w = open();
+    int ticksWhileBuilt = 0;
+    bool shownWithProgress = false;
+    bool searching = false;
+    QList<int> shownWhileSearching;
+    whileBusy = [&] {
+        if (searching) {
+            shownWhileSearching << form->ShownTitles->count();
+            return;
+        }
+        ++ticksWhileBuilt;
+        shownWithProgress = shownWithProgress || (form->isVisible() && !form->Panel11->isHidden());
+        form->BitBtn1Click(); // the buttons wait for the work
+    };
+    whenShown([&] {
+        EXPECT_EQ(form->ShownTitles->count(), 5);
+        searching = true;
+        form->Edit1->setText(QStringLiteral("かえる"));
+        form->BitBtn1Click();
+        searching = false;
+        form->BitBtn2Click();
+        platform::setNextModalResult(form->result());
+    });
+    tools::Find1Click(w);
+    EXPECT_GE(ticksWhileBuilt, 10);
+    EXPECT_TRUE(shownWithProgress);
+    // The first match showed before the last page was read.
+    EXPECT_TRUE(shownWhileSearching.contains(1));
+    EXPECT_FALSE(shownWhileSearching.contains(3));
+
+    // The same results as the session finds without a window.
+    tools::SearchSession plain;
+    plain.SearchRoot = root();
+    QString key = QStringLiteral("xxx");
+    plain.activate(key);
+    plain.Edit1 = QStringLiteral("かえる");
+    plain.RunSearch();
+    ASSERT_EQ(plain.Shown.size(), 2);
+    EXPECT_EQ(w.levels.topEntries(), plain.Shown.entries);
+}
+
+TEST_F(SlowSearchTest, ClosingWhileTheListIsBuiltClosesOnceItIsDone)
+{
+    TForm1& w = open();
+    whileBusy = [&] { form->BitBtn3Click(); };
+    bool shownForSearching = false;
+    whenShown([&] { shownForSearching = true; });
+    EXPECT_EQ(form->runModal(), QDialog::Rejected);
+    EXPECT_FALSE(shownForSearching);
+    EXPECT_FALSE(form->isVisible());
+    EXPECT_EQ(form->ListBox1().size(), 5);
+    EXPECT_EQ(w.levels.depth(), 1);
 }

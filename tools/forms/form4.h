@@ -32,8 +32,9 @@ public:
     int Tag() const;
     void setTag(int mode);
 
-    // Activation, then the window modally; the modal result (QDialog::Accepted
-    // after "一覧" with results). The results are in ListBox1()/ListBox2().
+    // The window shown modally, then activation while it shows; the modal
+    // result (QDialog::Accepted after "一覧" with results). The results are
+    // in ListBox1()/ListBox2().
     int runModal();
     // Builds the list (scan or cache), sorts it, shows it and previews the
     // first entry; in mode 1 runs the search.
@@ -60,6 +61,10 @@ public:
     void SpeedButton3Click();      // 起動
     void SpeedButton4Click();      // コピー
     bool WebBrowser1BeforeNavigate2(const QString& url); // true cancels
+    // While the list is built or searched the window answers, but its
+    // buttons wait, and closing it waits for the work to end.
+    bool busy() const { return busy_; }
+    void done(int result) override;
 
     // ---- components ----
     platform::Panel* Pup = nullptr;      // top bar
@@ -97,14 +102,21 @@ private:
     void placeFilePanel();
     void ensureBrowser();
     void releasePreview();
+    void place();
     void attachDisplays();
     void detachDisplays();
+    void beginWork();
+    void endWork();
+    void closeIfAsked();
     tools::SearchSession& session() const;
 
     QString previewPath_;
     QString previewUrl_;
     QString previewEntry_; // entry previewed last, as listed
     int previewIndex_ = -1; // its place in the shown results
+    bool busy_ = false;
+    int closeAsked_ = -1;   // the result of a close asked for while busy
+    bool closedEarly_ = false;
 };
 
 inline TForm4* Form4 = nullptr;

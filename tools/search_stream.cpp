@@ -1,0 +1,305 @@
+#include "tools/search_stream.h"
+
+#include "store/page_encoding.h"
+
+#include <QFile>
+#include <algorithm>
+#include <cerrno>
+#include <cstring>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+#include <vector>
+
+namespace tools {
+
+namespace {
+
+// Opened non-blocking and regular files only, as every page read: a pipe
+// named like a page never hangs the search.
+class PageFile {
+public:
+    explicit PageFile(const QString& path)
+        : fd_(::open(QFile::encodeName(path).constData(), O_RDONLY | O_CLOEXEC | O_NONBLOCK))
+    {
+        struct stat st {};
+        if (fd_ >= 0 && (::fstat(fd_, &st) != 0 || !S_ISREG(st.st_mode) || st.st_size > store::kLargestPage)) {
+            ::close(fd_);
+            fd_ = -1;
+        }
+    }
+    ~PageFile()
+    {
+        if (fd_ >= 0)
+            ::close(fd_);
+    }
+    PageFile(const PageFile&) = delete;
+    PageFile& operator=(const PageFile&) = delete;
+    bool isOpen() const { return fd_ >= 0; }
+    // Fills into[0..count) from offset as far as the file goes; -1 on a fault.
+    qsizetype read(char* into, qsizetype count, qint64 offset) const
+    {
+        qsizetype used = 0;
+        while (used < count) {
+            const ssize_t got = ::pread(fd_, into + used, size_t(count - used), off_t(offset + used));
+            if (got < 0 && errno == EINTR)
+                continue;
+            if (got < 0)
+                return -1;
+            if (got == 0)
+                break;
+            used += got;
+        }
+        return used;
+    }
+
+private:
+    int fd_;
+};
+
+// A window on the file: the bytes [base, base + held) in a buffer, the
+// last `overlap` of them kept in front of the next piece.
+struct Window {
+    std::vector<char>& buffer;
+    qint64 base = 0;
+    qsizetype held = 0;
+    bool atEnd = false;
+
+    qint64 end() const { return base + qint64(held); }
+    QByteArrayView view(qint64 from, qint64 to) const
+    {
+        return QByteArrayView(buffer.data() + (from - base), qsizetype(to - from));
+    }
+    // The next piece after the bytes kept; false on a read fault.
+    bool advance(const PageFile& file, qsizetype piece, qsizetype overlap)
+    {
+        const qsizetype keep = std::min(held, overlap);
+        std::memmove(buffer.data(), buffer.data() + held - keep, size_t(keep));
+        base += held - keep;
+        held = keep;
+        const qsizetype got = file.read(buffer.data() + held, piece, base + held);
+        if (got < 0)
+            return false;
+        held += got;
+        atEnd = got < piece;
+        return true;
+    }
+};
+
+std::vector<char>& threadBuffer(qsizetype size)
+{
+    thread_local std::vector<char> buffer;
+    if (qsizetype(buffer.size()) < size)
+        buffer.resize(size_t(size));
+    return buffer;
+}
+
+// The word and the comment marks through the file, window by window, as
+// the search of the bytes with comments cut out would find them: a match
+// counts when no cut stretch ("<!-" through the "-" of the next "->") takes
+// any of its bytes. The word holds no ">", so no match spans a cut.
+class CommentAwareFinder {
+public:
+    CommentAwareFinder(QByteArrayView word, bool caseless) : word_(word), caseless_(caseless) {}
+
+    // True when the bytes so far hold a counted match.
+    bool scan(const Window& w)
+    {
+        const qint64 end = w.end();
+        const qsizetype n = word_.size();
+        for (;;) {
+            if (!open_) {
+                const qint64 s = find(w, "<!-", std::max(p_, w.base), end);
+                // Without a mark here, one may yet begin in the last two
+                // bytes: a match must end before them.
+                const qint64 limit = s >= 0 ? s : w.atEnd ? end : end - 2;
+                const qint64 f = std::max(from_, w.base);
+                if (limit - f >= n && findWord(w.view(f, limit)) >= 0)
+                    return true;
+                if (s < 0) {
+                    p_ = std::max(p_, end - 2);
+                    from_ = std::max(from_, limit - (n - 1));
+                    return false;
+                }
+                open_ = true;
+                closeFrom_ = s + 3;
+            } else {
+                const qint64 e = find(w, "->", std::max(closeFrom_, w.base), end);
+                if (e < 0) {
+                    closeFrom_ = std::max(closeFrom_, end - 1);
+                    return false;
+                }
+                open_ = false;
+                keptFrom_ = p_ = from_ = e + 1; // the ">" stays
+            }
+        }
+    }
+    // A comment left open at the end is kept: everything from keptFrom() on counts.
+    bool openAtEnd() const { return open_; }
+    qint64 keptFrom() const { return keptFrom_; }
+    qsizetype findWord(QByteArrayView hay) const
+    {
+        return caseless_ ? findCaselessAscii(hay, word_) : findBytes(hay, word_);
+    }
+
+private:
+    static qint64 find(const Window& w, QByteArrayView mark, qint64 from, qint64 to)
+    {
+        if (to - from < mark.size())
+            return -1;
+        const qsizetype at = findBytes(w.view(from, to), mark);
+        return at < 0 ? -1 : from + at;
+    }
+
+    QByteArrayView word_;
+    bool caseless_;
+    bool open_ = false;
+    qint64 p_ = 0;         // where the next "<!-" is looked for
+    qint64 from_ = 0;      // where the next match may start
+    qint64 closeFrom_ = 0; // where the open comment's "->" is looked for
+    qint64 keptFrom_ = 0;  // where the bytes kept since the last cut begin
+};
+
+// Any match of the word from `from` to the end, comments or not.
+std::optional<bool> anyMatchFrom(const PageFile& file, const CommentAwareFinder& finder, qsizetype wordSize,
+                                 qint64 from, qsizetype piece)
+{
+    const qsizetype overlap = std::max<qsizetype>(wordSize - 1, 1);
+    Window w{threadBuffer(piece + overlap)};
+    w.base = from;
+    do {
+        if (!w.advance(file, piece, overlap))
+            return std::nullopt;
+        if (finder.findWord(w.view(w.base, w.end())) >= 0)
+            return true;
+    } while (!w.atEnd);
+    return false;
+}
+
+bool holdsLettersUpperCasedToAscii(QByteArrayView bytes)
+{
+    return findBytes(bytes, "\xC4\xB1") >= 0 || findBytes(bytes, "\xC5\xBF") >= 0;
+}
+
+} // namespace
+
+qsizetype utf8CompleteLength(QByteArrayView bytes)
+{
+    const qsizetype n = bytes.size();
+    for (qsizetype k = 1; k <= std::min<qsizetype>(3, n); ++k) {
+        const uchar c = uchar(bytes[n - k]);
+        if (c < 0x80)
+            return n;
+        if (c >= 0xC0) {
+            const qsizetype length = c >= 0xF0 ? 4 : c >= 0xE0 ? 3 : 2;
+            return k < length ? n - k : n;
+        }
+    }
+    return n;
+}
+
+bool validUtf8Run(QByteArrayView bytes)
+{
+    const auto* p = reinterpret_cast<const uchar*>(bytes.data());
+    const qsizetype n = bytes.size();
+    qsizetype i = 0;
+    while (i < n) {
+        // Eight ASCII bytes at a time.
+        if (i + 8 <= n) {
+            quint64 eight;
+            std::memcpy(&eight, p + i, 8);
+            if ((eight & 0x8080808080808080ULL) == 0) {
+                i += 8;
+                continue;
+            }
+        }
+        const uchar c = p[i];
+        if (c < 0x80) {
+            ++i;
+            continue;
+        }
+        int more;
+        uchar lo = 0x80, hi = 0xBF; // the second byte's range
+        if (c >= 0xC2 && c <= 0xDF) {
+            more = 1;
+        } else if (c >= 0xE0 && c <= 0xEF) {
+            more = 2;
+            if (c == 0xE0)
+                lo = 0xA0; // no overlong forms
+            if (c == 0xED)
+                hi = 0x9F; // no surrogates
+        } else if (c >= 0xF0 && c <= 0xF4) {
+            more = 3;
+            if (c == 0xF0)
+                lo = 0x90;
+            if (c == 0xF4)
+                hi = 0x8F; // nothing above U+10FFFF
+        } else {
+            return false;
+        }
+        if (i + more >= n)
+            return false; // cut short
+        if (p[i + 1] < lo || p[i + 1] > hi)
+            return false;
+        for (int k = 2; k <= more; ++k) {
+            if ((p[i + k] & 0xC0) != 0x80)
+                return false;
+        }
+        i += more + 1;
+    }
+    return true;
+}
+
+std::optional<ByteAnswer> searchPageFile(const QString& path, const ByteWord& word, qsizetype pieceBytes)
+{
+    const PageFile file(path);
+    if (!file.isOpen())
+        return std::nullopt;
+    if (word.kind == ByteWord::TextOnly)
+        return ByteAnswer::NeedsText;
+    const bool caseless = word.kind == ByteWord::CaselessAscii;
+    const qsizetype n = word.bytes.size();
+    // Enough for a word with a comment mark's first two bytes after it, or
+    // a character cut at a join.
+    const qsizetype overlap = std::max<qsizetype>(n + 1, 3);
+    CommentAwareFinder finder(word.bytes, caseless);
+    Window w{threadBuffer(pieceBytes + overlap)};
+    bool marked = false; // a UTF-8 byte order mark: decoded as UTF-8 whatever follows
+    qint64 validTo = 0, pairsFrom = 0;
+    bool found = false;
+    do {
+        if (!w.advance(file, pieceBytes, overlap))
+            return std::nullopt;
+        if (w.base == 0)
+            marked = w.view(0, w.end()).startsWith("\xEF\xBB\xBF");
+        if (!marked) {
+            // A page that is no UTF-8 is decoded otherwise: only its text answers.
+            const QByteArrayView fresh = w.view(validTo, w.end());
+            const qsizetype whole = w.atEnd ? fresh.size() : utf8CompleteLength(fresh);
+            if (!validUtf8Run(fresh.first(whole)))
+                return ByteAnswer::NeedsText;
+            validTo += whole;
+        }
+        if (found)
+            continue;
+        if (caseless) {
+            const qint64 from = std::max(pairsFrom, w.base);
+            if (holdsLettersUpperCasedToAscii(w.view(from, w.end())))
+                return ByteAnswer::NeedsText;
+            pairsFrom = w.end() - 1;
+        }
+        found = finder.scan(w);
+        if (found && marked)
+            return ByteAnswer::Yes;
+    } while (!w.atEnd);
+    if (found)
+        return ByteAnswer::Yes;
+    if (!finder.openAtEnd())
+        return ByteAnswer::No;
+    const std::optional<bool> kept = anyMatchFrom(file, finder, n, finder.keptFrom(), pieceBytes);
+    if (!kept)
+        return std::nullopt;
+    return *kept ? ByteAnswer::Yes : ByteAnswer::No;
+}
+
+} // namespace tools
