@@ -22,9 +22,9 @@ struct NavigationRequest {
     // navigate() or refresh(), or a step back or forward through its history.
     bool programInitiated = false;
     bool mainFrame = true;
-    // No document known to be the shown page raised it: a server's redirect,
-    // a refresh, a frame's navigation or one of unknown origin. Such a
-    // request has the trust of a web page, whatever the view shows.
+    // No document of the top frame raised it by a link or a form: a server's
+    // redirect, a refresh, a frame's navigation or one of unknown origin.
+    // Such a request has the trust of a web page, whatever its address.
     bool requesterUnknown = false;
 };
 
@@ -51,18 +51,6 @@ public:
     virtual void runScript(const QString& script, ScriptResult done = {}) = 0;
     // Finds text in the document and scrolls it into view (find-in-page).
     virtual void findText(const QString& text, std::function<void(bool found)> done = {}) = 0;
-    // Asks whether the document shown raised the request to url (the text of
-    // the last request handed to the before-navigate handler) by its own link,
-    // form or script, rather than a page in one of its frames. The answer
-    // comes after the handler has returned; a view whose page has gone does
-    // not answer. A view whose requests name their requester already answers
-    // yes.
-    virtual void confirmOwnRequest(const QString& url, std::function<void(bool own)> done)
-    {
-        Q_UNUSED(url);
-        done(true);
-    }
-
     void setBeforeNavigate(BeforeNavigate h) { beforeNavigate_ = std::move(h); }
     void setDocumentComplete(DocumentComplete h) { documentComplete_ = std::move(h); }
 

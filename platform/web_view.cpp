@@ -1,13 +1,10 @@
 #include "platform/web_view.h"
 
-#include <QDateTime>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QTimer>
 #include <QWebEngineLoadingInfo>
 #include <QWebEngineHistory>
-#include <QWebEngineScript>
-#include <QWebEngineScriptCollection>
 #include <QWebEngineSettings>
 #include <QWebEngineView>
 
@@ -74,12 +71,6 @@ bool WebView::handleNavigation(const QUrl& url, QWebEnginePage::NavigationType t
         && (type == QWebEnginePage::NavigationTypeLinkClicked
             || type == QWebEnginePage::NavigationTypeFormSubmitted);
     request.requesterUnknown = !request.programInitiated && !byDocument;
-    if (byDocument && !request.programInitiated) {
-        lastTopRequestText_ = request.url;
-        lastTopRequest_ = TopFrameRequest{url, request.sourceUrl,
-                                          type == QWebEnginePage::NavigationTypeFormSubmitted,
-                                          QDateTime::currentMSecsSinceEpoch()};
-    }
     const bool cancel = raiseBeforeNavigate(request);
     if (isMainFrame)
         cancelledNavigation_ = cancel;
@@ -101,25 +92,7 @@ void WebView::onLoadFinished(bool ok)
     stoppedLoad_ = false;
     if (abandoned)
         return;
-    if (ok)
-        recordOwnRequestsIfFramed();
     raiseDocumentComplete(page_->url().toString());
-}
-
-// Only a document that holds frames needs its own clicks told from its
-// frames' requests. The program's own script world costs every page a
-// context of its own (a tenth of a page turn), so the recorder goes only into
-// documents with frames, once they have loaded; a request before that, or
-// from a frame added later, has no note and counts as coming from the web.
-void WebView::recordOwnRequestsIfFramed()
-{
-    QPointer<WebView> self(this);
-    page_->runJavaScript(QStringLiteral("window.frames.length"), QWebEngineScript::MainWorld,
-                         [self](const QVariant& frames) {
-                             if (self && frames.toInt() > 0)
-                                 self->page_->runJavaScript(requestRecorderScript(),
-                                                            QWebEngineScript::ApplicationWorld);
-                         });
 }
 
 void WebView::onRenderProcessTerminated(QWebEnginePage::RenderProcessTerminationStatus status)
@@ -159,25 +132,6 @@ void WebView::goForward() { page_->triggerAction(QWebEnginePage::Forward); }
 bool WebView::canGoBack() const { return page_->history()->canGoBack(); }
 bool WebView::canGoForward() const { return page_->history()->canGoForward(); }
 QString WebView::locationUrl() const { return page_->url().toString(); }
-
-// Only the last request aimed at the top frame can be confirmed; any other
-// has no known requester.
-void WebView::confirmOwnRequest(const QString& url, std::function<void(bool own)> done)
-{
-    if (url.isEmpty() || url != lastTopRequestText_) {
-        QTimer::singleShot(0, this, [done] { done(false); });
-        return;
-    }
-    const TopFrameRequest request = lastTopRequest_;
-    lastTopRequestText_.clear();
-    // No answer at all (the page went away): nothing to grant, nothing to run.
-    QPointer<WebView> self(this);
-    page_->runJavaScript(requestNotesScript(), QWebEngineScript::ApplicationWorld,
-                         [self, request, done](const QVariant& notes) {
-                             if (self && notes.isValid())
-                                 done(raisedByShownDocument(request, notes));
-                         });
-}
 
 void WebView::runScript(const QString& script, ScriptResult done)
 {

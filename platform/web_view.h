@@ -4,13 +4,12 @@
 // document-complete. Pages without a declared charset are read as
 // Shift_JIS, local pages may read local files and show pictures from web
 // addresses (web pages never read local files), a redirect, refresh or
-// frame navigation is marked as raised by no known local document, a link,
-// form or script aimed at the top frame is granted the shown document's
-// trust only when that document raised it (not a web page in one of its
-// frames), and a crashed page process is reloaded (three times at most).
+// frame navigation is marked as raised by no known local document, and a
+// crashed page process is reloaded (three times at most). Who raised a link,
+// form or script aimed at the top frame is told by its address, not here: the
+// engine lets no web document ask for a file: address.
 
 #include "platform/browser.h"
-#include "platform/document_requests.h"
 
 #include <QPointer>
 #include <QWebEnginePage>
@@ -51,7 +50,6 @@ public:
     QString locationUrl() const override;
     void runScript(const QString& script, ScriptResult done = {}) override;
     void findText(const QString& text, std::function<void(bool found)> done = {}) override;
-    void confirmOwnRequest(const QString& url, std::function<void(bool own)> done) override;
 
     QWebEnginePage* page() const { return page_; }
 
@@ -59,7 +57,6 @@ private:
     friend class WebPage;
     bool handleNavigation(const QUrl& url, QWebEnginePage::NavigationType type, bool isMainFrame);
     void onLoadFinished(bool ok);
-    void recordOwnRequestsIfFramed();
     void onRenderProcessTerminated(QWebEnginePage::RenderProcessTerminationStatus status);
 
     QPointer<QWebEngineView> view_;
@@ -68,10 +65,6 @@ private:
     bool cancelledNavigation_ = false; // the handler cancelled the last request
     bool stoppedLoad_ = false; // the load in progress was stopped or superseded
     int crashReloads_ = 0;
-    // The last link, form or script request aimed at the top frame, by its
-    // handler's text; confirmOwnRequest asks the document about it.
-    QString lastTopRequestText_;
-    TopFrameRequest lastTopRequest_;
 };
 
 } // namespace platform

@@ -9,12 +9,12 @@
 
 namespace store {
 
+// Decided by the scheme alone: "file:///a.html#http://x" names a file, and
+// a web page must not be able to pass one off as a web address.
 bool isWebAddress(const QString& S)
 {
-    if (!S.contains(u':'))
-        return false; // the common case, cheaply
-    return S.contains(QLatin1String("http://"), Qt::CaseInsensitive)
-        || S.contains(QLatin1String("https://"), Qt::CaseInsensitive);
+    return S.startsWith(QLatin1String("http://"), Qt::CaseInsensitive)
+        || S.startsWith(QLatin1String("https://"), Qt::CaseInsensitive);
 }
 
 static bool isFileUrl(const QString& S)

@@ -8,8 +8,8 @@
 
 namespace store {
 
-// Local path of a shown URL: "" for web addresses (http:// or https://, any
-// case, anywhere in S), the local file of a file: URL, else S itself.
+// Local path of a shown URL: "" for web addresses (isWebAddress), the local
+// file of a file: URL, else S itself.
 QString CutNN(const QString& S);
 // S made safe as a file name: ' * ? " | / < > become "_"; surrogate pairs
 // are kept whole; ":" and "\" stay.
@@ -43,7 +43,9 @@ QString EscapeAngleBrackets(const QString& S);
 // "&lt;" -> "<", then "&gt;" -> ">"; no other entity is decoded.
 QString UnescapeAngleBrackets(const QString& S);
 
-// True for http:// and https:// addresses, any letter case, anywhere in S.
+// True for http:// and https:// addresses, any letter case: S begins with
+// one of the two schemes. Text that merely holds "http://" further on (a
+// fragment, a query, a file name) is no web address.
 bool isWebAddress(const QString& S);
 
 } // namespace store

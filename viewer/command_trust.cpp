@@ -3,16 +3,64 @@
 #include "store/confine.h"
 
 #include <QFileInfo>
+#include <QRegularExpression>
 #include <QUrl>
 
 namespace commands {
 
-bool isWebSource(const QString& sourceUrl)
+bool isDataRootPage(const QString& location, const QString& dataRoot)
 {
-    if (sourceUrl.isEmpty())
+    if (dataRoot.isEmpty() || !location.startsWith(QLatin1String("file:"), Qt::CaseInsensitive))
         return false;
-    const QUrl url(sourceUrl);
-    return !url.isLocalFile() && !url.scheme().isEmpty();
+    const QString path = QUrl(location).toLocalFile();
+    return !path.isEmpty() && confine::liesInside(path, dataRoot);
+}
+
+bool isLocalRequest(const QString& requestUrl, const QString& requesterUrl, const QString& dataRoot)
+{
+    return requestUrl.startsWith(QLatin1String("file:"), Qt::CaseInsensitive)
+        && isDataRootPage(requesterUrl, dataRoot);
+}
+
+bool pageLinksTo(const QString& pageText, const QString& url)
+{
+    if (url.isEmpty() || pageText.isEmpty())
+        return false;
+    const QUrl parsed(url);
+    const QStringList spellings = {url, parsed.toString(), QUrl::fromPercentEncoding(url.toUtf8()),
+                                   parsed.toString(QUrl::FullyEncoded)};
+    for (const QString& spelling : spellings) {
+        if (spelling.isEmpty())
+            continue;
+        qsizetype at = pageText.indexOf(spelling, 0, Qt::CaseInsensitive);
+        while (at >= 0) {
+            // The whole address, not the start of a longer one.
+            const qsizetype end = at + spelling.size();
+            if (end == pageText.size() || QStringLiteral("\"' <>\r\n\t").contains(pageText.at(end)))
+                return true;
+            at = pageText.indexOf(spelling, at + 1, Qt::CaseInsensitive);
+        }
+    }
+    return false;
+}
+
+bool isLocalLink(const QString& href, const QString& location, const QString& dataRoot)
+{
+    // A scheme of its own ("file:", "http:", "c:" of a drive letter that
+    // names nothing here), else the document's.
+    static const QRegularExpression scheme(QStringLiteral("^[A-Za-z][A-Za-z0-9+.-]*:"));
+    const QRegularExpressionMatch own = scheme.match(href);
+    const QString address = own.hasMatch() ? href : location;
+    return isLocalRequest(address, location, dataRoot);
+}
+
+QString resolvedLink(const QString& href, const QString& location)
+{
+    const QUrl base(location);
+    const QUrl link(href);
+    if (!link.isValid() || (!base.isValid() && link.isRelative()))
+        return QString();
+    return (link.isRelative() ? base.resolved(link) : link).toString();
 }
 
 bool allowedFromWeb(const QString& w)

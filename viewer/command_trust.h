@@ -10,10 +10,32 @@
 
 namespace commands {
 
-// True when a link raised by the page at sourceUrl comes from the web
-// (http or https). Local files and the program's own navigations ("")
-// count as local.
-bool isWebSource(const QString& sourceUrl);
+// True when location is a local page: a file under the data root, where
+// the kernel would reach it (a link inside the root that leads out does not
+// make a local page).
+bool isDataRootPage(const QString& location, const QString& dataRoot);
+
+// True when a command list carried in requestUrl, raised by the document at
+// requesterUrl, has a local page's trust. The engine refuses every web
+// document's request for a file: address, so only a local document can have
+// raised a file: address; any other address (http:, https:, data:, blob:,
+// about:, ...) comes from the web, whatever page is shown and whatever the
+// person clicked. The requester must be a page of the data root as well.
+bool isLocalRequest(const QString& requestUrl, const QString& requesterUrl, const QString& dataRoot);
+
+// True when pageText links to the web address url itself: it holds the
+// address as the engine hands it over, or as it is written (unescaped, any
+// letter case).
+bool pageLinksTo(const QString& pageText, const QString& url);
+
+// True when a link written href in the document at location has a local
+// page's trust: the link leads to a file: address there (written so, or
+// relative in a file: document) and the document is a page of the data root.
+bool isLocalLink(const QString& href, const QString& location, const QString& dataRoot);
+
+// The address of a link written href in the document at location, as the
+// engine would resolve it: "" when it cannot be resolved.
+QString resolvedLink(const QString& href, const QString& location);
 
 // True when the command word w may run from a web page: navigation
 // ("DIR" too, checked separately against the data root), counters,

@@ -123,31 +123,23 @@ bool isVideoLink(const QString& url)
 }
 
 // Runs action, once the browser's callback has returned, with the trust of
-// the document that raised the navigation: a request that the shown local
-// document did not raise itself (a web page in one of its frames aiming at
-// the top frame) has a web page's trust.
-void withRequesterTrust(TForm1& w, platform::Browser* sender, const QString& url, TForm1::CommandSource source,
+// the document that raised the navigation. The address tells it: the engine
+// lets no web document ask for a file: address, so a file: address comes
+// from a local document (a page of the data root has a local page's trust);
+// any other address, and any request that no link or form of the top
+// frame's document raised (a redirect, a refresh, a frame's navigation),
+// comes from the web, whatever page is shown and whatever was clicked.
+// The trust is decided after the callback: it looks at the file system.
+void withRequesterTrust(TForm1& w, const QString& url, const QString& requester, bool requesterUnknown,
                         std::function<void(TForm1::CommandSource)> action)
 {
     using Source = TForm1::CommandSource;
-    if (source == Source::WebPage || !sender) {
-        later(&w, [action, source] { action(source); });
-        return;
-    }
     QPointer<TForm1> self(&w);
-    QPointer<platform::Browser> view(sender);
-    later(&w, [self, view, url, action] {
-        if (!view)
+    later(&w, [self, url, requester, requesterUnknown, action] {
+        if (!self)
             return;
-        view->confirmOwnRequest(url, [self, action](bool own) {
-            if (!self)
-                return;
-            try {
-                action(own ? Source::LocalPage : Source::WebPage);
-            } catch (...) {
-                qCWarning(lcPagora) << "a taken-over navigation failed:" << store::log::currentException();
-            }
-        });
+        const bool local = !requesterUnknown && commands::isLocalRequest(url, requester, self->RootFolder);
+        action(local ? Source::LocalPage : Source::WebPage);
     });
 }
 
@@ -176,10 +168,7 @@ bool TForm1::WebBrowser1BeforeNavigate2(platform::Browser* sender, const QString
     // file's name holds ("$" included) is a name, and the view shows it.
     if (programInitiated)
         return false;
-    const QString origin = sourceUrl.isEmpty() && sender ? sender->locationUrl() : sourceUrl;
-    const CommandSource source = requesterUnknown || commands::isWebSource(origin)
-        ? CommandSource::WebPage
-        : CommandSource::LocalPage;
+    const QString requester = sourceUrl.isEmpty() && sender ? sender->locationUrl() : sourceUrl;
     const bool hasDollar = url.contains(QLatin1Char('$'));
 
     const int entry = listedEntryFor(*this, url);
@@ -193,7 +182,7 @@ bool TForm1::WebBrowser1BeforeNavigate2(platform::Browser* sender, const QString
     const QUrl parsed(url);
     if (!hasDollar && parsed.isLocalFile() && QFileInfo(parsed.toLocalFile()).isDir()) {
         const QString folder = parsed.toLocalFile();
-        withRequesterTrust(*this, sender, url, source, [folder](CommandSource trust) {
+        withRequesterTrust(*this, url, requester, requesterUnknown, [folder](CommandSource trust) {
             if (trust != CommandSource::WebPage)
                 platform::exploreFolder(folder);
         });
@@ -205,7 +194,7 @@ bool TForm1::WebBrowser1BeforeNavigate2(platform::Browser* sender, const QString
         return true;
     }
     if (isVideoLink(url)) {
-        if (!store::isWebAddress(url)) {
+        if (url.startsWith(QLatin1String("file:"), Qt::CaseInsensitive)) {
             const QPoint cursor = mapFromGlobal(QCursor::pos());
             later(this, [url, cursor] {
                 if (auto& play = laterwindows::hooks().playVideo)
@@ -213,17 +202,28 @@ bool TForm1::WebBrowser1BeforeNavigate2(platform::Browser* sender, const QString
             });
             return true;
         }
-        // A web video opens outside; only when that fails does a command list run.
+        // A web video opens outside, but the desktop opener is a program: only
+        // a page of the data root that links to the video itself opens it (a
+        // web address says nothing of who asked for it). Only when it is not
+        // opened does a command list run.
         const QString list = commands::isCommandLink(url) ? commands::commandListFromUrl(url) : QString();
-        withRequesterTrust(*this, sender, url, source, [this, url, list](CommandSource trust) {
-            if (!platform::openPath(url) && !list.isEmpty())
-                RunCommandList(list, trust);
+        QPointer<TForm1> self(this);
+        later(this, [self, url, requester, requesterUnknown, list] {
+            if (!self)
+                return;
+            const bool own = !requesterUnknown && store::isWebAddress(url)
+                && commands::isDataRootPage(requester, self->RootFolder)
+                && commands::pageLinksTo(store::readPageText(QUrl(requester).toLocalFile()).value_or(QString()), url);
+            if (own && platform::openPath(url))
+                return;
+            if (!list.isEmpty())
+                self->RunCommandList(list, own ? CommandSource::LocalPage : CommandSource::WebPage);
         });
         return true;
     }
     if (commands::isCommandLink(url)) {
         const QString list = commands::commandListFromUrl(url);
-        withRequesterTrust(*this, sender, url, source, [this, list](CommandSource trust) {
+        withRequesterTrust(*this, url, requester, requesterUnknown, [this, list](CommandSource trust) {
             RunCommandList(list, trust);
         });
         return true;

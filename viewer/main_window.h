@@ -300,7 +300,9 @@ public:
                                     bool requesterUnknown = false);
     void WebBrowser1DocumentComplete(const QString& url);
     void WebBrowser2DocumentComplete(const QString& url);
-    void ProcessLinkPage(const QString& text);
+    // documentUrl: the address of the document text was read from ("": the
+    // one WebBrowser1 shows); its links are resolved and trusted by it.
+    void ProcessLinkPage(const QString& text, const QString& documentUrl = QString());
     void FindInLowerBrowser(const QString& text, bool find);
     void ShowFlashMessage(const QString& text, int milliseconds);
     void Timer1Timer();

@@ -19,6 +19,7 @@
 
 #include <QFileInfo>
 #include <QJsonDocument>
+#include <QJsonObject>
 #include <QJsonValue>
 #include <QPointer>
 #include <QUrl>
@@ -41,36 +42,63 @@ void fitViews(TForm1& w)
     }
 }
 
-// The page's text as the link-page and quiz tests read it, then `then`.
-void withPageText(TForm1& w, const QString& ext, const std::function<void(const QString&)>& then)
+// True when the two addresses name the same document (a fragment apart).
+bool sameDocument(const QString& a, const QString& b)
+{
+    const QUrl x(a);
+    const QUrl y(b);
+    return !a.isEmpty() && x.isValid() && y.isValid()
+        && x.adjusted(QUrl::RemoveFragment).toString(QUrl::FullyEncoded)
+               == y.adjusted(QUrl::RemoveFragment).toString(QUrl::FullyEncoded);
+}
+
+// The text of the document loaded at asked, as the link-page and quiz tests
+// read it, and the address of the document it was read from; then `then`.
+// A page read from the engine is read with its address in one go: the view
+// may have moved on to another document meanwhile, and the text of one must
+// never be followed with the trust of another. An answer from a document
+// that is not the one asked for, or no longer the one shown, is dropped.
+void withPageText(TForm1& w, const QString& ext, const QString& asked,
+                  const std::function<void(const QString& text, const QString& documentUrl)>& then)
 {
     const QString path = store::CutNN(w.caption());
     const bool html = ext.contains(QStringLiteral(".HTM"));
     if (!path.isEmpty() && QFileInfo::exists(path)) {
-        then(html ? store::readPageText(path).value_or(QString()) : QString());
+        then(html ? store::readPageText(path).value_or(QString()) : QString(), asked);
         return;
     }
     if (!html) {
-        then(QString());
+        then(QString(), asked);
         return;
     }
     QPointer<TForm1> guard(&w);
     // No answer at all: the view is going away with the window, whose
     // members may already be gone.
-    w.WebBrowser1->runScript(QStringLiteral("document.body ? document.body.outerHTML : ''"),
-                             [guard, then](const QVariant& v) {
-                                 if (guard && v.isValid())
-                                     then(v.toString());
-                             });
+    w.WebBrowser1->runScript(
+        QStringLiteral("JSON.stringify({u: document.URL, t: document.body ? document.body.outerHTML : ''})"),
+        [guard, asked, then](const QVariant& v) {
+            if (!guard || !v.isValid())
+                return;
+            const QJsonObject answer = QJsonDocument::fromJson(v.toString().toUtf8()).object();
+            const QString documentUrl = answer.value(QStringLiteral("u")).toString();
+            if (!sameDocument(documentUrl, asked) || !sameDocument(documentUrl, guard->WebBrowser1->locationUrl()))
+                return;
+            then(answer.value(QStringLiteral("t")).toString(), documentUrl);
+        });
 }
 
-// The address a plain link of a link page leads to.
+// The address a plain link of a link page leads to; "" when the program
+// must not follow it. A link read from anything but a page of the data root
+// leads only to a web address: the engine would refuse a web page a file:
+// address, and the program must not follow one for it.
 QString linkTarget(const TForm1& w, const QString& href, const QString& location)
 {
+    if (!commands::isDataRootPage(location, w.RootFolder)) {
+        const QString target = commands::resolvedLink(href, location);
+        return store::isWebAddress(target) ? target : QString();
+    }
     if (store::isWebAddress(href) || href.startsWith(QStringLiteral("file:"), Qt::CaseInsensitive))
         return href;
-    if (store::isWebAddress(location))
-        return commands::linkPageEntry(href, location);
     const QString value = files::slashes(href);
     if (value.startsWith(QLatin1Char('/')))
         return QUrl::fromLocalFile(value).toString();
@@ -101,20 +129,24 @@ void relabelCurrentButton(TForm1& w, const QString& caption)
         current->setCaption(caption);
 }
 
+// The single link runs with the trust of the document its text was read
+// from, as the link's own address there tells it.
 void followSingleLink(TForm1& w, const commands::LinkPage& page, const QString& location)
 {
     const QString href = page.links.last().href;
     w.DirPageOffset = 1;
-    const auto source = commands::isWebSource(location) ? TForm1::CommandSource::WebPage
-                                                        : TForm1::CommandSource::LocalPage;
     if (commands::isCommandHref(href)) {
+        const auto source = commands::isLocalLink(href, location, w.RootFolder) ? TForm1::CommandSource::LocalPage
+                                                                                : TForm1::CommandSource::WebPage;
         const QString list = href + QLatin1Char(',');
         w.RunCommandList(text::copyFrom(list, text::pos(QStringLiteral("$"), list) + 1), source);
         return;
     }
+    const QString target = linkTarget(w, href, location);
+    if (target.isEmpty())
+        return;
     if (!page.lastLabel.isEmpty())
         relabelCurrentButton(w, viewer::PadButtonCaption(page.lastLabel, 1));
-    const QString target = linkTarget(w, href, location);
     w.ShownUrl = target;
     w.RememberShownFile(target, QStringLiteral("0"));
     w.Panel10->setVisible(false);
@@ -122,14 +154,23 @@ void followSingleLink(TForm1& w, const commands::LinkPage& page, const QString& 
     w.setCaption(target);
 }
 
+// The links of a page of the data root become entries as they are written;
+// those of any other document only when they lead to a web address.
 void pushLinkLevel(TForm1& w, const commands::LinkPage& page, const QString& location)
 {
+    const bool local = commands::isDataRootPage(location, w.RootFolder);
     QStringList entries;
     QStringList titles;
     for (const commands::PageLink& link : page.links) {
-        entries << commands::linkPageEntry(link.href, location);
+        const QString entry = local ? commands::linkPageEntry(link.href, location)
+                                    : commands::resolvedLink(link.href, location);
+        if (!local && !store::isWebAddress(entry))
+            continue;
+        entries << entry;
         titles << link.title;
     }
+    if (entries.isEmpty())
+        return;
     while (w.levels.depth() > 1)
         w.PopLevel();
     w.levels.pushLevel(entries, titles, 0);
@@ -168,7 +209,7 @@ void TForm1::WebBrowser1DocumentComplete(const QString& url)
     }
     const bool commandUrl = url.contains(QLatin1Char('$'));
     QPointer<TForm1> self(this);
-    withPageText(*this, ext, [self, commandUrl](const QString& pageText) {
+    withPageText(*this, ext, loc, [self, commandUrl](const QString& pageText, const QString& documentUrl) {
         if (!self)
             return;
         TForm1& w = *self;
@@ -179,7 +220,7 @@ void TForm1::WebBrowser1DocumentComplete(const QString& url)
                 const QString t = text::replaceFirst(pageText, QStringLiteral("&amp;"), QStringLiteral("&"));
                 w.setCaption(w.WebBrowser1->locationUrl());
                 if (!t.isEmpty())
-                    w.ProcessLinkPage(t);
+                    w.ProcessLinkPage(t, documentUrl);
             }
         } catch (...) {
             // A page that cannot be read still gets its counter below.
@@ -205,7 +246,7 @@ void TForm1::WebBrowser2DocumentComplete(const QString&)
     WebBrowser2->refresh();
 }
 
-void TForm1::ProcessLinkPage(const QString& pageText)
+void TForm1::ProcessLinkPage(const QString& pageText, const QString& documentUrl)
 {
     if (PBan() < 0)
         return;
@@ -213,7 +254,7 @@ void TForm1::ProcessLinkPage(const QString& pageText)
         const commands::LinkPage page = commands::parseLinkPage(pageText);
         if (!page.active || page.links.isEmpty())
             return;
-        const QString location = WebBrowser1->locationUrl();
+        const QString location = documentUrl.isEmpty() ? WebBrowser1->locationUrl() : documentUrl;
         if (page.links.size() == 1)
             followSingleLink(*this, page, location);
         else

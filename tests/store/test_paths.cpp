@@ -21,6 +21,18 @@ TEST(Paths, CutNNTurnsFileUrlsIntoPathsAndWebAddressesIntoNothing)
                         {"", ""}});
 }
 
+// Only the scheme makes a web address: a file address that carries
+// "http://" in its fragment or query names a file.
+TEST(Paths, WebAddressesAreDecidedByTheirScheme)
+{
+    for (const char* web : {"http://example.com/a.html", "HTTPS://example.com/", "Http://x"})
+        EXPECT_TRUE(isWebAddress(QString::fromUtf8(web))) << web;
+    for (const char* other : {"file:///out/evil.html#http://x", "file:///a.html?u=https://x", "x/http://y.html",
+                              "data:text/html,http://x", "about:blank#http://x", "httpx://a", "http:/a", ""})
+        EXPECT_FALSE(isWebAddress(QString::fromUtf8(other))) << other;
+    EXPECT_EQ(CutNN("file:///out/evil.html#http://x"), "/out/evil.html");
+}
+
 TEST(Paths, SeitouReplacesTheEightForbiddenCharacters)
 {
     EXPECT_EQ(seitou("a/b:c"), "a_b:c");

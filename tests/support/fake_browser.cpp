@@ -97,12 +97,6 @@ void FakeBrowser::findText(const QString& text, std::function<void(bool found)> 
         done(found);
 }
 
-void FakeBrowser::confirmOwnRequest(const QString& url, std::function<void(bool own)> done)
-{
-    confirmed.append(url);
-    done(ownRequests);
-}
-
 bool FakeBrowser::raiseNavigation(const QString& url, const QString& sourceUrl,
                                   bool programInitiated, bool mainFrame)
 {
@@ -111,6 +105,8 @@ bool FakeBrowser::raiseNavigation(const QString& url, const QString& sourceUrl,
     request.sourceUrl = sourceUrl;
     request.programInitiated = programInitiated;
     request.mainFrame = mainFrame;
+    // As the real view: a frame's navigation has no known requester.
+    request.requesterUnknown = !programInitiated && !mainFrame;
     return raiseBeforeNavigate(request);
 }
 

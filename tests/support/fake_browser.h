@@ -33,8 +33,6 @@ public:
     QString locationUrl() const override;
     void runScript(const QString& script, ScriptResult done = {}) override;
     void findText(const QString& text, std::function<void(bool found)> done = {}) override;
-    // Answers at once with ownRequests.
-    void confirmOwnRequest(const QString& url, std::function<void(bool own)> done) override;
 
     // Raises before-navigate as a click in the page would; returns the cancel.
     bool raiseNavigation(const QString& url, const QString& sourceUrl = QString(),
@@ -57,8 +55,6 @@ public:
     QStringList finds;   // texts searched, in order
     bool findResult = false;
     std::function<bool(const QString& text)> findAnswer;         // wins over findResult
-    bool ownRequests = true; // the shown page raised the requests handed over
-    QStringList confirmed;   // the requests asked about, in order
 
 private:
     void record(const QString& kind, const QString& url);

@@ -74,11 +74,25 @@ TEST_F(PageCommandTest, TitlePagesSwitchTheLayout)
     EXPECT_EQ(w.SpeedButton7->tag(), 0);
 }
 
-TEST_F(PageCommandTest, WebVideosOpenOutsideTheProgram)
+// The desktop opener is a program: a web video opens outside only upon a
+// page of the data root that links to it; a web page's request for one (or
+// a request no page raised) opens nothing, and its command list runs with a
+// web page's trust.
+TEST_F(PageCommandTest, WebVideosOpenOutsideOnlyUponALocalPagesOwnLink)
 {
-    shown();
-    EXPECT_TRUE(click("http://example.com/movie.wmv", "http://example.com/index.html"));
+    TForm1& w = shown();
+    writeFile(inRoot("0010_a.html"), "<a href=\"http://example.com/movie.wmv\">movie</a>");
+    EXPECT_TRUE(click("http://example.com/movie.wmv"));
     EXPECT_EQ(seamEvents("openUrl"), QStringList({"http://example.com/movie.wmv"}));
+    platform::clearEvents();
+    EXPECT_TRUE(click("http://example.com/movie.wmv", "http://example.com/index.html"));
+    EXPECT_TRUE(click("http://example.com/other.avi")); // not the page's own link
+    EXPECT_TRUE(page()->raiseNavigation("http://example.com/movie.wmv", fileUrl("0010_a.html"), false, false));
+    EXPECT_TRUE(click("http://example.com/movie.avi,$JS%20x.txt%20a=1,$+3", "http://example.com/index.html"));
+    QCoreApplication::processEvents();
+    EXPECT_TRUE(seamEvents("openUrl").isEmpty()) << seamEvents("openUrl").join(' ').toStdString();
+    EXPECT_FALSE(QFileInfo::exists(inRoot("x.txt")));
+    EXPECT_EQ(w.PageCounter, 3);
 }
 
 // The quiz pane of one page must not come back over the next one when a
@@ -136,22 +150,28 @@ TEST_F(PageCommandTest, TheProgramsOwnDisplayNeverRunsTheNameAsCommands)
     EXPECT_TRUE(seamEvents("start").isEmpty()) << seamEvents("start").join(' ').toStdString();
 }
 
-// A request aimed at the shown local page's frame that the page did not raise
-// itself (a web page in one of its frames) has a web page's trust: writing
-// commands and folder links are refused, counting still runs.
-TEST_F(PageCommandTest, RequestsTheShownPageDidNotRaiseHaveWebTrust)
+// Who raised a request is told by its address: a command list in any
+// address but a file: one comes from the web, whatever page is shown;
+// writing commands and folder links are refused, counting still runs. A
+// file: address raised in a page of the data root keeps a local page's
+// trust; in a local file outside it, it does not.
+TEST_F(PageCommandTest, OnlyFileAddressesFromPagesOfTheDataRootHaveLocalTrust)
 {
     TForm1& w = shown();
-    page()->ownRequests = false;
-    EXPECT_TRUE(click(commandUrl("JS%20x.txt%20a=1,$+2")));
-    EXPECT_EQ(page()->confirmed, QStringList({commandUrl("JS%20x.txt%20a=1,$+2")}));
+    EXPECT_TRUE(click("http://127.0.0.1:8/z/$JS%20x.txt%20a=1,$+2"));
+    EXPECT_TRUE(click("data:text/html,$JS%20x.txt%20a=1,$+2"));
     EXPECT_FALSE(QFileInfo::exists(inRoot("x.txt")));
     EXPECT_TRUE(flashText().contains("Webページからは")) << flashText().toStdString();
-    EXPECT_EQ(w.PageCounter, 2);
-    EXPECT_TRUE(click(QUrl::fromLocalFile(inRoot("sub")).toString()));
+    EXPECT_EQ(w.PageCounter, 4);
+    writeFile(files::joinPath(dir.path(), "evil.html"), "<html></html>");
+    const QString outside = QUrl::fromLocalFile(files::joinPath(dir.path(), "evil.html")).toString();
+    EXPECT_TRUE(click(commandUrl("JS%20x.txt%20a=1"), outside));
+    EXPECT_TRUE(click(QUrl::fromLocalFile(inRoot("sub")).toString(), outside));
+    EXPECT_TRUE(page()->raiseNavigation(commandUrl("JS%20x.txt%20a=1"), fileUrl("0010_a.html"), false, false));
+    QCoreApplication::processEvents();
+    EXPECT_FALSE(QFileInfo::exists(inRoot("x.txt")));
     EXPECT_TRUE(seamEvents("openUrl").isEmpty());
 
-    page()->ownRequests = true; // the page's own link keeps its trust
-    EXPECT_TRUE(click(commandUrl("JS%20x.txt%20a=1")));
+    EXPECT_TRUE(click(commandUrl("JS%20x.txt%20a=1"))); // the page's own link keeps its trust
     EXPECT_TRUE(QFileInfo::exists(inRoot("x.txt")));
 }
