@@ -27,8 +27,13 @@ bool pageLinksTo(const QString& pageText, const QString& url)
     if (url.isEmpty() || pageText.isEmpty())
         return false;
     const QUrl parsed(url);
-    const QStringList spellings = {url, parsed.toString(), QUrl::fromPercentEncoding(url.toUtf8()),
-                                   parsed.toString(QUrl::FullyEncoded)};
+    QStringList spellings = {url, parsed.toString(), QUrl::fromPercentEncoding(url.toUtf8()),
+                             parsed.toString(QUrl::FullyEncoded)};
+    // An address with a query is written with "&amp;" in a page.
+    for (qsizetype i = 0, n = spellings.size(); i < n; ++i) {
+        if (spellings.at(i).contains(QLatin1Char('&')))
+            spellings << QString(spellings.at(i)).replace(QLatin1String("&"), QLatin1String("&amp;"));
+    }
     for (const QString& spelling : spellings) {
         if (spelling.isEmpty())
             continue;

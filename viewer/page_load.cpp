@@ -42,14 +42,21 @@ void fitViews(TForm1& w)
     }
 }
 
+// The address without its fragment, every escape decoded: the document
+// and the view spell the same address with different escapes.
+QString documentAddress(const QString& url)
+{
+    const QUrl parsed(url);
+    if (url.isEmpty() || !parsed.isValid())
+        return QString();
+    return QUrl::fromPercentEncoding(parsed.adjusted(QUrl::RemoveFragment).toString(QUrl::FullyEncoded).toUtf8());
+}
+
 // True when the two addresses name the same document (a fragment apart).
 bool sameDocument(const QString& a, const QString& b)
 {
-    const QUrl x(a);
-    const QUrl y(b);
-    return !a.isEmpty() && x.isValid() && y.isValid()
-        && x.adjusted(QUrl::RemoveFragment).toString(QUrl::FullyEncoded)
-               == y.adjusted(QUrl::RemoveFragment).toString(QUrl::FullyEncoded);
+    const QString x = documentAddress(a);
+    return !x.isEmpty() && x == documentAddress(b);
 }
 
 // The text of the document loaded at asked, as the link-page and quiz tests

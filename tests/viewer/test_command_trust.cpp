@@ -44,6 +44,7 @@ TEST(CommandTrust, TheAddressTellsWhoRaisedARequest)
     // A local page's own link to a web video: the whole address, as written.
     EXPECT_TRUE(pageLinksTo("<a href=\"HTTP://h/Movie.avi\">", "http://h/Movie.avi"));
     EXPECT_TRUE(pageLinksTo("<a href='http://h/a b.avi'>", "http://h/a%20b.avi"));
+    EXPECT_TRUE(pageLinksTo("<a href=\"http://h/m.avi?a=1&amp;b=2\">", "http://h/m.avi?a=1&b=2"));
     EXPECT_FALSE(pageLinksTo("<a href=\"http://h/movie.avi2\">", "http://h/movie.avi"));
     EXPECT_FALSE(pageLinksTo("<iframe src=\"http://h/\">", "http://h/movie.avi"));
 }

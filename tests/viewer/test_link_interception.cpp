@@ -175,3 +175,38 @@ TEST_F(PageCommandTest, OnlyFileAddressesFromPagesOfTheDataRootHaveLocalTrust)
     EXPECT_TRUE(click(commandUrl("JS%20x.txt%20a=1"))); // the page's own link keeps its trust
     EXPECT_TRUE(QFileInfo::exists(inRoot("x.txt")));
 }
+
+// A link page read from the web, or from a local file outside the data
+// root, leads only to web addresses, and its command link has a web page's
+// trust. The text of a document the view no longer shows is dropped.
+TEST_F(PageCommandTest, LinkPagesOutsideTheDataRootLeadOnlyToTheWeb)
+{
+    TForm1& w = shown();
+    const QString outside = QUrl::fromLocalFile(files::joinPath(dir.path(), "evil.html")).toString();
+    page()->calls.clear();
+    w.ProcessLinkPage("【リンク】<a href=\"" + outside + "\">x</a>", "http://h/a.html");
+    w.ProcessLinkPage("【リンク】<a href=\"" + outside + "#http://x\">a</a><a href=\"b.html\">b</a>", "http://h/d/a.html");
+    EXPECT_EQ(w.levels.topEntries(), QStringList({"http://h/d/b.html"}));
+    w.ProcessLinkPage("【リンク】<a href=\"sub/0010_s.html\">x</a>", outside);
+    w.ProcessLinkPage("【リンク】<a href=\"/$JS%20x.txt%20a=1,$+2\">x</a>", outside);
+    w.ProcessLinkPage("【リンク】<a href=\"/$JS%20x.txt%20a=1,$+3\">x</a>", "http://h/a.html");
+    for (const QString& target : page()->navigated())
+        EXPECT_TRUE(target.startsWith("http://h/")) << target.toStdString();
+    EXPECT_FALSE(QFileInfo::exists(inRoot("x.txt")));
+    EXPECT_EQ(w.PageCounter, 5);
+
+    // The web page's text comes back after the view moved on: nothing runs.
+    page()->scriptResult = QStringLiteral(R"({"u":"http://h/a.html","t":"【リンク】<a href=\"http://h/c.html\">c</a>"})");
+    page()->navigate("http://h/a.html");
+    w.setCaption("http://h/a.html");
+    w.LastDocumentUrl.clear();
+    page()->calls.clear();
+    page()->completeDocument();
+    EXPECT_EQ(page()->navigated(), QStringList({"http://h/c.html"}));
+    page()->navigate("http://h/other.html");
+    w.setCaption("http://h/other.html");
+    w.LastDocumentUrl.clear();
+    page()->calls.clear();
+    page()->completeDocument();
+    EXPECT_TRUE(page()->navigated().isEmpty()) << page()->navigated().join(' ').toStdString();
+}
