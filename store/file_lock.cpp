@@ -32,8 +32,9 @@ QString folderOf(const QString& path)
     return slash == 0 ? QStringLiteral("/") : path.left(slash);
 }
 
-// Waits for the lock in short, growing steps, so that a holder that hangs
-// cannot freeze the window for good.
+// Waits for the lock in short steps (a busy holder lets go many times a
+// second, and a long pause would keep missing those moments), but not for
+// good: a holder that hangs must not freeze the window for ever.
 bool lockWithin(int fd, int timeoutMs)
 {
     QElapsedTimer waited;
@@ -47,7 +48,7 @@ bool lockWithin(int fd, int timeoutMs)
         if (waited.elapsed() >= timeoutMs)
             return false;
         QThread::msleep(pauseMs);
-        pauseMs = qMin(pauseMs * 2, 32);
+        pauseMs = qMin(pauseMs * 2, 4);
     }
 }
 

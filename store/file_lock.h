@@ -17,7 +17,7 @@ namespace files {
 // writes nothing.
 class FileLock {
 public:
-    explicit FileLock(const QString& path, int timeoutMs = 10000);
+    explicit FileLock(const QString& path, int timeoutMs = 30000);
     ~FileLock();
     FileLock(const FileLock&) = delete;
     FileLock& operator=(const FileLock&) = delete;
