@@ -7,6 +7,7 @@
 #include "store/files.h"
 #include "store/log.h"
 #include "store/page_file.h"
+#include "store/read_only.h"
 #include "viewer/later_windows.h"
 
 #include <QFileInfo>
@@ -23,6 +24,27 @@ QString withDefaultExtension(const QString& path)
 
 } // namespace
 
+// A page the person made read-only is not written; a page another program
+// wrote since the editor read it is written over only when the person says
+// so. Otherwise the editor stays open with its text.
+bool TForm2::mayWriteOver(const QString& path)
+{
+    const QString name = QFileInfo(path).fileName();
+    if (files::isReadOnlyFile(path)) {
+        platform::showMessage(QStringLiteral("読み取り専用のファイルなので保存しませんでした：") + name +
+                                  QStringLiteral("\n「名付けて保存」で別の名前を付けることができます。"
+                                                 "\n編集中の内容はそのまま残っています。"),
+                              platform::MsgType::Warning);
+        return false;
+    }
+    if (path != readPath_ || !QFileInfo(path).isFile() || editor::pageOnDisk(path) == readState_)
+        return true;
+    return platform::askYesNo(QStringLiteral("編集している間に、ほかのプログラムがこのページを書き換えました：") + name +
+                                  QStringLiteral("\n\n編集中の内容で上書きしますか？"
+                                                 "\n（「いいえ」でほかのプログラムが書いた内容を残し、編集を続けます）"),
+                              platform::MsgType::Warning);
+}
+
 bool TForm2::savePageTo(const QString& path)
 {
     const QString name = QFileInfo(path).fileName();
@@ -32,6 +54,8 @@ bool TForm2::savePageTo(const QString& path)
                               platform::MsgType::Warning);
         return false;
     }
+    if (!mayWriteOver(path))
+        return false;
     if (!store::SavePage(page, path)) {
         qCWarning(lcPagora) << "page could not be saved:" << path;
         platform::showMessage(QStringLiteral("ページを保存できませんでした：") + name +

@@ -51,6 +51,8 @@ void TForm2::FormShow()
     closing_ = false;
     saved_ = false;
     store::LoadPageIntoEditor(page, pagePath());
+    readPath_ = pagePath();
+    readState_ = editor::pageOnDisk(readPath_);
     showFields();
     // Form view.
     SpeedButton28->setHint(QStringLiteral("ソースの編集"));

@@ -6,6 +6,7 @@
 #include "store/log.h"
 
 #include <QColor>
+#include <QFile>
 #include <QFileInfo>
 #include <QImage>
 
@@ -46,6 +47,52 @@ bool sameBytes(const QString& a, const QString& b)
     return first && second && *first == *second;
 }
 
+// A free hidden name beside the picture, where the new one waits until the
+// old one has gone to the trash (listings leave dot files out).
+QString stagingPath(const QString& folder, const QString& name)
+{
+    for (int n = 1;; ++n) {
+        const QString candidate = files::joinPath(folder, QStringLiteral(".pagora-new-%1-%2").arg(n).arg(name));
+        if (!QFileInfo(candidate).exists() && !QFileInfo(candidate).isSymLink())
+            return candidate;
+    }
+}
+
+void warn(const QString& text, const QString& path)
+{
+    platform::showMessage(text + QStringLiteral("\n") + path, platform::MsgType::Warning);
+}
+
+// The new picture is copied beside the old one before the old one goes to
+// the trash: a failed copy (a full disk) leaves the old picture in place,
+// and the pages that show it keep showing it.
+std::optional<QString> replacePicture(const QString& source, const QString& existing, const QString& folder,
+                                      const QString& name)
+{
+    const QString target = files::joinPath(folder, name);
+    const QString staged = stagingPath(folder, name);
+    if (!files::copyFileOver(source, staged, {folder})) {
+        qCWarning(lcPagora) << "picture copy failed:" << source << "->" << staged;
+        QFile::remove(staged);
+        warn(QStringLiteral("画像をページのフォルダーにコピーできませんでした。今ある画像はそのまま残っています。"), target);
+        return std::nullopt;
+    }
+    if (!files::moveToTrash(existing)) {
+        QFile::remove(staged);
+        warn(QStringLiteral("今ある画像をごみ箱に移せなかったので、置き換えませんでした。"), existing);
+        return std::nullopt;
+    }
+    if (!files::renameNoReplace(staged, target)) {
+        qCWarning(lcPagora) << "the new picture could not take its name:" << staged << "->" << target;
+        QFile::remove(staged);
+        warn(QStringLiteral("新しい画像を置けませんでした。今ある画像はごみ箱に移してあります。"
+                            "ごみ箱から元に戻せます。"),
+             existing);
+        return std::nullopt;
+    }
+    return name;
+}
+
 // The user's choice for a picture of the same name and other bytes.
 std::optional<QString> replaceOrKeepBoth(const QString& source, const QString& existing, const QString& folder,
                                          const QString& name)
@@ -56,16 +103,13 @@ std::optional<QString> replaceOrKeepBoth(const QString& source, const QString& e
                        "置き換えますか？\n"
                        "「はい」: 今ある画像をごみ箱に移して置き換えます。\n"
                        "「いいえ」: 両方を残し、読み込む画像は「%2」という名前にします。\n"
-                       "「キャンセル」: 読み込みをやめます。")
+                       "「キャンセル」: 読み込みをやめます。\n\n"
+                       "「はい」を選ぶと、今ある画像はすぐにごみ箱に移ります。"
+                       "ページを保存しないで閉じても元には戻りません。")
             .arg(existing, free);
     switch (platform::askYesNoCancel(question)) {
     case platform::Answer::Yes:
-        if (!files::moveToTrash(existing)) {
-            platform::showMessage(QStringLiteral("今ある画像をごみ箱に移せなかったので、置き換えませんでした。\n%1").arg(existing),
-                                  platform::MsgType::Warning);
-            return std::nullopt;
-        }
-        return copyNew(source, files::joinPath(folder, name)) ? std::optional<QString>(name) : std::nullopt;
+        return replacePicture(source, existing, folder, name);
     case platform::Answer::No:
         return copyNew(source, files::joinPath(folder, free)) ? std::optional<QString>(free) : std::nullopt;
     case platform::Answer::Cancel:

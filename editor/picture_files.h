@@ -18,9 +18,10 @@ bool acceptPictureName(const QString& name);
 // Brings source into folder under name and returns the name the picture has
 // there. The file itself, or a file of the same bytes under that name (in
 // any letter case), is used as it is. Another picture of that name is never
-// overwritten silently: the user chooses to replace it (it goes to the trash
-// first) or to keep both (the new one takes a free name). nullopt when the
-// user cancels or the copy fails (said so); the folder is then unchanged.
+// overwritten silently: the user chooses to replace it (the new one is
+// copied beside it first, then the old one goes to the trash at once) or to
+// keep both (the new one takes a free name). nullopt when the user cancels
+// or the copy fails (said so); the folder is then unchanged.
 std::optional<QString> copyIntoFolder(const QString& source, const QString& folder, const QString& name);
 // name when no file in folder has it (in any letter case), else the first
 // free one of base_2.ext, base_3.ext ...

@@ -3,6 +3,7 @@
 #include "store/files.h"
 #include "store/files_internal.h"
 #include "store/log.h"
+#include "store/read_only.h"
 
 #include <QDir>
 #include <QFile>
@@ -113,6 +114,8 @@ bool FileWriter::open(const QString& path, const QStringList& within)
     if (exists && !S_ISREG(old.st_mode))
         return fail(S_ISLNK(old.st_mode) ? QStringLiteral("a link is never written through")
                                          : QStringLiteral("not a file"));
+    if (exists && readOnlyMode(old.st_mode))
+        return fail(QStringLiteral("the file is read-only"));
     for (int attempt = 0; attempt < 100 && !file_.valid(); ++attempt) {
         temp_ = ".pagora-" + QByteArray::number(QRandomGenerator::global()->generate(), 36) + ".tmp";
         file_ = confine::Fd(::openat(folder_.get(), temp_.constData(),
@@ -213,6 +216,8 @@ bool appendBytes(const QString& path, const QByteArray& bytes, const QStringList
         return appendFailed(path, qt_error_string(errno));
     if (!S_ISREG(st.st_mode))
         return appendFailed(path, QStringLiteral("not a file"));
+    if (readOnlyMode(st.st_mode))
+        return appendFailed(path, QStringLiteral("the file is read-only"));
     const char* data = bytes.constData();
     qint64 left = bytes.size();
     int error = 0;

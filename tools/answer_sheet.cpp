@@ -1,5 +1,6 @@
 #include "tools/answer_sheet.h"
 
+#include "store/file_lock.h"
 #include "store/files.h"
 #include "store/page_encoding.h"
 #include "store/text.h"
@@ -151,6 +152,11 @@ std::optional<QByteArray> lineInEncodingOf(const QByteArray& existing, const QSt
 
 AppendResult AppendRow(const QString& csvPath, const Row& row, const QStringList& within)
 {
+    // Whether the file needs its labels line, and how its last row ends, is
+    // read before the write: another instance must not write in between.
+    const files::FileLock lock(csvPath);
+    if (!lock.held())
+        return AppendResult::WriteFailed;
     const std::optional<QByteArray> existing = files::readBytes(csvPath);
     // A link is refused by the writes below, never read as missing.
     const QFileInfo info(csvPath);

@@ -1,6 +1,7 @@
 #include "tools/posting.h"
 
 #include "platform/seam.h"
+#include "store/file_lock.h"
 #include "store/files.h"
 #include "store/page_encoding.h"
 #include "store/paths.h"
@@ -98,6 +99,11 @@ std::optional<QString> insertPost(const QString& page, const QString& entry)
 
 QString postIntoFile(const QString& pagePath, const QString& entry)
 {
+    // A post written by another instance between this read and this write
+    // would be lost: both stand together under the lock.
+    const files::FileLock lock(pagePath);
+    if (!lock.held())
+        return QStringLiteral("ページ「%1」に書き込めませんでした。ページは元のままです。").arg(QFileInfo(pagePath).fileName());
     QString refusal;
     const std::optional<store::PageText> read = store::readPageToRewrite(pagePath, refusal);
     if (!read && !refusal.isEmpty())

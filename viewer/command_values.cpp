@@ -1,6 +1,7 @@
 #include "viewer/command_values.h"
 
 #include "platform/seam.h"
+#include "store/file_lock.h"
 #include "store/files.h"
 #include "store/page_encoding.h"
 #include "store/paths.h"
@@ -26,6 +27,11 @@ void rewriteHistoryPages(TForm1& w, const std::function<bool(const QString& path
         const QString path = files::joinPath(w.CurrentFolder(), files::slashes(entry));
         if (!text::upper(QFileInfo(path).fileName()).contains(QStringLiteral("HISTORY")))
             continue;
+        const files::FileLock lock(path);
+        if (!lock.held()) {
+            w.ShowFlashMessage(writeFailedMessage(path), 3000);
+            continue;
+        }
         QString refusal;
         const std::optional<store::PageText> read = store::readPageToRewrite(path, refusal);
         if (!read) {

@@ -1,5 +1,6 @@
 #include "viewer/value_files.h"
 
+#include "store/file_lock.h"
 #include "store/files.h"
 #include "store/text.h"
 
@@ -92,6 +93,13 @@ void applyEntry(ValueTable& table, const QString& key, const QString& value)
 ValueFileResult setTextFileValue(const QString& path, const QString& entry, const QStringList& within)
 {
     const auto [key, value] = splitEntry(entry);
+    if (isDeleteValue(value) && !QFileInfo::exists(path))
+        return ValueFileResult::Deleted;
+    // Another instance adding to the same count in between would lose its
+    // step: the read and the write stand together under the lock.
+    const files::FileLock lock(path);
+    if (!lock.held())
+        return ValueFileResult::WriteFailed;
     if (isDeleteValue(value)) {
         if (!QFileInfo::exists(path))
             return ValueFileResult::Deleted;

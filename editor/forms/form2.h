@@ -13,6 +13,7 @@
 #include "editor/forms/form2_memo.h"
 #include "editor/header_background.h"
 #include "editor/image_block.h"
+#include "editor/page_on_disk.h"
 #include "platform/controls.h"
 #include "store/page_model.h"
 
@@ -246,6 +247,7 @@ private:
     void applyStyleButtons(int pressed);
     bool askBeforeClosing();  // false: the window stays open
     bool savePageTo(const QString& path);
+    bool mayWriteOver(const QString& path);  // read-only or changed by another program
 
     void setPageWidth(int width, const QString& sizeMeta);
 
@@ -262,6 +264,8 @@ private:
     bool saved_ = false;      // a save closed the window
     QString openedHtml_;      // the page as built right after opening
     QDateTime openedAt_;      // dates a daily report in that comparison
+    QString readPath_;             // the page as the editor read it ...
+    editor::PageOnDisk readState_; // ... and what its file held then
     QPointer<QWidget> notesBorrowed_;  // the memo window while it is the editor's
     QPointer<QWidget> notesHome_;      // its owner before
 };

@@ -352,6 +352,71 @@ TEST_F(EditorWindow, NewPageIsNotSavedOverAFileThatAppeared)
     form->newPage = false;
 }
 
+// Another program wrote the page while the editor was open: the save asks,
+// "いいえ" keeps the other version and the editor's text, "はい" writes over
+// it. Every way to save asks, closing with "保存する" too.
+TEST_F(EditorWindow, APageChangedOnDiskMeanwhileIsWrittenOverOnlyWhenSaidSo)
+{
+    const QString path = page("1000_カエルの一生.html");
+    open(path);
+    form->Memo2->setText(QStringLiteral("編集した本文"));
+    tree.write(QStringLiteral("1000_カエルの一生.html"), "written by another program");
+    platform::clearEvents();
+
+    platform::setNextAnswer(platform::Answer::No);
+    form->BitBtn4->click();
+    EXPECT_TRUE(form->isVisible());
+    ASSERT_EQ(countEvents(QStringLiteral("ask")), 1);
+    EXPECT_TRUE(platform::events().constLast().text.contains(QStringLiteral("1000_カエルの一生.html")));
+    EXPECT_EQ(bytesOf(path), QByteArray("written by another program"));
+    EXPECT_EQ(form->Memo2->text(), QStringLiteral("編集した本文"));
+
+    platform::setNextAnswer(platform::Answer::Yes); // close: save?
+    platform::setNextAnswer(platform::Answer::No);  // ... over the other version? no
+    form->reject();
+    EXPECT_TRUE(form->isVisible());
+    EXPECT_EQ(countEvents(QStringLiteral("ask")), 3);
+    EXPECT_EQ(bytesOf(path), QByteArray("written by another program"));
+
+    platform::setNextAnswer(platform::Answer::Yes);
+    form->BitBtn4->click();
+    EXPECT_FALSE(form->isVisible());
+    EXPECT_TRUE(files::readUtf8(path)->contains(QStringLiteral("編集した本文")));
+
+    // Unchanged on disk: saved without a question.
+    open(path);
+    form->Memo2->setText(QStringLiteral("もう一度"));
+    platform::clearEvents();
+    form->BitBtn4->click();
+    EXPECT_FALSE(form->isVisible());
+    EXPECT_EQ(countEvents(QStringLiteral("ask")), 0);
+}
+
+// A page made read-only is not replaced: the person is told, the editor
+// keeps the text, and a save under another name still works.
+TEST_F(EditorWindow, AReadOnlyPageIsNotWrittenOver)
+{
+    const QString path = page("1000_カエルの一生.html");
+    const QByteArray before = bytesOf(path);
+    open(path);
+    form->Memo2->setText(QStringLiteral("編集した本文"));
+    const QFileDevice::Permissions readOnly = QFileDevice::ReadOwner | QFileDevice::ReadGroup | QFileDevice::ReadOther;
+    ASSERT_TRUE(QFile::setPermissions(path, readOnly));
+    platform::clearEvents();
+    form->BitBtn4->click();
+    EXPECT_TRUE(form->isVisible());
+    EXPECT_EQ(bytesOf(path), before);
+    EXPECT_FALSE(QFile::permissions(path) & QFileDevice::WriteOwner);
+    ASSERT_EQ(countEvents(QStringLiteral("message")), 1);
+    EXPECT_TRUE(platform::events().constLast().text.contains(QStringLiteral("読み取り専用")));
+    EXPECT_TRUE(platform::events().constLast().text.contains(QStringLiteral("1000_カエルの一生.html")));
+
+    platform::setNextFileName(tree.path(QStringLiteral("1001_写し.html")));
+    form->BitBtn1->click();
+    EXPECT_FALSE(form->isVisible());
+    EXPECT_TRUE(files::readUtf8(tree.path(QStringLiteral("1001_写し.html")))->contains(QStringLiteral("編集した本文")));
+}
+
 TEST_F(EditorWindow, AlignmentRowsSetTagsAndPlacement)
 {
     const QString path = page("1000_カエルの一生.html");

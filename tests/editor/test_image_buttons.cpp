@@ -5,7 +5,9 @@
 #include "editor/image_buttons.h"
 #include "picture_test_support.h"
 
+#include "editor/picture_files.h"
 #include "store/files.h"
+#include "store/resource_limits.h"
 
 #include <QDir>
 #include <QStandardPaths>
@@ -214,4 +216,35 @@ TEST_F(PictureTest, DoubleClickOpensThePicture)
     const auto opened = seamEvents("openUrl");
     ASSERT_EQ(opened.size(), 1);
     EXPECT_EQ(QUrl(opened[0].text).toLocalFile(), folder + QStringLiteral("/sea #1.jpg"));
+}
+
+// Replacing a picture on a disk that fills up: the new one is copied before
+// the old one goes, so the old one stays and nothing half-made is left. The
+// question says that the old picture goes to the trash at once.
+TEST_F(PictureTest, AReplacementThatCannotBeCopiedKeepsTheOldPicture)
+{
+    const QString own = tree.write("class1/rose.png", QByteArray(1000, 'o'));
+    const QString other = tree.write("pics/rose.png", QByteArray(64 * 1024, 'n'));
+    std::optional<QString> result = QStringLiteral("unset");
+    withFileSizeLimit(4096, [&](bool limited) {
+        ASSERT_TRUE(limited);
+        platform::setNextAnswer(platform::Answer::Yes);
+        result = copyIntoFolder(other, folder, QStringLiteral("rose.png"));
+    });
+    EXPECT_FALSE(result);
+    EXPECT_EQ(tree.read("class1/rose.png"), QByteArray(1000, 'o'));
+    EXPECT_FALSE(QFileInfo::exists(trashFolder() + "/rose.png"));
+    EXPECT_EQ(QDir(folder).entryList(QDir::Files | QDir::Hidden), QStringList{"rose.png"});
+    ASSERT_EQ(seamEvents("ask").size(), 1);
+    EXPECT_TRUE(seamEvents("ask")[0].text.contains(QStringLiteral("「はい」を選ぶと、今ある画像はすぐにごみ箱に移ります。")));
+    ASSERT_EQ(seamEvents("message").size(), 1);
+    EXPECT_TRUE(seamEvents("message")[0].text.contains(QStringLiteral("そのまま残っています")));
+
+    // With room on the disk the same answer replaces it.
+    platform::setNextAnswer(platform::Answer::Yes);
+    EXPECT_EQ(copyIntoFolder(other, folder, QStringLiteral("rose.png")), QStringLiteral("rose.png"));
+    EXPECT_EQ(tree.read("class1/rose.png"), QByteArray(64 * 1024, 'n'));
+    EXPECT_EQ(files::readBytes(trashFolder() + "/rose.png").value_or(QByteArray()), QByteArray(1000, 'o'));
+    EXPECT_EQ(QDir(folder).entryList(QDir::Files | QDir::Hidden), QStringList{"rose.png"});
+    (void)own;
 }

@@ -1,6 +1,7 @@
 #include "platform/seam.h"
 #include "store/files.h"
 #include "store/resource_limits.h"
+#include "support/processes.h"
 #include "support/temp_tree.h"
 #include "tools/answer_sheet.h"
 #include "tools/forms/form18.h"
@@ -66,6 +67,28 @@ TEST(AnswerSheetCsv, FirstRowCarriesLabelsLaterRowsAnswersOnly)
     ASSERT_EQ(AppendRow(csv, Row{QStringLiteral("氏名,年齢"), QStringLiteral("山田,12")}), AppendResult::Written);
     ASSERT_EQ(AppendRow(csv, Row{QStringLiteral("氏名,年齢"), QStringLiteral("佐藤,13")}), AppendResult::Written);
     EXPECT_EQ(t.read("sub/_q.csv"), kBom + QStringLiteral("氏名,年齢\r\n山田,12\r\n佐藤,13\r\n").toUtf8());
+}
+
+// Two instances taking answers into one new CSV at once: one labels line,
+// every row.
+TEST(AnswerSheetCsv, TwoProcessesAppendingAtOnceLoseNoRow)
+{
+    TempTree t;
+    for (int round = 0; round < 5; ++round) {
+        const QString csv = t.path(QStringLiteral("_q%1.csv").arg(round));
+        const bool ran = runInProcesses(2, [&csv](int who) {
+            for (int n = 0; n < 20; ++n) {
+                const Row row{QStringLiteral("名前"), QStringLiteral("%1-%2").arg(who).arg(n)};
+                if (AppendRow(csv, row) != AppendResult::Written)
+                    return false;
+            }
+            return true;
+        });
+        EXPECT_TRUE(ran);
+        const QStringList lines = files::splitLines(files::readUtf8(csv).value_or(QString()));
+        EXPECT_EQ(lines.size(), 41) << round;
+        EXPECT_EQ(lines.count(QStringLiteral("名前")), 1) << round;
+    }
 }
 
 TEST(AnswerSheetCsv, AppendsInTheEncodingTheSpreadsheetSavedIn)

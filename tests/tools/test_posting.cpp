@@ -3,6 +3,7 @@
 #include "tools/forms/form16.h"
 #include "tools/posting.h"
 
+#include "support/processes.h"
 #include "support/temp_tree.h"
 #include "platform/seam.h"
 #include "store/files.h"
@@ -120,4 +121,24 @@ TEST(PostingDialog, EmptyTextIsRefusedAndTheTextStaysForNextTime)
     EXPECT_TRUE(files::readUtf8(page).value().contains("(^0^)hello<BR>---.<BR>"));
     f.FormShow();
     EXPECT_EQ(f.Memo1->toPlainText(), "hello");
+}
+
+// Two instances posting into one page at once: no post is lost (five each,
+// so that the ten kept hold them all), tried on several pages.
+TEST(Posting, TwoProcessesPostingAtOnceLoseNoPost)
+{
+    TempTree t;
+    for (int round = 0; round < 6; ++round) {
+        const QString page = t.writeText(QStringLiteral("board%1.html").arg(round), "<BODY><P>x</BODY>", true);
+        const bool ran = runInProcesses(2, [&page](int who) {
+            for (int n = 0; n < 5; ++n) {
+                const QString entry = buildPostEntry(QString(), QString(), QStringLiteral("from %1 no %2").arg(who).arg(n));
+                if (!postIntoFile(page, entry).isEmpty())
+                    return false;
+            }
+            return true;
+        });
+        EXPECT_TRUE(ran);
+        EXPECT_EQ(files::readUtf8(page).value_or(QString()).count(QStringLiteral("---.<BR>")), 10) << round;
+    }
 }

@@ -3,6 +3,7 @@
 #include "viewer/value_files.h"
 
 #include "store/files.h"
+#include "support/processes.h"
 
 #include <QDir>
 #include <QFile>
@@ -115,4 +116,19 @@ TEST(HistoryPages, ScriptSrcRewrite)
     EXPECT_FALSE(rewriteHistoryScriptSrc("<script src=\"unclosed", "x").has_value());
     EXPECT_EQ(historyScriptSrc("history/a#b"), "history/a%23b.txt");
     EXPECT_EQ(historyScriptSrc("history/名前"), "history/名前.txt");
+}
+
+// Two instances of the program counting into one file: every step counts.
+TEST_F(ValueFileTest, TwoProcessesCountingTogetherLoseNoStep)
+{
+    const QString file = path();
+    const bool ran = runInProcesses(2, [&file](int) {
+        for (int i = 0; i < 300; ++i) {
+            if (setTextFileValue(file, "n=+1") != ValueFileResult::Written)
+                return false;
+        }
+        return true;
+    });
+    EXPECT_TRUE(ran);
+    EXPECT_EQ(read(), "n=600\r\n");
 }
