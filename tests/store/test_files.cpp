@@ -13,6 +13,7 @@
 #include <QTemporaryDir>
 #include <QUrl>
 #include <sys/stat.h>
+#include <unistd.h>
 
 using namespace files;
 
@@ -380,17 +381,26 @@ TEST(Files, AnUnusableTrashRefusesAndWritesNothingInTheCurrentFolder)
     put(joinPath(dir.path(), "data2"), "Trash", "a file");
     put(joinPath(dir.path(), "data3/Trash"), "info", "a file");
     const QString p = put(dir.path(), "kept.html", "x");
+    // A data folder that may not be written (permissions bind all but root).
+    QStringList unusable{"blocker/share", "data2", "data3"};
+    if (::geteuid() != 0) {
+        ASSERT_TRUE(QDir().mkpath(joinPath(dir.path(), "data4")));
+        ASSERT_EQ(::chmod(QFile::encodeName(joinPath(dir.path(), "data4")).constData(), 0555), 0);
+        unusable << "data4";
+    }
     const QByteArray savedData = qgetenv("XDG_DATA_HOME");
     const QString cwd = QDir::currentPath();
     QDir::setCurrent(here);
-    for (const char* data : {"blocker/share", "data2", "data3"}) {
+    for (const QString& data : unusable) {
         qputenv("XDG_DATA_HOME", QFile::encodeName(joinPath(dir.path(), data)));
-        EXPECT_FALSE(moveToTrash(p)) << data;
-        EXPECT_EQ(bytesOf(p), "x") << data;
-        EXPECT_TRUE(QDir(here).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden).isEmpty()) << data;
+        EXPECT_FALSE(moveToTrash(p)) << data.toStdString();
+        EXPECT_EQ(bytesOf(p), "x") << data.toStdString();
+        EXPECT_TRUE(QDir(here).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden).isEmpty())
+            << data.toStdString();
     }
     QDir::setCurrent(cwd);
     qputenv("XDG_DATA_HOME", savedData);
+    ::chmod(QFile::encodeName(joinPath(dir.path(), "data4")).constData(), 0755);
 }
 
 TEST(Files, RenameRefusesAnExistingTarget)
