@@ -184,10 +184,10 @@ bool declarationOverridesUtf8(const QByteArray& charset, const QByteArray& bytes
     return isShiftJisName(charset) || isKnownCharset(charset);
 }
 
-// Bytes with NULs and no mark are UTF-16 without one (or no text at all):
-// the browser would not find their markup, and nothing rewrites them. Their
-// text is read as UTF-16 for readers that only look at it, the byte order
-// taken from where the NULs stand.
+// Bytes with many NULs and no mark are UTF-16 without one (markup in it is
+// half NULs): the browser would not find their markup, and nothing rewrites
+// them. Their text is read as UTF-16 for readers that only look at it, the
+// byte order taken from where the NULs stand. A stray NUL makes no UTF-16.
 std::optional<PageText> decidedWideWithoutMark(const QByteArray& bytes, bool head)
 {
     if (!bytes.contains('\0'))
@@ -196,6 +196,8 @@ std::optional<PageText> decidedWideWithoutMark(const QByteArray& bytes, bool hea
     for (qsizetype i = 0; i < bytes.size(); ++i)
         if (bytes.at(i) == '\0')
             ++((i % 2) ? odd : even);
+    if ((even + odd) * 8 < bytes.size())
+        return std::nullopt;
     const QByteArray body = head ? bytes.left(bytes.size() & ~qsizetype(1)) : bytes;
     PageText r;
     if (auto text = decodeWithoutLoss(odd >= even ? "UTF-16LE" : "UTF-16BE", body, true)) {

@@ -84,6 +84,8 @@ TEST(PageEncoding, Utf16WithoutAMarkIsNeverRewritten)
     EXPECT_FALSE(be.canRewrite());
     EXPECT_EQ(be.text, page);
     EXPECT_FALSE(decodePage(encoded("UTF-16LE", QStringLiteral("<P>abc"))).canRewrite());
+    // A stray NUL makes no UTF-16.
+    EXPECT_EQ(decodePage(QByteArray("<P>abcdefgh\0ijklmnop</P>", 24)).encoding, PageEncoding::Utf8);
 }
 
 TEST(PageEncoding, EveryShiftJisAliasInAnyCaseDecodesToTheSameText)
