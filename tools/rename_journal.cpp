@@ -5,9 +5,7 @@
 #include "tools/link_values.h"
 
 #include <QFile>
-#include <QJsonArray>
-#include <QJsonDocument>
-#include <QJsonObject>
+#include <QHash>
 
 #include <fcntl.h>
 #include <unistd.h>
@@ -17,21 +15,80 @@ namespace tools {
 namespace {
 
 const QString kJournalName = QStringLiteral(".pagora-rename-plan");
+const QByteArray kHeader = "pagora-rename-plan 1";
 
-QJsonArray movesToJson(const QList<JournalMove>& moves)
+// One line a record, fields split by tabs; names may hold any character.
+QByteArray field(const QString& s)
 {
-    QJsonArray a;
-    for (const JournalMove& m : moves)
-        a.append(QJsonArray{m.from, m.parked, m.to});
-    return a;
+    QByteArray b = s.toUtf8();
+    b.replace('%', "%25").replace('\t', "%09").replace('\n', "%0A").replace('\r', "%0D");
+    return b;
 }
 
-QJsonArray rewritesToJson(const QList<JournalRewrite>& rewrites)
+QString unfield(const QByteArray& b)
 {
-    QJsonArray a;
-    for (const JournalRewrite& r : rewrites)
-        a.append(QJsonArray{r.staged, r.page});
-    return a;
+    return QString::fromUtf8(QByteArray::fromPercentEncoding(b));
+}
+
+QString leafOf(const QString& path)
+{
+    return path.mid(path.lastIndexOf(QLatin1Char('/')) + 1);
+}
+
+// The plan as lines: folders once each, then every move and page by the
+// number of its folder and its names there; the hidden names follow from the
+// token, so a plan of 100,000 moves stays a few megabytes.
+QByteArray serialize(const RenameJournal& j)
+{
+    QHash<QString, int> folderIndex;
+    QByteArray out = kHeader + '\n';
+    out += (j.phase == RenameJournal::Phase::Placing ? "phase\tplacing\n" : "phase\tparking\n");
+    out += "token\t" + field(j.token) + '\n';
+    const auto folder = [&](const QString& path) {
+        const QString f = folderOf(path);
+        auto it = folderIndex.constFind(f);
+        if (it == folderIndex.constEnd()) {
+            it = folderIndex.insert(f, int(folderIndex.size()));
+            out += "folder\t" + field(f) + '\n';
+        }
+        return QByteArray::number(*it);
+    };
+    for (const JournalMove& m : j.moves) {
+        const QByteArray fi = folder(m.from);
+        out += "move\t" + fi + '\t' + field(leafOf(m.from)) + '\t' + field(leafOf(m.to)) + '\n';
+    }
+    for (const JournalRewrite& r : j.rewrites) {
+        const QByteArray fi = folder(r.page);
+        out += "page\t" + fi + '\t' + field(leafOf(r.page)) + '\n';
+    }
+    return out;
+}
+
+std::optional<RenameJournal> parse(const QByteArray& bytes)
+{
+    const QList<QByteArray> lines = bytes.split('\n');
+    if (lines.value(0) != kHeader)
+        return std::nullopt;
+    RenameJournal j;
+    QStringList folders;
+    for (const QByteArray& line : lines) {
+        const QList<QByteArray> f = line.split('\t');
+        const QString at = folders.value(f.value(1).toInt());
+        if (f.at(0) == "phase")
+            j.phase = f.value(1) == "placing" ? RenameJournal::Phase::Placing : RenameJournal::Phase::Parking;
+        else if (f.at(0) == "token")
+            j.token = unfield(f.value(1));
+        else if (f.at(0) == "folder")
+            folders << unfield(f.value(1));
+        else if (f.at(0) == "move" && f.size() == 4)
+            j.moves.append({files::joinPath(at, unfield(f.at(2))),
+                            files::joinPath(at, parkedName(j.token, int(j.moves.size()))),
+                            files::joinPath(at, unfield(f.at(3)))});
+        else if (f.at(0) == "page" && f.size() == 3)
+            j.rewrites.append({files::joinPath(at, stagedName(j.token, int(j.rewrites.size()))),
+                               files::joinPath(at, unfield(f.at(2)))});
+    }
+    return j;
 }
 
 } // namespace
@@ -68,14 +125,19 @@ void syncFolder(const QString& folder)
     ::close(fd);
 }
 
+QString parkedName(const QString& token, int k)
+{
+    return QStringLiteral(".pagora-moving-%1-%2").arg(token).arg(k);
+}
+
+QString stagedName(const QString& token, int k)
+{
+    return QStringLiteral(".pagora-staged-%1-%2.tmp").arg(token).arg(k);
+}
+
 bool writeJournal(const QString& root, const RenameJournal& journal)
 {
-    const QJsonObject o{{QStringLiteral("phase"), journal.phase == RenameJournal::Phase::Placing
-                                                      ? QStringLiteral("placing")
-                                                      : QStringLiteral("parking")},
-                        {QStringLiteral("moves"), movesToJson(journal.moves)},
-                        {QStringLiteral("rewrites"), rewritesToJson(journal.rewrites)}};
-    if (!files::writeBytes(journalPath(root), QJsonDocument(o).toJson(QJsonDocument::Compact), {root}))
+    if (!files::writeBytes(journalPath(root), serialize(journal), {root}))
         return false;
     syncFolder(root);
     return true;
@@ -86,24 +148,9 @@ std::optional<RenameJournal> readJournal(const QString& root)
     const std::optional<QByteArray> bytes = files::readBytes(journalPath(root));
     if (!bytes)
         return std::nullopt;
-    QJsonParseError error;
-    const QJsonDocument doc = QJsonDocument::fromJson(*bytes, &error);
-    if (!doc.isObject()) {
-        qCWarning(lcPagora) << "the rename plan" << journalPath(root) << "cannot be read:" << error.errorString();
-        return std::nullopt;
-    }
-    const QJsonObject o = doc.object();
-    RenameJournal j;
-    j.phase = o.value(QStringLiteral("phase")).toString() == QLatin1String("placing") ? RenameJournal::Phase::Placing
-                                                                                      : RenameJournal::Phase::Parking;
-    for (const QJsonValue& v : o.value(QStringLiteral("moves")).toArray()) {
-        const QJsonArray a = v.toArray();
-        j.moves.append({a.at(0).toString(), a.at(1).toString(), a.at(2).toString()});
-    }
-    for (const QJsonValue& v : o.value(QStringLiteral("rewrites")).toArray()) {
-        const QJsonArray a = v.toArray();
-        j.rewrites.append({a.at(0).toString(), a.at(1).toString()});
-    }
+    std::optional<RenameJournal> j = parse(*bytes);
+    if (!j)
+        qCWarning(lcPagora) << "the rename plan" << journalPath(root) << "cannot be read";
     return j;
 }
 

@@ -13,8 +13,8 @@
 namespace tools {
 
 struct JournalMove {
-    QString from;   // full paths
-    QString parked; // a hidden name of the same folder no other file ever had
+    QString from;   // full paths, both in one folder
+    QString parked; // a hidden name of that folder no other file ever had
     QString to;
 };
 
@@ -23,12 +23,17 @@ struct JournalRewrite {
     QString page;   // the page's path once every file has moved
 };
 
+// The hidden names of a run: token is the run's own, k the place in its list.
+QString parkedName(const QString& token, int k);
+QString stagedName(const QString& token, int k);
+
 struct RenameJournal {
     // Parking: files go from their old names to their parked ones; a run cut
     // off now is undone. Placing: every file is parked; one cut off now is
     // finished.
     enum class Phase { Parking, Placing };
     Phase phase = Phase::Parking;
+    QString token; // parked and staged names follow from it
     QList<JournalMove> moves;
     QList<JournalRewrite> rewrites;
 

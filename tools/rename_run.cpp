@@ -94,8 +94,9 @@ QList<JournalRewrite> stagedNames(const RenameRun& run, const QString& token)
     QList<JournalRewrite> out;
     for (int k = 0; k < run.rewrites.size(); ++k) {
         const QString& page = run.rewrites.at(k).path;
-        out.append({files::joinPath(folderOf(page), QStringLiteral(".pagora-staged-%1-%2.tmp").arg(token).arg(k)),
-                    after.value(page, page)});
+        const QString placedAt = after.value(page, page);
+        // Beside the page where it will stand, so that its text replaces it in one step.
+        out.append({files::joinPath(folderOf(placedAt), stagedName(token, k)), placedAt});
     }
     return out;
 }
@@ -208,10 +209,14 @@ RenameRunResult carryOutRenameRun(const RenameRun& run, const std::function<void
         return result;
     const QString token = runToken();
     RenameJournal j;
+    j.token = token;
     for (int k = 0; k < run.moves.size(); ++k) {
         const FileMove& m = run.moves.at(k);
-        j.moves.append({m.from, files::joinPath(folderOf(m.from), QStringLiteral(".pagora-moving-%1-%2").arg(token).arg(k)),
-                        m.to});
+        if (folderOf(m.from) != folderOf(m.to)) {
+            result.problems << QStringLiteral("「%1」は別のフォルダへは動かせません。").arg(m.from);
+            return result;
+        }
+        j.moves.append({m.from, files::joinPath(folderOf(m.from), parkedName(token, k)), m.to});
     }
     j.rewrites = stagedNames(run, token);
     // The plan goes first: a run cut off while the pages' texts are written

@@ -169,7 +169,7 @@ TEST(RenameRun, ACutOffRunIsUndoneWhileParkingAndFinishedOnceParked)
         t.write(".pagora-x1.tmp", "left by a cut-off write");
         t.write(".pagora-staged-r-0.tmp", "<IMG src=\"b.png\">");
         // a and b trade names; a is parked, b was not yet.
-        RenameJournal j{phase,
+        RenameJournal j{phase, "r",
                         {{t.path("a.png"), t.path(".pagora-moving-r-0"), t.path("b.png")},
                          {t.path("b.png"), t.path(".pagora-moving-r-1"), t.path("a.png")}},
                         {{t.path(".pagora-staged-r-0.tmp"), t.path("page.html")}}};
