@@ -5,6 +5,7 @@
 #include "store/page_levels.h"
 #include "tools/page_order_run.h"
 
+#include <QDir>
 #include <benchmark/benchmark.h>
 
 #include <QTemporaryDir>
@@ -20,13 +21,13 @@ bool writeFolder(const QString& folder, int pages)
         QString body = QStringLiteral("<HTML><HEAD><TITLE>ページ %1</TITLE></HEAD><BODY><P>本文</P>").arg(i);
         if (i % 10 == 0) {
             const QString picture = QStringLiteral("pic%1.png").arg(i);
-            written = files::writeBytes(files::joinPath(folder, picture), QByteArray("png")) && written;
+            written = files::writeBytes(files::joinPath(folder, picture), QByteArray("png"), {QDir::tempPath()}) && written;
             body += QStringLiteral("<IMG src=\"%1\">").arg(picture);
-            written = files::writeBytes(files::joinPath(folder, base + QStringLiteral(".%xt")), QByteArray("memo"))
+            written = files::writeBytes(files::joinPath(folder, base + QStringLiteral(".%xt")), QByteArray("memo"), {QDir::tempPath()})
                       && written;
         }
         written = files::writeTextBom(files::joinPath(folder, base + QStringLiteral(".html")),
-                                      body + QStringLiteral("</BODY></HTML>"))
+                                      body + QStringLiteral("</BODY></HTML>"), {QDir::tempPath()})
                   && written;
     }
     return written;

@@ -23,7 +23,7 @@ QString withDefaultExtension(const QString& path)
 
 } // namespace
 
-bool TForm2::savePageTo(const QString& path)
+bool TForm2::savePageTo(const QString& path, const QStringList& within)
 {
     const QString name = QFileInfo(path).fileName();
     if (newPage && QFileInfo::exists(path)) {
@@ -32,7 +32,7 @@ bool TForm2::savePageTo(const QString& path)
                               platform::MsgType::Warning);
         return false;
     }
-    if (!store::SavePage(page, path)) {
+    if (!store::SavePage(page, path, within)) {
         qCWarning(lcPagora) << "page could not be saved:" << path;
         platform::showMessage(QStringLiteral("ページを保存できませんでした：") + name +
                                   QStringLiteral("\n保存先の空きや書き込みの許可を確かめてください。"
@@ -48,7 +48,7 @@ void TForm2::BitBtn4Click()
 {
     if (SpeedButton28->tag() == 1)
         SpeedButton28Click();  // an edited source counts
-    if (savePageTo(pagePath()))
+    if (savePageTo(pagePath(), page.WriteBounds))
         done(QDialog::Accepted);
 }
 
@@ -69,7 +69,8 @@ void TForm2::BitBtn1Click()
     setWindowTitle(path);
     const bool wasNew = newPage;
     newPage = false;  // the dialog asked about a file of that name
-    if (savePageTo(path)) {
+    // Chosen in the save dialog: bounded by that file's own folder.
+    if (savePageTo(path, {QFileInfo(path).absolutePath()})) {
         done(QDialog::Accepted);
         return;
     }
@@ -98,7 +99,7 @@ bool TForm2::askBeforeClosing()
         return false;
     if (a == platform::Answer::No)
         return true;
-    return savePageTo(pagePath());
+    return savePageTo(pagePath(), page.WriteBounds);
 }
 
 void TForm2::done(int result)

@@ -27,9 +27,9 @@ bool acceptPictureName(const QString& name)
 
 namespace {
 
-bool copyNew(const QString& source, const QString& target)
+bool copyNew(const QString& source, const QString& target, const QStringList& within)
 {
-    if (files::copyFileOver(source, target))
+    if (files::copyFileOver(source, target, within))
         return true;
     qCWarning(lcPagora) << "picture copy failed:" << source << "->" << target;
     platform::showMessage(QStringLiteral("画像をページのフォルダーにコピーできませんでした。\n%1").arg(target),
@@ -48,7 +48,7 @@ bool sameBytes(const QString& a, const QString& b)
 
 // The user's choice for a picture of the same name and other bytes.
 std::optional<QString> replaceOrKeepBoth(const QString& source, const QString& existing, const QString& folder,
-                                         const QString& name)
+                                         const QString& name, const QStringList& within)
 {
     const QString free = freeNameIn(folder, name);
     const QString question =
@@ -65,9 +65,9 @@ std::optional<QString> replaceOrKeepBoth(const QString& source, const QString& e
                                   platform::MsgType::Warning);
             return std::nullopt;
         }
-        return copyNew(source, files::joinPath(folder, name)) ? std::optional<QString>(name) : std::nullopt;
+        return copyNew(source, files::joinPath(folder, name), within) ? std::optional<QString>(name) : std::nullopt;
     case platform::Answer::No:
-        return copyNew(source, files::joinPath(folder, free)) ? std::optional<QString>(free) : std::nullopt;
+        return copyNew(source, files::joinPath(folder, free), within) ? std::optional<QString>(free) : std::nullopt;
     case platform::Answer::Cancel:
         break;
     }
@@ -76,14 +76,15 @@ std::optional<QString> replaceOrKeepBoth(const QString& source, const QString& e
 
 } // namespace
 
-std::optional<QString> copyIntoFolder(const QString& source, const QString& folder, const QString& name)
+std::optional<QString> copyIntoFolder(const QString& source, const QString& folder, const QString& name,
+                                      const QStringList& within)
 {
     const QString existing = files::findFile(folder, name);
     if (existing.isEmpty() || !QFileInfo(existing).isFile()) // a folder of that name: the copy fails and says so
-        return copyNew(source, files::joinPath(folder, name)) ? std::optional<QString>(name) : std::nullopt;
+        return copyNew(source, files::joinPath(folder, name), within) ? std::optional<QString>(name) : std::nullopt;
     if (source == existing || files::sameFile(source, existing) || sameBytes(source, existing))
         return QFileInfo(existing).fileName();
-    return replaceOrKeepBoth(source, existing, folder, name);
+    return replaceOrKeepBoth(source, existing, folder, name, within);
 }
 
 QString freeNameIn(const QString& folder, const QString& name)
@@ -107,7 +108,7 @@ QString underscoreName(const QString& chosenFileName)
     return QStringLiteral("_") + name;
 }
 
-bool writeBlankPicture(const QString& path, int width, int height)
+bool writeBlankPicture(const QString& path, int width, int height, const QStringList& within)
 {
     const QString ext = QFileInfo(path).suffix().toLower();
     if (ext != QLatin1String("bmp") && ext != QLatin1String("jpg"))
@@ -118,7 +119,7 @@ bool writeBlankPicture(const QString& path, int width, int height)
     if (blank.isNull())
         return false;
     blank.fill(QColor(Qt::white));
-    return platform::savePicture(blank, path, 90);
+    return platform::savePicture(blank, path, 90, within);
 }
 
 QString dialogFilter(const QList<std::pair<QString, QStringList>>& entries)

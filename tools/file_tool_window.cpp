@@ -97,9 +97,9 @@ void TForm3::BitBtn4Click()
     const QStringList selected = selectedEntries();
     const QList<tools::PictureRename> plan = tools::planPictureRenames(selected, base);
     tools::PictureRename refused;
-    const QList<tools::PictureRename> done = tools::carryOutPictureRenames(plan, &refused);
+    const QList<tools::PictureRename> done = tools::carryOutPictureRenames(plan, WriteBounds, &refused);
     const tools::ReferenceUpdates updates = tools::ReplaceNameInSelectedPages(selected, done);
-    const QStringList unwritten = tools::writePageRewrites(updates.pages);
+    const QStringList unwritten = tools::writePageRewrites(updates.pages, WriteBounds);
     for (const tools::PictureRename& r : done) {
         for (int i = 0; i < ListBox1->count(); ++i) {
             if (ListBox1->item(i)->text() == r.from)

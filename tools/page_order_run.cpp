@@ -91,11 +91,11 @@ private:
         const QString folder = plan_.folder;
         bool ok;
         if (!sameName(from, to)) {
-            ok = files::renameNoReplace(files::joinPath(folder, from), files::joinPath(folder, to));
+            ok = files::renameNoReplace(files::joinPath(folder, from), files::joinPath(folder, to), {folder});
         } else {
             const QString between = files::joinPath(folder, to) + QStringLiteral(".renaming");
-            ok = files::renameNoReplace(files::joinPath(folder, from), between)
-                 && files::renameNoReplace(between, files::joinPath(folder, to));
+            ok = files::renameNoReplace(files::joinPath(folder, from), between, {folder})
+                 && files::renameNoReplace(between, files::joinPath(folder, to), {folder});
         }
         if (ok)
             names_.renamed(from, to);
@@ -250,7 +250,7 @@ RenameOutcome carryOutRenamePlan(const RenamePlan& plan, const std::function<voi
         for (const QString& name : files::listFiles(folder, QStringLiteral("*.htm;*.html")))
             pages << files::joinPath(folder, name);
     const ReferenceUpdates updates = ReplaceNameInSelectedPages(pages, renamed);
-    for (const QString& page : writePageRewrites(updates.pages))
+    for (const QString& page : writePageRewrites(updates.pages, {root, plan.folder}))
         failures << QStringLiteral("「%1」の中の名前を書き換えられませんでした。").arg(page);
     for (const QString& page : updates.notUtf8)
         if (mentionsAny(page, renamed))

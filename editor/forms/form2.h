@@ -245,7 +245,7 @@ private:
     void returnNotesWindow();
     void applyStyleButtons(int pressed);
     bool askBeforeClosing();  // false: the window stays open
-    bool savePageTo(const QString& path);
+    bool savePageTo(const QString& path, const QStringList& within);
 
     void setPageWidth(int width, const QString& sizeMeta);
 
