@@ -44,7 +44,7 @@ struct Timings {
 // One open and one save of the page at path, which is given bytes first.
 bool openAndSave(QWidget* main, const QString& path, const QByteArray& bytes, Timings& t)
 {
-    if (!files::writeBytes(path, bytes))
+    if (!files::writeBytes(path, bytes, {QDir::tempPath()}))
         return false;
     auto* form = new TForm2(main);
     QElapsedTimer clock;

@@ -9,6 +9,7 @@
 #include "tests/fuzz/look_links_reference.h"
 #include "tools/look_links.h"
 
+#include <QDir>
 #include <benchmark/benchmark.h>
 
 #include <QProcess>
@@ -112,8 +113,8 @@ void BM_GrepKeywords(benchmark::State& state)
     QTemporaryDir dir;
     const QString page = files::joinPath(dir.path(), QStringLiteral("page.html"));
     const QString keywords = files::joinPath(dir.path(), QStringLiteral("keywords"));
-    if (!files::writeBytes(page, in.page.toUtf8())
-        || !files::writeBytes(keywords, in.keywords.join(QLatin1Char('\n')).toUtf8() + '\n')) {
+    if (!files::writeBytes(page, in.page.toUtf8(), {QDir::tempPath()})
+        || !files::writeBytes(keywords, in.keywords.join(QLatin1Char('\n')).toUtf8() + '\n', {QDir::tempPath()})) {
         state.SkipWithError("the page could not be written");
         return;
     }

@@ -4,6 +4,7 @@
 #include "store/files.h"
 #include "store/page_levels.h"
 
+#include <QDir>
 #include <benchmark/benchmark.h>
 
 #include <QCoreApplication>
@@ -34,7 +35,7 @@ const QString& pageFolder()
         bool all = true;
         for (int i = 0; i < kPages; ++i) {
             const QString name = QStringLiteral("%1_page%2.html").arg(1000 + 10 * i).arg(i);
-            all = files::writeTextBom(files::joinPath(dir.path(), name), pageText(i)) && all;
+            all = files::writeTextBom(files::joinPath(dir.path(), name), pageText(i), {QDir::tempPath()}) && all;
         }
         return all;
     }();
@@ -100,7 +101,7 @@ const QString& largePageFolder()
             QByteArray page = pageText(i).toUtf8();
             page.replace("</BODY>", body.repeated(int(kLargePageBytes / body.size())) + "</BODY>");
             const QString name = QStringLiteral("%1_large%2.html").arg(1000 + 10 * i).arg(i);
-            all = files::writeBytes(files::joinPath(dir.path(), name), page) && all;
+            all = files::writeBytes(files::joinPath(dir.path(), name), page, {QDir::tempPath()}) && all;
         }
         return all;
     }();

@@ -8,6 +8,7 @@
 #include "tools/page_order.h"
 #include "tools/page_order_run.h"
 
+#include <QDir>
 #include <benchmark/benchmark.h>
 
 #include <QElapsedTimer>

@@ -11,6 +11,7 @@
 #include "store/files.h"
 #include "tools/search_run.h"
 
+#include <QDir>
 #include <benchmark/benchmark.h>
 
 #include <QCoreApplication>
@@ -76,8 +77,8 @@ const QString& tree()
                                      .arg(1000 + 10 * (i % 200))
                                      .arg(i);
             const QString path = files::joinPath(dir.path(), name);
-            all = files::makeFolder(path.left(path.lastIndexOf(QLatin1Char('/')))) && all;
-            all = files::writeBytes(path, pageBytes(i)) && all;
+            all = files::makeFolder(path.left(path.lastIndexOf(QLatin1Char('/'))), {QDir::tempPath()}) && all;
+            all = files::writeBytes(path, pageBytes(i), {QDir::tempPath()}) && all;
         }
         return all;
     }();

@@ -11,6 +11,7 @@
 #include "store/page_encoding.h"
 #include "store/log.h"
 #include "tools/forms/window_on_demand.h"
+#include "viewer/command_values.h"
 #include "viewer/main_window.h"
 
 #include <QCoreApplication>
@@ -62,7 +63,7 @@ void restoreLookLinks(TForm1& w, const QString& page)
         return;
     }
     const QString linked = handOffParts().applyLookLinks(w, 0, read->text);
-    if (linked != read->text && !files::writeTextBom(page, linked))
+    if (linked != read->text && !files::writeTextBom(page, linked, commands::writeRoots(w).folders))
         qCWarning(lcPagora) << "LOOK links could not be written back to" << page;
 }
 
@@ -92,7 +93,8 @@ void reloadAfterEditor(TForm1& w, const QString& page)
 std::optional<QString> runEditorWindow(TForm1& w, const QString& path, const QString& source, bool newPage)
 {
     letPendingEventsRun();
-    const std::optional<QString> caption = runPageEditor(&windowOnDemand(Form2, &w), path, source, newPage);
+    const std::optional<QString> caption = runPageEditor(&windowOnDemand(Form2, &w), path, source, newPage,
+                                                                commands::writeRoots(w).folders);
     if (!caption)
         qCWarning(lcPagora) << "the page editor window does not exist";
     else if (Form2->savedLastTime())

@@ -41,7 +41,7 @@ QString editBackupPath(const QString& path)
     return files::joinPath(info.path(), QStringLiteral("_%") + (dot < 0 ? QString() : name.mid(dot)));
 }
 
-BackupResult makeEditBackup(const QString& path)
+BackupResult makeEditBackup(const QString& path, const QStringList& within)
 {
     const QFileInfo info(path);
     if (!info.isFile())
@@ -50,7 +50,7 @@ BackupResult makeEditBackup(const QString& path)
     // Editing the backup itself: it already holds what it holds.
     if (QFileInfo(backup).canonicalFilePath() == info.canonicalFilePath())
         return BackupResult::Made;
-    return files::copyFileOver(path, backup) ? BackupResult::Made : BackupResult::Failed;
+    return files::copyFileOver(path, backup, within) ? BackupResult::Made : BackupResult::Failed;
 }
 
 } // namespace editor

@@ -4,6 +4,7 @@
 // to the spreadsheet program, anything else to its associated program.
 
 #include <QString>
+#include <QStringList>
 
 namespace editor {
 
@@ -22,6 +23,6 @@ QString editBackupPath(const QString& path);
 enum class BackupResult { NoFile, Made, Failed };
 // Copies path over its backup (through a temporary file and a rename).
 // A file that does not exist yet (a new page) needs none.
-BackupResult makeEditBackup(const QString& path);
+BackupResult makeEditBackup(const QString& path, const QStringList& within);
 
 } // namespace editor

@@ -7,6 +7,7 @@
 #include "store/files.h"
 #include "store/log.h"
 #include "store/page_encoding.h"
+#include "viewer/command_values.h"
 #include "viewer/main_window.h"
 
 #include <QFileInfo>
@@ -42,9 +43,9 @@ std::optional<EditSource> readForEditing(const QString& file)
 }
 
 // A failed backup is told before the edit starts; the user may go on.
-bool backupAllowsEdit(const QString& file)
+bool backupAllowsEdit(const QString& file, const QStringList& within)
 {
-    if (makeEditBackup(file) != BackupResult::Failed)
+    if (makeEditBackup(file, within) != BackupResult::Failed)
         return true;
     qCWarning(lcPagora) << "edit backup failed for" << file;
     return platform::askYesNo(QStringLiteral("編集前の控え（") + QFileInfo(editBackupPath(file)).fileName() +
@@ -54,7 +55,7 @@ bool backupAllowsEdit(const QString& file)
 
 void runEdit(TForm1& w, const QString& file, QString text, bool newPage)
 {
-    if (!backupAllowsEdit(file)) {
+    if (!backupAllowsEdit(file, commands::writeRoots(w).folders)) {
         finishEdit(w);
         return;
     }

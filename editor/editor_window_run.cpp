@@ -5,10 +5,12 @@
 
 namespace editor {
 
-std::optional<QString> runPageEditor(TForm2* form, const QString& path, const QString& source, bool newPage)
+std::optional<QString> runPageEditor(TForm2* form, const QString& path, const QString& source, bool newPage,
+                                     const QStringList& within)
 {
     if (!form)
         return std::nullopt;
+    form->page.WriteBounds = within;
     form->setWindowTitle(path);
     form->page.Memo82 = source;
     form->newPage = newPage;

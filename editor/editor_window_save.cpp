@@ -45,7 +45,7 @@ bool TForm2::mayWriteOver(const QString& path)
                               platform::MsgType::Warning);
 }
 
-bool TForm2::savePageTo(const QString& path)
+bool TForm2::savePageTo(const QString& path, const QStringList& within)
 {
     const QString name = QFileInfo(path).fileName();
     if (newPage && QFileInfo::exists(path)) {
@@ -56,7 +56,7 @@ bool TForm2::savePageTo(const QString& path)
     }
     if (!mayWriteOver(path))
         return false;
-    if (!store::SavePage(page, path)) {
+    if (!store::SavePage(page, path, within)) {
         qCWarning(lcPagora) << "page could not be saved:" << path;
         platform::showMessage(QStringLiteral("ページを保存できませんでした：") + name +
                                   QStringLiteral("\n保存先の空きや書き込みの許可を確かめてください。"
@@ -72,7 +72,7 @@ void TForm2::BitBtn4Click()
 {
     if (SpeedButton28->tag() == 1)
         SpeedButton28Click();  // an edited source counts
-    if (savePageTo(pagePath()))
+    if (savePageTo(pagePath(), page.WriteBounds))
         done(QDialog::Accepted);
 }
 
@@ -93,7 +93,8 @@ void TForm2::BitBtn1Click()
     setWindowTitle(path);
     const bool wasNew = newPage;
     newPage = false;  // the dialog asked about a file of that name
-    if (savePageTo(path)) {
+    // Chosen in the save dialog: bounded by that file's own folder.
+    if (savePageTo(path, {QFileInfo(path).absolutePath()})) {
         done(QDialog::Accepted);
         return;
     }
@@ -122,7 +123,7 @@ bool TForm2::askBeforeClosing()
         return false;
     if (a == platform::Answer::No)
         return true;
-    return savePageTo(pagePath());
+    return savePageTo(pagePath(), page.WriteBounds);
 }
 
 void TForm2::done(int result)

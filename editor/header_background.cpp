@@ -25,8 +25,8 @@ QString headerRest(const QString& oldSection)
 
 // Asks for a picture and copies it in as "_" + its name. "" when cancelled
 // or refused; refused is set when the user chose something unusable.
-QString chooseDecorPicture(const QString& pageFolder, DecorDialogState& state, const QString& title,
-                           bool& refused)
+QString chooseDecorPicture(const QString& pageFolder, const QStringList& within, DecorDialogState& state,
+                           const QString& title, bool& refused)
 {
     refused = false;
     const QString chosen = platform::openFileName(title, state.lastFolder, pictureFilter());
@@ -35,7 +35,7 @@ QString chooseDecorPicture(const QString& pageFolder, DecorDialogState& state, c
     state.lastFolder = QFileInfo(chosen).absolutePath();
     const QString name = underscoreName(QFileInfo(chosen).fileName());
     const std::optional<QString> copied =
-        acceptPictureName(name) ? copyIntoFolder(chosen, pageFolder, name) : std::nullopt;
+        acceptPictureName(name) ? copyIntoFolder(chosen, pageFolder, name, within) : std::nullopt;
     refused = !copied;
     return copied.value_or(QString());
 }
@@ -79,7 +79,7 @@ QString bodyTagWithBackground(const QString& oldSection, const QString& pictureN
 void headerPictureClick(store::PageModel& m, const QString& pageFolder, DecorDialogState& state)
 {
     bool refused = false;
-    const QString name = chooseDecorPicture(pageFolder, state, QStringLiteral("タイトル画像の読み込み"), refused);
+    const QString name = chooseDecorPicture(pageFolder, m.WriteBounds, state, QStringLiteral("タイトル画像の読み込み"), refused);
     if (refused)
         return;
     m.PageHeaderSection = name.isEmpty() ? headerWithoutPicture(m.PageHeaderSection)
@@ -89,7 +89,7 @@ void headerPictureClick(store::PageModel& m, const QString& pageFolder, DecorDia
 void backgroundPictureClick(store::PageModel& m, const QString& pageFolder, DecorDialogState& state)
 {
     bool refused = false;
-    const QString name = chooseDecorPicture(pageFolder, state, QStringLiteral("背景画像の読み込み"), refused);
+    const QString name = chooseDecorPicture(pageFolder, m.WriteBounds, state, QStringLiteral("背景画像の読み込み"), refused);
     if (refused)
         return;
     m.PageBodyTagSection = bodyTagWithBackground(m.PageBodyTagSection, name);

@@ -112,7 +112,7 @@ void loadButtonUp(ImageBlock& b, bool right)
     }
     // Nothing changes unless the picture is in the folder.
     const std::optional<QString> copied =
-        usablePicture(chosen) ? copyIntoFolder(chosen, b.folder(), QFileInfo(chosen).fileName()) : std::nullopt;
+        usablePicture(chosen) ? copyIntoFolder(chosen, b.folder(), QFileInfo(chosen).fileName(), b.m.WriteBounds) : std::nullopt;
     if (!copied)
         return;
     const QString& name = *copied;

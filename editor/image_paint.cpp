@@ -61,7 +61,7 @@ void prepareBlankPicture(ImageBlock& b, const QString& path, const QString& fres
     }
     if (!QFileInfo(path).suffix().compare(QLatin1String("bmp"), Qt::CaseInsensitive)
         || !QFileInfo(path).suffix().compare(QLatin1String("jpg"), Qt::CaseInsensitive)) {
-        if (!writeBlankPicture(path, w, h)) {
+        if (!writeBlankPicture(path, w, h, b.m.WriteBounds)) {
             qCWarning(lcPagora) << "blank picture not written:" << path;
             platform::showMessage(QStringLiteral("新しい画像を作れませんでした。\n%1").arg(path),
                                   platform::MsgType::Warning);

@@ -111,7 +111,7 @@ void bindMarkupButtons(TForm2& f)
     if (f.SpeedButton34) {
         f.SpeedButton34->onClick = [form] {
             WindowMemos memos(*form);
-            pictureButtonClick(memos, form->currentFolder());
+            pictureButtonClick(memos, form->currentFolder(), form->page.WriteBounds);
         };
     }
 }

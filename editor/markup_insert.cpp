@@ -125,7 +125,7 @@ void linkButtonClick(MarkupMemos& memos, const std::function<QString()>& askTarg
         memos.setMemo(t.index, linkInMemo(t.memo, link));
 }
 
-void pictureButtonClick(MarkupMemos& memos, const QString& currentFolder)
+void pictureButtonClick(MarkupMemos& memos, const QString& currentFolder, const QStringList& within)
 {
     const QList<MarkedMemo> targets = markedMemos(memos);
     const QString chosen = platform::openFileName(QStringLiteral("画像の挿入"), currentFolder, pictureFilter());
@@ -135,7 +135,7 @@ void pictureButtonClick(MarkupMemos& memos, const QString& currentFolder)
     if (!acceptPictureName(name))
         return;
     const auto [width, height] = splitMeasure(MeasureImageFile(chosen));
-    const std::optional<QString> copied = copyIntoFolder(chosen, currentFolder, name);
+    const std::optional<QString> copied = copyIntoFolder(chosen, currentFolder, name, within);
     if (!copied)
         return;
     for (const MarkedMemo& t : targets)

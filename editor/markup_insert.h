@@ -9,6 +9,7 @@
 
 #include <QList>
 #include <QString>
+#include <QStringList>
 #include <functional>
 #include <optional>
 
@@ -60,6 +61,6 @@ void rubyButtonClick(MarkupMemos& memos, const std::function<QString(const QStri
 void linkButtonClick(MarkupMemos& memos, const std::function<QString()>& askTarget);
 // SpeedButton34: a picture chosen from the dialog is copied into the
 // page's folder and its tag goes before the selection.
-void pictureButtonClick(MarkupMemos& memos, const QString& currentFolder);
+void pictureButtonClick(MarkupMemos& memos, const QString& currentFolder, const QStringList& within);
 
 } // namespace editor

@@ -28,9 +28,9 @@ bool acceptPictureName(const QString& name)
 
 namespace {
 
-bool copyNew(const QString& source, const QString& target)
+bool copyNew(const QString& source, const QString& target, const QStringList& within)
 {
-    if (files::copyFileOver(source, target))
+    if (files::copyFileOver(source, target, within))
         return true;
     qCWarning(lcPagora) << "picture copy failed:" << source << "->" << target;
     platform::showMessage(QStringLiteral("画像をページのフォルダーにコピーできませんでした。\n%1").arg(target),
@@ -67,11 +67,11 @@ void warn(const QString& text, const QString& path)
 // the trash: a failed copy (a full disk) leaves the old picture in place,
 // and the pages that show it keep showing it.
 std::optional<QString> replacePicture(const QString& source, const QString& existing, const QString& folder,
-                                      const QString& name)
+                                      const QString& name, const QStringList& within)
 {
     const QString target = files::joinPath(folder, name);
     const QString staged = stagingPath(folder, name);
-    if (!files::copyFileOver(source, staged, {folder})) {
+    if (!files::copyFileOver(source, staged, within)) {
         qCWarning(lcPagora) << "picture copy failed:" << source << "->" << staged;
         QFile::remove(staged);
         warn(QStringLiteral("画像をページのフォルダーにコピーできませんでした。今ある画像はそのまま残っています。"), target);
@@ -82,7 +82,7 @@ std::optional<QString> replacePicture(const QString& source, const QString& exis
         warn(QStringLiteral("今ある画像をごみ箱に移せなかったので、置き換えませんでした。"), existing);
         return std::nullopt;
     }
-    if (!files::renameNoReplace(staged, target)) {
+    if (!files::renameNoReplace(staged, target, within)) {
         qCWarning(lcPagora) << "the new picture could not take its name:" << staged << "->" << target;
         QFile::remove(staged);
         warn(QStringLiteral("新しい画像を置けませんでした。今ある画像はごみ箱に移してあります。"
@@ -95,7 +95,7 @@ std::optional<QString> replacePicture(const QString& source, const QString& exis
 
 // The user's choice for a picture of the same name and other bytes.
 std::optional<QString> replaceOrKeepBoth(const QString& source, const QString& existing, const QString& folder,
-                                         const QString& name)
+                                         const QString& name, const QStringList& within)
 {
     const QString free = freeNameIn(folder, name);
     const QString question =
@@ -109,9 +109,9 @@ std::optional<QString> replaceOrKeepBoth(const QString& source, const QString& e
             .arg(existing, free);
     switch (platform::askYesNoCancel(question)) {
     case platform::Answer::Yes:
-        return replacePicture(source, existing, folder, name);
+        return replacePicture(source, existing, folder, name, within);
     case platform::Answer::No:
-        return copyNew(source, files::joinPath(folder, free)) ? std::optional<QString>(free) : std::nullopt;
+        return copyNew(source, files::joinPath(folder, free), within) ? std::optional<QString>(free) : std::nullopt;
     case platform::Answer::Cancel:
         break;
     }
@@ -120,14 +120,15 @@ std::optional<QString> replaceOrKeepBoth(const QString& source, const QString& e
 
 } // namespace
 
-std::optional<QString> copyIntoFolder(const QString& source, const QString& folder, const QString& name)
+std::optional<QString> copyIntoFolder(const QString& source, const QString& folder, const QString& name,
+                                      const QStringList& within)
 {
     const QString existing = files::findFile(folder, name);
     if (existing.isEmpty() || !QFileInfo(existing).isFile()) // a folder of that name: the copy fails and says so
-        return copyNew(source, files::joinPath(folder, name)) ? std::optional<QString>(name) : std::nullopt;
+        return copyNew(source, files::joinPath(folder, name), within) ? std::optional<QString>(name) : std::nullopt;
     if (source == existing || files::sameFile(source, existing) || sameBytes(source, existing))
         return QFileInfo(existing).fileName();
-    return replaceOrKeepBoth(source, existing, folder, name);
+    return replaceOrKeepBoth(source, existing, folder, name, within);
 }
 
 QString freeNameIn(const QString& folder, const QString& name)
@@ -151,7 +152,7 @@ QString underscoreName(const QString& chosenFileName)
     return QStringLiteral("_") + name;
 }
 
-bool writeBlankPicture(const QString& path, int width, int height)
+bool writeBlankPicture(const QString& path, int width, int height, const QStringList& within)
 {
     const QString ext = QFileInfo(path).suffix().toLower();
     if (ext != QLatin1String("bmp") && ext != QLatin1String("jpg"))
@@ -162,7 +163,7 @@ bool writeBlankPicture(const QString& path, int width, int height)
     if (blank.isNull())
         return false;
     blank.fill(QColor(Qt::white));
-    return platform::savePicture(blank, path, 90);
+    return platform::savePicture(blank, path, 90, within);
 }
 
 QString dialogFilter(const QList<std::pair<QString, QStringList>>& entries)

@@ -22,7 +22,9 @@ bool acceptPictureName(const QString& name);
 // copied beside it first, then the old one goes to the trash at once) or to
 // keep both (the new one takes a free name). nullopt when the user cancels
 // or the copy fails (said so); the folder is then unchanged.
-std::optional<QString> copyIntoFolder(const QString& source, const QString& folder, const QString& name);
+// The copy stays inside within.
+std::optional<QString> copyIntoFolder(const QString& source, const QString& folder, const QString& name,
+                                      const QStringList& within);
 // name when no file in folder has it (in any letter case), else the first
 // free one of base_2.ext, base_3.ext ...
 QString freeNameIn(const QString& folder, const QString& name);
@@ -33,7 +35,8 @@ QString underscoreName(const QString& chosenFileName);
 
 // A blank white 24-bit picture of the given size at path: a bitmap for
 // ".bmp", JPEG at quality 90 for ".jpg"; other names get none (false).
-bool writeBlankPicture(const QString& path, int width, int height);
+// Written only inside within.
+bool writeBlankPicture(const QString& path, int width, int height, const QStringList& within);
 
 // A file-dialog filter in Qt's syntax from (label, patterns) pairs; every
 // pattern is offered in upper case too, since Linux names keep their case.

@@ -3,6 +3,7 @@
 #include "store/files.h"
 
 #include <QEventLoop>
+#include <QFileInfo>
 #include <QNetworkAccessManager>
 #include <QNetworkReply>
 #include <QNetworkRequest>
@@ -61,7 +62,9 @@ DownloadResult downloadUrlToFile(const QString& url, const QString& fileName, in
         return result;
     }
     QSaveFile file(fileName);
-    if (!files::openReplacing(file)) {
+    // The caller names a file in a folder of its own choosing (the page
+    // commands download into a private temporary folder, then copy).
+    if (!files::openReplacing(file, {QFileInfo(fileName).absolutePath()})) {
         result.error = file.errorString();
         return result;
     }

@@ -26,9 +26,9 @@ bool withinPictureLimit(const QSize& size);
 // kept, never enlarged), decoded at that size where the codec can.
 QImage loadPicture(const QString& path, const QSize& fitIn = QSize());
 // quality 0-100 applies to JPEG; PNG and BMP ignore it.
-// With within, the file is written only where it settles inside one of
-// those folders (as files::writeBytes decides).
-bool savePicture(const QImage& image, const QString& path, int quality = 90, const QStringList& within = {});
+// The file is written only where it settles inside one of within (as
+// files::writeBytes decides).
+bool savePicture(const QImage& image, const QString& path, int quality, const QStringList& within);
 // The picture's size from its header; invalid when unreadable.
 QSize pictureSize(const QString& path);
 

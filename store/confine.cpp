@@ -85,9 +85,36 @@ static bool under(const QString& settled, const QString& root)
     return settled == root || root == QLatin1String("/") || settled.startsWith(root + QLatin1Char('/'));
 }
 
+// A root written inside another root (the current folder inside the data
+// root) adds nothing but what links inside it lead to, and those may lead
+// only where some root of their own is: were it settled as a root itself, a
+// link swapped in for it would take the root along to wherever it leads.
+static QStringList outermost(const QStringList& roots)
+{
+    QStringList cleaned;
+    for (const QString& root : roots) {
+        if (root.startsWith(QLatin1Char('/')))
+            cleaned << QDir::cleanPath(root);
+    }
+    QStringList kept;
+    for (int i = 0; i < cleaned.size(); ++i) {
+        bool inner = false;
+        for (int j = 0; j < cleaned.size() && !inner; ++j) {
+            const QString& other = cleaned.at(j);
+            if (i == j || (other == cleaned.at(i) && j > i))
+                continue;
+            inner = other == cleaned.at(i) || other == QLatin1String("/")
+                || cleaned.at(i).startsWith(other + QLatin1Char('/'));
+        }
+        if (!inner)
+            kept << cleaned.at(i);
+    }
+    return kept;
+}
+
 bool settledInsideAny(const QString& settled, const QStringList& roots)
 {
-    for (const QString& root : roots) {
+    for (const QString& root : outermost(roots)) {
         if (under(settled, settledPath(root)))
             return true;
     }

@@ -64,40 +64,63 @@ public:
     // name is relative to the folder; like readBytes otherwise.
     std::optional<QByteArray> readBytes(const QString& name) const;
     std::optional<FileHead> readHead(const QString& name, qsizetype maxBytes) const;
+
+    // A folder a listing may also write in: held open with no link followed
+    // on the way, and only where it settles inside one of within. Any other
+    // folder is held for reading only, as above.
+    OpenedFolder(const QString& folder, const QStringList& within);
+    bool isWritable() const { return writable_; }
+    // Replaces name in the held folder through a temporary file renamed over
+    // it, without walking the folder's path again: a link swapped in for the
+    // folder since it was opened is not followed. False (old file kept) for a
+    // folder held for reading only, a name that is a link, or a failure.
+    [[nodiscard]] bool writeBytes(const QString& name, const QByteArray& bytes) const;
 private:
     int openFile(const QString& name) const;
     QString folder_;
     int fd_ = -1;
+    bool writable_ = false;
 };
 
 // ---- writing (a failed write leaves the old file whole) ----
 // Every write and copy below goes to a temporary file in the target's folder
-// and renames it over the target. The folder is opened without following a
-// link on the way (a link swapped in after the place was checked is not
-// followed), and a target that is itself a link is refused. With within not
-// empty, the target must lie inside one of those folders once every link on
-// the way is followed (confine::settledPath); otherwise nothing is written.
+// and renames it over the target. within names the folders the write must
+// stay in (the data root, the current folder, the desktop copy folder, or
+// the folder of a file the person chose in a dialog): the target must lie
+// inside one of them once every link on the way is followed
+// (confine::settledInsideAny), and an empty within writes nothing. The
+// folder is then opened without following a link on the way (a link swapped
+// in after the place was checked is not followed), and a target that is
+// itself a link is refused.
 // QSaveFile for writers that need one (downloads): opens file for writing
-// unless its path is a symbolic link (dangling or not).
-[[nodiscard]] bool openReplacing(QSaveFile& file);
-[[nodiscard]] bool writeBytes(const QString& path, const QByteArray& bytes, const QStringList& within = {});
+// unless its path is a symbolic link (dangling or not) or lies outside
+// within. QSaveFile walks the path again when it commits: prefer the
+// helpers below wherever the whole file is at hand.
+[[nodiscard]] bool openReplacing(QSaveFile& file, const QStringList& within);
+[[nodiscard]] bool writeBytes(const QString& path, const QByteArray& bytes, const QStringList& within);
 // Commits a save file that was written piece by piece; false (old file kept)
 // when any write or the final flush failed.
 [[nodiscard]] bool commitChecked(QSaveFile& file);
 // UTF-8 with BOM; text split into lines (splitLines) and written with CR LF.
-[[nodiscard]] bool writeTextBom(const QString& path, const QString& text, const QStringList& within = {});
-[[nodiscard]] bool writeLinesBom(const QString& path, const QStringList& lines, const QStringList& within = {});
+[[nodiscard]] bool writeTextBom(const QString& path, const QString& text, const QStringList& within);
+[[nodiscard]] bool writeLinesBom(const QString& path, const QStringList& lines, const QStringList& within);
 // UTF-8 without BOM, CR LF (value and history files).
-[[nodiscard]] bool writeTextNoBom(const QString& path, const QString& text, const QStringList& within = {});
+[[nodiscard]] bool writeTextNoBom(const QString& path, const QString& text, const QStringList& within);
 // Appends bytes (answer rows) straight to the file; creates it when missing.
 // A row that cannot be written whole is taken back: the file keeps its old
 // length. Refuses a link.
-[[nodiscard]] bool appendBytes(const QString& path, const QByteArray& bytes, const QStringList& within = {});
+[[nodiscard]] bool appendBytes(const QString& path, const QByteArray& bytes, const QStringList& within);
 // The folder and its parents, each made inside the one before it without
-// following a link; with within, only where the folder lies inside one of
-// them, checked before anything is made. A failure is logged, so callers
+// following a link; only where the folder lies inside one of within,
+// checked before anything is made. A failure is logged, so callers
 // that go on without the folder need not check.
-bool makeFolder(const QString& path, const QStringList& within = {});
+bool makeFolder(const QString& path, const QStringList& within);
+
+// Removes for good a file the program itself made moments ago and leaves
+// no trace of (a recording too short to keep); every other delete goes to
+// the trash. The folder must lie inside one of within and is opened with no
+// link followed on the way; a name that is not a file is left alone.
+[[nodiscard]] bool removeOwnFile(const QString& path, const QStringList& within);
 
 // ---- folder listings ----
 // "*.ht*;*.jp*;" style masks: split at ";", empty pieces ignored,
@@ -131,10 +154,12 @@ QString findPath(const QString& path);
 bool sameFile(const QString& a, const QString& b);
 // Copies through a temporary file beside the target and renames it over the
 // target; keeps the source's modification time; refuses source == target.
-// With within, the target must lie inside one of those folders.
-[[nodiscard]] bool copyFileOver(const QString& source, const QString& target, const QStringList& within = {});
-// Refuses when target exists.
-[[nodiscard]] bool renameNoReplace(const QString& source, const QString& target);
+// The target must lie inside one of within, as for the writes.
+[[nodiscard]] bool copyFileOver(const QString& source, const QString& target, const QStringList& within);
+// Refuses when target exists. Both folders must lie inside one of within;
+// the rename is made between the folders as they were opened, with no link
+// followed on the way (a link that is source itself is renamed as it is).
+[[nodiscard]] bool renameNoReplace(const QString& source, const QString& target, const QStringList& within);
 // To the desktop trash; false (file kept) when the trash refuses it.
 [[nodiscard]] bool moveToTrash(const QString& path);
 

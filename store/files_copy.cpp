@@ -10,6 +10,8 @@
 #include <cerrno>
 #include <cstdio>
 #include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 namespace files {
 
@@ -51,34 +53,38 @@ bool copyFileOver(const QString& source, const QString& target, const QStringLis
     return out.commit(src.lastModified()) || copyFailed(source, target, out.error());
 }
 
-bool renameNoReplace(const QString& source, const QString& target)
+static bool renameFailed(const QString& source, const QString& target, const QString& why)
+{
+    qCWarning(lcPagora) << "renaming" << source << "to" << target << "failed:" << why;
+    return false;
+}
+
+bool renameNoReplace(const QString& source, const QString& target, const QStringList& within)
 {
     if (source.isEmpty() || target.isEmpty())
         return false;
-    const QFileInfo src(source);
-    if (!src.exists() && !src.isSymLink())
-        return false;
-    const QFileInfo dst(target);
-    if (dst.exists() || dst.isSymLink())
-        return false;
-    const QByteArray from = QFile::encodeName(source);
-    const QByteArray to = QFile::encodeName(target);
+    QString why;
+    const confine::Fd from = openFolderOf(source, within, why, false);
+    if (!from.valid())
+        return renameFailed(source, target, why);
+    const confine::Fd to = openFolderOf(target, within, why, false);
+    if (!to.valid())
+        return renameFailed(source, target, why);
+    const QByteArray fromName = QFile::encodeName(nameOf(source));
+    const QByteArray toName = QFile::encodeName(nameOf(target));
     // The kernel refuses an existing target itself, so nothing can slip in
-    // between the check above and the rename.
-    if (::renameat2(AT_FDCWD, from.constData(), AT_FDCWD, to.constData(), RENAME_NOREPLACE) == 0)
+    // between a check and the rename.
+    if (::renameat2(from.get(), fromName.constData(), to.get(), toName.constData(), RENAME_NOREPLACE) == 0)
         return true;
-    if (errno == EINVAL || errno == ENOSYS) { // file system without the flag
-        if (::rename(from.constData(), to.constData()) == 0)
-            return true;
-    } else if (errno == EXDEV && src.isFile()) {
-        QFile moved(source);
-        if (moved.rename(target)) // another device: copy, then remove
-            return true;
-        qCWarning(lcPagora) << "moving" << source << "to" << target << "failed:" << moved.errorString();
-        return false;
-    }
-    qCWarning(lcPagora) << "renaming" << source << "to" << target << "failed:" << qt_error_string(errno);
-    return false;
+    if (errno != EINVAL && errno != ENOSYS)
+        return renameFailed(source, target, qt_error_string(errno));
+    // A file system without the flag: the target is looked for first.
+    struct stat st;
+    if (::fstatat(to.get(), toName.constData(), &st, AT_SYMLINK_NOFOLLOW) == 0)
+        return renameFailed(source, target, QStringLiteral("the target exists"));
+    if (::renameat(from.get(), fromName.constData(), to.get(), toName.constData()) != 0)
+        return renameFailed(source, target, qt_error_string(errno));
+    return true;
 }
 
 } // namespace files

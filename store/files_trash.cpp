@@ -50,7 +50,7 @@ void escapeTrashInfo(const QString& original, const QString& inTrash)
         line = "Path=" + QUrl::toPercentEncoding(QFile::decodeName(value), "/");
         changed = true;
     }
-    if (changed && !writeBytes(info, lines.join('\n')))
+    if (changed && !writeBytes(info, lines.join('\n'), {QFileInfo(info).path()})) // the trash's own entries
         qCWarning(lcPagora) << "the trash entry" << info << "keeps its unescaped path";
 }
 
@@ -100,7 +100,7 @@ bool moveToTrash(const QString& path)
     }
     // It went somewhere relative after all: bring it back, report failure.
     const QString stray = QDir::current().absoluteFilePath(inTrash);
-    if (renameNoReplace(stray, path))
+    if (renameNoReplace(stray, path, {QDir::currentPath(), QFileInfo(original).path()}))
         qCWarning(lcPagora) << "the trash put" << path << "at" << stray << "; it is brought back";
     else
         qCCritical(lcPagora) << "the trash put" << path << "at" << stray << "and it cannot be brought back";

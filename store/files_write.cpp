@@ -10,6 +10,7 @@
 #include <QFileInfo>
 #include <QRandomGenerator>
 #include <QSaveFile>
+#include <QStringList>
 
 #include <cerrno>
 #include <fcntl.h>
@@ -34,12 +35,16 @@ bool commitChecked(QSaveFile& f)
     return false;
 }
 
-bool openReplacing(QSaveFile& file)
+bool openReplacing(QSaveFile& file, const QStringList& within)
 {
     // QSaveFile writes through a symbolic link to its target; a write must
     // not land wherever a link leads, so a link is never written through.
     if (file.fileName().isEmpty() || QFileInfo(file.fileName()).isSymLink())
         return false;
+    if (!confine::liesInsideAny(QFileInfo(file.fileName()).absoluteFilePath(), within)) {
+        qCWarning(lcPagora) << "not writing" << file.fileName() << ": it lies outside the folders it may be written in";
+        return false;
+    }
     return file.open(QIODevice::WriteOnly);
 }
 
@@ -69,17 +74,23 @@ static bool usableName(const QString& name)
     return !name.isEmpty() && name != QLatin1String(".") && name != QLatin1String("..");
 }
 
-// The folder of path opened with no link followed, when it settles where it
-// may; errno and why say what went wrong otherwise.
-static confine::Fd openFolderOf(const QString& path, const QStringList& within, QString& why)
+static const char kNoBounds[] = "no folder was named that the write must stay in";
+static const char kOutside[] = "the place lies outside the folders it may be written in";
+
+confine::Fd openFolderOf(const QString& path, const QStringList& within, QString& why, bool followLast)
 {
+    if (within.isEmpty()) {
+        why = QLatin1String(kNoBounds);
+        return confine::Fd();
+    }
     const QString settled = confine::settledPath(parentOf(absolute(path)));
     if (settled.isEmpty() || !usableName(nameOf(path))) {
         why = QStringLiteral("the place cannot be resolved");
         return confine::Fd();
     }
-    if (!within.isEmpty() && !confine::settledInsideAny(confine::settledPath(settled + QLatin1Char('/') + nameOf(path)), within)) {
-        why = QStringLiteral("the place lies outside the folders it may be written in");
+    const QString place = followLast ? confine::settledPath(settled + QLatin1Char('/') + nameOf(path)) : settled;
+    if (!confine::settledInsideAny(place, within)) {
+        why = QLatin1String(kOutside);
         return confine::Fd();
     }
     confine::Fd folder = confine::openSettledFolder(settled, false);
@@ -105,10 +116,26 @@ bool FileWriter::open(const QString& path, const QStringList& within)
 {
     path_ = path;
     QString why;
-    folder_ = openFolderOf(path, within, why);
+    folder_ = openFolderOf(path, within, why, true);
     if (!folder_.valid())
         return fail(why);
-    name_ = QFile::encodeName(nameOf(path));
+    return openIn(nameOf(path));
+}
+
+bool FileWriter::openIn(int folder, const QString& path, const QString& name)
+{
+    path_ = path;
+    folder_ = confine::Fd(folder < 0 ? -1 : ::fcntl(folder, F_DUPFD_CLOEXEC, 0));
+    if (!folder_.valid())
+        return fail(qt_error_string(folder < 0 ? EBADF : errno));
+    if (!usableName(name) || name.contains(QLatin1Char('/')))
+        return fail(QStringLiteral("not a name in the folder"));
+    return openIn(name);
+}
+
+bool FileWriter::openIn(const QString& name)
+{
+    name_ = QFile::encodeName(name);
     struct stat old;
     const bool exists = ::fstatat(folder_.get(), name_.constData(), &old, AT_SYMLINK_NOFOLLOW) == 0;
     if (exists && !S_ISREG(old.st_mode))
@@ -204,7 +231,7 @@ static bool appendFailed(const QString& path, const QString& why)
 bool appendBytes(const QString& path, const QByteArray& bytes, const QStringList& within)
 {
     QString why;
-    const confine::Fd folder = openFolderOf(path, within, why);
+    const confine::Fd folder = openFolderOf(path, within, why, true);
     if (!folder.valid())
         return appendFailed(path, why);
     // Written straight to the file, unbuffered: a failure shows at once and
@@ -242,12 +269,58 @@ bool appendBytes(const QString& path, const QByteArray& bytes, const QStringList
 
 bool makeFolder(const QString& path, const QStringList& within)
 {
+    if (within.isEmpty()) {
+        qCWarning(lcPagora) << "cannot make the folder" << path << ":" << kNoBounds;
+        return false;
+    }
     const QString settled = confine::settledPath(absolute(path));
-    if (!settled.isEmpty() && (within.isEmpty() || confine::settledInsideAny(settled, within))
+    if (!settled.isEmpty() && confine::settledInsideAny(settled, within)
         && confine::openSettledFolder(settled, true).valid())
         return true;
     qCWarning(lcPagora) << "cannot make the folder" << path;
     return false;
+}
+
+bool removeOwnFile(const QString& path, const QStringList& within)
+{
+    QString why;
+    const confine::Fd folder = openFolderOf(path, within, why, false);
+    const QByteArray name = QFile::encodeName(nameOf(path));
+    struct stat st;
+    if (folder.valid() && ::fstatat(folder.get(), name.constData(), &st, AT_SYMLINK_NOFOLLOW) != 0)
+        why = qt_error_string(errno);
+    else if (folder.valid() && !S_ISREG(st.st_mode))
+        why = QStringLiteral("not a file");
+    else if (folder.valid() && ::unlinkat(folder.get(), name.constData(), 0) == 0)
+        return true;
+    else if (folder.valid())
+        why = qt_error_string(errno);
+    qCWarning(lcPagora) << "cannot remove" << path << ":" << why;
+    return false;
+}
+
+OpenedFolder::OpenedFolder(const QString& folder, const QStringList& within)
+    : folder_(folder)
+{
+    const QString settled = confine::settledPath(absolute(folder));
+    if (!within.isEmpty() && confine::settledInsideAny(settled, within)) {
+        confine::Fd opened = confine::openSettledFolder(settled, false);
+        writable_ = opened.valid();
+        fd_ = opened.release();
+    }
+    if (fd_ < 0 && !folder.isEmpty()) // held for reading only, as the plain constructor does
+        fd_ = ::open(QFile::encodeName(folder).constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+}
+
+bool OpenedFolder::writeBytes(const QString& name, const QByteArray& bytes) const
+{
+    const QString path = joinPath(folder_, name);
+    if (!writable_) {
+        qCWarning(lcPagora) << "not writing" << path << ":" << kOutside;
+        return false;
+    }
+    FileWriter f;
+    return f.openIn(fd_, path, name) && f.write(bytes.constData(), bytes.size()) && f.commit();
 }
 
 } // namespace files

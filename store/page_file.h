@@ -32,7 +32,8 @@ void LoadPageIntoEditor(PageModel& m, const QString& path);
 void BuildPageHtml(PageModel& m, const QString& path, const QDateTime& now = store::clock::now());
 
 // Builds the page and stores it at path (UTF-8 with BOM, CR LF) through a
-// temporary file: on failure the old page stays whole and false comes back.
-[[nodiscard]] bool SavePage(PageModel& m, const QString& path);
+// temporary file, only inside within: on failure the old page stays whole
+// and false comes back.
+[[nodiscard]] bool SavePage(PageModel& m, const QString& path, const QStringList& within);
 
 } // namespace store

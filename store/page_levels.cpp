@@ -67,14 +67,21 @@ constexpr qsizetype kTitleHeads[] = {4 * 1024, 64 * 1024};
 // byte of it decodes; any other page is left byte for byte as it is,
 // whatever its text mentions. Gives the text to read the title from: the
 // converted page, or "" when it could not be saved (the old file stays and
-// the page gets its base-name title).
-QString convertedShiftJisPage(const QString& path, QByteArray bytes, const PageText& page)
+// the page gets its base-name title). save writes the page's new bytes.
+template <class Save>
+QString convertedShiftJisPage(const Save& save, QByteArray bytes, const PageText& page)
 {
     bytes.replace(page.charsetAt, page.charset.size(), "UTF-8");
-    const QString converted = files::decodeShiftJis(bytes);
-    if (!files::writeTextBom(path, converted))
+    const QString converted = files::joinCrLf(files::splitLines(files::decodeShiftJis(bytes)));
+    if (!save(QByteArrayLiteral("\xEF\xBB\xBF") + converted.toUtf8()))
         return QString();
-    return files::joinCrLf(files::splitLines(converted));
+    return converted;
+}
+
+// What a conversion saves with when the page is only read.
+bool neverSave(const QByteArray&)
+{
+    return false;
 }
 
 bool isConverted(const PageText& page)
@@ -90,10 +97,10 @@ bool closesTitle(const QString& text)
 
 // The text a title is read from, "" when the file was unreadable, over the
 // editor's read limit or decodes no way. read(maxBytes) gives the file's
-// head; pathOf() gives the page's path, only asked for when a Shift_JIS page
-// is converted. Re-reading one title (convert false) never writes.
-template <class Read, class PathOf>
-QString pageText(const Read& read, const PathOf& pathOf, bool convert = true)
+// head; save(bytes) replaces the page, only called when a Shift_JIS page is
+// converted. Re-reading one title (convert false) never writes.
+template <class Read, class Save>
+QString pageText(const Read& read, const Save& save, bool convert = true)
 {
     std::optional<files::FileHead> file;
     PageText page;
@@ -114,7 +121,7 @@ QString pageText(const Read& read, const PathOf& pathOf, bool convert = true)
         page = decodePage(file->bytes);
     }
     if (convert && isConverted(page))
-        return convertedShiftJisPage(pathOf(), file->bytes, page);
+        return convertedShiftJisPage(save, file->bytes, page);
     return page.text;
 }
 
@@ -178,20 +185,22 @@ QString baseNameTitle(const QString& fileName)
 namespace {
 
 // The title the page list shows for a page text file: its <TITLE>, else
-// the base-name rule.
+// the base-name rule. A converted page is saved at path, inside within.
 template <class Read>
-QString titleOf(const QString& path, const Read& read)
+QString titleOf(const QString& path, const Read& read, const QStringList& within)
 {
-    const QString title = titleFromText(pageText(read, [&] { return path; }));
+    const auto save = [&](const QByteArray& bytes) { return files::writeBytes(path, bytes, within); };
+    const QString title = titleFromText(pageText(read, save));
     return title.isEmpty() ? baseNameTitle(path) : title;
 }
 
-// Same for a bare name in folder: the path is only built for a conversion.
-QString titleOfName(const files::OpenedFolder& opened, const QString& folder, const QString& name)
+// Same for a bare name in the opened folder: a converted page is saved
+// through the folder as it was opened, never by walking its path again.
+QString titleOfName(const files::OpenedFolder& opened, const QString& name)
 {
     const auto read = [&](qsizetype max) { return opened.readHead(name, max); };
-    const auto path = [&] { return files::joinPath(folder, name); };
-    const QString title = titleFromText(pageText(read, path));
+    const auto save = [&](const QByteArray& bytes) { return opened.writeBytes(name, bytes); };
+    const QString title = titleFromText(pageText(read, save));
     return title.isEmpty() ? baseNameTitle(name) : title;
 }
 
@@ -229,17 +238,9 @@ auto entryReader(const QString& path)
 
 } // namespace
 
-QString readPageTitle(const QString& path)
-{
-    if (!isPageText(path))
-        return baseNameTitle(path);
-    return titleOf(path, [&](qsizetype max) { return files::readHead(path, max); });
-}
-
 QString pageHeadText(const QString& path)
 {
-    return pageText([&](qsizetype max) { return files::readHead(path, max); }, [] { return QString(); },
-                    false);
+    return pageText([&](qsizetype max) { return files::readHead(path, max); }, neverSave, false);
 }
 
 QString pageHeadText(const QByteArray& pageBytes)
@@ -247,7 +248,7 @@ QString pageHeadText(const QByteArray& pageBytes)
     const auto read = [&](qsizetype max) {
         return std::optional<files::FileHead>({pageBytes.left(max), pageBytes.size()});
     };
-    return pageText(read, [] { return QString(); }, false);
+    return pageText(read, neverSave, false);
 }
 
 QStringList pageEntries(const QStringList& sortedFileNames, const QString& exeBaseName)
@@ -320,7 +321,9 @@ QStringList PageLevels::OpenFolder(const QString& folder, int pageIndex, bool pu
 
 QStringList PageLevels::BuildPageTitles(const QStringList& entries) const
 {
-    const files::OpenedFolder folder(CurrentFolder);
+    // Held open once: the pages converted as they are listed are saved in
+    // the folder that was listed, whatever is swapped in for its path.
+    const files::OpenedFolder folder(CurrentFolder, WriteBounds);
     // In a folder whose path holds no ":", a bare name's path is the folder
     // joined with it, never a web address, and its leaf is the name itself.
     const bool plainFolder = !CurrentFolder.contains(u':');
@@ -331,7 +334,7 @@ QStringList PageLevels::BuildPageTitles(const QStringList& entries) const
             if (!holdsDotHt(entry))
                 titles.append(baseNameTitle(entry));
             else
-                titles.append(titleOfName(folder, CurrentFolder, entry));
+                titles.append(titleOfName(folder, entry));
             continue;
         }
         const QString path = entryPath(entry);
@@ -342,9 +345,9 @@ QStringList PageLevels::BuildPageTitles(const QStringList& entries) const
         else if (isInFolder(entry))
             titles.append(titleOf(path, [&, name = files::slashes(entry)](qsizetype max) {
                 return folder.readHead(name, max);
-            }));
+            }, WriteBounds));
         else
-            titles.append(titleOf(path, entryReader(path)));
+            titles.append(titleOf(path, entryReader(path), WriteBounds));
     }
     return titles;
 }
@@ -388,7 +391,7 @@ void PageLevels::TiteleLoad(int i, const QString& shownUrl)
     if (i >= MidashiT.last().size() || i >= PBanSu())
         return;
     const QString path = entryPath(i);
-    const QString page = isPageText(path) ? pageText(entryReader(path), [&] { return path; }, false) : QString();
+    const QString page = isPageText(path) ? pageText(entryReader(path), neverSave, false) : QString();
     QString title;
     const int p = text::pos(QStringLiteral("<TITLE>"), page);
     if (p > 0 && text::contains(page, QStringLiteral("<!DOCTYPE HTML PUBLIC"))) {

@@ -24,6 +24,10 @@ public:
     QString CurrentFolder;       // folder of the top level's bare entries, no trailing "/"
     QString ExeBaseName;         // a page with this base name is never listed
     int LastFileCount = 0;       // page files seen by the last OpenFolder
+    // The folders a listing may convert its pages in (the data root, the
+    // desktop copy folder, the desktop): a listed folder elsewhere, or one
+    // swapped for a link that leads elsewhere, is only read.
+    QStringList WriteBounds;
 
     int PBan() const;            // -1 without a level
     int PBanSu() const;          // entries of the top level; 0 without a level
@@ -64,10 +68,6 @@ public:
 // names starting "_", holding "index" with "_", with "$" in the extension,
 // or named like the executable never show).
 QStringList pageEntries(const QStringList& sortedFileNames, const QString& exeBaseName);
-// Title of one page file as the page list shows it (converts a Shift_JIS page
-// on disk when it declares Shift_JIS, is not valid UTF-8 and decodes without
-// loss).
-QString readPageTitle(const QString& path);
 // The text a page's title is read from: its head (more only when the TITLE
 // is not closed in it), in the encoding the one page decoder decides. ""
 // when the page cannot be read, is over the editor's read limit or decodes

@@ -5,6 +5,7 @@
 // the page back from them. Names follow the editor's controls.
 
 #include <QString>
+#include <QStringList>
 #include <array>
 
 namespace store {
@@ -83,6 +84,7 @@ struct PageModel {
     QString Label3;          // daily-report store name left by the writer
     QString Label5;          // the page path the reader was last given
     QString PageFolder;      // folder of the page read: its pictures live there
+    QStringList WriteBounds; // the folders the editor may write pages and pictures in
     QString SearchCacheKey;  // the reader sets "xxx": the search list must be rebuilt
 
     // The 78 table fields in document order: Memo1, Memo3, Memo6 .. Memo81.

@@ -195,10 +195,10 @@ void BuildPageHtml(PageModel& m, const QString& path, const QDateTime& now)
         m.Memo82 = page;
 }
 
-bool SavePage(PageModel& m, const QString& path)
+bool SavePage(PageModel& m, const QString& path, const QStringList& within)
 {
     BuildPageHtml(m, path);
-    return files::writeTextBom(path, m.Memo82);
+    return files::writeTextBom(path, m.Memo82, within);
 }
 
 } // namespace store

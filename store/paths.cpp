@@ -107,7 +107,7 @@ QString ParentFolderName(const QString& S)
 QString DesktopFolder()
 {
     const QString desktop = QStandardPaths::writableLocation(QStandardPaths::DesktopLocation);
-    files::makeFolder(desktop);
+    files::makeFolder(desktop, {desktop}); // the desktop is a place of its own
     return desktop;
 }
 

@@ -104,9 +104,9 @@ QString newPageText(const QString& S)
     return files::joinCrLf(files::splitLines(t));
 }
 
-bool NEWHTMLSAVE(const QString& F, const QString& S)
+bool NEWHTMLSAVE(const QString& F, const QString& S, const QStringList& within)
 {
-    return files::writeTextBom(F, newPageText(S));
+    return files::writeTextBom(F, newPageText(S), within);
 }
 
 } // namespace store

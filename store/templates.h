@@ -3,6 +3,7 @@
 // "_XXX.html" shown while a long operation runs.
 
 #include <QString>
+#include <QStringList>
 
 namespace store {
 
@@ -14,7 +15,7 @@ inline const QString kPlaceholderPageName = QStringLiteral("_XXX.html");
 QString newPageText(const QString& S);
 // Writes the new page with heading S (unescaped) to F as UTF-8 with a
 // byte-order mark, replacing any file there. False when it could not be
-// written; the old file is then left whole.
-[[nodiscard]] bool NEWHTMLSAVE(const QString& F, const QString& S);
+// written (or F lies outside within); the old file is then left whole.
+[[nodiscard]] bool NEWHTMLSAVE(const QString& F, const QString& S, const QStringList& within);
 
 } // namespace store

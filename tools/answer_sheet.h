@@ -30,6 +30,6 @@ enum class AppendResult { Written, WriteFailed, EncodingRefused, Unreadable };
 // earlier answers that a new file would replace. With within, the CSV is
 // written only where it lies inside one of those folders once every link on
 // the way is followed, and the write does not follow a link swapped in later.
-AppendResult AppendRow(const QString& csvPath, const Row& row, const QStringList& within = {});
+AppendResult AppendRow(const QString& csvPath, const Row& row, const QStringList& within);
 
 } // namespace answersheet

@@ -99,14 +99,14 @@ QImage captureToImage1(TForm1& w, CaptureInset inset)
 
 namespace tools {
 
-bool CaptureScreenToImage(TForm1& w, const QString& path)
+bool CaptureScreenToImage(TForm1& w, const QString& path, const QStringList& within)
 {
     const QImage image = capture::captureToImage1(w, capture::CaptureInset::Merge);
     w.Image1->setVisible(true);
     w.SpeedButton22->setVisible(true);
     if (path.isEmpty())
         return true;
-    return platform::savePicture(image, path, 90);
+    return platform::savePicture(image, path, 90, within);
 }
 
 } // namespace tools

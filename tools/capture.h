@@ -32,7 +32,7 @@ namespace tools {
 
 // The merge's page picture: capture into Image1, Image1 and SpeedButton22
 // shown, clipboard; with a path, a JPEG of quality 90 is written there.
-// False when the JPEG could not be written.
-bool CaptureScreenToImage(TForm1& w, const QString& path);
+// False when the JPEG could not be written (or path lies outside within).
+bool CaptureScreenToImage(TForm1& w, const QString& path, const QStringList& within);
 
 } // namespace tools

@@ -47,13 +47,13 @@ void N1Click(TForm1& w)
 
 void SpeedButton14Click(TForm1& w)
 {
-    files::makeFolder(w.CopyFolder);
+    files::makeFolder(w.CopyFolder, {w.CopyFolder});
     explore(w.CopyFolder);
 }
 
 void SpeedButton5Click(TForm1& w)
 {
-    files::makeFolder(w.CopyFolder);
+    files::makeFolder(w.CopyFolder, {w.CopyFolder});
     const QString shown = store::CutNN(w.caption());
     platform::CopyFailures failures;
     copyShownFile(shown, w.CopyFolder, programmingEnabled(w), failures);
@@ -81,7 +81,7 @@ void Panel1MouseUp(TForm1& w)
             platform::openPathOrSay(file);
         return;
     }
-    files::makeFolder(w.CopyFolder);
+    files::makeFolder(w.CopyFolder, {w.CopyFolder});
     platform::CopyFailures failures;
     const QString copy = copyKeepingOlder(file, w.CopyFolder, store::clock::today(), failures);
     if (!copy.isEmpty() && programming)
@@ -106,7 +106,7 @@ void SpeedButton1Click(TForm1& w)
     const QString source = w.SelectedFolder;
     const QString name = store::AfterLastSlash(source);
     if (platform::askYesNo(folderCopyQuestion(name, w.ExeBaseName), platform::MsgType::Confirmation)) {
-        files::makeFolder(w.CopyFolder);
+        files::makeFolder(w.CopyFolder, {w.CopyFolder});
         platform::CopyFailures failures;
         const FolderCopyOutcome outcome = copyFolderInto(source, w.CopyFolder, failures);
         if (!outcome.refusal.isEmpty())

@@ -14,7 +14,7 @@ bool isProgrammingFile(const QString& path, bool programmingEnabled)
     return suffix == QLatin1String("zbx") || suffix == QLatin1String("zba");
 }
 
-bool copyOnto(const QString& source, const QString& target)
+bool copyOnto(const QString& source, const QString& target, const QString& copyFolder)
 {
     if (!QFileInfo(source).isFile())
         return false;
@@ -24,7 +24,7 @@ bool copyOnto(const QString& source, const QString& target)
     // A link planted in the copy folder must not lead the write elsewhere.
     if (QFileInfo(target).isSymLink())
         return false;
-    return files::copyFileOver(source, target);
+    return files::copyFileOver(source, target, {copyFolder});
 }
 
 bool copyIntoFolder(const QString& source, const QString& folder)
@@ -32,7 +32,7 @@ bool copyIntoFolder(const QString& source, const QString& folder)
     const QString name = QFileInfo(source).fileName();
     if (name.isEmpty())
         return false;
-    return copyOnto(source, files::joinPath(folder, name));
+    return copyOnto(source, files::joinPath(folder, name), folder);
 }
 
 void copySounds(const QString& folder, const QString& target, platform::CopyFailures& failures)
@@ -61,10 +61,10 @@ QString copyKeepingOlder(const QString& source, const QString& copyFolder, const
         return copy;
     if (QFileInfo(copy).isFile()) {
         const QString older = files::joinPath(copyFolder, dayStampedName(name, day));
-        if (!copyOnto(copy, older))
+        if (!copyOnto(copy, older, copyFolder))
             failures.add(older);
     }
-    if (!copyOnto(source, copy)) {
+    if (!copyOnto(source, copy, copyFolder)) {
         failures.add(source);
         return QString();
     }

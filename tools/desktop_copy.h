@@ -14,11 +14,12 @@ namespace tools {
 // as such only while the environment can be started.
 bool isProgrammingFile(const QString& path, bool programmingEnabled);
 
-// Copies source into folder under its own name, overwriting. True when the
-// copy is there afterwards; a source that already is that file is left as it is.
+// Copies source into folder (the desktop copy folder, which the copy must
+// stay in) under its own name, overwriting. True when the copy is there
+// afterwards; a source that already is that file is left as it is.
 bool copyIntoFolder(const QString& source, const QString& folder);
-// Same for an explicit target path.
-bool copyOnto(const QString& source, const QString& target);
+// Same for an explicit target path inside copyFolder.
+bool copyOnto(const QString& source, const QString& target, const QString& copyFolder);
 
 // The folder's "*.wav", then its "*.mid" files, copied into target.
 void copySounds(const QString& folder, const QString& target, platform::CopyFailures& failures);

@@ -10,23 +10,24 @@
 #include "tools/drawing_paths.h"
 #include "tools/picture_viewer.h"
 #include "viewer/main_window.h"
+#include "viewer/command_values.h"
 
 #include <QFileInfo>
 #include <QPainter>
 
 namespace capture {
 
-bool writePicture(const QImage& image, const QString& path, int jpegQuality)
+bool writePicture(const QImage& image, const QString& path, int jpegQuality, const QStringList& within)
 {
     switch (pictureKindFor(path)) {
     case PictureKind::Jpeg:
     case PictureKind::Png:
-        return platform::savePicture(image, path, jpegQuality);
+        return platform::savePicture(image, path, jpegQuality, within);
     case PictureKind::Bmp:
         break;
     }
     const QByteArray bytes = platform::encodeBmp(image);
-    return !bytes.isEmpty() && files::writeBytes(path, bytes);
+    return !bytes.isEmpty() && files::writeBytes(path, bytes, within);
 }
 
 } // namespace capture
@@ -42,10 +43,18 @@ QImage surfaceImage(const TForm1& w)
 
 // The folders a drawing kept at path may be written in: a drawing kept in
 // the work folder stays inside the data root, even when the work folder is
-// a link planted to lead elsewhere. Beside a page it goes where the page is.
+// a link planted to lead elsewhere. Beside a page it stays inside the
+// folders the window writes in.
 QStringList drawingBounds(const TForm1& w, const QString& path)
 {
-    return path.startsWith(w.WorkFolder + QLatin1Char('/')) ? QStringList{w.RootFolder} : QStringList();
+    return path.startsWith(w.WorkFolder + QLatin1Char('/')) ? QStringList{w.RootFolder}
+                                                            : commands::writeRoots(w).folders;
+}
+
+// A file the person chose in the save dialog is bounded by its own folder.
+QStringList chosenFileBounds(const QString& path)
+{
+    return {QFileInfo(path).absolutePath()};
 }
 
 // Saves silently as the drawing keeps its files; a failure is only logged.
@@ -184,7 +193,7 @@ void N15Click(TForm1& w)
     if (path.isEmpty())
         return;
     path = withDefaultExtension(path);
-    if (!capture::writePicture(surfaceImage(w), path, 90))
+    if (!capture::writePicture(surfaceImage(w), path, 90, chosenFileBounds(path)))
         sayNotSaved(path);
 }
 
@@ -197,7 +206,7 @@ void SpeedButton20Click(TForm1& w)
     if (path.isEmpty())
         return;
     path = withDefaultExtension(path);
-    if (!capture::writePicture(image, path, 100))
+    if (!capture::writePicture(image, path, 100, chosenFileBounds(path)))
         sayNotSaved(path);
 }
 

@@ -40,5 +40,6 @@ void Image1Click(TForm1& w, int x, int y);
 namespace capture {
 // Writes a picture under a name chosen by the person: ".jpg"/".jpeg" as a
 // JPEG of jpegQuality, ".png" as PNG, any other name as a 24-bit bitmap.
-bool writePicture(const QImage& image, const QString& path, int jpegQuality);
+// Written only inside within.
+bool writePicture(const QImage& image, const QString& path, int jpegQuality, const QStringList& within);
 } // namespace capture

@@ -9,6 +9,7 @@
 #include "platform/seam.h"
 #include "store/paths.h"
 #include "viewer/main_window.h"
+#include "viewer/command_values.h"
 
 #include <QtGlobal>
 #include <exception>
@@ -73,6 +74,7 @@ TForm3& fileTool(TForm1& w)
 {
     if (!Form3)
         Form3 = new TForm3(&w);
+    Form3->WriteBounds = commands::writeRoots(w).folders;
     return *Form3;
 }
 

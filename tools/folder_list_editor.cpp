@@ -44,7 +44,7 @@ void TForm10::SpeedButton1Click()
     if (QFileInfo::exists(path)
         && !platform::askYesNo(QStringLiteral("_folder.txtを上書き保存します。"), platform::MsgType::Warning))
         return;
-    if (!files::writeTextBom(path, memoText()))
+    if (!files::writeTextBom(path, memoText(), {QFileInfo(path).absolutePath()})) // the program's own folder
         platform::showMessage(QStringLiteral("_folder.txtを保存できませんでした。"), platform::MsgType::Warning);
 }
 

@@ -6,6 +6,7 @@
 #include "store/paths.h"
 #include "tools/look_links.h"
 #include "tools/search_run.h"
+#include "viewer/command_values.h"
 #include "viewer/main_window.h"
 
 #include <QCoreApplication>
@@ -73,7 +74,7 @@ void applyToCurrentPage(TForm1& w, int mode)
         return;
     const QString changed = ApplyLookLinks(w, mode, text);
     // Line ends and the byte-order mark stay as they were: only the links change.
-    if (changed != text && !files::writeBytes(path, (bom ? kBom : QByteArray()) + changed.toUtf8()))
+    if (changed != text && !files::writeBytes(path, (bom ? kBom : QByteArray()) + changed.toUtf8(), commands::writeRoots(w).folders))
         platform::showMessage(QStringLiteral("ページを書き込めませんでした。"), platform::MsgType::Warning);
     w.PageClick(0, true);
 }

@@ -8,6 +8,7 @@
 #include "tools/forms/form12.h"
 #include "tools/forms/window_on_demand.h"
 #include "viewer/later_windows.h"
+#include "viewer/command_values.h"
 #include "viewer/main_window.h"
 
 #include <QFileInfo>
@@ -47,7 +48,9 @@ void TForm12::FormShow()
 
 void TForm12::SpeedButton1Click()
 {
-    if (Edit1.isEmpty() || !files::writeTextBom(Edit1, memoText())) {
+    TForm1* main = TForm1::instance();
+    const QStringList within = main ? commands::writeRoots(*main).folders : QStringList();
+    if (Edit1.isEmpty() || !files::writeTextBom(Edit1, memoText(), within)) {
         qCWarning(lcPagora) << "memo: cannot save" << Edit1;
         platform::showMessage(QStringLiteral("メモを保存できませんでした。\n") + Edit1, platform::MsgType::Warning);
     }

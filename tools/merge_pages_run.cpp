@@ -127,7 +127,7 @@ void MergeRun::captureShown()
         return finish(true);
     TForm1& w = *w_;
     w.Timer4->setEnabled(false);
-    if (!CaptureScreenToImage(w, files::joinPath(w.WorkFolder, pending_.picture)))
+    if (!CaptureScreenToImage(w, files::joinPath(w.WorkFolder, pending_.picture), {w.RootFolder}))
         qCWarning(lcPagora) << "page picture not written:" << pending_.picture;
     rows_ << pending_;
     ++index_;

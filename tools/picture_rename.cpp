@@ -85,11 +85,12 @@ ReferenceUpdates ReplaceNameInSelectedPages(const QStringList& selected, const Q
     return updateReferencesInPages(selected, renames);
 }
 
-QList<PictureRename> carryOutPictureRenames(const QList<PictureRename>& plan, PictureRename* failed)
+QList<PictureRename> carryOutPictureRenames(const QList<PictureRename>& plan, const QStringList& within,
+                                            PictureRename* failed)
 {
     QList<PictureRename> done;
     for (const PictureRename& r : plan) {
-        if (!files::renameNoReplace(r.from, r.to)) {
+        if (!files::renameNoReplace(r.from, r.to, within)) {
             if (failed)
                 *failed = r;
             break;
@@ -99,11 +100,11 @@ QList<PictureRename> carryOutPictureRenames(const QList<PictureRename>& plan, Pi
     return done;
 }
 
-QStringList writePageRewrites(const QList<PageRewrite>& pages)
+QStringList writePageRewrites(const QList<PageRewrite>& pages, const QStringList& within)
 {
     QStringList failed;
     for (const PageRewrite& p : pages) {
-        if (!files::writeBytes(p.path, p.bytes))
+        if (!files::writeBytes(p.path, p.bytes, within))
             failed.append(p.path);
     }
     return failed;

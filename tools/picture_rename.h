@@ -45,8 +45,11 @@ ReferenceUpdates ReplaceNameInSelectedPages(const QStringList& selected, const Q
 
 // Renames in order, never over an existing file; stops at the first that
 // fails. Returns the renames done; `failed` gets the one that was refused.
-QList<PictureRename> carryOutPictureRenames(const QList<PictureRename>& plan, PictureRename* failed = nullptr);
-// Writes the rewritten pages; returns those that could not be written.
-QStringList writePageRewrites(const QList<PageRewrite>& pages);
+// Every rename stays inside within.
+QList<PictureRename> carryOutPictureRenames(const QList<PictureRename>& plan, const QStringList& within,
+                                            PictureRename* failed = nullptr);
+// Writes the rewritten pages, only inside within; returns those that could
+// not be written.
+QStringList writePageRewrites(const QList<PageRewrite>& pages, const QStringList& within);
 
 } // namespace tools

@@ -8,6 +8,7 @@
 #include "store/text.h"
 #include "tools/forms/form16.h"
 #include "tools/forms/window_on_demand.h"
+#include "viewer/command_values.h"
 #include "viewer/main_window.h"
 
 #include <QFileInfo>
@@ -97,7 +98,7 @@ std::optional<QString> insertPost(const QString& page, const QString& entry)
     return page.left(headEnd) + entry + prunePosts(page.mid(headEnd), kMaxPosts - 1);
 }
 
-QString postIntoFile(const QString& pagePath, const QString& entry)
+QString postIntoFile(const QString& pagePath, const QString& entry, const QStringList& within)
 {
     // A post written by another instance between this read and this write
     // would be lost: both stand together under the lock.
@@ -113,7 +114,7 @@ QString postIntoFile(const QString& pagePath, const QString& entry)
     const std::optional<QString> page = insertPost(read->text, entry);
     if (!page)
         return QStringLiteral("ページ「%1」には投稿を書き込む場所がありません。").arg(QFileInfo(pagePath).fileName());
-    if (!files::writeTextBom(pagePath, *page))
+    if (!files::writeTextBom(pagePath, *page, within))
         return QStringLiteral("ページ「%1」に書き込めませんでした。ページは元のままです。").arg(QFileInfo(pagePath).fileName());
     return QString();
 }
@@ -130,7 +131,7 @@ void PostIntoPage(TForm1& w)
     if (title.contains(QLatin1Char('?')))
         title = title.left(title.indexOf(QLatin1Char('?')));
     windowOnDemand(Form16, &w);
-    Form16->setPage(path, title);
+    Form16->setPage(path, title, commands::writeRoots(w).folders);
     Form16->FormShow();
     platform::execModal(Form16);
     if (w.PBan() < 0)

@@ -21,7 +21,7 @@ QString buildPostEntry(const QString& date, const QString& poster, const QString
 std::optional<QString> insertPost(const QString& page, const QString& entry);
 // Reads, inserts and saves; "" on success, else a Japanese message (the
 // page is then left as it was).
-QString postIntoFile(const QString& pagePath, const QString& entry);
+QString postIntoFile(const QString& pagePath, const QString& entry, const QStringList& within);
 
 // The posting dialog for the current page.
 void PostIntoPage(TForm1& w);

@@ -4,7 +4,6 @@
 
 #include "platform/seam.h"
 #include "platform/sound.h"
-#include "store/confine.h"
 #include "store/files.h"
 #include "store/log.h"
 #include "store/paths.h"
@@ -129,7 +128,7 @@ void RecordPageSound(TForm1& w, const QString& fileName)
     }
     // What the recorder left too short to be a recording goes, unless it was someone's file.
     if (discardAfterRecording(fileName, created)
-        && (!confine::liesInsideAny(fileName, within) || !QFile::remove(fileName)))
+        && !files::removeOwnFile(fileName, within))
         qCWarning(lcPagora) << "recording: cannot remove the empty recording" << fileName;
     PageRecordingPath(w);
 }

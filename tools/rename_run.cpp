@@ -54,11 +54,11 @@ bool replacePage(const QString& staged, const QString& page)
 
 // A parked file goes to its new name; when that was taken meanwhile, back to
 // its old one, or else beside it with "#" marks: never left hidden.
-QString placeParked(const JournalMove& m, QStringList& problems)
+QString placeParked(const JournalMove& m, const QString& root, QStringList& problems)
 {
-    if (files::renameNoReplace(m.parked, m.to))
+    if (files::renameNoReplace(m.parked, m.to, {root}))
         return m.to;
-    if (files::renameNoReplace(m.parked, m.from)) {
+    if (files::renameNoReplace(m.parked, m.from, {root})) {
         problems << QStringLiteral("「%1」は「%2」が既にあるため、名前を変えませんでした。").arg(leafName(m.from), leafName(m.to));
         return m.from;
     }
@@ -69,7 +69,7 @@ QString placeParked(const JournalMove& m, QStringList& problems)
     for (int i = 0; i < 1000; ++i) {
         base += QLatin1Char('#');
         const QString aside = files::joinPath(folderOf(m.to), base + ext);
-        if (files::renameNoReplace(m.parked, aside)) {
+        if (files::renameNoReplace(m.parked, aside, {root})) {
             problems << QStringLiteral("「%1」は「%2」にできず、「%3」になりました。").arg(leafName(m.from), name, leafName(aside));
             return aside;
         }
@@ -122,13 +122,13 @@ bool stage(const RenameRun& run, const RenameJournal& j, QStringList& problems)
 bool park(const RenameJournal& j, QStringList& problems)
 {
     for (int k = 0; k < j.moves.size(); ++k) {
-        if (files::renameNoReplace(j.moves.at(k).from, j.moves.at(k).parked))
+        if (files::renameNoReplace(j.moves.at(k).from, j.moves.at(k).parked, {j.root}))
             continue;
         problems << QStringLiteral("「%1」を動かせないため、どのファイルの名前も変えませんでした。ファイルはそのまま残っています。")
                         .arg(j.moves.at(k).from);
         for (int back = k - 1; back >= 0; --back)
-            if (!files::renameNoReplace(j.moves.at(back).parked, j.moves.at(back).from))
-                placeParked(j.moves.at(back), problems);
+            if (!files::renameNoReplace(j.moves.at(back).parked, j.moves.at(back).from, {j.root}))
+                placeParked(j.moves.at(back), j.root, problems);
         return false;
     }
     return true;
@@ -148,8 +148,8 @@ QList<FileMove> place(const RenameJournal& j, QStringList& problems, const std::
         const JournalMove& m = j.moves.at(k);
         QString at;
         if (present(m.parked))
-            at = placeParked(m, problems);
-        else if (!present(m.to) && present(m.from) && files::renameNoReplace(m.from, m.to))
+            at = placeParked(m, j.root, problems);
+        else if (!present(m.to) && present(m.from) && files::renameNoReplace(m.from, m.to, {j.root}))
             at = m.to; // its parking had not reached the disk
         else
             at = present(m.to) ? m.to : m.from;
@@ -174,8 +174,8 @@ QList<FileMove> place(const RenameJournal& j, QStringList& problems, const std::
 void undoParking(const RenameJournal& j, QStringList& problems)
 {
     for (const JournalMove& m : j.moves)
-        if (present(m.parked) && !files::renameNoReplace(m.parked, m.from))
-            placeParked(m, problems);
+        if (present(m.parked) && !files::renameNoReplace(m.parked, m.from, {j.root}))
+            placeParked(m, j.root, problems);
     dropStaged(j);
     syncFolders(j);
 }
@@ -210,6 +210,7 @@ RenameRunResult carryOutRenameRun(const RenameRun& run, const std::function<void
     const QString token = runToken();
     RenameJournal j;
     j.token = token;
+    j.root = run.root;
     for (int k = 0; k < run.moves.size(); ++k) {
         const FileMove& m = run.moves.at(k);
         if (folderOf(m.from) != folderOf(m.to)) {
@@ -252,7 +253,8 @@ QStringList finishInterruptedRenames(const QString& root)
 {
     QStringList problems;
     QStringList folders{root};
-    if (const std::optional<RenameJournal> j = readJournal(root)) {
+    if (std::optional<RenameJournal> j = readJournal(root)) {
+        j->root = root;
         qCInfo(lcPagora) << "a rename run was cut off; it is" << (j->phase == RenameJournal::Phase::Placing ? "finished" : "undone");
         if (j->phase == RenameJournal::Phase::Placing)
             place(*j, problems, {});

@@ -347,6 +347,7 @@ void TForm4::SpeedButton4Click()
                                                   files::joinPath(source.path(), source.fileName()), filter);
     if (target.isEmpty())
         return;
-    if (!files::copyFileOver(Label3, target))
+    // Chosen in the save dialog: the copy is bounded by that file's own folder.
+    if (!files::copyFileOver(Label3, target, {QFileInfo(target).absolutePath()}))
         platform::showMessage(QStringLiteral("コピーできませんでした。"), platform::MsgType::Warning);
 }

@@ -4,6 +4,7 @@
 
 #include "platform/copy_progress.h"
 #include "store/files.h"
+#include "viewer/command_values.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -19,7 +20,7 @@ bool acceptableImportName(const QString& name)
 
 // Copies one file into folder; true when it is there afterwards. A file
 // that already is the target (imported from the current folder) is left alone.
-bool importOne(const QString& source, const QString& folder)
+bool importOne(const QString& source, const QString& folder, const QStringList& within)
 {
     const QFileInfo src(source);
     const QString name = src.fileName();
@@ -28,7 +29,7 @@ bool importOne(const QString& source, const QString& folder)
     const QString target = files::joinPath(folder, name);
     if (files::sameFile(source, target))
         return true;
-    return files::copyFileOver(source, target);
+    return files::copyFileOver(source, target, within);
 }
 
 } // namespace
@@ -43,16 +44,17 @@ void TForm1::ImportListedFiles(const QString& folder, bool fromCommandLine)
     // The page list must not be rebuilt while files arrive.
     const bool patrolWasOn = Timer5->enabled();
     pausePatrol();
-    files::makeFolder(ExeFolder);
-    files::makeFolder(RootFolder);
+    files::makeFolder(ExeFolder, {ExeFolder});
+    files::makeFolder(RootFolder, {ExeFolder});
     const QString target = CurrentFolder();
-    files::makeFolder(target);
+    const QStringList within = commands::writeRoots(*this).folders;
+    files::makeFolder(target, within);
     platform::CopyFailures failures;
     platform::CopyProgress progress(QStringLiteral("ファイルをコピーしています…"), ListBox1.size());
     for (const QString& source : ListBox1) {
         if (progress.cancelled())
             break;
-        if (!importOne(source, target))
+        if (!importOne(source, target, within))
             failures.add(source);
         progress.step();
     }

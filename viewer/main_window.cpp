@@ -8,6 +8,7 @@
 #include "platform/seam.h"
 #include "store/files.h"
 #include "store/log.h"
+#include "store/paths.h"
 
 #include <QCloseEvent>
 #include <QCoreApplication>
@@ -87,6 +88,7 @@ void TForm1::resumePatrol()
 
 void TForm1::OpenFolder(const QString& folder, int pageIndex, bool push)
 {
+    levels.WriteBounds = {RootFolder, CopyFolder, store::DesktopFolder()};
     const QStringList listed = levels.OpenFolder(folder, pageIndex, push);
     const QString current = levels.CurrentFolder;
     if (files::firstNoticeOfUnreadableNames(current))

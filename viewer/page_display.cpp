@@ -10,6 +10,7 @@
 #include "store/templates.h"
 #include "store/text.h"
 #include "viewer/main_window.h"
+#include "viewer/command_values.h"
 #include "viewer/page_buttons.h"
 
 #include <QCoreApplication>
@@ -83,7 +84,7 @@ void TForm1::ShowPlaceholderPage(const QString& message)
 {
     Panel10->setVisible(false);
     const QString path = files::joinPath(CurrentFolder(), store::kPlaceholderPageName);
-    if (!store::NEWHTMLSAVE(path, message))
+    if (!store::NEWHTMLSAVE(path, message, commands::writeRoots(*this).folders))
         qCWarning(lcPagora) << "the placeholder page" << path << "could not be written";
     // Lets the window paint before the browser starts loading; input waits.
     QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);

@@ -13,6 +13,7 @@
 #include "store/files.h"
 #include "store/paths.h"
 #include "store/text.h"
+#include "viewer/command_values.h"
 #include "viewer/page_buttons.h"
 
 #include <QDate>
@@ -100,15 +101,17 @@ void TForm1::FormCreate()
 
 void TForm1::createDataFolders()
 {
-    files::makeFolder(ExeFolder);
-    files::makeFolder(RootFolder);
+    // The program's own folder holds the data root; every other folder of
+    // the program lies inside the data root or on the desktop.
+    files::makeFolder(ExeFolder, {ExeFolder});
+    files::makeFolder(RootFolder, {ExeFolder});
     WorkFolder = files::joinPath(RootFolder, QStringLiteral("00_RESUME"));
-    files::makeFolder(WorkFolder);
+    files::makeFolder(WorkFolder, {RootFolder});
     DailyReportStore = files::joinPath(RootFolder, DailyReportStoreName);
     CopyFolder = files::joinPath(store::DesktopFolder(), QStringLiteral("【") + ExeBaseName + QStringLiteral("】"));
-    files::makeFolder(CopyFolder);
+    files::makeFolder(CopyFolder, {store::DesktopFolder()});
     // The store is made last; when it cannot be made the data folders are not writable.
-    const bool storeThere = files::makeFolder(DailyReportStore) && QFileInfo(DailyReportStore).isDir();
+    const bool storeThere = files::makeFolder(DailyReportStore, {RootFolder}) && QFileInfo(DailyReportStore).isDir();
     FolderWriteFailed = storeThere ? 0 : 1;
 }
 
@@ -182,11 +185,12 @@ void TForm1::restoreDailyReport()
     // Each copy stands alone: a missing companion or a locked target is
     // skipped, and named.
     QStringList failed;
-    if (!files::copyFileOver(source, target))
+    const QStringList within = commands::writeRoots(*this).folders;
+    if (!files::copyFileOver(source, target, within))
         failed << QFileInfo(source).fileName();
     for (const QString& ext : {QStringLiteral(".%xt"), QStringLiteral(".wav")}) {
         const QString companion = withExtension(source, ext);
-        if (QFileInfo::exists(companion) && !files::copyFileOver(companion, withExtension(target, ext)))
+        if (QFileInfo::exists(companion) && !files::copyFileOver(companion, withExtension(target, ext), within))
             failed << QFileInfo(companion).fileName();
     }
     if (!failed.isEmpty()) {

@@ -39,8 +39,8 @@ enum class ValueFileResult {
 
 // Applies entry to the value file at path: read as UTF-8 when valid, else
 // Shift_JIS; written as UTF-8 without BOM with CR LF through a save file,
-// only inside within when it is not empty (files::writeBytes).
-ValueFileResult setTextFileValue(const QString& path, const QString& entry, const QStringList& within = {});
+// only inside within (files::writeBytes).
+ValueFileResult setTextFileValue(const QString& path, const QString& entry, const QStringList& within);
 
 // The history page text with its SCRIPT SRC="..." value (found ignoring
 // case) replaced by src; nullopt when the page has no such attribute.

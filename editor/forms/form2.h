@@ -246,7 +246,7 @@ private:
     void returnNotesWindow();
     void applyStyleButtons(int pressed);
     bool askBeforeClosing();  // false: the window stays open
-    bool savePageTo(const QString& path);
+    bool savePageTo(const QString& path, const QStringList& within);
     bool mayWriteOver(const QString& path);  // read-only or changed by another program
 
     void setPageWidth(int width, const QString& sizeMeta);

@@ -3,6 +3,7 @@
 // test mode, and pictures of given sizes written into the temporary tree.
 
 #include "editor/image_block.h"
+#include "support/write_bounds.h"
 #include "platform/picture.h"
 #include "platform/seam.h"
 #include "support/temp_tree.h"
@@ -21,6 +22,7 @@ protected:
         folder = tree.mkdir(QStringLiteral("class1"));
         page = folder + QStringLiteral("/1010_apple.html");
         m.PageFolder = folder;
+        m.WriteBounds = tempBounds();
         block = std::make_unique<editor::ImageBlock>(editor::ImageBlock{m, v, page, [this] { ++syncs; }, {}, nullptr});
     }
     void TearDown() override { platform::setTestMode(false); }
@@ -32,7 +34,7 @@ protected:
         image.fill(colour);
         const QString path = tree.path(relative);
         tree.mkdir(QFileInfo(relative).path());
-        return platform::savePicture(image, path) ? path : QString();
+        return platform::savePicture(image, path, 90, tempBounds()) ? path : QString();
     }
     // Events of one kind recorded by the seam.
     QList<platform::SeamEvent> seamEvents(const QString& kind) const

@@ -1,6 +1,7 @@
 // What an edit hands a file to, which addresses are never edited, and the
 // backup kept beside the page before every edit.
 #include "editor/edit_dispatch.h"
+#include "support/write_bounds.h"
 #include "support/temp_tree.h"
 
 #include <QFile>
@@ -56,18 +57,18 @@ TEST(EditBackup, OneCopyPerExtensionAndFolder)
     const QString a = t.write("a.html", "old a");
     const QString b = t.write("b.html", "old b");
     t.write("c.JPG", "picture");
-    EXPECT_EQ(makeEditBackup(a), BackupResult::Made);
+    EXPECT_EQ(makeEditBackup(a, tempBounds()), BackupResult::Made);
     EXPECT_EQ(t.read("_%.html"), QByteArray("old a"));
-    EXPECT_EQ(makeEditBackup(b), BackupResult::Made);
+    EXPECT_EQ(makeEditBackup(b, tempBounds()), BackupResult::Made);
     EXPECT_EQ(t.read("_%.html"), QByteArray("old b"));
-    EXPECT_EQ(makeEditBackup(t.path("c.JPG")), BackupResult::Made);
+    EXPECT_EQ(makeEditBackup(t.path("c.JPG"), tempBounds()), BackupResult::Made);
     EXPECT_EQ(t.read("_%.JPG"), QByteArray("picture"));
     EXPECT_EQ(t.read("_%.html"), QByteArray("old b"));
     // A new page has nothing to keep.
-    EXPECT_EQ(makeEditBackup(t.path("new.html")), BackupResult::NoFile);
+    EXPECT_EQ(makeEditBackup(t.path("new.html"), tempBounds()), BackupResult::NoFile);
     EXPECT_FALSE(t.exists("_%"));
     // The backup itself, edited, stays as it is.
-    EXPECT_EQ(makeEditBackup(t.path("_%.html")), BackupResult::Made);
+    EXPECT_EQ(makeEditBackup(t.path("_%.html"), tempBounds()), BackupResult::Made);
     EXPECT_EQ(t.read("_%.html"), QByteArray("old b"));
 }
 
@@ -80,7 +81,7 @@ TEST(EditBackup, AFailedBackupLeavesTheOldOneWhole)
     t.write("_%.html", "earlier backup");
     // The folder cannot take the temporary file the copy goes through.
     QFile::setPermissions(t.path(), QFileDevice::ReadOwner | QFileDevice::ExeOwner);
-    const BackupResult result = makeEditBackup(a);
+    const BackupResult result = makeEditBackup(a, tempBounds());
     QFile::setPermissions(t.path(), QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
     EXPECT_EQ(result, BackupResult::Failed);
     EXPECT_EQ(t.read("_%.html"), QByteArray("earlier backup"));

@@ -2,6 +2,7 @@
 // its names (or none) reaches the editor as its text and is saved unchanged
 // with that text; a page that decodes no way is refused, named and left.
 #include "viewer/page_display_fixture.h"
+#include "support/write_bounds.h"
 
 #include "editor/edit_hand_off.h"
 #include "store/page_encoding.h"
@@ -41,7 +42,7 @@ protected:
             store::PageModel m;
             m.Memo82 = source;
             store::LoadPageIntoEditor(m, path);
-            EXPECT_TRUE(store::SavePage(m, path));
+            EXPECT_TRUE(store::SavePage(m, path, tempBounds()));
             return path;
         };
     }

@@ -2,6 +2,7 @@
 // through the seam's queued modal result (or a stand-in where a save must
 // happen), programs are observed through the seam, and the clock is fixed.
 #include "viewer/page_display_fixture.h"
+#include "support/write_bounds.h"
 
 #include "editor/edit_hand_off.h"
 #include "editor/forms/form2.h"
@@ -411,7 +412,7 @@ TEST_F(EditHandOffTest, ANewDatedPageExistsOnlyOnceSaved)
 
     // Saved: listed and shown.
     standInEditor([this](const QString& path, const QString& source) {
-        EXPECT_TRUE(files::writeTextBom(path, source));
+        EXPECT_TRUE(files::writeTextBom(path, source, tempBounds()));
         return path;
     });
     w.N9->click();

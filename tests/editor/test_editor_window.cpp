@@ -2,6 +2,7 @@
 // saving unchanged, styles and widths, save-as, failed saves, the close
 // question on every way out, alignment, focus marks, growth and the grid.
 #include "editor/editor_layout.h"
+#include "support/write_bounds.h"
 #include "editor/editor_window_run.h"
 #include "editor/forms/form2.h"
 #include "platform/picture_bomb.h"
@@ -68,9 +69,9 @@ QByteArray storeRoundTrip(const QString& path)
     store::PageModel m;
     m.Memo82 = *files::readUtf8(path);
     store::LoadPageIntoEditor(m, path);
-    EXPECT_TRUE(store::SavePage(m, path));
+    EXPECT_TRUE(store::SavePage(m, path, tempBounds()));
     const QByteArray bytes = bytesOf(path);
-    EXPECT_TRUE(files::writeBytes(path, original));
+    EXPECT_TRUE(files::writeBytes(path, original, tempBounds()));
     return bytes;
 }
 
@@ -93,6 +94,7 @@ protected:
         main = std::make_unique<QWidget>();
         main->resize(1265, 800);
         form = new TForm2(main.get());
+        form->page.WriteBounds = tempBounds();
         copyExamples(tree);
     }
     void TearDown() override
@@ -624,12 +626,12 @@ TEST_F(EditorWindow, HandOffShowsTheEditorOnThePage)
 {
     const QString path = page("1000_カエルの一生.html");
     platform::clearEvents();
-    const auto caption = editor::runPageEditor(form, path, QStringLiteral("src"), false);
+    const auto caption = editor::runPageEditor(form, path, QStringLiteral("src"), false, tempBounds());
     ASSERT_TRUE(caption);
     EXPECT_EQ(*caption, path);
     EXPECT_EQ(form->page.Memo82, QStringLiteral("src"));
     EXPECT_EQ(countEvents(QStringLiteral("modal")), 1);
-    EXPECT_FALSE(editor::runPageEditor(nullptr, path, QString(), false));
+    EXPECT_FALSE(editor::runPageEditor(nullptr, path, QString(), false, tempBounds()));
 }
 
 TEST_F(EditorWindow, SyncChoosesTheLayoutFromTheTags)
@@ -737,7 +739,7 @@ TEST_F(EditorWindow, AnUnchangedSaveKeepsPicturesFromWebAddresses)
     const QString img = QStringLiteral("<IMG src=\"https://example.com/frog.png\" width=\"120\" height=\"90\" align=\"center\">");
     source.replace(QStringLiteral("<P></P><P>たまご"), QStringLiteral("<P align=\"center\">") + img + QStringLiteral("</P><P>たまご"));
     ASSERT_TRUE(source.contains(img));
-    ASSERT_TRUE(files::writeBytes(path, source.toUtf8()));
+    ASSERT_TRUE(files::writeBytes(path, source.toUtf8(), tempBounds()));
     open(path);
     form->BitBtn4->click();
     EXPECT_TRUE(files::readUtf8(path)->contains(img));
@@ -762,7 +764,7 @@ TEST_F(EditorWindow, APictureOverTheDecodeLimitIsShownAsMissing)
     QString source = *files::readUtf8(page("1010_季節の花.html"));
     source.replace(QStringLiteral("<IMG src=\"flower.png\" width=\"192\" height=\"160\""), QStringLiteral("<IMG src=\"flower.png\""));
     ASSERT_TRUE(source.contains(QStringLiteral("<IMG src=\"flower.png\" vspace")));
-    ASSERT_TRUE(files::writeTextBom(page("1020_bomb.html"), source));
+    ASSERT_TRUE(files::writeTextBom(page("1020_bomb.html"), source, tempBounds()));
     open(page("1020_bomb.html"));
     EXPECT_TRUE(form->Image1->picture().isNull());
     EXPECT_EQ(form->page.Image1Width, 0);

@@ -2,6 +2,7 @@
 // page's folder as "_" + name, and pages that keep them through save and
 // reopen; today's date in the heading and the reset "初期化".
 #include "editor/editor_date.h"
+#include "support/write_bounds.h"
 #include "editor/header_background.h"
 #include "picture_test_support.h"
 #include "store/clock.h"
@@ -138,7 +139,7 @@ TEST_F(PictureTest, HeaderAndBackgroundSurviveTwoSaveAndReadCycles)
     headerPictureClick(m, folder, state);
     platform::setNextFileName(picture("pics/back.jpg", 8, 8));
     backgroundPictureClick(m, folder, state);
-    ASSERT_TRUE(store::SavePage(m, page));
+    ASSERT_TRUE(store::SavePage(m, page, tempBounds()));
     const QByteArray first = files::readBytes(page).value_or(QByteArray());
     const QString text = QString::fromUtf8(first);
     EXPECT_TRUE(text.contains(headerOf("_top.png"))) << text.toStdString();
@@ -150,7 +151,7 @@ TEST_F(PictureTest, HeaderAndBackgroundSurviveTwoSaveAndReadCycles)
         store::LoadPageIntoEditor(again, page);
         EXPECT_EQ(again.PageHeaderSection, headerOf("_top.png"));
         EXPECT_TRUE(again.PageBodyTagSection.endsWith(QStringLiteral("<BODY background=\"_back.jpg\">")));
-        ASSERT_TRUE(store::SavePage(again, page));
+        ASSERT_TRUE(store::SavePage(again, page, tempBounds()));
         EXPECT_EQ(files::readBytes(page).value_or(QByteArray()), first) << round;
     }
 }

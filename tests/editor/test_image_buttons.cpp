@@ -229,7 +229,7 @@ TEST_F(PictureTest, AReplacementThatCannotBeCopiedKeepsTheOldPicture)
     withFileSizeLimit(4096, [&](bool limited) {
         ASSERT_TRUE(limited);
         platform::setNextAnswer(platform::Answer::Yes);
-        result = copyIntoFolder(other, folder, QStringLiteral("rose.png"));
+        result = copyIntoFolder(other, folder, QStringLiteral("rose.png"), {folder});
     });
     EXPECT_FALSE(result);
     EXPECT_EQ(tree.read("class1/rose.png"), QByteArray(1000, 'o'));
@@ -242,7 +242,7 @@ TEST_F(PictureTest, AReplacementThatCannotBeCopiedKeepsTheOldPicture)
 
     // With room on the disk the same answer replaces it.
     platform::setNextAnswer(platform::Answer::Yes);
-    EXPECT_EQ(copyIntoFolder(other, folder, QStringLiteral("rose.png")), QStringLiteral("rose.png"));
+    EXPECT_EQ(copyIntoFolder(other, folder, QStringLiteral("rose.png"), {folder}), QStringLiteral("rose.png"));
     EXPECT_EQ(tree.read("class1/rose.png"), QByteArray(64 * 1024, 'n'));
     EXPECT_EQ(files::readBytes(trashFolder() + "/rose.png").value_or(QByteArray()), QByteArray(1000, 'o'));
     EXPECT_EQ(QDir(folder).entryList(QDir::Files | QDir::Hidden), QStringList{"rose.png"});

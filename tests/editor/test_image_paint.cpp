@@ -2,6 +2,7 @@
 // copies a prepared drawing over the file it is given. Program starts go
 // through the seam, which runs the script here and records the start.
 #include "editor/image_buttons.h"
+#include "support/write_bounds.h"
 #include "picture_test_support.h"
 #include "store/page_file.h"
 #include "store/files.h"
@@ -78,7 +79,7 @@ TEST_F(PaintTest, NewPictureFromTheTextLayoutEndsUpInTheSavedPage)
     EXPECT_EQ(v.Panel6Tag, kLayoutCentre);
     EXPECT_EQ(syncs, 1);
 
-    ASSERT_TRUE(store::SavePage(m, page));
+    ASSERT_TRUE(store::SavePage(m, page, tempBounds()));
     const QString saved = files::readUtf8(page).value_or(QString());
     EXPECT_TRUE(saved.contains(QStringLiteral("src=\"_apple.bmp\""))) << saved.toStdString();
     EXPECT_FALSE(saved.contains(QStringLiteral("older.png")));

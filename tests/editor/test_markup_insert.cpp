@@ -2,6 +2,7 @@
 // changes, at the selection it had when the button was pressed, even when a
 // dialog takes the focus (and the mark) meanwhile.
 #include "editor/markup_insert.h"
+#include "support/write_bounds.h"
 #include "picture_test_support.h"
 
 using namespace editor;
@@ -129,7 +130,7 @@ TEST_F(PictureTest, PictureInsertionCopiesAndTagsTheChosenFile)
     memos.select(0);
     const QString chosen = picture("pics/sea.png", 64, 48);
     platform::setNextFileName(chosen);
-    pictureButtonClick(memos, folder);
+    pictureButtonClick(memos, folder, tempBounds());
     EXPECT_TRUE(QFileInfo(folder + "/sea.png").isFile());
     EXPECT_EQ(memos.memos[0].text,
               QStringLiteral("in <img src=\"sea.png\" width=\"64\" height=\"48\" align=\"middle\">Tokyo now"));
@@ -138,10 +139,10 @@ TEST_F(PictureTest, PictureInsertionCopiesAndTagsTheChosenFile)
     // Copied even with no memo marked; a cancelled dialog does nothing.
     memos.marks = {};
     platform::setNextFileName(picture("pics/b.bmp", 3, 2));
-    pictureButtonClick(memos, folder);
+    pictureButtonClick(memos, folder, tempBounds());
     EXPECT_TRUE(QFileInfo(folder + "/b.bmp").isFile());
     memos.select(0);
-    pictureButtonClick(memos, folder);
+    pictureButtonClick(memos, folder, tempBounds());
     EXPECT_EQ(memos.memos[0].text, QStringLiteral("in Tokyo now"));
 
     // Another picture of a taken name is asked about; keeping both inserts
@@ -150,7 +151,7 @@ TEST_F(PictureTest, PictureInsertionCopiesAndTagsTheChosenFile)
     platform::clearEvents();
     platform::setNextAnswer(platform::Answer::No);
     platform::setNextFileName(picture("pics/other/sea.png", 5, 4, Qt::blue));
-    pictureButtonClick(memos, folder);
+    pictureButtonClick(memos, folder, tempBounds());
     EXPECT_EQ(seamEvents("ask").size(), 1);
     EXPECT_EQ(tree.read("class1/sea.png"), seaBefore);
     EXPECT_EQ(memos.memos[0].text,
@@ -161,7 +162,7 @@ TEST_F(PictureTest, PictureInsertionCopiesAndTagsTheChosenFile)
     tree.mkdir(QStringLiteral("class1/c.png"));
     platform::clearEvents();
     platform::setNextFileName(picture("pics/c.png", 3, 2));
-    pictureButtonClick(memos, folder);
+    pictureButtonClick(memos, folder, tempBounds());
     EXPECT_EQ(memos.memos[0].text, QStringLiteral("in Tokyo now"));
     EXPECT_EQ(seamEvents("message").size(), 1);
 }

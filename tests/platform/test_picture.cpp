@@ -1,6 +1,7 @@
 // The picture codecs: round trips through the files, the exact bytes of a
 // written BMP, and corrupt or cut files that must give a null image.
 #include "platform/picture.h"
+#include "support/write_bounds.h"
 #include "picture_bomb.h"
 #include "progressive_jpeg.h"
 #include "support/temp_tree.h"
@@ -57,7 +58,7 @@ TEST_F(PictureTest, LosslessRoundTripsByExtensionInAnyCase)
 {
     const QImage image = gradient(13, 7);
     for (const QString& name : {QStringLiteral("a.png"), QStringLiteral("b.BMP"), QStringLiteral("c.Png")}) {
-        ASSERT_TRUE(savePicture(image, path(name))) << name.toStdString();
+        ASSERT_TRUE(savePicture(image, path(name), 90, tempBounds())) << name.toStdString();
         const QImage back = loadPicture(path(name));
         ASSERT_FALSE(back.isNull()) << name.toStdString();
         EXPECT_EQ(back.size(), QSize(13, 7));
@@ -72,7 +73,7 @@ TEST_F(PictureTest, PngKeepsTransparency)
     QImage image(4, 3, QImage::Format_ARGB32);
     image.fill(qRgba(10, 20, 30, 0));
     image.setPixel(1, 1, qRgba(200, 100, 50, 255));
-    ASSERT_TRUE(savePicture(image, path(QStringLiteral("t.png"))));
+    ASSERT_TRUE(savePicture(image, path(QStringLiteral("t.png")), 90, tempBounds()));
     const QImage back = loadPicture(path(QStringLiteral("t.png")));
     ASSERT_TRUE(back.hasAlphaChannel());
     EXPECT_EQ(qAlpha(back.pixel(0, 0)), 0);
@@ -82,8 +83,8 @@ TEST_F(PictureTest, PngKeepsTransparency)
 TEST_F(PictureTest, JpegQualityShowsInSizeAndFidelity)
 {
     const QImage image = gradient(64, 48);
-    ASSERT_TRUE(savePicture(image, path(QStringLiteral("hi.jpg")), 95));
-    ASSERT_TRUE(savePicture(image, path(QStringLiteral("lo.JPEG")), 5));
+    ASSERT_TRUE(savePicture(image, path(QStringLiteral("hi.jpg")), 95, tempBounds()));
+    ASSERT_TRUE(savePicture(image, path(QStringLiteral("lo.JPEG")), 5, tempBounds()));
     EXPECT_TRUE(fileBytes(path(QStringLiteral("hi.jpg"))).startsWith("\xff\xd8"));
     EXPECT_GT(fileBytes(path(QStringLiteral("hi.jpg"))).size(), fileBytes(path(QStringLiteral("lo.JPEG"))).size());
     const QImage back = loadPicture(path(QStringLiteral("hi.jpg")));
@@ -201,9 +202,9 @@ TEST_F(PictureTest, FailedSaveKeepsTheOldFile)
 {
     const QString target = path(QStringLiteral("keep.bmp"));
     writeBytes(target, "old");
-    EXPECT_FALSE(savePicture(QImage(), target));
-    EXPECT_FALSE(savePicture(gradient(2, 2), path(QStringLiteral("x.unknown"))));
-    EXPECT_FALSE(savePicture(gradient(2, 2), path(QStringLiteral("no/such/dir/a.png"))));
+    EXPECT_FALSE(savePicture(QImage(), target, 90, tempBounds()));
+    EXPECT_FALSE(savePicture(gradient(2, 2), path(QStringLiteral("x.unknown")), 90, tempBounds()));
+    EXPECT_FALSE(savePicture(gradient(2, 2), path(QStringLiteral("no/such/dir/a.png")), 90, tempBounds()));
     EXPECT_EQ(fileBytes(target), QByteArray("old"));
 }
 
@@ -262,7 +263,7 @@ TEST_F(PictureTest, PicturesFitTheSizeTheyAreShownAt)
     for (const QString& name : {QStringLiteral("f.jpg"), QStringLiteral("f.png"), QStringLiteral("f.bmp"),
                                 QStringLiteral("f.ppm")}) {
         if (!name.endsWith(QLatin1String("ppm"))) {
-            ASSERT_TRUE(savePicture(image, path(name))) << name.toStdString();
+            ASSERT_TRUE(savePicture(image, path(name), 90, tempBounds())) << name.toStdString();
         }
         EXPECT_EQ(loadPicture(path(name), QSize(40, 40)).size(), QSize(40, 20)) << name.toStdString();
         EXPECT_EQ(loadPicture(path(name), QSize(1000, 1000)).size(), QSize(400, 200)) << name.toStdString();

@@ -4,6 +4,7 @@
 // check of several editor fields at once.
 
 #include "store/files.h"
+#include "support/write_bounds.h"
 #include "store/page_file.h"
 #include "qt_print.h"
 
@@ -42,7 +43,7 @@ inline QByteArray readSave(const QString& path, store::PageModel& m)
 {
     m.Memo82 = files::readUtf8(path).value_or(QString());
     store::LoadPageIntoEditor(m, path);
-    EXPECT_TRUE(store::SavePage(m, path));
+    EXPECT_TRUE(store::SavePage(m, path, tempBounds()));
     return files::readBytes(path).value_or(QByteArray());
 }
 

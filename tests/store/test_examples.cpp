@@ -2,6 +2,7 @@
 // layout the page writer produces, so an edit in the editor keeps its text.
 
 #include "page_test_support.h"
+#include "support/write_bounds.h"
 #include "store/clock.h"
 
 #include <QDate>
@@ -78,7 +79,7 @@ TEST(Examples, PagesAreInTheWritersLayout)
         BuildPageHtml(m, QString());  // the source view: no daily-report dating
         EXPECT_EQ(m.Memo82, pageText(path));
         const QString copy = dir.filePath(QStringLiteral("written.html"));
-        ASSERT_TRUE(files::writeTextBom(copy, m.Memo82));
+        ASSERT_TRUE(files::writeTextBom(copy, m.Memo82, tempBounds()));
         EXPECT_EQ(files::readBytes(copy), files::readBytes(path));
     }
 }

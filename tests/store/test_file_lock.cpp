@@ -10,6 +10,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 
 using namespace files;
 
@@ -22,7 +23,7 @@ bool countOnce(const QString& path)
     if (!lock.held())
         return false;
     const int n = readBytes(path).value_or(QByteArray("0")).toInt();
-    return writeBytes(path, QByteArray::number(n + 1));
+    return writeBytes(path, QByteArray::number(n + 1), {QFileInfo(path).absolutePath()});
 }
 
 } // namespace

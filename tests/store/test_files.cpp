@@ -1,4 +1,5 @@
 #include "store/files.h"
+#include "support/write_bounds.h"
 #include "support/temp_tree.h"
 #include "qt_print.h"
 #include "resource_limits.h"
@@ -94,13 +95,13 @@ TEST(Files, WritesUseBomAndCrLfAndReadBack)
 {
     QTemporaryDir dir;
     const QString p = joinPath(dir.path(), "p.html");
-    ASSERT_TRUE(writeTextBom(p, "一\nb\rc"));
+    ASSERT_TRUE(writeTextBom(p, "一\nb\rc", tempBounds()));
     EXPECT_EQ(bytesOf(p), "\xEF\xBB\xBF" + QString("一\r\nb\r\nc\r\n").toUtf8());
     EXPECT_EQ(readUtf8(p).value(), "一\r\nb\r\nc\r\n");
-    ASSERT_TRUE(writeTextNoBom(p, "k=値"));
+    ASSERT_TRUE(writeTextNoBom(p, "k=値", tempBounds()));
     EXPECT_EQ(bytesOf(p), QString("k=値\r\n").toUtf8());
-    ASSERT_TRUE(appendBytes(p, "x"));
-    ASSERT_TRUE(appendBytes(p, "y"));
+    ASSERT_TRUE(appendBytes(p, "x", tempBounds()));
+    ASSERT_TRUE(appendBytes(p, "y", tempBounds()));
     EXPECT_TRUE(bytesOf(p).endsWith("\r\nxy"));
     EXPECT_FALSE(readBytes(joinPath(dir.path(), "missing")).has_value());
     EXPECT_FALSE(readBytes(dir.path()).has_value());
@@ -200,12 +201,12 @@ TEST(Files, FailedSaveLeavesTheOldFileWhole)
     // A target that is a folder cannot be replaced.
     const QString folderTarget = joinPath(dir.path(), "page.html");
     ASSERT_TRUE(QDir().mkdir(folderTarget));
-    EXPECT_FALSE(writeTextBom(folderTarget, "x"));
+    EXPECT_FALSE(writeTextBom(folderTarget, "x", tempBounds()));
     EXPECT_TRUE(QFileInfo(folderTarget).isDir());
-    EXPECT_FALSE(appendBytes(folderTarget, "x"));
+    EXPECT_FALSE(appendBytes(folderTarget, "x", tempBounds()));
     // A folder part that is a file.
     const QString file = put(dir.path(), "plain.txt", "plain");
-    EXPECT_FALSE(writeTextBom(joinPath(file, "a.html"), "x"));
+    EXPECT_FALSE(writeTextBom(joinPath(file, "a.html"), "x", tempBounds()));
     EXPECT_EQ(bytesOf(file), "plain");
 
     // No temporary file can be made beside the old one (this stops root too).
@@ -213,9 +214,9 @@ TEST(Files, FailedSaveLeavesTheOldFileWhole)
     const QString src = put(dir.path(), "src.html", "new contents");
     withoutFreeDescriptors([&](bool limited) {
         ASSERT_TRUE(limited);
-        EXPECT_FALSE(writeTextBom(p, "new contents"));
-        EXPECT_FALSE(writeBytes(p, QByteArray(1 << 20, 'z')));
-        EXPECT_FALSE(copyFileOver(src, p));
+        EXPECT_FALSE(writeTextBom(p, "new contents", tempBounds()));
+        EXPECT_FALSE(writeBytes(p, QByteArray(1 << 20, 'z'), tempBounds()));
+        EXPECT_FALSE(copyFileOver(src, p, tempBounds()));
     });
     EXPECT_EQ(bytesOf(p), "old contents");
     EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden),
@@ -231,11 +232,11 @@ TEST(Files, SaveThatFailsMidwayLeavesTheOldFileWhole)
     const QString small = put(dir.path(), "small.html", QByteArray(5000, 'z'));
     withFileSizeLimit(4096, [&](bool limited) {
         ASSERT_TRUE(limited);
-        EXPECT_FALSE(writeTextBom(p, QString(1 << 20, 'y')));
-        EXPECT_FALSE(writeTextBom(p, QString(5000, 'y'))); // stays in Qt's buffer until the commit
-        EXPECT_FALSE(copyFileOver(small, p));
-        EXPECT_FALSE(copyFileOver(big, p));
-        EXPECT_TRUE(writeTextBom(joinPath(dir.path(), "tiny.html"), "fits")); // the limit, not the folder
+        EXPECT_FALSE(writeTextBom(p, QString(1 << 20, 'y'), tempBounds()));
+        EXPECT_FALSE(writeTextBom(p, QString(5000, 'y'), tempBounds())); // stays in Qt's buffer until the commit
+        EXPECT_FALSE(copyFileOver(small, p, tempBounds()));
+        EXPECT_FALSE(copyFileOver(big, p, tempBounds()));
+        EXPECT_TRUE(writeTextBom(joinPath(dir.path(), "tiny.html"), "fits", tempBounds())); // the limit, not the folder
     });
     EXPECT_EQ(bytesOf(p), "old contents");
     EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden).size(), 4); // no temporary left
@@ -355,17 +356,17 @@ TEST(Files, CopyOverReplacesKeepsTimeAndRefusesItself)
         ASSERT_TRUE(f.open(QIODevice::ReadWrite));
         ASSERT_TRUE(f.setFileTime(past, QFileDevice::FileModificationTime));
     }
-    ASSERT_TRUE(copyFileOver(src, dst));
+    ASSERT_TRUE(copyFileOver(src, dst, tempBounds()));
     EXPECT_EQ(bytesOf(dst), "new");
     EXPECT_LE(qAbs(QFileInfo(dst).lastModified().secsTo(past)), 1);
 
-    EXPECT_FALSE(copyFileOver(src, src));
+    EXPECT_FALSE(copyFileOver(src, src, tempBounds()));
     const QString alias = joinPath(dir.path(), "alias.html");
     QFile::link(src, alias);
-    EXPECT_FALSE(copyFileOver(src, alias));
-    EXPECT_FALSE(copyFileOver(alias, joinPath(dir.path(), "./src.html")));
+    EXPECT_FALSE(copyFileOver(src, alias, tempBounds()));
+    EXPECT_FALSE(copyFileOver(alias, joinPath(dir.path(), "./src.html"), tempBounds()));
     EXPECT_EQ(bytesOf(src), "new");
-    EXPECT_FALSE(copyFileOver(joinPath(dir.path(), "missing"), dst));
+    EXPECT_FALSE(copyFileOver(joinPath(dir.path(), "missing"), dst, tempBounds()));
     EXPECT_EQ(bytesOf(dst), "new");
 }
 
@@ -408,14 +409,14 @@ TEST(Files, RenameRefusesAnExistingTarget)
     QTemporaryDir dir;
     const QString a = put(dir.path(), "a.html", "A");
     const QString b = put(dir.path(), "b.html", "B");
-    EXPECT_FALSE(renameNoReplace(a, b));
+    EXPECT_FALSE(renameNoReplace(a, b, tempBounds()));
     EXPECT_EQ(bytesOf(b), "B");
     const QString c = joinPath(dir.path(), "c.html");
-    EXPECT_TRUE(renameNoReplace(a, c));
+    EXPECT_TRUE(renameNoReplace(a, c, tempBounds()));
     EXPECT_EQ(bytesOf(c), "A");
     EXPECT_FALSE(QFileInfo::exists(a));
-    EXPECT_FALSE(renameNoReplace(a, joinPath(dir.path(), "d.html")));
-    EXPECT_TRUE(renameNoReplace(c, joinPath(dir.path(), "C.html")));
+    EXPECT_FALSE(renameNoReplace(a, joinPath(dir.path(), "d.html"), tempBounds()));
+    EXPECT_TRUE(renameNoReplace(c, joinPath(dir.path(), "C.html"), tempBounds()));
 }
 
 TEST(Files, TrashTakesTheFileAndNeverDeletesOutright)

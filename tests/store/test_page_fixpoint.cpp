@@ -1,6 +1,7 @@
 // A page read and written again comes out byte for byte the same.
 
 #include "store/templates.h"
+#include "support/write_bounds.h"
 #include "page_test_support.h"
 
 #include <QImage>
@@ -40,7 +41,7 @@ TEST(PageFixpoint, RichQuizPageIsStableFromTheSecondSave)
     img.fill(Qt::green);
     ASSERT_TRUE(img.save(dir.filePath(u8("写真 (1).jpg"))));
     const QString path = dir.filePath(QStringLiteral("p.html"));
-    ASSERT_TRUE(files::writeTextBom(path, richPage()));
+    ASSERT_TRUE(files::writeTextBom(path, richPage(), tempBounds()));
 
     PageModel first;
     first.CheckBox1 = false;
@@ -58,7 +59,7 @@ TEST(PageFixpoint, RichQuizPageIsStableFromTheSecondSave)
     second.Memo82 = *files::readUtf8(path);
     LoadPageIntoEditor(second, path);
     second.CheckBox1 = true;
-    ASSERT_TRUE(SavePage(second, path));
+    ASSERT_TRUE(SavePage(second, path, tempBounds()));
     const QByteArray quiz = *files::readBytes(path);
     EXPECT_TRUE(quiz.contains("var kazu=3;"));  // the cell's (1) counts too; (a|b) and the title do not
     EXPECT_TRUE(quiz.contains(u8("<IMG src=\"写真 (1).jpg\" width=\"120\" height=\"90\"").toUtf8()));
@@ -77,7 +78,7 @@ TEST(PageFixpoint, EditorPageKeepsItsBytes)
 {
     QTemporaryDir dir;
     const QString path = dir.filePath(u8("日記.html"));
-    ASSERT_TRUE(files::writeTextBom(path, richPage()));
+    ASSERT_TRUE(files::writeTextBom(path, richPage(), tempBounds()));
     PageModel a;
     const QByteArray once = readSave(path, a);
     PageModel b;
@@ -90,12 +91,12 @@ TEST(PageFixpoint, AnswerPageRoundTrip)
 {
     QTemporaryDir dir;
     const QString path = dir.filePath(QStringLiteral("q.html"));
-    ASSERT_TRUE(files::writeTextBom(path, richPage()));
+    ASSERT_TRUE(files::writeTextBom(path, richPage(), tempBounds()));
     PageModel a;
     a.Memo82 = richPage();
     LoadPageIntoEditor(a, path);
     a.CheckBox2 = true;
-    ASSERT_TRUE(SavePage(a, path));
+    ASSERT_TRUE(SavePage(a, path, tempBounds()));
     PageModel b;
     const QByteArray once = readSave(path, b);
     EXPECT_TRUE(b.CheckBox2);
@@ -109,7 +110,7 @@ TEST(PageFixpoint, TemplatePageKeepsSecondStyleBlock)
 {
     QTemporaryDir dir;
     const QString path = dir.filePath(QStringLiteral("n.html"));
-    ASSERT_TRUE(files::writeTextBom(path, newPageText(u8("見出し"))));
+    ASSERT_TRUE(files::writeTextBom(path, newPageText(u8("見出し")), tempBounds()));
     PageModel a;
     const QByteArray once = readSave(path, a);
     EXPECT_EQ(a.GroupBox1Tag, 1);
@@ -131,7 +132,7 @@ TEST(PageFixpoint, MissingBlocksStayMissingNoteIsAdded)
     const QString path = dir.filePath(QStringLiteral("m.html"));
     ASSERT_TRUE(files::writeTextBom(path, QStringLiteral("<!DOCTYPE HTML PUBLIC \"x\">\r\n<HTML><HEAD><TITLE>t</TITLE>"
                                                          "</HEAD><BODY><!--FOOTER_IN-->f<!--FOOTER_OUT--></BODY>"
-                                                         "</HTML>")));
+                                                         "</HTML>"), tempBounds()));
     PageModel a;
     const QString text = QString::fromUtf8(readSave(path, a));
     EXPECT_FALSE(text.contains(QStringLiteral("HEDDA")));

@@ -1,4 +1,5 @@
 #include "store/page_levels.h"
+#include "support/write_bounds.h"
 #include "store/files.h"
 #include "support/temp_tree.h"
 #include "expect_pairs.h"
@@ -38,7 +39,11 @@ struct LevelsTest : ::testing::Test {
     QTemporaryDir dir;
     PageLevels levels;
     QString root() const { return dir.path(); }
-    void SetUp() override { levels.ExeBaseName = "Pagora"; }
+    void SetUp() override
+    {
+        levels.ExeBaseName = "Pagora";
+        levels.WriteBounds = tempBounds();
+    }
 };
 
 } // namespace

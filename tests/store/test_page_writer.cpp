@@ -1,6 +1,7 @@
 // Building a page from the editor's fields.
 
 #include "page_test_support.h"
+#include "support/write_bounds.h"
 
 #include <QImage>
 #include <QTemporaryDir>
@@ -208,13 +209,13 @@ TEST(SavePage, WritesBomCrLfAndReportsFailure)
     const QString path = dir.filePath(QStringLiteral("p.html"));
     PageModel m = editorPage();
     m.CheckBox1 = true;
-    ASSERT_TRUE(SavePage(m, path));
+    ASSERT_TRUE(SavePage(m, path, tempBounds()));
     const QByteArray bytes = *files::readBytes(path);
     EXPECT_TRUE(bytes.startsWith("\xEF\xBB\xBF<!DOCTYPE"));
     EXPECT_TRUE(bytes.endsWith("</HTML>\r\n"));
     EXPECT_FALSE(bytes.contains("\r<"));  // the quiz's lone CRs became CR LF
     EXPECT_EQ(bytes.count("\n"), bytes.count("\r\n"));
 
-    ASSERT_TRUE(files::writeBytes(dir.filePath(QStringLiteral("file")), "x"));
-    EXPECT_FALSE(SavePage(m, dir.filePath(QStringLiteral("file/p.html"))));
+    ASSERT_TRUE(files::writeBytes(dir.filePath(QStringLiteral("file")), "x", tempBounds()));
+    EXPECT_FALSE(SavePage(m, dir.filePath(QStringLiteral("file/p.html")), tempBounds()));
 }

@@ -1,4 +1,5 @@
 #include "store/templates.h"
+#include "support/write_bounds.h"
 #include "store/files.h"
 #include "qt_print.h"
 
@@ -60,13 +61,13 @@ TEST(Templates, NewPageIsWrittenByteForByte)
     ASSERT_EQ(std::size(kGolden), 65u);
     QTemporaryDir dir;
     const QString f = files::joinPath(dir.path(), kPlaceholderPageName);
-    ASSERT_TRUE(NEWHTMLSAVE(f, "--- チェック中 ---"));
+    ASSERT_TRUE(NEWHTMLSAVE(f, "--- チェック中 ---", tempBounds()));
     const QByteArray bytes = files::readBytes(f).value();
     EXPECT_EQ(bytes, golden("--- チェック中 ---"));
     EXPECT_EQ(bytes.count("\r\n"), 65);
     EXPECT_TRUE(bytes.contains("<TITLE>NEW</TITLE>"));
 
-    ASSERT_TRUE(NEWHTMLSAVE(f, "*** NO PAGE ***")); // replaces the old page
+    ASSERT_TRUE(NEWHTMLSAVE(f, "*** NO PAGE ***", tempBounds())); // replaces the old page
     EXPECT_EQ(files::readBytes(f).value(), golden("*** NO PAGE ***"));
 }
 
@@ -84,7 +85,7 @@ TEST(Templates, FailedWriteReportsFalse)
     QTemporaryDir dir;
     const QString f = files::joinPath(dir.path(), "page.html");
     QDir().mkdir(f);
-    EXPECT_FALSE(NEWHTMLSAVE(f, "x"));
-    EXPECT_FALSE(NEWHTMLSAVE(files::joinPath(dir.path(), "no/such/folder.html"), "x"));
+    EXPECT_FALSE(NEWHTMLSAVE(f, "x", tempBounds()));
+    EXPECT_FALSE(NEWHTMLSAVE(files::joinPath(dir.path(), "no/such/folder.html"), "x", tempBounds()));
     EXPECT_TRUE(QFileInfo(f).isDir());
 }

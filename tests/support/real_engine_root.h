@@ -4,6 +4,7 @@
 // seam in test mode. The stand-in comes back when the object goes.
 
 #include "platform/browser.h"
+#include "support/write_bounds.h"
 #include "platform/seam.h"
 #include "store/files.h"
 #include "support/fake_browser.h"
@@ -39,7 +40,7 @@ public:
     {
         const QString path = inRoot(name);
         QDir().mkpath(QFileInfo(path).path());
-        return files::writeBytes(path, bytes);
+        return files::writeBytes(path, bytes, tempBounds());
     }
 
 private:

@@ -2,6 +2,7 @@
 // folder into the thumbnail document, and the preview of that document
 // painted into a PDF file.
 #include "support/real_engine_root.h"
+#include "support/write_bounds.h"
 #include "platform/picture.h"
 #include "platform/seam.h"
 #include "store/files.h"
@@ -49,8 +50,8 @@ TEST(BrowserCapturePrint, CaptureMergeAndPrintPreview)
     RealEngineRoot data;
     ASSERT_TRUE(data.isValid());
     const QString root = data.root();
-    ASSERT_TRUE(files::writeBytes(files::joinPath(root, "1000_赤.html"), page("1000_赤", "#ff0000")));
-    ASSERT_TRUE(files::writeBytes(files::joinPath(root, "1010_緑.html"), page("1010_緑", "#00c000")));
+    ASSERT_TRUE(files::writeBytes(files::joinPath(root, "1000_赤.html"), page("1000_赤", "#ff0000"), tempBounds()));
+    ASSERT_TRUE(files::writeBytes(files::joinPath(root, "1010_緑.html"), page("1010_緑", "#00c000"), tempBounds()));
 
     TForm1 w(data.exePath());
     w.ShutdownPauseMs = 0;
@@ -65,7 +66,7 @@ TEST(BrowserCapturePrint, CaptureMergeAndPrintPreview)
     ASSERT_TRUE(waitFor([&] {
         // A capture too early shows a blank picture over the page: take it away.
         w.SetDrawingLayout(0);
-        tools::CaptureScreenToImage(w, shot);
+        tools::CaptureScreenToImage(w, shot, tempBounds());
         captured = platform::loadPicture(shot);
         return !captured.isNull() && countPixels(captured, qRgb(255, 0, 0)) > 100;
     }, WaitMs));

@@ -1,4 +1,5 @@
 #include "platform/seam.h"
+#include "support/write_bounds.h"
 #include "store/files.h"
 #include "store/resource_limits.h"
 #include "support/processes.h"
@@ -64,8 +65,8 @@ TEST(AnswerSheetCsv, FirstRowCarriesLabelsLaterRowsAnswersOnly)
     const QString page = t.write("sub/q.html", "<P>x</P>");
     const QString csv = AnswerCsvPath(page);
     EXPECT_EQ(csv, t.path("sub/_q.csv"));
-    ASSERT_EQ(AppendRow(csv, Row{QStringLiteral("氏名,年齢"), QStringLiteral("山田,12")}), AppendResult::Written);
-    ASSERT_EQ(AppendRow(csv, Row{QStringLiteral("氏名,年齢"), QStringLiteral("佐藤,13")}), AppendResult::Written);
+    ASSERT_EQ(AppendRow(csv, Row{QStringLiteral("氏名,年齢"), QStringLiteral("山田,12")}, tempBounds()), AppendResult::Written);
+    ASSERT_EQ(AppendRow(csv, Row{QStringLiteral("氏名,年齢"), QStringLiteral("佐藤,13")}, tempBounds()), AppendResult::Written);
     EXPECT_EQ(t.read("sub/_q.csv"), kBom + QStringLiteral("氏名,年齢\r\n山田,12\r\n佐藤,13\r\n").toUtf8());
 }
 
@@ -79,7 +80,7 @@ TEST(AnswerSheetCsv, TwoProcessesAppendingAtOnceLoseNoRow)
         const bool ran = runInProcesses(2, [&csv](int who) {
             for (int n = 0; n < 20; ++n) {
                 const Row row{QStringLiteral("名前"), QStringLiteral("%1-%2").arg(who).arg(n)};
-                if (AppendRow(csv, row) != AppendResult::Written)
+                if (AppendRow(csv, row, tempBounds()) != AppendResult::Written)
                     return false;
             }
             return true;
@@ -96,11 +97,11 @@ TEST(AnswerSheetCsv, AppendsInTheEncodingTheSpreadsheetSavedIn)
     TempTree t;
     const QByteArray sjis = files::encodeShiftJis(QStringLiteral("氏名\r\n山田"));
     const QString csv = t.write("_q.csv", sjis); // no final line end either
-    ASSERT_EQ(AppendRow(csv, Row{QString(), QStringLiteral("佐藤")}), AppendResult::Written);
+    ASSERT_EQ(AppendRow(csv, Row{QString(), QStringLiteral("佐藤")}, tempBounds()), AppendResult::Written);
     EXPECT_EQ(t.read("_q.csv"), sjis + "\r\n" + files::encodeShiftJis(QStringLiteral("佐藤")) + "\r\n");
     // A row Shift_JIS cannot hold is refused, the file left as it was.
     const QByteArray before = t.read("_q.csv");
-    EXPECT_EQ(AppendRow(csv, Row{QString(), QStringLiteral("😀")}), AppendResult::EncodingRefused);
+    EXPECT_EQ(AppendRow(csv, Row{QString(), QStringLiteral("😀")}, tempBounds()), AppendResult::EncodingRefused);
     EXPECT_EQ(t.read("_q.csv"), before);
 }
 
@@ -108,7 +109,7 @@ TEST(AnswerSheetCsv, AFailedWriteIsReported)
 {
     TempTree t;
     t.write("blocker", "file"); // a file where the CSV's folder would be
-    EXPECT_EQ(AppendRow(t.path("blocker/_q.csv"), Row{QStringLiteral("a"), QStringLiteral("b")}),
+    EXPECT_EQ(AppendRow(t.path("blocker/_q.csv"), Row{QStringLiteral("a"), QStringLiteral("b")}, tempBounds()),
               AppendResult::WriteFailed);
 }
 
@@ -122,8 +123,8 @@ TEST(AnswerSheetCsv, NeverWritesThroughALink)
     t.symlink("_q.csv", target);
     t.symlink("_r.csv", outside.path("new.csv"));
     const Row row{QStringLiteral("a"), QStringLiteral("c")};
-    EXPECT_EQ(AppendRow(t.path("_q.csv"), row), AppendResult::WriteFailed);
-    EXPECT_EQ(AppendRow(t.path("_r.csv"), row), AppendResult::WriteFailed);
+    EXPECT_EQ(AppendRow(t.path("_q.csv"), row, tempBounds()), AppendResult::WriteFailed);
+    EXPECT_EQ(AppendRow(t.path("_r.csv"), row, tempBounds()), AppendResult::WriteFailed);
     EXPECT_EQ(outside.read("victim.csv"), QByteArray("a\r\nb\r\n"));
     EXPECT_FALSE(QFileInfo::exists(outside.path("new.csv")));
 }
@@ -168,12 +169,12 @@ TEST(AnswerSheetCsv, AnUnreadableFileIsRefusedNotReplaced)
     // A pipe stands for a file no one can read, root included.
     const QString pipe = t.path("_p.csv");
     ASSERT_EQ(::mkfifo(QFile::encodeName(pipe).constData(), 0600), 0);
-    EXPECT_EQ(AppendRow(pipe, row), AppendResult::Unreadable);
+    EXPECT_EQ(AppendRow(pipe, row, tempBounds()), AppendResult::Unreadable);
     EXPECT_FALSE(QFileInfo(pipe).isFile());
     if (::geteuid() != 0) { // root reads any file
         const QString csv = t.write("_q.csv", "a\r\nearlier\r\n");
         ASSERT_TRUE(QFile::setPermissions(csv, QFileDevice::WriteOwner));
-        EXPECT_EQ(AppendRow(csv, row), AppendResult::Unreadable);
+        EXPECT_EQ(AppendRow(csv, row, tempBounds()), AppendResult::Unreadable);
         QFile::setPermissions(csv, QFileDevice::ReadOwner | QFileDevice::WriteOwner);
         EXPECT_EQ(t.read("_q.csv"), "a\r\nearlier\r\n");
     }
@@ -188,7 +189,7 @@ TEST(AnswerSheetCsv, ARowThatDoesNotFitIsTakenBackWhole)
     const QString csv = t.write("_q.csv", earlier);
     withFileSizeLimit(earlier.size() + 10, [&](bool limited) {
         ASSERT_TRUE(limited);
-        EXPECT_EQ(AppendRow(csv, Row{QString(), QString(200, 'x')}), AppendResult::WriteFailed);
+        EXPECT_EQ(AppendRow(csv, Row{QString(), QString(200, 'x')}, tempBounds()), AppendResult::WriteFailed);
     });
     EXPECT_EQ(t.read("_q.csv"), earlier);
 }
@@ -213,7 +214,7 @@ TEST(AnswerSheetWindow, WritesTheRowAndSaysSo)
     TempTree t;
     const QString page = t.write("a.html", QStringLiteral("<P>「氏名」[ ]</P>").toUtf8());
     TForm18 sheet;
-    sheet.setPage(page);
+    sheet.setPage(page, tempBounds());
     EXPECT_EQ(sheet.windowTitle(), QStringLiteral("a.html"));
     sheet.FormShow();
     EXPECT_EQ(sheet.Memo1->toPlainText(), QStringLiteral("「氏名」[ ]"));
@@ -234,7 +235,7 @@ TEST(AnswerSheetWindow, AnUnreadableAnswerFileIsNamedAndKept)
     const QString page = t.write("a.html", QStringLiteral("<P>「氏名」[ ]</P>").toUtf8());
     ASSERT_EQ(::mkfifo(QFile::encodeName(t.path("_a.csv")).constData(), 0600), 0);
     TForm18 sheet;
-    sheet.setPage(page);
+    sheet.setPage(page, tempBounds());
     sheet.FormShow();
     sheet.Memo1->setPlainText(QStringLiteral("「氏名」[山田]"));
     sheet.SpeedButton1Click();
@@ -258,7 +259,7 @@ TEST(AnswerSheetWindow, AnAnswerFileInAnotherEncodingIsKeptWhole)
         t.write("_a.csv", csv);
         platform::clearEvents();
         TForm18 sheet;
-        sheet.setPage(page);
+        sheet.setPage(page, tempBounds());
         sheet.FormShow();
         sheet.Memo1->setPlainText(QStringLiteral("「氏名」[山田]"));
         sheet.SpeedButton1Click();

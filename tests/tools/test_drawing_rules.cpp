@@ -1,6 +1,7 @@
 // Window-free rules of the drawing: the drawing file's name, the save
 // names, the colour wiping, the zoom and the picture files written.
 #include "platform/picture.h"
+#include "support/write_bounds.h"
 #include "support/temp_tree.h"
 #include "tools/colour_clean.h"
 #include "tools/drawing.h"
@@ -112,13 +113,13 @@ TEST(PictureFiles, BitmapsAreTwentyFourBitUnderAnyOtherName)
     const QImage image = noise(7, 3);
     for (const char* name : {"a.bmp", "b.BMP", "c.gif"}) {
         const QString path = t.path(name);
-        ASSERT_TRUE(writePicture(image, path, 90)) << name;
+        ASSERT_TRUE(writePicture(image, path, 90, tempBounds())) << name;
         const QByteArray bytes = t.read(name);
         ASSERT_GT(bytes.size(), 30);
         EXPECT_TRUE(bytes.startsWith("BM")) << name;
         EXPECT_EQ(static_cast<int>(bytes.at(28)), 24) << name;
     }
-    ASSERT_TRUE(writePicture(image, t.path("d.PNG"), 90));
+    ASSERT_TRUE(writePicture(image, t.path("d.PNG"), 90, tempBounds()));
     EXPECT_TRUE(t.read("d.PNG").startsWith("\x89PNG"));
 }
 
@@ -126,10 +127,10 @@ TEST(PictureFiles, JpegQualityReachesTheEncoder)
 {
     TempTree t;
     const QImage image = noise(64, 64);
-    ASSERT_TRUE(writePicture(image, t.path("hi.jpg"), 100));
-    ASSERT_TRUE(writePicture(image, t.path("lo.JPEG"), 90));
+    ASSERT_TRUE(writePicture(image, t.path("hi.jpg"), 100, tempBounds()));
+    ASSERT_TRUE(writePicture(image, t.path("lo.JPEG"), 90, tempBounds()));
     EXPECT_GT(t.read("hi.jpg").size(), t.read("lo.JPEG").size());
     EXPECT_FALSE(platform::loadPicture(t.path("lo.JPEG")).isNull());
     // An unwritable place fails instead of pretending.
-    EXPECT_FALSE(writePicture(image, t.path("no/such/folder/x.bmp"), 90));
+    EXPECT_FALSE(writePicture(image, t.path("no/such/folder/x.bmp"), 90, tempBounds()));
 }

@@ -2,6 +2,7 @@
 // delete offers and sends to the trash, the numbered picture names with the
 // references that follow them, and the clean-up list of a folder.
 #include "store/files.h"
+#include "support/write_bounds.h"
 #include "support/temp_tree.h"
 #include "tools/delete_plan.h"
 #include "tools/page_reference_updates.h"
@@ -162,7 +163,7 @@ TEST(PictureRename, NamesTakenInAnyCaseAreSkippedAndFreedNamesReused)
     ASSERT_EQ(plan.size(), 2);
     EXPECT_EQ(plan[0].to, t.path("pic1.jpg"));
     EXPECT_EQ(plan[1].to, t.path("pic0.jpg")); // freed by the first rename
-    const QList<PictureRename> done = carryOutPictureRenames(plan);
+    const QList<PictureRename> done = carryOutPictureRenames(plan, tempBounds());
     EXPECT_EQ(done.size(), 2);
     EXPECT_TRUE(QFileInfo::exists(t.path("pic1.jpg")));
     EXPECT_TRUE(QFileInfo::exists(t.path("pic0.jpg")));
@@ -179,7 +180,7 @@ TEST(PictureRename, ReferencesFollowOnlyTheRenamedFile)
     const QString p2 = t.write("p2.html", "<IMG src=\"data.jpg\">", old);
     const QString p3 = t.write("sub/p3.htm", "<IMG src=\"../a.jpg\"><IMG src=\"a.jpg\">", old);
     const QList<PictureRename> plan = planPictureRenames({a}, "pic");
-    ASSERT_EQ(carryOutPictureRenames(plan).size(), 1);
+    ASSERT_EQ(carryOutPictureRenames(plan, tempBounds()).size(), 1);
     const ReferenceUpdates u = ReplaceNameInSelectedPages({p1, p2, p3, a}, plan);
     ASSERT_EQ(u.pages.size(), 2);
     EXPECT_EQ(u.pages[0].bytes, "\xEF\xBB\xBF<IMG src=\"pic0.jpg\"><IMG SRC=\"./pic0.jpg\"><IMG src=\"data.jpg\">"
@@ -187,7 +188,7 @@ TEST(PictureRename, ReferencesFollowOnlyTheRenamedFile)
     EXPECT_EQ(u.pages[1].path, p3);
     EXPECT_EQ(u.pages[1].bytes, "<IMG src=\"../pic0.jpg\"><IMG src=\"a.jpg\">");
     setModified(p2, old);
-    EXPECT_TRUE(writePageRewrites(u.pages).isEmpty());
+    EXPECT_TRUE(writePageRewrites(u.pages, tempBounds()).isEmpty());
     // The page without a reference keeps its bytes and its time.
     EXPECT_EQ(t.read("p2.html"), "<IMG src=\"data.jpg\">");
     EXPECT_EQ(QFileInfo(p2).lastModified().toSecsSinceEpoch(), old.toSecsSinceEpoch());
@@ -200,7 +201,7 @@ TEST(PictureRename, ADifferentFileOfAnotherCaseKeepsItsReferences)
     t.write("A.jpg");
     const QString page = t.write("p.html", "<IMG src=\"a.jpg\"><IMG src=\"A.jpg\">");
     const QList<PictureRename> plan = planPictureRenames({lower}, "pic");
-    carryOutPictureRenames(plan);
+    carryOutPictureRenames(plan, tempBounds());
     const ReferenceUpdates u = ReplaceNameInSelectedPages({page}, plan);
     ASSERT_EQ(u.pages.size(), 1);
     EXPECT_EQ(u.pages[0].bytes, "<IMG src=\"pic0.jpg\"><IMG src=\"A.jpg\">");
@@ -234,7 +235,7 @@ TEST(PictureRename, EveryFormTheEngineFollowsIsRewrittenAsItWasWritten)
                        "<IMG srcset=\"a.png 1x, 花.png 2x\"><IMG src=\"sub/a.png\"><SCRIPT>i.src=\"a.png\"</SCRIPT>"),
         true);
     const QList<PictureRename> plan = planPictureRenames({a, flower}, "pic");
-    ASSERT_EQ(carryOutPictureRenames(plan).size(), 2);
+    ASSERT_EQ(carryOutPictureRenames(plan, tempBounds()).size(), 2);
     const ReferenceUpdates u = ReplaceNameInSelectedPages({page}, plan);
     ASSERT_EQ(u.pages.size(), 1);
     EXPECT_EQ(u.pages[0].bytes.mid(3), QStringLiteral("<IMG src='pic0.png'><IMG src=pic0.png><IMG src = \"pic0.png\">"
@@ -279,7 +280,7 @@ TEST(PictureRename, ARefusedRenameStopsTheRun)
     ASSERT_EQ(plan.size(), 2);
     t.write("pic1.jpg"); // taken after the plan was made: never replaced
     PictureRename failed;
-    const QList<PictureRename> done = carryOutPictureRenames(plan, &failed);
+    const QList<PictureRename> done = carryOutPictureRenames(plan, tempBounds(), &failed);
     EXPECT_EQ(done.size(), 1);
     EXPECT_EQ(failed.from, b);
     EXPECT_EQ(t.read("pic1.jpg"), "x");

@@ -4,6 +4,7 @@
 #include "tools_window_fixture.h"
 
 #include "support/temp_tree.h"
+#include "support/write_bounds.h"
 #include "tools/file_tool_commands.h"
 #include "tools/forms/form3.h"
 
@@ -33,6 +34,7 @@ protected:
     {
         if (!Form3)
             Form3 = new TForm3;
+        Form3->WriteBounds = tempBounds();
         return *Form3;
     }
     void deselect(const QString& path)

@@ -1,6 +1,7 @@
 // Pages in other encodings through the tools that read them: LOOK links
 // keep a Shift_JIS page's text and refuse a page that decodes no way; the
 // search reads texts and titles in the page's own encoding.
+#include "support/write_bounds.h"
 #include "tools_window_fixture.h"
 
 #include "store/page_encoding.h"
@@ -108,7 +109,7 @@ TEST(AnswerSheetEncodings, TheSheetIsReadInThePagesOwnCharsetAndAnUndecidablePag
     const QString sjis = t.write("sjis.html", "<HEAD><META charset=\"sjis\"></HEAD>" + encoded("Shift_JIS", sheetText));
     for (const QString& page : {euc, sjis}) {
         TForm18 sheet;
-        sheet.setPage(page);
+        sheet.setPage(page, tempBounds());
         platform::clearEvents();
         sheet.FormShow();
         EXPECT_EQ(sheet.Memo1->toPlainText(), QStringLiteral("「氏名」[ ]")) << page.toStdString();
@@ -116,7 +117,7 @@ TEST(AnswerSheetEncodings, TheSheetIsReadInThePagesOwnCharsetAndAnUndecidablePag
     }
     const QString broken = t.write("broken.html", "<P>Caf\xE9 [ ]</P>");
     TForm18 sheet;
-    sheet.setPage(broken);
+    sheet.setPage(broken, tempBounds());
     platform::clearEvents();
     sheet.FormShow();
     ASSERT_FALSE(platform::events().isEmpty());

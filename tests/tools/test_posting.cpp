@@ -1,6 +1,7 @@
 // Posts written into a page: the date text, the entry, where it goes, the
 // pruning to ten, and the write that leaves a page whole when it fails.
 #include "tools/forms/form16.h"
+#include "support/write_bounds.h"
 #include "tools/posting.h"
 
 #include "support/processes.h"
@@ -70,12 +71,12 @@ TEST(Posting, WritesThroughTheSafeSaveAndRefusesOtherEncodings)
 {
     TempTree t;
     const QString page = t.writeText("日報.html", "<BODY><P>x</BODY>", true);
-    EXPECT_EQ(postIntoFile(page, post(1)), QString());
+    EXPECT_EQ(postIntoFile(page, post(1), tempBounds()), QString());
     const QByteArray bytes = files::readBytes(page).value();
     EXPECT_TRUE(bytes.startsWith("\xEF\xBB\xBF"));
     EXPECT_TRUE(bytes.contains("(^0^)post 1<BR>---.<BR>x</BODY>\r\n"));
 
-    EXPECT_FALSE(postIntoFile(t.path("missing.html"), post(1)).isEmpty());
+    EXPECT_FALSE(postIntoFile(t.path("missing.html"), post(1), tempBounds()).isEmpty());
 }
 
 TEST(Posting, ShiftJisPagesKeepTheirTextAndUndecidablePagesAreRefused)
@@ -85,7 +86,7 @@ TEST(Posting, ShiftJisPagesKeepTheirTextAndUndecidablePagesAreRefused)
         const QByteArray meta = *charset ? QByteArray("<META charset=\"") + charset + "\">" : QByteArray();
         const QString sjis = t.write(QStringLiteral("old_%1.html").arg(charset),
                                      "<HEAD>" + meta + "</HEAD>" + files::encodeShiftJis("<BODY><P>日本語</BODY>"));
-        EXPECT_EQ(postIntoFile(sjis, post(1)), QString()) << charset;
+        EXPECT_EQ(postIntoFile(sjis, post(1), tempBounds()), QString()) << charset;
         const QString after = files::decodeUtf8(files::readBytes(sjis).value());
         EXPECT_TRUE(after.contains(QStringLiteral("(^0^)post 1<BR>---.<BR>日本語</BODY>"))) << charset;
         EXPECT_FALSE(after.contains(QChar(0xFFFD))) << charset;
@@ -94,7 +95,7 @@ TEST(Posting, ShiftJisPagesKeepTheirTextAndUndecidablePagesAreRefused)
     const QByteArray broken = "<BODY><P>Caf\xE9 used Shift_JIS</BODY>";
     for (const QByteArray& bytes : {euc, broken}) {
         const QString page = t.write("refused.html", bytes);
-        const QString message = postIntoFile(page, post(1));
+        const QString message = postIntoFile(page, post(1), tempBounds());
         EXPECT_TRUE(message.contains("refused.html")) << message.toStdString();
         EXPECT_EQ(files::readBytes(page).value(), bytes);
     }
@@ -106,7 +107,7 @@ TEST(PostingDialog, EmptyTextIsRefusedAndTheTextStaysForNextTime)
     TempTree t;
     const QString page = t.writeText("a.html", "<BODY><P>x</BODY>", true);
     TForm16 f;
-    f.setPage(page, "お知らせ");
+    f.setPage(page, "お知らせ", tempBounds());
     EXPECT_EQ(f.windowTitle(), "a.html");
     EXPECT_EQ(f.Label4->caption(), "「 お知らせ 」 のページの中に投稿");
     f.FormShow();
@@ -133,7 +134,7 @@ TEST(Posting, TwoProcessesPostingAtOnceLoseNoPost)
         const bool ran = runInProcesses(2, [&page](int who) {
             for (int n = 0; n < 5; ++n) {
                 const QString entry = buildPostEntry(QString(), QString(), QStringLiteral("from %1 no %2").arg(who).arg(n));
-                if (!postIntoFile(page, entry).isEmpty())
+                if (!postIntoFile(page, entry, tempBounds()).isEmpty())
                     return false;
             }
             return true;

@@ -406,7 +406,7 @@ TEST(SearchBytes, AFileReadInPiecesAnswersAsItsTextWould)
         const int count = 1 + int(random() % 30);
         for (int i = 0; i < count; ++i)
             bytes += pieces[int(random() % unsigned(pieces.size()))];
-        ASSERT_TRUE(files::writeBytes(path, bytes));
+        ASSERT_TRUE(files::writeBytes(path, bytes, {t.path()}));
         const qsizetype piece = 1 + qsizetype(random() % 9);
         for (const QString& word : words) {
             const std::optional<ByteAnswer> answer = searchPageFile(path, byteWordFor(word), piece);

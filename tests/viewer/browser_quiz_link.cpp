@@ -2,6 +2,7 @@
 // clicked in the page, the counter changes and the lower pane is asked to
 // find the feedback mark.
 #include "support/real_engine_root.h"
+#include "support/write_bounds.h"
 #include "platform/browser.h"
 #include "support/fake_browser.h"
 #include "platform/seam.h"
@@ -29,7 +30,7 @@ TEST(BrowserQuizLink, ClickedCommandLinkCountsAndFindsTheFeedback)
     RealEngineRoot data;
     ASSERT_TRUE(data.isValid());
     const QString root = data.root();
-    ASSERT_TRUE(files::writeBytes(files::joinPath(root, "0010_quiz.html"), kQuizPage));
+    ASSERT_TRUE(files::writeBytes(files::joinPath(root, "0010_quiz.html"), kQuizPage, tempBounds()));
 
     TForm1 w(data.exePath());
     w.ShutdownPauseMs = 0;

@@ -1,6 +1,7 @@
 // Texts of the page-button column: padding, title parts, hints, row height
 // and the title a refreshed button reads from its page.
 #include "viewer/page_button_text.h"
+#include "support/write_bounds.h"
 
 #include "store/files.h"
 
@@ -65,16 +66,16 @@ TEST(RefreshedButtonTitle, ReadsPageTitleOrFallsBack)
 {
     QTemporaryDir dir;
     const QString page = files::joinPath(dir.path(), "1010_frog.html");
-    ASSERT_TRUE(files::writeTextBom(page, "<!DOCTYPE HTML PUBLIC \"x\">\r\n<title lang=ja>a&lt;b&gt;#2</Title>"));
+    ASSERT_TRUE(files::writeTextBom(page, "<!DOCTYPE HTML PUBLIC \"x\">\r\n<title lang=ja>a&lt;b&gt;#2</Title>", tempBounds()));
     EXPECT_EQ(refreshedButtonTitle(page, "list"), QStringLiteral("a<b>#2"));
 
-    ASSERT_TRUE(files::writeTextBom(page, "<HTML><TITLE>no doctype</TITLE>"));
+    ASSERT_TRUE(files::writeTextBom(page, "<HTML><TITLE>no doctype</TITLE>", tempBounds()));
     EXPECT_EQ(refreshedButtonTitle(page, "list"), QStringLiteral("frog"));
-    ASSERT_TRUE(files::writeTextBom(page, "<!DOCTYPE HTML PUBLIC><TITLE></TITLE>"));
+    ASSERT_TRUE(files::writeTextBom(page, "<!DOCTYPE HTML PUBLIC><TITLE></TITLE>", tempBounds()));
     EXPECT_EQ(refreshedButtonTitle(page, "list"), QStringLiteral("frog"));
 
     const QString picture = files::joinPath(dir.path(), "p.png");
-    ASSERT_TRUE(files::writeBytes(picture, "x"));
+    ASSERT_TRUE(files::writeBytes(picture, "x", tempBounds()));
     EXPECT_EQ(refreshedButtonTitle(picture, "&lt;p&gt;"), QStringLiteral("<p>"));
     EXPECT_EQ(refreshedButtonTitle(files::joinPath(dir.path(), "gone.html"), "g"), QStringLiteral("g"));
 }
@@ -86,11 +87,11 @@ TEST(RefreshedButtonTitle, ReadsTheTitleInThePagesOwnCharset)
     const QByteArray head = "<!DOCTYPE HTML PUBLIC \"x\">\r\n<HEAD><META charset=\"EUC-JP\"><TITLE>";
     QStringEncoder euc("EUC-JP");
     const QByteArray bytes = head + euc.encode(QStringLiteral("かえるの一生")) + "</TITLE></HEAD>";
-    ASSERT_TRUE(files::writeBytes(page, bytes));
+    ASSERT_TRUE(files::writeBytes(page, bytes, tempBounds()));
     EXPECT_EQ(refreshedButtonTitle(page, "list"), QStringLiteral("かえるの一生"));
     EXPECT_EQ(files::readBytes(page).value(), bytes); // the page is left as it is
 
     ASSERT_TRUE(files::writeBytes(page, "<!DOCTYPE HTML PUBLIC \"x\"><TITLE>"
-                                            + files::encodeShiftJis(QStringLiteral("理科")) + "</TITLE>"));
+                                            + files::encodeShiftJis(QStringLiteral("理科")) + "</TITLE>", tempBounds()));
     EXPECT_EQ(refreshedButtonTitle(page, "list"), QStringLiteral("理科"));
 }

@@ -1,6 +1,7 @@
 // Value and history files: set, sum, add, delete, encodings, and the history
 // pages' script address.
 #include "viewer/value_files.h"
+#include "support/write_bounds.h"
 
 #include "store/files.h"
 #include "support/processes.h"
@@ -69,26 +70,26 @@ TEST(ValueTableTest, OnlyExactDelDeletes)
 
 TEST_F(ValueFileTest, NewFileAndUpdatesWrittenAsUtf8CrLf)
 {
-    EXPECT_EQ(setTextFileValue(path(), "score=1"), ValueFileResult::Written);
+    EXPECT_EQ(setTextFileValue(path(), "score=1", tempBounds()), ValueFileResult::Written);
     EXPECT_EQ(read(), "score=1\r\n");
-    EXPECT_EQ(setTextFileValue(path(), "score=+2"), ValueFileResult::Written);
-    EXPECT_EQ(setTextFileValue(path(), "名前='花子'"), ValueFileResult::Written);
+    EXPECT_EQ(setTextFileValue(path(), "score=+2", tempBounds()), ValueFileResult::Written);
+    EXPECT_EQ(setTextFileValue(path(), "名前='花子'", tempBounds()), ValueFileResult::Written);
     EXPECT_EQ(read(), QString("score=3\r\n名前=\"花子\"\r\n").toUtf8());
 }
 
 TEST_F(ValueFileTest, ShiftJisFileIsReadAndRewrittenAsUtf8)
 {
     write(files::encodeShiftJis("名=山\r\nn=1\r\n"));
-    EXPECT_EQ(setTextFileValue(path(), "n=+1"), ValueFileResult::Written);
+    EXPECT_EQ(setTextFileValue(path(), "n=+1", tempBounds()), ValueFileResult::Written);
     EXPECT_EQ(read(), QString("名=山\r\nn=2\r\n").toUtf8());
 }
 
 TEST_F(ValueFileTest, DeleteOnlyForDel)
 {
     write("a=1\r\n");
-    EXPECT_EQ(setTextFileValue(path(), "a=DELETE"), ValueFileResult::Written);
+    EXPECT_EQ(setTextFileValue(path(), "a=DELETE", tempBounds()), ValueFileResult::Written);
     EXPECT_EQ(read(), "a=DELETE\r\n");
-    EXPECT_EQ(setTextFileValue(path(), "a=DEL"), ValueFileResult::Deleted);
+    EXPECT_EQ(setTextFileValue(path(), "a=DEL", tempBounds()), ValueFileResult::Deleted);
     EXPECT_FALSE(QFile::exists(path()));
 }
 
@@ -96,14 +97,14 @@ TEST_F(ValueFileTest, UnreadableFileIsLeftAlone)
 {
     // something that exists but cannot be read as a file
     ASSERT_TRUE(QDir().mkpath(path() + "/inside"));
-    EXPECT_EQ(setTextFileValue(path(), "b=2"), ValueFileResult::Unreadable);
+    EXPECT_EQ(setTextFileValue(path(), "b=2", tempBounds()), ValueFileResult::Unreadable);
     EXPECT_TRUE(QFileInfo(path() + "/inside").isDir());
 }
 
 TEST_F(ValueFileTest, MissingFolderWritesNothing)
 {
     const QString p = dir.path() + "/$history/history.txt";
-    EXPECT_EQ(setTextFileValue(p, "a=1"), ValueFileResult::WriteFailed);
+    EXPECT_EQ(setTextFileValue(p, "a=1", tempBounds()), ValueFileResult::WriteFailed);
     EXPECT_FALSE(QFile::exists(p));
 }
 
@@ -124,7 +125,7 @@ TEST_F(ValueFileTest, TwoProcessesCountingTogetherLoseNoStep)
     const QString file = path();
     const bool ran = runInProcesses(2, [&file](int) {
         for (int i = 0; i < 300; ++i) {
-            if (setTextFileValue(file, "n=+1") != ValueFileResult::Written)
+            if (setTextFileValue(file, "n=+1", tempBounds()) != ValueFileResult::Written)
                 return false;
         }
         return true;

@@ -58,9 +58,10 @@ TForm16::TForm16(QWidget* parent) : QDialog(parent)
     FormResize();
 }
 
-void TForm16::setPage(const QString& pagePath, const QString& title)
+void TForm16::setPage(const QString& pagePath, const QString& title, const QStringList& within)
 {
     Label2 = pagePath;
+    WriteBounds = within;
     setWindowTitle(QFileInfo(pagePath).fileName());
     Label4->setCaption(QStringLiteral("「 ") + title + QStringLiteral(" 」 のページの中に投稿"));
 }
@@ -108,7 +109,7 @@ void TForm16::SpeedButton2Click()
         return;
     }
     const QString entry = tools::buildPostEntry(Edit1->text(), Edit2->text(), Memo1->toPlainText());
-    const QString problem = tools::postIntoFile(Label2, entry);
+    const QString problem = tools::postIntoFile(Label2, entry, WriteBounds);
     if (!problem.isEmpty()) {
         platform::showMessage(problem, platform::MsgType::Warning);
         return;

@@ -16,7 +16,8 @@ public:
     explicit TForm16(QWidget* parent = nullptr);
 
     // The page (caption: its file name) and the addressee line with its title.
-    void setPage(const QString& pagePath, const QString& title);
+    // The post is written only inside within.
+    void setPage(const QString& pagePath, const QString& title, const QStringList& within);
 
     void FormShow();
     void FormResize();
@@ -35,6 +36,7 @@ public:
     platform::SpeedButton* SpeedButton2 = nullptr; // "投稿"
     platform::SpeedButton* SpeedButton3 = nullptr; // "キャンセル"
     QString Label2;                    // full path of the page
+    QStringList WriteBounds;           // the folders the page may be written in
 
 protected:
     void showEvent(QShowEvent* e) override;

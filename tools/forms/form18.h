@@ -17,9 +17,8 @@ public:
     explicit TForm18(QWidget* parent = nullptr);
 
     // The page whose last paragraph is the sheet (its full path; the caption
-    // shows its file name). Its answers are written only inside within
-    // (anywhere when empty).
-    void setPage(const QString& pagePath, const QStringList& within = {});
+    // shows its file name). Its answers are written only inside within.
+    void setPage(const QString& pagePath, const QStringList& within);
     QString pagePath() const { return pagePath_; }
 
     void FormShow();           // fills Memo1 from the page and sizes the window

@@ -48,6 +48,9 @@ private:
     void createComponents();
     void placeComponents();
     QStringList notPreselected_;
+
+public:
+    QStringList WriteBounds; // the folders renames and rewritten pages stay in
 };
 
 inline TForm3* Form3 = nullptr;
