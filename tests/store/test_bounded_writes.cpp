@@ -3,6 +3,7 @@
 // trading places with a link that leads outside. Nothing may land outside,
 // nothing outside may be renamed or removed, and a listing converts its pages
 // only in the folder it opened.
+#include "store/confine.h"
 #include "store/files.h"
 #include "store/page_levels.h"
 #include "store/templates.h"
@@ -159,4 +160,18 @@ TEST(BoundedWrites, AWriteWithoutAFolderToStayInWritesNothing)
     EXPECT_FALSE(files::copyFileOver(source, t.path("c.txt"), {}));
     EXPECT_FALSE(files::renameNoReplace(source, t.path("r.txt"), {}));
     EXPECT_EQ(t.list(""), QStringList{"s.txt"});
+}
+
+// The desktop copy folder may itself be a link the person made: named
+// before the desktop it is a place of its own; the current folder, named
+// after the data root, never carries a link along.
+TEST(BoundedWrites, OnlyAFolderNamedAfterAnEnclosingOneIsNoPlaceOfItsOwn)
+{
+    TempTree t;
+    const QString desktop = t.mkdir("desktop");
+    t.mkdir("elsewhere");
+    const QString copy = t.symlink("desktop/copy", t.path("elsewhere"));
+    EXPECT_TRUE(confine::liesInsideAny(copy + "/a.txt", {copy, desktop}));
+    EXPECT_FALSE(confine::liesInsideAny(copy + "/a.txt", {desktop, copy}));
+    EXPECT_TRUE(confine::liesInsideAny(desktop + "/a.txt", {desktop, copy}));
 }
