@@ -85,29 +85,26 @@ static bool under(const QString& settled, const QString& root)
     return settled == root || root == QLatin1String("/") || settled.startsWith(root + QLatin1Char('/'));
 }
 
-// A root written inside another root (the current folder inside the data
-// root) adds nothing but what links inside it lead to, and those may lead
-// only where some root of their own is: were it settled as a root itself, a
-// link swapped in for it would take the root along to wherever it leads.
+// A root written inside an earlier root of the list (the current folder
+// after the data root) adds nothing but what links inside it lead to, and
+// those may lead only where some root of their own is: were it settled as a
+// root itself, a link swapped in for it would take the root along to
+// wherever it leads. A root written inside a later one (the desktop copy
+// folder before the desktop) stays a root of its own, link or not.
 static QStringList outermost(const QStringList& roots)
 {
-    QStringList cleaned;
-    for (const QString& root : roots) {
-        if (root.startsWith(QLatin1Char('/')))
-            cleaned << QDir::cleanPath(root);
-    }
     QStringList kept;
-    for (int i = 0; i < cleaned.size(); ++i) {
+    QStringList earlier;
+    for (const QString& root : roots) {
+        if (!root.startsWith(QLatin1Char('/')))
+            continue;
+        const QString cleaned = QDir::cleanPath(root);
         bool inner = false;
-        for (int j = 0; j < cleaned.size() && !inner; ++j) {
-            const QString& other = cleaned.at(j);
-            if (i == j || (other == cleaned.at(i) && j > i))
-                continue;
-            inner = other == cleaned.at(i) || other == QLatin1String("/")
-                || cleaned.at(i).startsWith(other + QLatin1Char('/'));
-        }
+        for (const QString& other : earlier)
+            inner = inner || other == cleaned || other == QLatin1String("/") || cleaned.startsWith(other + QLatin1Char('/'));
+        earlier << cleaned;
         if (!inner)
-            kept << cleaned.at(i);
+            kept << cleaned;
     }
     return kept;
 }

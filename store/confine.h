@@ -20,9 +20,10 @@ QString settledPath(const QString& path);
 
 // True when path settles inside root or on root itself.
 bool liesInside(const QString& path, const QString& root);
-// True when path lies inside one of roots. A root written inside another one
-// (by its text: the current folder inside the data root) is not a root of
-// its own: a link swapped in for it does not take the root along.
+// True when path lies inside one of roots. A root written inside an earlier
+// one of the list (by its text: the current folder after the data root) is
+// not a root of its own: a link swapped in for it does not take the root
+// along. The folders the program keeps come first, so name them first.
 bool liesInsideAny(const QString& path, const QStringList& roots);
 // The same for a path that is settled already: only the roots are settled.
 bool settledInsideAny(const QString& settled, const QStringList& roots);

@@ -85,9 +85,9 @@ private:
 // ---- writing (a failed write leaves the old file whole) ----
 // Every write and copy below goes to a temporary file in the target's folder
 // and renames it over the target. within names the folders the write must
-// stay in (the data root, the current folder, the desktop copy folder, or
-// the folder of a file the person chose in a dialog): the target must lie
-// inside one of them once every link on the way is followed
+// stay in (the data root, the desktop copy folder, the current folder last,
+// or the folder of a file the person chose in a dialog): the target must
+// lie inside one of them once every link on the way is followed
 // (confine::settledInsideAny), and an empty within writes nothing. The
 // folder is then opened without following a link on the way (a link swapped
 // in after the place was checked is not followed), and a target that is

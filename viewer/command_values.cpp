@@ -17,7 +17,8 @@ namespace commands {
 
 WriteRoots writeRoots(const TForm1& w)
 {
-    return {{w.RootFolder, w.CurrentFolder(), w.CopyFolder, store::DesktopFolder()}};
+    // The current folder last: inside one of the others it is no root of its own.
+    return {{w.RootFolder, w.CopyFolder, store::DesktopFolder(), w.CurrentFolder()}};
 }
 
 void rewriteHistoryPages(TForm1& w, const std::function<bool(const QString& path)>& mayWrite)

@@ -5,6 +5,7 @@
 #include "tools/posting.h"
 
 #include "support/processes.h"
+#include "support/folder_swapper.h"
 #include "support/temp_tree.h"
 #include "platform/seam.h"
 #include "store/files.h"
@@ -142,4 +143,27 @@ TEST(Posting, TwoProcessesPostingAtOnceLoseNoPost)
         EXPECT_TRUE(ran);
         EXPECT_EQ(files::readUtf8(page).value_or(QString()).count(QStringLiteral("---.<BR>")), 10) << round;
     }
+}
+
+// The page's folder (the current folder, named as a bound beside the data
+// root) keeps trading places with a link to a folder outside: a post lands
+// in the page inside or nowhere, never in the page of the same name outside.
+TEST(Posting, APostNeverLandsOutsideWhileThePagesFolderIsSwapped)
+{
+    TempTree t;
+    const QString data = t.mkdir("data");
+    const QString sub = t.mkdir("data/sub");
+    const QByteArray theirs = "\xEF\xBB\xBF<BODY><P>theirs</BODY>";
+    t.write("outside/board.html", theirs);
+    t.symlink("data/away", t.path("outside"));
+    t.writeText("data/sub/board.html", "<BODY><P>ours</BODY>", true);
+    FolderSwapper swapper(sub, data + "/away");
+    int posted = 0;
+    for (int i = 0; i < 200; ++i)
+        posted += postIntoFile(sub + "/board.html", post(i), {data, sub}).isEmpty() ? 1 : 0;
+    swapper.stop();
+    EXPECT_GT(swapper.swaps(), 10);
+    EXPECT_GT(posted, 0);
+    EXPECT_EQ(t.read("outside/board.html"), theirs);
+    EXPECT_EQ(t.list("outside"), QStringList{"board.html"});
 }
