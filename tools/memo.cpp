@@ -156,7 +156,7 @@ void followMemo(TForm1& w, const QString& memoPath, bool reload)
 {
     if (!Form12) {
         // Nothing to keep in step: a memo to be shown makes the window.
-        if (reload)
+        if (QFileInfo(memoPath).isFile())
             LoadPageMemo(w, memoPath);
         return;
     }
