@@ -120,6 +120,11 @@ bool PageFolderCheck::running() const
     return shared_->running;
 }
 
+void PageFolderCheck::release(QList<QStringList> lists)
+{
+    pool_.start([lists = std::move(lists)]() mutable { lists = {}; });
+}
+
 void PageFolderCheck::waitForDone()
 {
     pool_.waitForDone();

@@ -57,6 +57,8 @@ public:
     // The finished listing of folder, taken once.
     std::optional<store::ListedFolder> takeListing(const QString& folder);
     bool running() const;
+    // Lets lists go on the worker thread once nobody else holds them.
+    void release(QList<QStringList> lists);
     // Waits until no listing is under way (tests, shutdown).
     void waitForDone();
 

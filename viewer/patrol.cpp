@@ -139,8 +139,15 @@ void checkCurrentFolder(TForm1& w)
             if (listing->entries.isEmpty() && !listing->names.isEmpty())
                 store::readEntriesAndTitles(*listing, w.levels.ExeBaseName); // counted against an older list
             const int ban = w.PBan();
-            const QString shownEntry = w.levels.topEntries().value(ban);
+            QStringList oldEntries = w.levels.topEntries();
+            QStringList oldTitles = w.levels.topTitles();
+            const QString shownEntry = oldEntries.value(ban);
             w.OpenListedFolder(*listing, ban, false);
+            // Freeing a level of 100,000 names is felt: the worker lets it go.
+            QList<QStringList> old;
+            old.append(std::move(oldEntries));
+            old.append(std::move(oldTitles));
+            check.release(std::move(old));
             w.ReMake();
             const int again = shownEntry.isEmpty() ? -1 : int(w.levels.topEntries().indexOf(shownEntry));
             if (again >= 0)
