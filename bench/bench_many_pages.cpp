@@ -10,6 +10,11 @@
 // child's getrusage ru_maxrss, which on Linux also keeps the peak of the
 // forked copy of this benchmark before the exec, so it reads high once this
 // process has grown (the turns run first).
+// BM_ManyPagesIdlePatrol/<pages>: the patrol's tick over an unchanged folder,
+// as its timer runs it, while a 10 ms timer on the GUI thread records the
+// longest gap between its ticks: max_stall_ms is the longest the window did
+// not answer (tick_ms the tick itself); change_stall_ms the same for the
+// two ticks that find a new file in the folder and rebuild the list.
 // Run from the build folder: ./bench_many_pages   (or --benchmark_filter=Turn/10000)
 #include "app/startup_order.h"
 #include "app/startup_env.h"
@@ -35,11 +40,14 @@
 #include <QUrl>
 #include <QWebEngineView>
 #include <benchmark/benchmark.h>
+#include <fcntl.h>
 #include <sys/resource.h>
+#include <sys/stat.h>
 
 #include <chrono>
 #include <cstdio>
 #include <cstring>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -149,6 +157,84 @@ void BM_ManyPagesTurn(benchmark::State& state)
 BENCHMARK(BM_ManyPagesTurn)
     ->Arg(1000)->Arg(10000)->Arg(100000)
     ->UseManualTime()->Iterations(kTurns)->Unit(benchmark::kMillisecond);
+
+// ---- the patrol over an idle folder ----
+
+// The longest gap between the ticks of a 10 ms timer on the GUI thread while
+// action runs at its start and the event loop then runs for settleMs.
+double longestGapMs(const std::function<void()>& action, int settleMs)
+{
+    QElapsedTimer clock;
+    clock.start();
+    qint64 last = 0;
+    qint64 longest = 0;
+    QTimer probe;
+    probe.setTimerType(Qt::PreciseTimer);
+    probe.setInterval(10);
+    QObject::connect(&probe, &QTimer::timeout, [&] {
+        const qint64 now = clock.nsecsElapsed();
+        longest = std::max(longest, now - last);
+        last = now;
+    });
+    QEventLoop loop;
+    probe.start();
+    QTimer::singleShot(30, &loop, [&] { action(); });
+    QTimer::singleShot(30 + settleMs, &loop, &QEventLoop::quit);
+    loop.exec();
+    return double(longest) / 1e6;
+}
+
+// The folder's time an hour back, as for a folder nobody touched today.
+void settleFolder(const QString& folder)
+{
+    timespec times[2] = {{0, UTIME_OMIT}, {::time(nullptr) - 3600, 0}};
+    ::utimensat(AT_FDCWD, QFile::encodeName(folder).constData(), times, 0);
+}
+
+void BM_ManyPagesIdlePatrol(benchmark::State& state)
+{
+    const int pages = int(state.range(0));
+    QTemporaryDir dir;
+    const QString exe = makeProgramFolder(dir, pages);
+    const QString root = files::joinPath(dir.path(), QStringLiteral("Pagora.data"));
+    settleFolder(root);
+    TForm1 w(exe);
+    if (const char* why = bench::showFirstPage(w, kLoadTimeoutMs))
+        return skip(state, QString::fromLatin1(why));
+    w.Timer5->setEnabled(false); // ticks come from here, not after 6 s
+    std::vector<double> stalls, ticks;
+    for (auto _ : state) {
+        double tickMs = 0;
+        const double stall = longestGapMs(
+            [&] {
+                QElapsedTimer clock;
+                clock.start();
+                w.Timer5->fire();
+                tickMs = double(clock.nsecsElapsed()) / 1e6;
+            },
+            300);
+        state.SetIterationTime(tickMs / 1000.0);
+        stalls.push_back(stall);
+        ticks.push_back(tickMs);
+    }
+    // A new page: the first tick starts the listing, the next rebuilds the list.
+    QFile added(files::joinPath(root, QStringLiteral("000_new.html")));
+    if (added.open(QIODevice::WriteOnly))
+        added.write("<html><head><title>new</title></head></html>");
+    added.close();
+    const int before = w.PBanSu();
+    double changeStall = longestGapMs([&] { w.Timer5->fire(); }, 3000);
+    changeStall = std::max(changeStall, longestGapMs([&] { w.Timer5->fire(); }, 1000));
+    if (w.PBanSu() != before + 1)
+        return skip(state, QStringLiteral("the new page was not listed (%1 pages)").arg(w.PBanSu()));
+    state.counters["max_stall_ms"] = bench::spreadOf(stalls).max;
+    state.counters["median_stall_ms"] = bench::spreadOf(stalls).median;
+    state.counters["tick_ms"] = bench::spreadOf(ticks).median;
+    state.counters["change_stall_ms"] = changeStall;
+}
+BENCHMARK(BM_ManyPagesIdlePatrol)
+    ->Arg(1000)->Arg(100000)
+    ->UseManualTime()->Iterations(10)->Unit(benchmark::kMillisecond);
 
 // ---- start-up, one process per run ----
 

@@ -242,9 +242,13 @@ public:
     // Runs the click (onClick), as a release of the left button would.
     virtual void click();
     bool isPressed() const { return pressed_; }
+    // Ends a press whose release this button will not see (a pop-up menu
+    // took the mouse): the button is drawn raised again.
+    void endPress();
 
 protected:
     void paintFace(QPainter& p, const QRect& r, bool sunken);
+    void hideEvent(QHideEvent* e) override;
     void mousePressEvent(QMouseEvent* e) override;
     void mouseReleaseEvent(QMouseEvent* e) override;
     void mouseMoveEvent(QMouseEvent* e) override;
@@ -364,7 +368,6 @@ public:
     void setPicture(const QPixmap& p);
     // The picture to paint on in place; call QWidget::update() afterwards.
     QPixmap& canvas() { return picture_; }
-    bool loadPicture(const QString& path); // false and unchanged when unreadable
     void clearPicture();
     bool stretch() const { return stretch_; }
     void setStretch(bool on);

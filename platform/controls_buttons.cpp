@@ -148,10 +148,26 @@ void ButtonControl::paintFace(QPainter& p, const QRect& r, bool sunken)
     }
 }
 
+void ButtonControl::endPress()
+{
+    if (!pressed_)
+        return;
+    pressed_ = false;
+    pressButton_ = Qt::NoButton;
+    QWidget::update();
+}
+
+void ButtonControl::hideEvent(QHideEvent* e)
+{
+    endPress(); // shown again (a reused button), it looks new
+    Control::hideEvent(e);
+}
+
 void ButtonControl::mousePressEvent(QMouseEvent* e)
 {
     rightPressed_ = e->buttons().testFlag(Qt::RightButton);
-    if (!pressed_) {
+    // A press whose button is no longer held ended where this button did not see it.
+    if (!pressed_ || !e->buttons().testFlag(pressButton_)) {
         pressButton_ = e->button();
         pressed_ = true;
         pressedInside_ = true;
@@ -165,7 +181,7 @@ void ButtonControl::mouseReleaseEvent(QMouseEvent* e)
 {
     const bool ours = pressed_ && e->button() == pressButton_;
     const bool inside = rect().contains(e->position().toPoint());
-    if (ours) {
+    if (ours || !e->buttons().testFlag(pressButton_)) {
         pressed_ = false;
         pressButton_ = Qt::NoButton;
     }
@@ -180,6 +196,10 @@ void ButtonControl::mouseReleaseEvent(QMouseEvent* e)
 void ButtonControl::mouseMoveEvent(QMouseEvent* e)
 {
     const bool inside = rect().contains(e->position().toPoint());
+    if (pressed_ && !e->buttons().testFlag(pressButton_)) {
+        endPress(); // released elsewhere (over a pop-up menu)
+        return QWidget::mouseMoveEvent(e);
+    }
     if (pressed_ && inside != pressedInside_) {
         pressedInside_ = inside;
         QWidget::update();

@@ -4,7 +4,6 @@
 
 #include <QEvent>
 #include <QFontMetrics>
-#include <QImageReader>
 #include <QPainter>
 #include <QStyle>
 #include <QStyleOptionFrame>
@@ -131,17 +130,6 @@ void Image::setPicture(const QPixmap& pixmap)
     if (autoSize_ && !picture_.isNull())
         setBounds(left(), top(), picture_.width(), picture_.height());
     QWidget::update();
-}
-
-bool Image::loadPicture(const QString& path)
-{
-    QImageReader reader(path);
-    reader.setAutoTransform(true);
-    const QImage image = reader.read();
-    if (image.isNull())
-        return false;
-    setPicture(QPixmap::fromImage(image));
-    return true;
 }
 
 void Image::clearPicture() { setPicture(QPixmap()); }

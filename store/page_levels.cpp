@@ -296,27 +296,46 @@ QStringList PageLevels::topTitles() const
     return MidashiT.isEmpty() ? QStringList() : MidashiT.last();
 }
 
+ListedFolder listPageFolder(const QString& folder, const QString& exeBaseName, const QStringList& writeBounds)
+{
+    ListedFolder listed{folder, files::listFiles(folder, kPageFileMask), {}, {}};
+    readEntriesAndTitles(listed, exeBaseName, writeBounds);
+    return listed;
+}
+
+void readEntriesAndTitles(ListedFolder& listed, const QString& exeBaseName, const QStringList& writeBounds)
+{
+    PageLevels scratch;
+    scratch.CurrentFolder = listed.folder;
+    scratch.ExeBaseName = exeBaseName;
+    scratch.WriteBounds = writeBounds;
+    listed.entries = pageEntries(listed.names, exeBaseName);
+    listed.titles = scratch.BuildPageTitles(listed.entries);
+}
+
 QStringList PageLevels::OpenFolder(const QString& folder, int pageIndex, bool push)
 {
     QString f = folder;
     if (f.size() > 1 && (f.endsWith('/') || f.endsWith('\\')))
         f.chop(1); // only one: of two trailing separators one stays
-    CurrentFolder = f;
-    const QStringList names = files::listFiles(f, kPageFileMask);
-    LastFileCount = int(names.size());
-    const QStringList entries = pageEntries(names, ExeBaseName);
-    const QStringList titles = BuildPageTitles(entries);
+    return OpenListedFolder(listPageFolder(f, ExeBaseName, WriteBounds), pageIndex, push);
+}
+
+QStringList PageLevels::OpenListedFolder(const ListedFolder& listed, int pageIndex, bool push)
+{
+    CurrentFolder = listed.folder;
+    LastFileCount = int(listed.names.size());
     if (!push && !MidashiF.isEmpty()) {
         MidashiF.removeLast();
         MidashiT.removeLast();
         PBanList.removeLast();
         LevelFolders.removeLast();
     }
-    MidashiF.append(entries);
-    MidashiT.append(titles);
+    MidashiF.append(listed.entries);
+    MidashiT.append(listed.titles);
     PBanList.append(QString::number(pageIndex));
-    LevelFolders.append(f);
-    return names;
+    LevelFolders.append(listed.folder);
+    return listed.names;
 }
 
 QStringList PageLevels::BuildPageTitles(const QStringList& entries) const

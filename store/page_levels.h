@@ -14,6 +14,21 @@ namespace store {
 inline const QString kPageFileMask = QStringLiteral(
     "*.ht*;*.do*;*.jt*;*.zbx;*.zba;*.mp4;*.m4v;*.webm;*.mov;*.flv;*.avi;*.xl*;*.pdf;*.jp*;*.bmp;*.png;*.gif;");
 
+// A folder's page files as OpenFolder reads them: the listing, the entries
+// made of it and their titles. listPageFolder touches no PageLevels, so a
+// folder can be read on another thread and put on the stacks later.
+struct ListedFolder {
+    QString folder;
+    QStringList names;
+    QStringList entries;
+    QStringList titles;
+};
+// Pages converted from Shift_JIS as they are read are saved only inside
+// writeBounds (PageLevels::WriteBounds).
+ListedFolder listPageFolder(const QString& folder, const QString& exeBaseName, const QStringList& writeBounds);
+// The entries and titles of a listing that holds only the names.
+void readEntriesAndTitles(ListedFolder& listed, const QString& exeBaseName, const QStringList& writeBounds);
+
 class PageLevels {
 public:
     QList<QStringList> MidashiF; // entry list of each level; last = top
@@ -41,6 +56,8 @@ public:
     // then pushed onto all three stacks at once.
     // Returns the folder's files that match kPageFileMask, as listed.
     QStringList OpenFolder(const QString& folder, int pageIndex, bool push);
+    // The same with a folder already read (listPageFolder).
+    QStringList OpenListedFolder(const ListedFolder& listed, int pageIndex, bool push);
     // One title per entry, read from the files the entries stand for.
     QStringList BuildPageTitles(const QStringList& entries) const;
     // Pushes a ready level (GOSUB, search and link-page lists).

@@ -28,6 +28,40 @@ void showMemoWindow()
     Form12->show();
 }
 
+// Reads the memo at path into the window; false (and a note) when it cannot be read.
+bool readMemoInto(TForm12& window, const QString& path)
+{
+    // A memo saved on Japanese Windows may be Shift_JIS; it becomes UTF-8 only when saved.
+    const std::optional<QString> text = files::readUtf8OrShiftJis(path);
+    if (!text) {
+        qCWarning(lcPagora) << "memo: cannot read" << path;
+        return false;
+    }
+    window.Edit1 = path;
+    window.setMemoText(*text);
+    return true;
+}
+
+// The memo window, made now where it was not: a new one takes the memo the
+// patrol follows (its caption, path and text) from the main window.
+TForm12& memoWindow(TForm1& w)
+{
+    if (Form12)
+        return *Form12;
+    TForm12& window = windowOnDemand(Form12, &w);
+    window.setWindowTitle(w.MemoCaption);
+    window.Edit1 = w.MemoPath;
+    if (!w.MemoPath.isEmpty() && QFileInfo(w.MemoPath).isFile())
+        readMemoInto(window, w.MemoPath);
+    return window;
+}
+
+void closeMemoWindow()
+{
+    if (Form12)
+        Form12->close();
+}
+
 void setMemoState(TForm1& w, int state, const QString& hint)
 {
     w.Tag = state;
@@ -67,6 +101,8 @@ void TForm12::SpeedButton2Click()
     Edit1.clear();
     Memo1->clear();
     setWindowTitle(QString());
+    if (TForm1* main = TForm1::instance())
+        main->MemoCaption.clear(); // the next status update of the page says "白紙"
     close();
 }
 
@@ -76,36 +112,35 @@ void LoadPageMemo(TForm1& w, const QString& path)
 {
     if (w.PBanSu() <= 0 || w.PBan() < 0)
         return;
-    windowOnDemand(Form12, &w);
     if (!path.isEmpty() && QFileInfo(path).isFile()) {
-        // A memo saved on Japanese Windows may be Shift_JIS; it becomes UTF-8 only when saved.
-        const std::optional<QString> text = files::readUtf8OrShiftJis(path);
-        if (!text) {
-            qCWarning(lcPagora) << "memo: cannot read" << path;
+        const bool show = w.Tag > 0 && !maskUp();
+        if (!show && !Form12)
+            return; // made when first shown, it reads the memo then
+        if (!readMemoInto(memoWindow(w), path))
             return;
-        }
-        Form12->Edit1 = path;
-        Form12->setMemoText(*text);
-        if (w.Tag > 0 && !maskUp())
+        if (show)
             showMemoWindow();
         return;
     }
     if (w.Tag < 2 || maskUp())
-        Form12->close();
-    else
+        closeMemoWindow();
+    else {
+        memoWindow(w);
         showMemoWindow();
+    }
 }
 
 void textup(TForm1& w)
 {
     if (w.PBanSu() <= 0)
         return;
-    windowOnDemand(Form12, &w);
-    const bool blank = Form12->windowTitle() == kBlank;
     if (w.RightClickFlag) {
-        Form12->close();
+        closeMemoWindow();
         setMemoState(w, 0, QStringLiteral("メモの表示"));
-    } else if (w.Tag == 0) {
+        return;
+    }
+    const bool blank = memoWindow(w).windowTitle() == kBlank;
+    if (w.Tag == 0) {
         if (blank)
             Form12->Memo1->clear();
         setMemoState(w, 1, QStringLiteral("メモの非表示"));
@@ -122,7 +157,12 @@ void textup(TForm1& w)
 
 void followMemo(TForm1& w, const QString& memoPath, bool reload)
 {
-    windowOnDemand(Form12, &w);
+    if (!Form12) {
+        // Nothing to keep in step: a memo to be shown makes the window.
+        if (QFileInfo(memoPath).isFile())
+            LoadPageMemo(w, memoPath);
+        return;
+    }
     // Memos copied with their pages share their time to the second: the
     // caption stays the same, yet the text must be the new page's, or a save
     // would write one page's memo over another's.
@@ -134,8 +174,9 @@ void followMemo(TForm1& w, const QString& memoPath, bool reload)
 
 void showAfterStart(TForm1& w)
 {
-    if (Form12 && QFileInfo(Form12->Edit1).isFile())
-        LoadPageMemo(w, Form12->Edit1);
+    const QString path = Form12 ? Form12->Edit1 : w.MemoPath;
+    if (QFileInfo(path).isFile())
+        LoadPageMemo(w, path);
 }
 
 bool editNotes(const QString& path)

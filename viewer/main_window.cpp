@@ -4,6 +4,8 @@
 // shutdown handlers.
 #include "viewer/main_window.h"
 
+#include "viewer/folder_check.h"
+
 #include "platform/browser.h"
 #include "platform/seam.h"
 #include "store/files.h"
@@ -89,7 +91,22 @@ void TForm1::resumePatrol()
 void TForm1::OpenFolder(const QString& folder, int pageIndex, bool push)
 {
     levels.WriteBounds = {RootFolder, CopyFolder, store::DesktopFolder()};
+    // Read before the listing: a change during it leaves another stamp.
+    const viewer::FolderStamp stamp = viewer::folderStamp(folder);
     const QStringList listed = levels.OpenFolder(folder, pageIndex, push);
+    viewer::pageFolderCheck(*this).noteListed(levels.CurrentFolder, stamp);
+    followOpenedFolder(listed);
+}
+
+void TForm1::OpenListedFolder(const store::ListedFolder& listed, int pageIndex, bool push)
+{
+    levels.WriteBounds = {RootFolder, CopyFolder, store::DesktopFolder()};
+    levels.OpenListedFolder(listed, pageIndex, push);
+    followOpenedFolder(listed.names);
+}
+
+void TForm1::followOpenedFolder(const QStringList& listed)
+{
     const QString current = levels.CurrentFolder;
     if (files::firstNoticeOfUnreadableNames(current))
         platform::showMessage(QStringLiteral("フォルダ「%1」には名前を読めないファイル（UTF-8でない名前）があります。"

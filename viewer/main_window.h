@@ -66,6 +66,8 @@ public:
     // Makes folder current, pushes or replaces its level, and points the
     // window's file lists at it.
     void OpenFolder(const QString& folder, int pageIndex, bool push);
+    // The same with a folder read elsewhere (the patrol's worker).
+    void OpenListedFolder(const store::ListedFolder& listed, int pageIndex, bool push);
     void PopLevel();
 
     QString SelectedFolder;       // folder the folder buttons act on
@@ -126,6 +128,8 @@ public:
     void kabeResize();
     void kabeRightResize();
     void kabedownResize();
+    // The page counter of the bottom bar ("3 / 120"), always shown whole.
+    void showPageCounter(const QString& text);
     void ArrangeToolbar();
     void SetDrawingLayout(int on);
     void Panel11MouseEnter();   // folder pane toggle
@@ -282,6 +286,12 @@ public:
     QString PatrolFile;                     // file the patrol follows
     QString PatrolDateText = QStringLiteral("0"); // its last modification-time text
     int MemoAvailable = 0;                  // the page memo window is usable
+    // The shown page's memo as the patrol last saw it: its path (also when
+    // there is none yet) and the memo window's caption for it (" " + its
+    // time, or "白紙"). The memo window is made only when it is shown, and
+    // takes both from here.
+    QString MemoPath;
+    QString MemoCaption;
     int MemoRestore = 0;                    // restore MemoState at the next display
     int MemoState = 0;
     // ==== end of page display block ====
@@ -348,6 +358,8 @@ protected:
     void resizeEvent(QResizeEvent* e) override;
 
 private:
+    // The file lists and the patrol's count follow a folder just opened.
+    void followOpenedFolder(const QStringList& listed);
     void createComponents(); // forms/form1.cpp
     void createBottomBar();
     void createFolderPane();

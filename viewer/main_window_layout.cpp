@@ -9,6 +9,7 @@
 #include "store/text.h"
 
 #include <QFileInfo>
+#include <QFontMetrics>
 #include <QList>
 #include <QVector>
 
@@ -27,6 +28,9 @@ void placeRightOf(platform::Control* b, const platform::Control* prev, int gap)
 // What the row of left buttons keeps free before the back arrow, and the
 // narrowest gap between two of its buttons.
 constexpr int kRowEndRoom = 5;
+// The counter's width in the window description; larger counts widen it.
+constexpr int kCounterWidth = 60;
+constexpr int kCounterPadding = 8;
 constexpr int kNarrowestGap = 4;
 
 // Takes overrun pixels from the gaps: the later gaps give way first, a pixel
@@ -165,6 +169,19 @@ void TForm1::kabedownResize()
     SpeedButton22->setLeft(SpeedButton19->left() + 2 * SpeedButton19->width());
     placeBitBtn1();
     placeColumnToggle(*this, kabedown->width());
+}
+
+void TForm1::showPageCounter(const QString& text)
+{
+    Panel7->setCaption(text);
+    // Cut digits would show another page number: the panel grows with the
+    // count (a folder of 100,000 pages needs "100000 / 100000") and the bar
+    // places its middle group around it again.
+    const int width = std::max(kCounterWidth, QFontMetrics(Panel7->font()).horizontalAdvance(text) + kCounterPadding);
+    if (width == Panel7->width())
+        return;
+    Panel7->setWidth(width);
+    kabedownResize();
 }
 
 void TForm1::ArrangeToolbar()

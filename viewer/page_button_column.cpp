@@ -89,7 +89,8 @@ void makeRow(TForm1& form, ColumnState& state, int i, const QStringList& titles)
     const int h = state.rowHeight;
     const PageButtonTitle t = splitPageButtonTitle(store::UnescapeAngleBrackets(titles.value(i)));
     b->setObjectName(QStringLiteral("PageButton%1").arg(i));
-    b->setBounds(form.ButtonMargin, i * h, qMax(0, form.ScrollBox1->clientWidth() - 2 * form.ButtonMargin), h - 1);
+    b->endPress(); // a button given up while pressed looks new
+    b->setBounds(form.ButtonMargin, i * h, qMax(0, pageColumnWidth(form) - 2 * form.ButtonMargin), h - 1);
     b->setTag(i);
     b->setHint(buttonHint(i, t));
     b->setCaption(buttonCaption(t.text));

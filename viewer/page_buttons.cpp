@@ -10,15 +10,12 @@
 
 #include <QCoreApplication>
 #include <QFont>
+#include <QScrollArea>
+#include <QScrollBar>
 
 namespace viewer {
 
 namespace {
-
-int columnWidth(const TForm1& form)
-{
-    return form.ScrollBox1->clientWidth();
-}
 
 bool isCurrent(const TForm1& form, int index, quint64 generation)
 {
@@ -61,6 +58,19 @@ void styleButton(platform::BitBtn* b, const QFont& font, int left, int width, co
 
 } // namespace
 
+int pageColumnWidth(const TForm1& form)
+{
+    // The viewport narrows only when the scroll area next lays itself out;
+    // a column built or scrolled before then must already leave room for
+    // the vertical scroll bar its rows are about to bring.
+    const QScrollArea* area = form.ScrollBox1->scrollArea();
+    const QSize room = area->maximumViewportSize();
+    const QWidget* content = area->widget();
+    const bool scrolls = area->verticalScrollBarPolicy() != Qt::ScrollBarAlwaysOff && content
+        && content->height() > room.height();
+    return room.width() - (scrolls ? area->verticalScrollBar()->sizeHint().width() : 0);
+}
+
 void discardPageButtons(TForm1& form)
 {
     const bool wasRebuilding = form.RebuildingPageButtons;
@@ -88,7 +98,7 @@ void stylePageButton(TForm1& form, int i, bool highlightCurrent)
     if (!b)
         return;
     const int margin = form.ButtonMargin;
-    const int width = columnWidth(form);
+    const int width = pageColumnWidth(form);
     const bool standsOut = highlightCurrent && i == form.PBan();
     styleButton(b, pageButtonFont(), standsOut ? margin - 4 : margin,
                 qMax(0, standsOut ? width - 2 * margin - 2 : width - 2 * margin),
@@ -111,7 +121,7 @@ void highlightCurrentButton(TForm1& form)
     if (!b)
         return;
     b->setLeft(form.ButtonMargin - 4);
-    b->setWidth(qMax(0, columnWidth(form) - 2 * form.ButtonMargin - 2));
+    b->setWidth(qMax(0, pageColumnWidth(form) - 2 * form.ButtonMargin - 2));
 }
 
 QPixmap pageButtonGlyph(const TForm1& form, const QString& folder, const QString& icon)
@@ -119,7 +129,7 @@ QPixmap pageButtonGlyph(const TForm1& form, const QString& folder, const QString
     const QString path = files::findFile(folder, files::slashes(icon));
     if (!path.isEmpty()) {
         // Decoded no larger than the button it is shown on.
-        const QSize shown(columnWidth(form), pageButtonRowHeight(form.ScrollBox1->height(), form.PBanSu()));
+        const QSize shown(pageColumnWidth(form), pageButtonRowHeight(form.ScrollBox1->height(), form.PBanSu()));
         const QImage picture = platform::loadPicture(path, shown);
         if (!picture.isNull())
             return QPixmap::fromImage(picture);
@@ -197,6 +207,10 @@ void TForm1::PageButtonMouseDown(int index, quint64 generation, const platform::
         if (Tag > 0 && laterwindows::hooks().memoWindow)
             laterwindows::hooks().memoWindow->close();
         PageMenu->popup(at);
+        // The menu takes the mouse: this press ends without a release here.
+        if (isCurrent(*this, index, generation))
+            if (platform::BitBtn* pressed = PageButtons.value(index))
+                pressed->endPress();
         return;
     }
     HighlightCurrent = 1;

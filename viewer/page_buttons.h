@@ -20,6 +20,9 @@ class TForm1;
 
 namespace viewer {
 
+// The width of the column beside its vertical scroll bar, also before the
+// scroll area has made room for a scroll bar it is about to show.
+int pageColumnWidth(const TForm1& form);
 // Hides the buttons, schedules their deletion and makes their handlers inert.
 void discardPageButtons(TForm1& form);
 // Font, position, width and colour of every made button (the column first

@@ -183,8 +183,8 @@ void TForm1::PageClick(int updown, bool y)
     }
     Panel1->setVisible(false);
     Panel8->setCaption(store::ParentFolderName(CurrentFolder() + QLatin1Char('/')));
-    Panel7->setCaption(PageButtons.isEmpty() ? QStringLiteral("0 / 0")
-                                             : QStringLiteral("%1 / %2").arg(PBan() + 1).arg(PBanSu()));
+    showPageCounter(PageButtons.isEmpty() ? QStringLiteral("0 / 0")
+                                          : QStringLiteral("%1 / %2").arg(PBan() + 1).arg(PBanSu()));
     ScrollBox2->setHorzScrollPos(0);
     ScrollBox2->setVertScrollPos(0);
     SpeedButton8->setVisible(false);

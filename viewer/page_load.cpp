@@ -234,7 +234,7 @@ void TForm1::WebBrowser1DocumentComplete(const QString& url)
             qCWarning(lcPagora) << "reading the shown page" << w.ShownUrl << "failed:" << store::log::currentException();
         }
         if (!w.PageButtons.isEmpty()) {
-            w.Panel7->setCaption(QString::number(w.PBan() + 1) + QStringLiteral(" / ") + QString::number(w.PBanSu()));
+            w.showPageCounter(QString::number(w.PBan() + 1) + QStringLiteral(" / ") + QString::number(w.PBanSu()));
             if (platform::BitBtn* current = currentButton(w))
                 current->setFocus();
         }

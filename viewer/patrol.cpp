@@ -1,6 +1,7 @@
 #include "viewer/patrol.h"
 
 #include "viewer/later_windows.h"
+#include "viewer/folder_check.h"
 #include "platform/browser.h"
 #include "store/files.h"
 #include "store/paths.h"
@@ -77,34 +78,85 @@ QDateTime creationTime(const QFileInfo& info)
     return birth.isValid() ? birth : info.metadataChangeTime();
 }
 
-// The page memo window follows the shown file: its caption carries the time
-// of the file's memo, or "白紙" when the file has none, and it closes then
+// The memo beside a page is looked up with letter case ignored; that reads
+// the page's whole folder, so it is made again only when the folder changed.
+CaseIgnoringLookup& memoLookup()
+{
+    static CaseIgnoringLookup lookup;
+    return lookup;
+}
+
+// The page memo follows the shown file: its caption carries the time of the
+// file's memo, or "白紙" when the file has none. The main window keeps both;
+// the memo window, where it has been made, shows them, and it closes then
 // unless a blank memo is being written.
 void followPageMemo(TForm1& w, const QString& path)
 {
-    QWidget* memoWindow = laterwindows::hooks().memoWindow.orMake();
-    w.MemoAvailable = memoWindow ? 1 : 0;
-    if (!w.MemoAvailable)
-        return;
+    w.MemoAvailable = 1;
     const QFileInfo shown(path);
-    const QString memo = path.isEmpty()
+    const QString wanted = path.isEmpty()
         ? QString()
-        : files::findPath(files::joinPath(shown.path(), shown.completeBaseName() + QStringLiteral(".%xt")));
+        : files::joinPath(shown.path(), shown.completeBaseName() + QStringLiteral(".%xt"));
+    const QString memo = memoLookup().findPath(wanted);
+    QWidget* memoWindow = laterwindows::hooks().memoWindow; // never made here
+    const QString before = memoWindow ? memoWindow->windowTitle() : w.MemoCaption;
     const auto& follow = laterwindows::hooks().followMemo;
     if (!memo.isEmpty() && QFileInfo(memo).isFile()) {
         const QString caption = QLatin1Char(' ') + patrolTimeText(QFileInfo(memo).lastModified());
-        const bool changed = caption != memoWindow->windowTitle();
-        if (changed)
+        const bool changed = caption != before;
+        w.MemoPath = memo;
+        w.MemoCaption = caption;
+        if (changed && memoWindow)
             memoWindow->setWindowTitle(caption);
         if (follow)
             follow(memo, changed);
         return;
     }
+    w.MemoPath = wanted;
+    w.MemoCaption = QStringLiteral("白紙");
     if (follow && !path.isEmpty())
-        follow(files::joinPath(shown.path(), shown.completeBaseName() + QStringLiteral(".%xt")), false);
-    memoWindow->setWindowTitle(QStringLiteral("白紙"));
+        follow(wanted, false);
+    if (!memoWindow)
+        return;
+    memoWindow->setWindowTitle(w.MemoCaption);
     if (w.Tag < 2)
         memoWindow->close();
+}
+
+// The tick's check of the current folder: a listing the worker finished
+// since the last tick replaces the level when the number of page files
+// changed, keeping the shown page selected by its entry (a name stem could
+// match another page first). Then the folder is listed again only if its
+// stamp says it may have changed.
+void checkCurrentFolder(TForm1& w)
+{
+    PageFolderCheck& check = pageFolderCheck(w);
+    std::optional<store::ListedFolder> listing = check.takeListing(w.CurrentFolder());
+    if (listing) {
+        if (w.FileListBox1->mask() == store::kPageFileMask)
+            w.FileListBox1->setListing(listing->folder, listing->names);
+        if (int(listing->names.size()) != w.levels.LastFileCount) {
+            if (listing->entries.isEmpty() && !listing->names.isEmpty())
+                store::readEntriesAndTitles(*listing, w.levels.ExeBaseName, w.levels.WriteBounds); // counted against an older list
+            const int ban = w.PBan();
+            QStringList oldEntries = w.levels.topEntries();
+            QStringList oldTitles = w.levels.topTitles();
+            const QString shownEntry = oldEntries.value(ban);
+            w.OpenListedFolder(*listing, ban, false);
+            // Freeing a level of 100,000 names is felt: the worker lets it go.
+            QList<QStringList> old;
+            old.append(std::move(oldEntries));
+            old.append(std::move(oldTitles));
+            check.release(std::move(old));
+            w.ReMake();
+            const int again = shownEntry.isEmpty() ? -1 : int(w.levels.topEntries().indexOf(shownEntry));
+            if (again >= 0)
+                w.PBanSave(again);
+            w.PageClick(0, true);
+        }
+    }
+    letPendingEventsRun();
+    check.poll(w.CurrentFolder(), w.levels.LastFileCount, w.levels.ExeBaseName, w.levels.WriteBounds);
 }
 
 } // namespace
@@ -176,23 +228,7 @@ void TForm1::Timer5Timer()
     }
     PatrolDateText = text;
 
-    if (FileListBox1->count() != levels.LastFileCount) {
-        levels.LastFileCount = FileListBox1->count();
-        const int ban = PBan();
-        const QString shownEntry = levels.topEntries().value(ban);
-        OpenFolder(CurrentFolder(), ban, false);
-        ReMake();
-        // The same page stays selected after the list changed, by its entry:
-        // a name stem could match another page first.
-        const int again = shownEntry.isEmpty() ? -1 : int(levels.topEntries().indexOf(shownEntry));
-        if (again >= 0)
-            PBanSave(again);
-        PageClick(0, true);
-    }
-
-    letPendingEventsRun();
-    FileListBox1->setDirectory(CurrentFolder());
-    FileListBox1->update();
+    checkCurrentFolder(*this);
     letPendingEventsRun();
     if (VideoCount >= 2)
         return; // a video stays paused until another entry is shown

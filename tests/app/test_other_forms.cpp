@@ -57,12 +57,20 @@ TEST(OtherForms, NoneAtStartUpEachMadeByItsFirstUse)
         EXPECT_EQ(form, nullptr) << form->metaObject()->className();
     EXPECT_EQ(static_cast<QWidget*>(laterwindows::hooks().videoWindow), nullptr);
 
-    // The patrol's memo step: the memo window carries the memo state in its caption.
+    // The patrol and the start-up memo timer keep the memo state in the main
+    // window: a page without a memo makes no memo window.
+    main->Timer6->fire();
     main->Timer5Timer();
     main->pausePatrol();
+    EXPECT_EQ(Form12, nullptr);
+    EXPECT_EQ(main->MemoCaption, QStringLiteral("白紙"));
+    main->RightClickFlag = false;
+    main->SpeedButton7->onMouseUp({}); // the memo button shows it, with that state
     expectMadeFor(Form12, "TForm12", main);
     EXPECT_EQ(static_cast<QWidget*>(laterwindows::hooks().memoWindow), Form12);
     EXPECT_EQ(Form12->windowTitle(), QStringLiteral("白紙"));
+    EXPECT_EQ(Form12->Edit1, dir.path(QStringLiteral("tool.data/a.%xt")));
+    Form12->close();
 
     platform::clearEvents();
     main->SpeedButton15->click(); // edit the page

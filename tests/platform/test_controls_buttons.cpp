@@ -11,6 +11,8 @@
 #include <QKeyEvent>
 #include <QMouseEvent>
 
+#include <type_traits>
+
 using namespace platform;
 
 namespace {
@@ -158,6 +160,40 @@ TEST(BitBtnTest, MouseDownSeesBothButtonsClickOnlyLeft)
     press(&b, Qt::RightButton);
     EXPECT_TRUE(b.rightPressed());
 }
+
+TEST(BitBtnTest, APressEndsWhicheverWayItEnds)
+{
+    BitBtn b(nullptr, "page3");
+    b.setBounds(0, 0, 200, 40);
+    b.show();
+    int clicks = 0;
+    b.onClick = [&] { ++clicks; };
+    press(&b, Qt::RightButton); // its release goes to a pop-up menu
+    EXPECT_TRUE(b.isPressed());
+    mouse(&b, QEvent::MouseMove, Qt::NoButton, Qt::NoButton); // back over the button, nothing held
+    EXPECT_FALSE(b.isPressed());
+
+    press(&b, Qt::RightButton);
+    press(&b, Qt::LeftButton); // the right button is no longer held: a new press
+    release(&b, Qt::LeftButton);
+    EXPECT_FALSE(b.isPressed());
+    EXPECT_EQ(clicks, 1);
+
+    press(&b, Qt::RightButton);
+    b.hide();
+    b.show();
+    EXPECT_FALSE(b.isPressed()) << "shown again, it looks new";
+    press(&b, Qt::RightButton);
+    b.endPress();
+    EXPECT_FALSE(b.isPressed());
+}
+
+// Pictures are read through the picture module, which bounds what it decodes.
+template <class T, class = void>
+struct ReadsPicturesItself : std::false_type {};
+template <class T>
+struct ReadsPicturesItself<T, std::void_t<decltype(std::declval<T&>().loadPicture(QString()))>> : std::true_type {};
+static_assert(!ReadsPicturesItself<platform::Image>::value, "an Image control reads no file itself");
 
 TEST(BitBtnTest, KeysReachKeyPressAndSpaceClicks)
 {

@@ -4,6 +4,7 @@
 #include "page_display_fixture.h"
 #include "support/mouse_click.h"
 
+#include "viewer/later_windows.h"
 #include "viewer/page_button_text.h"
 
 #include <QCoreApplication>
@@ -11,6 +12,8 @@
 #include <QMouseEvent>
 #include <QScrollArea>
 #include <QScrollBar>
+
+#include <algorithm>
 
 namespace {
 
@@ -114,4 +117,49 @@ TEST_F(ManyPagesTest, TabPastTheLastMadeRowMakesTheNext)
     EXPECT_EQ(w.PBan(), edge + 1);
     ASSERT_TRUE(w.PageButtons.at(edge + 1));
     EXPECT_EQ(w.PageButtons.at(edge + 1)->hint(), QStringLiteral("%1 ヒント%2").arg(edge + 2).arg(edge + 1));
+}
+
+TEST_F(ManyPagesTest, AButtonIsRaisedOnceItsPressEndedAlsoWhenReused)
+{
+    laterwindows::hooks().buildPageMenu = [](TForm1& form) { form.PageMenu->add("Item1", QStringLiteral("項目")); };
+    TForm1& w = startWithManyPages();
+    platform::BitBtn* menuButton = w.PageButtons.at(3);
+    ASSERT_TRUE(menuButton);
+    press(menuButton, Qt::RightButton); // the page menu takes the release
+    laterwindows::hooks().buildPageMenu = nullptr;
+    ASSERT_EQ(w.PageMenu->popupCount(), 1);
+    w.PageMenu->close();
+    EXPECT_FALSE(menuButton->isPressed());
+
+    clickMouse(w.PageButtons.at(5));
+    EXPECT_EQ(w.PBan(), 5);
+    EXPECT_FALSE(menuButton->isPressed());
+
+    // Scrolled out of view, the button is lent to a row coming into it.
+    scrollTo(w, w.ScrollBox1->scrollArea()->verticalScrollBar()->maximum());
+    EXPECT_FALSE(w.PageButtons.at(3));
+    const auto lent = std::find(w.PageButtons.cbegin(), w.PageButtons.cend(), menuButton);
+    ASSERT_NE(lent, w.PageButtons.cend());
+    EXPECT_GT(lent - w.PageButtons.cbegin(), 3);
+    EXPECT_FALSE(menuButton->isPressed());
+}
+
+TEST_F(ManyPagesTest, ButtonsAreAsWideAsTheColumnBesideItsScrollBar)
+{
+    TForm1& w = startWithManyPages();
+    const QScrollArea* area = w.ScrollBox1->scrollArea();
+    EXPECT_TRUE(area->verticalScrollBar()->isVisible());
+    EXPECT_FALSE(area->horizontalScrollBar()->isVisible());
+    const int column = area->viewport()->width();
+    const auto expectFullWidth = [&](const char* when) {
+        for (int i = 0; i < w.PageButtons.size(); ++i) {
+            const platform::BitBtn* b = w.PageButtons.at(i);
+            if (b && i != w.PBan())
+                ASSERT_EQ(b->width(), column - 2 * w.ButtonMargin) << when << " row " << i;
+        }
+    };
+    expectFullWidth("fresh");
+    scrollTo(w, w.ScrollBox1->scrollArea()->verticalScrollBar()->maximum() / 2);
+    expectFullWidth("scrolled");
+    EXPECT_FALSE(area->horizontalScrollBar()->isVisible());
 }

@@ -116,3 +116,27 @@ TEST_F(PageDisplayTest, ContextMenuWithoutItemsShowsThePlaceholder)
     EXPECT_EQ(lastNavigation(), rootFile(store::kPlaceholderPageName));
     EXPECT_EQ(w.HighlightCurrent, 1);
 }
+
+TEST_F(PageDisplayTest, TheCounterShowsEveryCountWhole)
+{
+    writePage("p.html", "p");
+    TForm1& w = start();
+    QStringList entries;
+    for (int i = 0; i < 99999; ++i)
+        entries << QStringLiteral("%1_x.html").arg(i);
+    entries << QStringLiteral("p.html");
+    w.levels.pushLevel(entries, {}, 99999);
+    w.ReMake();
+    w.PageClick(0, true);
+    ASSERT_EQ(lastNavigation(), rootFile("p.html"));
+    const QString counter = w.Panel7->caption();
+    EXPECT_EQ(counter, QStringLiteral("100000 / 100000"));
+    EXPECT_GE(w.Panel7->width(), QFontMetrics(w.Panel7->font()).horizontalAdvance(counter) + 4);
+    EXPECT_LE(w.Panel8->left() + w.Panel8->width(), w.Panel7->left());
+    EXPECT_LE(w.Panel7->left() + w.Panel7->width(), w.Image7->left());
+
+    w.PopLevel();
+    w.PageClick(0, true);
+    EXPECT_EQ(w.Panel7->caption(), QStringLiteral("1 / 1"));
+    EXPECT_EQ(w.Panel7->width(), 60); // back to its own width
+}

@@ -2,16 +2,91 @@
 // rebuilt after a new file, the pause for videos and the button's states.
 #include "page_display_fixture.h"
 
+#include "viewer/folder_check.h"
 #include "viewer/later_windows.h"
 
+#include <QFile>
 #include <QWidget>
+
+#include <fcntl.h>
+#include <sys/inotify.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 namespace {
 
 // File times are set outright: the patrol compares them, not the clock.
 const QDateTime kEarlier(QDate(2024, 4, 14), QTime(10, 0));
 
+// A tick, then the folder listing it may have started, finished.
+void tick(TForm1& w)
+{
+    w.Timer5Timer();
+    viewer::pageFolderCheck(w).waitForDone();
+}
+
+// The folder's own time an hour back: a stamp read now proves what it says.
+void settle(const QString& folder)
+{
+    timespec times[2] = {{0, UTIME_OMIT}, {::time(nullptr) - 3600, 0}};
+    ASSERT_EQ(::utimensat(AT_FDCWD, QFile::encodeName(folder).constData(), times, 0), 0);
+}
+
+// Counts the openings of a folder itself (a listing opens it; looking up or
+// opening a file in it by name does not).
+class FolderOpenings {
+public:
+    explicit FolderOpenings(const QString& folder) : fd_(inotify_init1(IN_NONBLOCK))
+    {
+        inotify_add_watch(fd_, QFile::encodeName(folder).constData(), IN_OPEN);
+    }
+    ~FolderOpenings() { ::close(fd_); }
+    int count()
+    {
+        alignas(inotify_event) char buffer[64 * 1024];
+        for (ssize_t n; (n = ::read(fd_, buffer, sizeof buffer)) > 0;) {
+            for (char* p = buffer; p < buffer + n;) {
+                const auto* e = reinterpret_cast<const inotify_event*>(p);
+                if ((e->mask & IN_ISDIR) && e->len == 0)
+                    ++count_;
+                p += sizeof(inotify_event) + e->len;
+            }
+        }
+        return count_;
+    }
+
+private:
+    int fd_;
+    int count_ = 0;
+};
+
 } // namespace
+
+TEST_F(PageDisplayTest, IdleTicksNeitherListTheFolderNorLookForMemosInIt)
+{
+    writePage("a.html", "a");
+    writePage("b.html", "b");
+    TForm1& w = start(); // writes folders into the data root
+    settle(root());
+    tick(w); // the folder's time was set: listed once more
+    FolderOpenings openings(root());
+    tick(w);
+    tick(w);
+    EXPECT_EQ(openings.count(), 0);
+
+    writePage("c.html", "c"); // the folder changed: listed, off the GUI thread
+    tick(w);
+    EXPECT_GT(openings.count(), 0);
+    tick(w);
+    EXPECT_EQ(w.PageButtons.size(), 3);
+    settle(root());
+    tick(w); // the listing just made came too soon after the change to prove it
+    tick(w);
+    const int settled = openings.count();
+    tick(w);
+    tick(w);
+    EXPECT_EQ(openings.count(), settled);
+}
 
 TEST_F(PageDisplayTest, ChangedPageIsReloadedInPlace)
 {
@@ -52,9 +127,9 @@ TEST_F(PageDisplayTest, NewFileRebuildsTheListAndKeepsThePageByName)
     TForm1& w = start();
     showPage(w, 1);
     writePage("1005_new.html", "new");
-    w.Timer5Timer(); // reads the new count at its end
+    tick(w); // reads the new count at its end
     EXPECT_EQ(w.PageButtons.size(), 2);
-    w.Timer5Timer();
+    tick(w);
     EXPECT_EQ(w.PageButtons.size(), 3);
     EXPECT_EQ(w.levels.topEntries().value(w.PBan()), QStringLiteral("1010_b.html"));
     EXPECT_EQ(lastNavigation(), rootFile("1010_b.html"));
@@ -67,8 +142,8 @@ TEST_F(PageDisplayTest, NewFileKeepsTheShownPageByItsEntryNotByANameStem)
     TForm1& w = start();
     showPage(w, 1);
     writePage("0001_c.html", "c"); // sorts first: every page moves down one
-    w.Timer5Timer();
-    w.Timer5Timer();
+    tick(w);
+    tick(w);
     ASSERT_EQ(w.PageButtons.size(), 3);
     EXPECT_EQ(w.levels.topEntries().value(w.PBan()), QStringLiteral("a.html"));
     EXPECT_EQ(lastNavigation(), rootFile("a.html"));
@@ -76,8 +151,8 @@ TEST_F(PageDisplayTest, NewFileKeepsTheShownPageByItsEntryNotByANameStem)
     // The first page, too, stays the one shown.
     showPage(w, 0);
     writePage("0000_d.html", "d");
-    w.Timer5Timer();
-    w.Timer5Timer();
+    tick(w);
+    tick(w);
     EXPECT_EQ(w.levels.topEntries().value(w.PBan()), QStringLiteral("0001_c.html"));
     EXPECT_EQ(lastNavigation(), rootFile("0001_c.html"));
 }
