@@ -1,6 +1,7 @@
 // The edit hand-off on a started main window: the editor is answered
 // through the seam's queued modal result (or a stand-in where a save must
 // happen), programs are observed through the seam, and the clock is fixed.
+#include "support/seam_texts.h"
 #include "viewer/page_display_fixture.h"
 #include "support/write_bounds.h"
 
@@ -78,14 +79,7 @@ protected:
             return save(path, source);
         };
     }
-    QStringList eventsOf(const QString& kind) const
-    {
-        QStringList out;
-        for (const auto& e : platform::events())
-            if (e.kind == kind)
-                out << e.text;
-        return out;
-    }
+    QStringList eventsOf(const QString& kind) const { return ::seamTexts(kind); }
     // The started window with the editor's buttons and menu items bound.
     TForm1& open()
     {

@@ -1,6 +1,7 @@
 // The copy buttons on a started main window, with a temporary desktop copy
 // folder and the seam answering: explore, the copy button, the
 // open-externally panel, the whole-folder copy and the import.
+#include "support/seam_texts.h"
 #include "viewer/page_display_fixture.h"
 
 #include "store/clock.h"
@@ -42,14 +43,7 @@ protected:
         platform::clearEvents();
         return w;
     }
-    QStringList eventsOf(const QString& kind) const
-    {
-        QStringList out;
-        for (const auto& e : platform::events())
-            if (e.kind == kind)
-                out << e.text;
-        return out;
-    }
+    QStringList eventsOf(const QString& kind) const { return ::seamTexts(kind); }
     QStringList copies() const { return desktop.list(QStringLiteral("【Pagora】")); }
     static QByteArray readBackOf(const QString& path)
     {

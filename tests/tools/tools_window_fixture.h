@@ -2,6 +2,7 @@
 // A shown main window over a temporary data root, with browser stand-ins and
 // the test-mode seam, for the tests of the tool windows and commands.
 
+#include "support/seam_texts.h"
 #include "viewer/main_window_fixture.h"
 
 #include "platform/controls.h"
@@ -47,13 +48,5 @@ protected:
         return w;
     }
     platform::FakeBrowser* mainView() const { return static_cast<platform::FakeBrowser*>(window->WebBrowser1); }
-    QStringList seamTexts(const QString& kind) const
-    {
-        QStringList texts;
-        for (const platform::SeamEvent& e : platform::events()) {
-            if (e.kind == kind)
-                texts << e.text;
-        }
-        return texts;
-    }
+    QStringList seamTexts(const QString& kind) const { return ::seamTexts(kind); }
 };

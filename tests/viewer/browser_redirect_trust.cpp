@@ -3,6 +3,7 @@
 // of a web page, however the local page that led there was reached (a plain
 // link, a link page, a listed web entry). Nothing on disk changes and no
 // program starts. A command link clicked in a local page still runs.
+#include "support/element_click.h"
 #include "platform/browser.h"
 #include "support/fake_browser.h"
 #include "platform/seam.h"
@@ -81,15 +82,7 @@ protected:
     // first page may still be replaced by a second load right after start-up.
     bool click(const QString& id)
     {
-        auto clicked = std::make_shared<bool>(false);
-        const QString script = "(function(){var e=document.getElementById('" + id
-                               + "');if(!e)return false;e.click();return true;})()";
-        const bool ok = waitFor([&] {
-            if (!*clicked)
-                w->WebBrowser1->runScript(script, [clicked](const QVariant& v) { *clicked = *clicked || v.toBool(); });
-            waitMs(50);
-            return *clicked;
-        }, WaitMs);
+        const bool ok = clickElementWhenShown(*w->WebBrowser1, id);
         if (!ok)
             ADD_FAILURE() << "no link " << id.toStdString();
         return ok;

@@ -2,6 +2,7 @@
 // A shown main window over a data root with three pages, for the tests of
 // the page commands, link interception and page loads.
 
+#include "support/seam_texts.h"
 #include "main_window_fixture.h"
 
 #include "platform/controls.h"
@@ -45,15 +46,7 @@ protected:
         QCoreApplication::processEvents();
         return cancelled;
     }
-    QStringList seamEvents(const QString& kind) const
-    {
-        QStringList texts;
-        for (const platform::SeamEvent& e : platform::events()) {
-            if (e.kind == kind)
-                texts << e.text;
-        }
-        return texts;
-    }
+    QStringList seamEvents(const QString& kind) const { return ::seamTexts(kind); }
     static QString desktop() { return QStandardPaths::writableLocation(QStandardPaths::DesktopLocation); }
     QString flashText() const { return window->Pmathu->caption(); }
 };

@@ -5,6 +5,8 @@
 // is asked; a command list that ran with local trust downloads /p.py into
 // the data root and starts python on it (recorded, not run, by the seam).
 
+#include "support/element_click.h"
+#include "support/seam_texts.h"
 #include "platform/browser.h"
 #include "platform/controls.h"
 #include "platform/seam.h"
@@ -92,29 +94,13 @@ protected:
     // Clicks the element with the given id once the shown document has it.
     bool clickId(const QString& id)
     {
-        auto clicked = std::make_shared<bool>(false);
-        const QString script = "(function(){var e=document.getElementById('" + id
-                               + "');if(!e)return false;e.click();return true;})()";
-        const bool ok = waitFor([&] {
-            if (!*clicked)
-                w->WebBrowser1->runScript(script, [clicked](const QVariant& v) { *clicked = *clicked || v.toBool(); });
-            waitMs(50);
-            return *clicked;
-        }, EngineWaitMs);
+        const bool ok = clickElementWhenShown(*w->WebBrowser1, id);
         if (!ok)
             ADD_FAILURE() << "no element " << id.toStdString();
         return ok;
     }
     bool refused() const { return w->Pmathu->caption().contains("Webページからは"); }
-    QStringList seamEvents(const QString& kind) const
-    {
-        QStringList texts;
-        for (const platform::SeamEvent& e : platform::events()) {
-            if (e.kind == kind)
-                texts << e.text;
-        }
-        return texts;
-    }
+    QStringList seamEvents(const QString& kind) const { return ::seamTexts(kind); }
     // The command list ran with a local page's trust (in part at least).
     bool ranLocally() const
     {
