@@ -12,6 +12,7 @@
 #include "store/files.h"
 
 #include <QElapsedTimer>
+#include <QFile>
 #include <gtest/gtest.h>
 #include <random>
 #include <sys/stat.h>
@@ -401,12 +402,15 @@ TEST(SearchBytes, AFileReadInPiecesAnswersAsItsTextWould)
     const QString path = t.path("p.html");
     std::mt19937 random(7);
     int answered = 0, yes = 0;
-    for (int round = 0; round < 3000; ++round) {
+    for (int round = 0; round < 1000; ++round) {
         QByteArray bytes = random() % 2 ? QByteArray("\xEF\xBB\xBF") : QByteArray();
         const int count = 1 + int(random() % 30);
         for (int i = 0; i < count; ++i)
             bytes += pieces[int(random() % unsigned(pieces.size()))];
-        ASSERT_TRUE(files::writeBytes(path, bytes));
+        {
+            QFile f(path);
+            ASSERT_TRUE(f.open(QIODevice::WriteOnly | QIODevice::Truncate) && f.write(bytes) == bytes.size());
+        }
         const qsizetype piece = 1 + qsizetype(random() % 9);
         for (const QString& word : words) {
             const std::optional<ByteAnswer> answer = searchPageFile(path, byteWordFor(word), piece);
@@ -422,28 +426,34 @@ TEST(SearchBytes, AFileReadInPiecesAnswersAsItsTextWould)
             yes += inText;
         }
     }
-    EXPECT_GT(answered, 10000);
-    EXPECT_GT(yes, 1000);
+    EXPECT_GT(answered, 3000);
+    EXPECT_GT(yes, 300);
     EXPECT_FALSE(searchPageFile(t.path("missing.html"), byteWordFor("pond")).has_value());
 }
 
 TEST(SearchBytes, Utf8CheckedInPiecesAsAWhole)
 {
     std::mt19937 random(3);
-    const QList<QByteArray> pieces = {"a", "\xC3\xA9", "\xE3\x81\x82", "\xF0\x9F\x98\x80", "\xE0\x80\x80",
-                                      "\xED\xA0\x80", "\xF4\x90\x80\x80", "\xC0\xAF", "\x80", "\xE3\x81",
-                                      "\xFF", "abcdefghijklmnop"};
+    const QList<QByteArray> valid = {"a", "abcdefghijklmnop", "\xC3\xA9", "\xE3\x81\x82", "\xF0\x9F\x98\x80"};
+    const QList<QByteArray> faulty = {"\xE0\x80\x80", "\xED\xA0\x80", "\xF4\x90\x80\x80", "\xC0\xAF", "\x80",
+                                      "\xE3\x81", "\xFF", "\xF0\x9F\x98", "\xF5\x80\x80\x80"};
+    int validCount = 0;
     for (int round = 0; round < 20000; ++round) {
+        // Long runs are checked sixteen bytes at a time: at most one fault, anywhere.
         QByteArray bytes;
-        const int count = int(random() % 12);
+        const int count = int(random() % 60);
         for (int i = 0; i < count; ++i)
-            bytes += pieces[int(random() % unsigned(pieces.size()))];
+            bytes += valid[int(random() % unsigned(valid.size()))];
+        if (round % 3 != 0)
+            bytes.insert(qsizetype(random() % unsigned(bytes.size() + 1)), faulty[int(random() % unsigned(faulty.size()))]);
         ASSERT_EQ(validUtf8Run(bytes), files::isValidUtf8(bytes)) << bytes.toHex().toStdString();
+        validCount += files::isValidUtf8(bytes);
         const qsizetype whole = utf8CompleteLength(bytes);
         if (files::isValidUtf8(bytes.left(whole)) && whole < bytes.size()) {
             EXPECT_GE(whole, bytes.size() - 3); // only a cut character held back
         }
     }
+    EXPECT_GT(validCount, 6000);
 }
 
 TEST(SearchBytes, CaselessAsciiAcrossBlocks)
