@@ -89,9 +89,11 @@ struct Window {
     }
 };
 
-std::vector<char>& threadBuffer(qsizetype size)
+// Two buffers a thread: the read through the file and the look at its comments.
+std::vector<char>& threadBuffer(int slot, qsizetype size)
 {
-    thread_local std::vector<char> buffer;
+    thread_local std::vector<char> buffers[2];
+    std::vector<char>& buffer = buffers[slot];
     if (qsizetype(buffer.size()) < size)
         buffer.resize(size_t(size));
     return buffer;
@@ -168,7 +170,7 @@ std::optional<bool> anyMatchFrom(const PageFile& file, const CommentAwareFinder&
                                  qint64 from, qsizetype piece)
 {
     const qsizetype overlap = std::max<qsizetype>(wordSize - 1, 1);
-    Window w{threadBuffer(piece + overlap)};
+    Window w{threadBuffer(1, piece + overlap)};
     w.base = from;
     do {
         if (!w.advance(file, piece, overlap))
@@ -182,6 +184,25 @@ std::optional<bool> anyMatchFrom(const PageFile& file, const CommentAwareFinder&
 bool holdsLettersUpperCasedToAscii(QByteArrayView bytes)
 {
     return findBytes(bytes, "\xC4\xB1") >= 0 || findBytes(bytes, "\xC5\xBF") >= 0;
+}
+
+// Whether the file holds a match outside comments, read from its start.
+std::optional<bool> countedMatch(const PageFile& file, const ByteWord& word, qsizetype piece)
+{
+    const qsizetype n = word.bytes.size();
+    CommentAwareFinder finder(word.bytes, word.kind == ByteWord::CaselessAscii);
+    // Enough for a word with a comment mark's first two bytes after it.
+    const qsizetype overlap = std::max<qsizetype>(n + 1, 3);
+    Window w{threadBuffer(1, piece + overlap)};
+    do {
+        if (!w.advance(file, piece, overlap))
+            return std::nullopt;
+        if (finder.scan(w))
+            return true;
+    } while (!w.atEnd);
+    if (!finder.openAtEnd())
+        return false;
+    return anyMatchFrom(file, finder, n, finder.keptFrom(), piece);
 }
 
 } // namespace
@@ -360,15 +381,17 @@ std::optional<ByteAnswer> searchPageFile(const QString& path, const ByteWord& wo
     if (word.kind == ByteWord::TextOnly)
         return ByteAnswer::NeedsText;
     const bool caseless = word.kind == ByteWord::CaselessAscii;
+    // Dotless i and long s upper-case to "I" and "S": only words holding
+    // those letters can match where the bytes do not.
+    const bool pairsMatter = caseless && (word.bytes.contains('i') || word.bytes.contains('s'));
     const qsizetype n = word.bytes.size();
-    // Enough for a word with a comment mark's first two bytes after it, or
-    // a character cut at a join.
-    const qsizetype overlap = std::max<qsizetype>(n + 1, 3);
-    CommentAwareFinder finder(word.bytes, caseless);
-    Window w{threadBuffer(pieceBytes + overlap)};
+    const CommentAwareFinder raw(word.bytes, caseless);
+    // Enough for a word, or a character cut at a join.
+    const qsizetype overlap = std::max<qsizetype>(n - 1, 3);
+    Window w{threadBuffer(0, pieceBytes + overlap)};
     bool marked = false; // a UTF-8 byte order mark: decoded as UTF-8 whatever follows
-    qint64 validTo = 0, pairsFrom = 0;
-    bool found = false;
+    qint64 validTo = 0, pairsFrom = 0, from = 0;
+    std::optional<bool> counted; // whether a match outside comments is found, once any match is
     do {
         if (!w.advance(file, pieceBytes, overlap))
             return std::nullopt;
@@ -382,26 +405,27 @@ std::optional<ByteAnswer> searchPageFile(const QString& path, const ByteWord& wo
                 return ByteAnswer::NeedsText;
             validTo += whole;
         }
-        if (found)
+        if (counted && *counted)
             continue;
-        if (caseless) {
-            const qint64 from = std::max(pairsFrom, w.base);
-            if (holdsLettersUpperCasedToAscii(w.view(from, w.end())))
+        if (pairsMatter) {
+            if (holdsLettersUpperCasedToAscii(w.view(std::max(pairsFrom, w.base), w.end())))
                 return ByteAnswer::NeedsText;
             pairsFrom = w.end() - 1;
         }
-        found = finder.scan(w);
-        if (found && marked)
-            return ByteAnswer::Yes;
+        if (counted)
+            continue;
+        // Most pages never hold the word: comments are looked at only when they do.
+        const qint64 f = std::max(from, w.base);
+        if (w.end() - f >= n && raw.findWord(w.view(f, w.end())) >= 0) {
+            counted = countedMatch(file, word, pieceBytes);
+            if (!counted)
+                return std::nullopt;
+            if (*counted && marked)
+                return ByteAnswer::Yes;
+        }
+        from = w.end() - (n - 1);
     } while (!w.atEnd);
-    if (found)
-        return ByteAnswer::Yes;
-    if (!finder.openAtEnd())
-        return ByteAnswer::No;
-    const std::optional<bool> kept = anyMatchFrom(file, finder, n, finder.keptFrom(), pieceBytes);
-    if (!kept)
-        return std::nullopt;
-    return *kept ? ByteAnswer::Yes : ByteAnswer::No;
+    return counted && *counted ? ByteAnswer::Yes : ByteAnswer::No;
 }
 
 } // namespace tools

@@ -1,9 +1,10 @@
 #pragma once
 // The full-text search on a page file's bytes read in bounded pieces: what
 // searchBytes answers for the whole file, without holding the file. Each
-// piece is checked for UTF-8 (when the file has no byte order mark), for the
-// word, and for the comment marks, carrying over the bytes a word or a mark
-// can span. A match outside comments in a file with a mark ends the read.
+// piece is checked for UTF-8 (when the file has no byte order mark) and for
+// the word, carrying over the bytes a word or a character can span; a file
+// holding the word is read again from its start for its comments. A match
+// outside comments in a file with a mark ends the read.
 
 #include "tools/search_bytes.h"
 
