@@ -432,6 +432,22 @@ bool validUtf8Run(QByteArrayView bytes)
     return validUtf8Scalar(bytes.sliced(from));
 }
 
+std::optional<bool> fileHolds(const QString& path, QByteArrayView needle, qsizetype pieceBytes)
+{
+    const PageFile file(path);
+    if (!file.isOpen())
+        return std::nullopt;
+    const qsizetype overlap = std::max<qsizetype>(needle.size() - 1, 1);
+    Window w{threadBuffer(0, pieceBytes + overlap)};
+    do {
+        if (!w.advance(file, pieceBytes, overlap))
+            return std::nullopt;
+        if (findBytes(w.view(w.base, w.end()), needle) >= 0)
+            return true;
+    } while (!w.atEnd);
+    return false;
+}
+
 std::optional<ByteAnswer> searchPageFile(const QString& path, const ByteWord& word, qsizetype pieceBytes)
 {
     const PageFile file(path);

@@ -20,6 +20,10 @@ namespace tools {
 // pieceBytes is the size of one read (small in tests, to cross many joins).
 std::optional<ByteAnswer> searchPageFile(const QString& path, const ByteWord& word, qsizetype pieceBytes = 256 * 1024);
 
+// Whether the file at path holds needle, read in pieces; nullopt when it
+// cannot be read or is larger than any page.
+std::optional<bool> fileHolds(const QString& path, QByteArrayView needle, qsizetype pieceBytes = 256 * 1024);
+
 // True when bytes, which begin where a character begins, hold valid UTF-8
 // as far as they go; a character cut at the end is left to the caller:
 // utf8CompleteLength tells how many bytes end on a whole character.

@@ -76,6 +76,12 @@ TEST(SearchTitles, TitleTagsAndTheNameRule)
     EXPECT_FALSE(ReadPageTitle(t.write("hide.html", page("t", "NOTFIND"))).listable);
     EXPECT_TRUE(ReadPageTitle(t.write("show.html", page("t", "notfind"))).listable);
     // A page that cannot be read keeps the name rule and is listed.
+    // A large page is read in pieces, its title from its head.
+    const QString filler(300 * 1024, QLatin1Char('.'));
+    const PageTitle large = ReadPageTitle(t.write("large.html", page(QStringLiteral("大きい"), filler)));
+    EXPECT_EQ(large.title, QStringLiteral("大きい"));
+    EXPECT_TRUE(large.listable);
+    EXPECT_FALSE(ReadPageTitle(t.write("large_hidden.html", page("t", filler + "NOTFIND"))).listable);
     const PageTitle missing = ReadPageTitle(t.path("0020_gone.html"));
     EXPECT_TRUE(missing.listable);
     EXPECT_TRUE(missing.readFailed);
