@@ -5,6 +5,9 @@
 #include <QTimer>
 #include <exception>
 #include <memory>
+#include <sys/resource.h>
+#include <sys/syscall.h>
+#include <unistd.h>
 
 namespace tools {
 
@@ -12,6 +15,9 @@ void runAside(const std::function<void()>& work, const std::function<void()>& ti
 {
     std::exception_ptr failure;
     std::unique_ptr<QThread> thread(QThread::create([&] {
+        // The work and the threads it starts yield to the waiting thread, so
+        // that the windows answer however busy the machine is.
+        ::setpriority(PRIO_PROCESS, pid_t(::syscall(SYS_gettid)), 2);
         try {
             work();
         } catch (...) {

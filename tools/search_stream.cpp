@@ -10,6 +10,9 @@
 #include <sys/stat.h>
 #include <unistd.h>
 #include <vector>
+#if defined(__x86_64__)
+#include <immintrin.h>
+#endif
 
 namespace tools {
 
@@ -86,9 +89,11 @@ struct Window {
     }
 };
 
-std::vector<char>& threadBuffer(qsizetype size)
+// Two buffers a thread: the read through the file and the look at its comments.
+std::vector<char>& threadBuffer(int slot, qsizetype size)
 {
-    thread_local std::vector<char> buffer;
+    thread_local std::vector<char> buffers[2];
+    std::vector<char>& buffer = buffers[slot];
     if (qsizetype(buffer.size()) < size)
         buffer.resize(size_t(size));
     return buffer;
@@ -165,7 +170,7 @@ std::optional<bool> anyMatchFrom(const PageFile& file, const CommentAwareFinder&
                                  qint64 from, qsizetype piece)
 {
     const qsizetype overlap = std::max<qsizetype>(wordSize - 1, 1);
-    Window w{threadBuffer(piece + overlap)};
+    Window w{threadBuffer(1, piece + overlap)};
     w.base = from;
     do {
         if (!w.advance(file, piece, overlap))
@@ -179,6 +184,25 @@ std::optional<bool> anyMatchFrom(const PageFile& file, const CommentAwareFinder&
 bool holdsLettersUpperCasedToAscii(QByteArrayView bytes)
 {
     return findBytes(bytes, "\xC4\xB1") >= 0 || findBytes(bytes, "\xC5\xBF") >= 0;
+}
+
+// Whether the file holds a match outside comments, read from its start.
+std::optional<bool> countedMatch(const PageFile& file, const ByteWord& word, qsizetype piece)
+{
+    const qsizetype n = word.bytes.size();
+    CommentAwareFinder finder(word.bytes, word.kind == ByteWord::CaselessAscii);
+    // Enough for a word with a comment mark's first two bytes after it.
+    const qsizetype overlap = std::max<qsizetype>(n + 1, 3);
+    Window w{threadBuffer(1, piece + overlap)};
+    do {
+        if (!w.advance(file, piece, overlap))
+            return std::nullopt;
+        if (finder.scan(w))
+            return true;
+    } while (!w.atEnd);
+    if (!finder.openAtEnd())
+        return false;
+    return anyMatchFrom(file, finder, n, finder.keptFrom(), piece);
 }
 
 } // namespace
@@ -198,7 +222,7 @@ qsizetype utf8CompleteLength(QByteArrayView bytes)
     return n;
 }
 
-bool validUtf8Run(QByteArrayView bytes)
+static bool validUtf8Scalar(QByteArrayView bytes)
 {
     const auto* p = reinterpret_cast<const uchar*>(bytes.data());
     const qsizetype n = bytes.size();
@@ -250,6 +274,180 @@ bool validUtf8Run(QByteArrayView bytes)
     return true;
 }
 
+#if defined(__x86_64__)
+// Sixteen bytes at a time, after Keiser and Lemire ("Validating UTF-8 in
+// less than one instruction per byte"): each byte's high nibble, and the
+// byte before it by both nibbles, look up the faults that pair can make;
+// a fault shows where all three agree. The bytes two and three back say
+// where a continuation must stand.
+namespace {
+
+constexpr char kTooShort = 1 << 0;
+constexpr char kTooLong = 1 << 1;
+constexpr char kOverlong3 = 1 << 2;
+constexpr char kTooLarge = 1 << 3;
+constexpr char kSurrogate = 1 << 4;
+constexpr char kOverlong2 = 1 << 5;
+constexpr char kTooLarge1000 = 1 << 6;
+constexpr char kOverlong4 = 1 << 6;
+constexpr char kTwoConts = char(1 << 7);
+constexpr char kCarry = kTooShort | kTooLong | kTwoConts;
+
+constexpr char kLarge = kCarry | kTooLarge | kTooLarge1000;
+constexpr char kCont = kTooLong | kOverlong2 | kTwoConts;
+// Faults by the high nibble of the byte before, its low nibble, and the byte's high nibble.
+alignas(16) constexpr char kByte1High[16] = {
+    kTooLong, kTooLong, kTooLong, kTooLong, kTooLong, kTooLong, kTooLong, kTooLong,
+    kTwoConts, kTwoConts, kTwoConts, kTwoConts, kTooShort | kOverlong2, kTooShort,
+    kTooShort | kOverlong3 | kSurrogate, kTooShort | kTooLarge | kTooLarge1000 | kOverlong4};
+alignas(16) constexpr char kByte1Low[16] = {
+    kCarry | kOverlong3 | kOverlong2 | kOverlong4, kCarry | kOverlong2, kCarry, kCarry,
+    kCarry | kTooLarge, kLarge, kLarge, kLarge, kLarge, kLarge, kLarge, kLarge, kLarge,
+    kLarge | kSurrogate, kLarge, kLarge};
+alignas(16) constexpr char kByte2High[16] = {
+    kTooShort, kTooShort, kTooShort, kTooShort, kTooShort, kTooShort, kTooShort, kTooShort,
+    kCont | kOverlong3 | kTooLarge1000 | kOverlong4, kCont | kOverlong3 | kTooLarge,
+    kCont | kSurrogate | kTooLarge, kCont | kSurrogate | kTooLarge,
+    kTooShort, kTooShort, kTooShort, kTooShort};
+
+__attribute__((target("ssse3"))) __m128i table(const char* t)
+{
+    return _mm_load_si128(reinterpret_cast<const __m128i*>(t));
+}
+
+__attribute__((target("ssse3"))) __m128i highNibble(__m128i v)
+{
+    return _mm_and_si128(_mm_srli_epi16(v, 4), _mm_set1_epi8(0x0F));
+}
+
+__attribute__((target("ssse3"))) __m128i faultsOf(__m128i input, __m128i previous)
+{
+    const __m128i prev1 = _mm_alignr_epi8(input, previous, 15);
+    const __m128i byte1High = _mm_shuffle_epi8(table(kByte1High), highNibble(prev1));
+    const __m128i byte1Low = _mm_shuffle_epi8(table(kByte1Low), _mm_and_si128(prev1, _mm_set1_epi8(0x0F)));
+    const __m128i byte2High = _mm_shuffle_epi8(table(kByte2High), highNibble(input));
+    const __m128i special = _mm_and_si128(_mm_and_si128(byte1High, byte1Low), byte2High);
+    const __m128i prev2 = _mm_alignr_epi8(input, previous, 14);
+    const __m128i prev3 = _mm_alignr_epi8(input, previous, 13);
+    const __m128i mustContinue = _mm_or_si128(_mm_subs_epu8(prev2, _mm_set1_epi8(char(0xE0 - 0x80))),
+                                              _mm_subs_epu8(prev3, _mm_set1_epi8(char(0xF0 - 0x80))));
+    return _mm_xor_si128(_mm_and_si128(mustContinue, _mm_set1_epi8(char(0x80))), special);
+}
+
+// Checks the whole blocks of p[0..n): ok tells whether they hold no fault.
+// Returns where the blocks end; a character cut there is left to the caller.
+__attribute__((target("ssse3"))) qsizetype validBlocks(const char* p, qsizetype n, bool& ok)
+{
+    const __m128i lastIncomplete = _mm_setr_epi8(-1, -1, -1, -1, -1, -1, -1, -1, -1, -1, -1, -1, -1,
+                                                 char(0xF0 - 1), char(0xE0 - 1), char(0xC0 - 1));
+    __m128i previous = _mm_setzero_si128();
+    __m128i incomplete = _mm_setzero_si128();
+    __m128i faults = _mm_setzero_si128();
+    qsizetype i = 0;
+    for (; i + 16 <= n; i += 16) {
+        const __m128i input = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p + i));
+        if (_mm_movemask_epi8(input) == 0) {
+            faults = _mm_or_si128(faults, incomplete);
+        } else {
+            faults = _mm_or_si128(faults, faultsOf(input, previous));
+            incomplete = _mm_subs_epu8(input, lastIncomplete);
+        }
+        previous = input;
+    }
+    ok = _mm_movemask_epi8(_mm_cmpeq_epi8(faults, _mm_setzero_si128())) == 0xFFFF;
+    return i;
+}
+
+// The same thirty-two bytes at a time; the bytes before each half come from
+// the other half or the block before.
+__attribute__((target("avx2"))) __m256i wideTable(const char* t)
+{
+    return _mm256_broadcastsi128_si256(_mm_load_si128(reinterpret_cast<const __m128i*>(t)));
+}
+
+__attribute__((target("avx2"))) __m256i wideHighNibble(__m256i v)
+{
+    return _mm256_and_si256(_mm256_srli_epi16(v, 4), _mm256_set1_epi8(0x0F));
+}
+
+__attribute__((target("avx2"))) __m256i wideFaultsOf(__m256i input, __m256i previous)
+{
+    const __m256i before = _mm256_permute2x128_si256(previous, input, 0x21);
+    const __m256i prev1 = _mm256_alignr_epi8(input, before, 15);
+    const __m256i byte1High = _mm256_shuffle_epi8(wideTable(kByte1High), wideHighNibble(prev1));
+    const __m256i byte1Low = _mm256_shuffle_epi8(wideTable(kByte1Low), _mm256_and_si256(prev1, _mm256_set1_epi8(0x0F)));
+    const __m256i byte2High = _mm256_shuffle_epi8(wideTable(kByte2High), wideHighNibble(input));
+    const __m256i special = _mm256_and_si256(_mm256_and_si256(byte1High, byte1Low), byte2High);
+    const __m256i prev2 = _mm256_alignr_epi8(input, before, 14);
+    const __m256i prev3 = _mm256_alignr_epi8(input, before, 13);
+    const __m256i mustContinue = _mm256_or_si256(_mm256_subs_epu8(prev2, _mm256_set1_epi8(char(0xE0 - 0x80))),
+                                                 _mm256_subs_epu8(prev3, _mm256_set1_epi8(char(0xF0 - 0x80))));
+    return _mm256_xor_si256(_mm256_and_si256(mustContinue, _mm256_set1_epi8(char(0x80))), special);
+}
+
+__attribute__((target("avx2"))) qsizetype validWideBlocks(const char* p, qsizetype n, bool& ok)
+{
+    const __m256i lastIncomplete = _mm256_setr_epi8(-1, -1, -1, -1, -1, -1, -1, -1, -1, -1, -1, -1, -1, -1, -1, -1,
+                                                    -1, -1, -1, -1, -1, -1, -1, -1, -1, -1, -1, -1, -1,
+                                                    char(0xF0 - 1), char(0xE0 - 1), char(0xC0 - 1));
+    __m256i previous = _mm256_setzero_si256();
+    __m256i incomplete = _mm256_setzero_si256();
+    __m256i faults = _mm256_setzero_si256();
+    qsizetype i = 0;
+    for (; i + 32 <= n; i += 32) {
+        const __m256i input = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(p + i));
+        if (_mm256_movemask_epi8(input) == 0) {
+            faults = _mm256_or_si256(faults, incomplete);
+        } else {
+            faults = _mm256_or_si256(faults, wideFaultsOf(input, previous));
+            incomplete = _mm256_subs_epu8(input, lastIncomplete);
+        }
+        previous = input;
+    }
+    ok = _mm256_testz_si256(faults, faults) != 0;
+    return i;
+}
+
+} // namespace
+#endif
+
+bool validUtf8Run(QByteArrayView bytes)
+{
+    qsizetype from = 0;
+#if defined(__x86_64__)
+    static const bool avx2 = __builtin_cpu_supports("avx2");
+    static const bool ssse3 = __builtin_cpu_supports("ssse3");
+    if ((avx2 || ssse3) && bytes.size() >= 64) {
+        bool ok = true;
+        const qsizetype k = avx2 ? validWideBlocks(bytes.data(), bytes.size(), ok)
+                                 : validBlocks(bytes.data(), bytes.size(), ok);
+        if (!ok)
+            return false;
+        // The character the blocks end in is checked again whole.
+        from = k - 1;
+        while (from > 0 && from > k - 4 && (uchar(bytes[from]) & 0xC0) == 0x80)
+            --from;
+    }
+#endif
+    return validUtf8Scalar(bytes.sliced(from));
+}
+
+std::optional<bool> fileHolds(const QString& path, QByteArrayView needle, qsizetype pieceBytes)
+{
+    const PageFile file(path);
+    if (!file.isOpen())
+        return std::nullopt;
+    const qsizetype overlap = std::max<qsizetype>(needle.size() - 1, 1);
+    Window w{threadBuffer(0, pieceBytes + overlap)};
+    do {
+        if (!w.advance(file, pieceBytes, overlap))
+            return std::nullopt;
+        if (findBytes(w.view(w.base, w.end()), needle) >= 0)
+            return true;
+    } while (!w.atEnd);
+    return false;
+}
+
 std::optional<ByteAnswer> searchPageFile(const QString& path, const ByteWord& word, qsizetype pieceBytes)
 {
     const PageFile file(path);
@@ -258,15 +456,17 @@ std::optional<ByteAnswer> searchPageFile(const QString& path, const ByteWord& wo
     if (word.kind == ByteWord::TextOnly)
         return ByteAnswer::NeedsText;
     const bool caseless = word.kind == ByteWord::CaselessAscii;
+    // Dotless i and long s upper-case to "I" and "S": only words holding
+    // those letters can match where the bytes do not.
+    const bool pairsMatter = caseless && (word.bytes.contains('i') || word.bytes.contains('s'));
     const qsizetype n = word.bytes.size();
-    // Enough for a word with a comment mark's first two bytes after it, or
-    // a character cut at a join.
-    const qsizetype overlap = std::max<qsizetype>(n + 1, 3);
-    CommentAwareFinder finder(word.bytes, caseless);
-    Window w{threadBuffer(pieceBytes + overlap)};
+    const CommentAwareFinder raw(word.bytes, caseless);
+    // Enough for a word, or a character cut at a join.
+    const qsizetype overlap = std::max<qsizetype>(n - 1, 3);
+    Window w{threadBuffer(0, pieceBytes + overlap)};
     bool marked = false; // a UTF-8 byte order mark: decoded as UTF-8 whatever follows
-    qint64 validTo = 0, pairsFrom = 0;
-    bool found = false;
+    qint64 validTo = 0, pairsFrom = 0, from = 0;
+    std::optional<bool> counted; // whether a match outside comments is found, once any match is
     do {
         if (!w.advance(file, pieceBytes, overlap))
             return std::nullopt;
@@ -280,26 +480,27 @@ std::optional<ByteAnswer> searchPageFile(const QString& path, const ByteWord& wo
                 return ByteAnswer::NeedsText;
             validTo += whole;
         }
-        if (found)
+        if (counted && *counted)
             continue;
-        if (caseless) {
-            const qint64 from = std::max(pairsFrom, w.base);
-            if (holdsLettersUpperCasedToAscii(w.view(from, w.end())))
+        if (pairsMatter) {
+            if (holdsLettersUpperCasedToAscii(w.view(std::max(pairsFrom, w.base), w.end())))
                 return ByteAnswer::NeedsText;
             pairsFrom = w.end() - 1;
         }
-        found = finder.scan(w);
-        if (found && marked)
-            return ByteAnswer::Yes;
+        if (counted)
+            continue;
+        // Most pages never hold the word: comments are looked at only when they do.
+        const qint64 f = std::max(from, w.base);
+        if (w.end() - f >= n && raw.findWord(w.view(f, w.end())) >= 0) {
+            counted = countedMatch(file, word, pieceBytes);
+            if (!counted)
+                return std::nullopt;
+            if (*counted && marked)
+                return ByteAnswer::Yes;
+        }
+        from = w.end() - (n - 1);
     } while (!w.atEnd);
-    if (found)
-        return ByteAnswer::Yes;
-    if (!finder.openAtEnd())
-        return ByteAnswer::No;
-    const std::optional<bool> kept = anyMatchFrom(file, finder, n, finder.keptFrom(), pieceBytes);
-    if (!kept)
-        return std::nullopt;
-    return *kept ? ByteAnswer::Yes : ByteAnswer::No;
+    return counted && *counted ? ByteAnswer::Yes : ByteAnswer::No;
 }
 
 } // namespace tools

@@ -3,6 +3,7 @@
 #include "store/files.h"
 #include "store/page_encoding.h"
 #include "store/page_levels.h"
+#include "tools/search_stream.h"
 
 #include <QFileInfo>
 
@@ -38,6 +39,14 @@ static std::optional<QString> between(const QString& text, QLatin1String open, Q
     return text.mid(from, end - from);
 }
 
+static QString titleFromHead(const QString& fileName, const QString& head)
+{
+    std::optional<QString> found = head.contains(QLatin1String("<title>"))
+        ? between(head, QLatin1String("<title>"), QLatin1String("</title>"))
+        : between(head, QLatin1String("<TITLE>"), QLatin1String("</TITLE>"));
+    return found && !found->isEmpty() ? *found : titleFromName(fileName);
+}
+
 PageTitle titleFromBytes(const QString& fileName, const QByteArray* bytes)
 {
     PageTitle t;
@@ -52,11 +61,7 @@ PageTitle titleFromBytes(const QString& fileName, const QByteArray* bytes)
     }
     t.listable = !bytes->contains("NOTFIND");
     // Read from the page's head in the encoding the page decoder decides.
-    const QString head = store::pageHeadText(*bytes);
-    std::optional<QString> found = head.contains(QLatin1String("<title>"))
-        ? between(head, QLatin1String("<title>"), QLatin1String("</title>"))
-        : between(head, QLatin1String("<TITLE>"), QLatin1String("</TITLE>"));
-    t.title = found && !found->isEmpty() ? *found : titleFromName(fileName);
+    t.title = titleFromHead(fileName, store::pageHeadText(*bytes));
     return t;
 }
 
@@ -65,13 +70,25 @@ PageTitle ReadPageTitle(const QString& path)
     if (QFileInfo(path).suffix() != QLatin1String("html"))
         return titleFromBytes(path, nullptr);
     // A file larger than any page is listed by its name, like the page list does.
-    const std::optional<QByteArray> bytes = store::readPageBytes(path);
-    if (!bytes && store::isOverPageLimit(path)) {
+    if (store::isOverPageLimit(path)) {
         PageTitle t;
         t.title = titleFromName(path);
         return t;
     }
-    return titleFromBytes(path, bytes ? &*bytes : nullptr);
+    // Most pages come in one read; a large one is not held whole: "NOTFIND"
+    // is looked for piece by piece and the title read from its head.
+    constexpr qint64 kWholeRead = 256 * 1024;
+    if (QFileInfo(path).size() <= kWholeRead) {
+        const std::optional<QByteArray> bytes = store::readPageBytes(path);
+        return titleFromBytes(path, bytes ? &*bytes : nullptr);
+    }
+    const std::optional<bool> hidden = fileHolds(path, "NOTFIND");
+    if (!hidden)
+        return titleFromBytes(path, nullptr);
+    PageTitle t;
+    t.listable = !*hidden;
+    t.title = titleFromHead(path, store::pageHeadText(path));
+    return t;
 }
 
 QString normaliseTitle(const QString& title, const QString& separator)

@@ -16,6 +16,7 @@
 #include <QListWidget>
 #include <QScreen>
 #include <QUrl>
+#include <functional>
 #include <utility>
 
 tools::SearchSession& TForm4::session() const
@@ -135,6 +136,18 @@ void TForm4::endWork()
     busy_ = false;
 }
 
+void TForm4::whileBusy(const std::function<void()>& work)
+{
+    beginWork();
+    try {
+        work();
+    } catch (...) {
+        endWork();
+        throw;
+    }
+    endWork();
+}
+
 void TForm4::done(int result)
 {
     if (busy_) {
@@ -173,10 +186,8 @@ void TForm4::activate()
     Panel11->setVisible(true);
     Panel11->raise();
     ShownTitles->clear();
-    beginWork();
     QString scratchKey = QStringLiteral("xxx");
-    s.activate(main ? main->SearchCacheKey : scratchKey);
-    endWork();
+    whileBusy([&] { s.activate(main ? main->SearchCacheKey : scratchKey); });
     showResults(true);
     Edit1->setText(s.Edit1);
     Panel11->setVisible(false);
@@ -291,9 +302,7 @@ void TForm4::BitBtn1Click()
     s.Tag = 0;
     ShownTitles->clear();
     Label1->setCaption(QStringLiteral("0"));
-    beginWork();
-    s.RunSearch();
-    endWork();
+    whileBusy([&] { s.RunSearch(); });
     showResults(true);
     Edit1->setFocus();
     closeIfAsked();

@@ -9,6 +9,7 @@
 
 #include <QDialog>
 #include <QString>
+#include <functional>
 
 class QLineEdit;
 class QListWidget;
@@ -107,6 +108,7 @@ private:
     void detachDisplays();
     void beginWork();
     void endWork();
+    void whileBusy(const std::function<void()>& work);
     void closeIfAsked();
     tools::SearchSession& session() const;
 
