@@ -12,49 +12,6 @@
 
 namespace tools {
 
-namespace {
-
-struct Marker {
-    QString text;  // ends with the opening quote
-    bool upper;    // searched in an upper-cased copy, else a lower-cased one
-};
-
-Marker markerOf(LinkKind kind)
-{
-    switch (kind) {
-    case LinkKind::Src: return {QStringLiteral("src=\""), false};
-    case LinkKind::TitleIcon: return {QStringLiteral("<TITLE>\""), true};
-    case LinkKind::Background: return {QStringLiteral("background=\""), false};
-    case LinkKind::Href: return {QStringLiteral("href=\""), false};
-    }
-    return {};
-}
-
-} // namespace
-
-QList<LinkValue> findLinkValues(const QString& text, LinkKind kind)
-{
-    const Marker m = markerOf(kind);
-    // Case mapping per unit keeps every position of the original text.
-    const QString folded = m.upper ? text::upper(text) : text::lower(text);
-    QList<LinkValue> values;
-    qsizetype from = 0;
-    for (;;) {
-        const qsizetype at = folded.indexOf(m.text, from);
-        if (at < 0)
-            break;
-        const qsizetype start = at + m.text.size();
-        const qsizetype quote = text.indexOf(QLatin1Char('"'), start);
-        if (quote < 0) {
-            values.append({start, 0, QString()});
-            break;
-        }
-        values.append({start, quote - start, text.mid(start, quote - start)});
-        from = quote + 1;
-    }
-    return values;
-}
-
 bool isDrivePath(const QString& value)
 {
     static const QRegularExpression drive(QStringLiteral("^[A-Za-z]:([\\\\/]|$)"));

@@ -1,28 +1,13 @@
 #pragma once
-// The quoted attribute values a page names files with (src="…",
-// background="…", href="…" and the icon right after "<TITLE>"), found where
-// they stand in the text, and turned into the file paths they name. The
-// linked-file closure, the picture renaming and the page copy all read
-// pages through these, so they agree on what a page uses.
+// The values a page names files with turned into the file paths they name
+// (the values themselves are found by store/page_references.h), and the
+// small path questions the file tools share.
 
 #include <QList>
 #include <QString>
 #include <QStringList>
 
 namespace tools {
-
-enum class LinkKind { Src, TitleIcon, Background, Href };
-
-struct LinkValue {
-    qsizetype start = 0;  // 0-based index of the value's first character in the text
-    qsizetype length = 0; // up to, not including, the closing quote
-    QString value;
-};
-
-// Every value of one kind, in text order. The marker is found ignoring
-// letter case ("Src=", "HREF="); only quoted values count. A marker with no
-// closing quote after it gives one empty value and ends the scan.
-QList<LinkValue> findLinkValues(const QString& text, LinkKind kind);
 
 // A drive-letter path ("C:\…", "c:/…"): names nothing on this system.
 bool isDrivePath(const QString& value);

@@ -119,13 +119,3 @@ TEST(LinkedFiles, WindowsValuesAbsolutePathsAndDriveLetters)
     EXPECT_EQ(r.files, QStringList({t.path("p.html"), t.path("img/a.png"), far, t.path("c.png"), t.path("d.png")}));
 }
 
-TEST(LinkValues, MarkersIgnoreCaseAndAnOpenValueEndsTheScan)
-{
-    const QList<LinkValue> v = findLinkValues("<A HREF=\"a\"><a href=\"b\"><a hReF=\"c", LinkKind::Href);
-    ASSERT_EQ(v.size(), 3);
-    EXPECT_EQ(v[0].value, "a");
-    EXPECT_EQ(v[1].value, "b");
-    EXPECT_EQ(v[2].value, "");
-    EXPECT_TRUE(findLinkValues("<IMG src=a.jpg>", LinkKind::Src).isEmpty());
-    EXPECT_EQ(findLinkValues("<title>\"i.png\"x</title>", LinkKind::TitleIcon).value(0).value, "i.png");
-}
