@@ -5,6 +5,7 @@
 // lists of a folder, and copy, rename and trash that refuse to lose data.
 
 #include <QByteArray>
+#include <QByteArrayView>
 #include <QSaveFile>
 #include <QString>
 #include <QStringList>
@@ -18,7 +19,7 @@ QString joinPath(const QString& folder, const QString& name);
 QString slashes(const QString& s);
 
 // ---- encodings ----
-bool isValidUtf8(const QByteArray& bytes);
+bool isValidUtf8(QByteArrayView bytes);
 QString decodeShiftJis(const QByteArray& bytes);
 QByteArray encodeShiftJis(const QString& s);
 // Decodes by the byte-order mark (UTF-8, UTF-16 LE/BE), else as Shift_JIS:

@@ -1,5 +1,6 @@
 #include "tools/search_stream.h"
 
+#include "store/files.h"
 #include "store/page_encoding.h"
 
 #include <QFile>
@@ -222,57 +223,6 @@ qsizetype utf8CompleteLength(QByteArrayView bytes)
     return n;
 }
 
-static bool validUtf8Scalar(QByteArrayView bytes)
-{
-    const auto* p = reinterpret_cast<const uchar*>(bytes.data());
-    const qsizetype n = bytes.size();
-    qsizetype i = 0;
-    while (i < n) {
-        // Eight ASCII bytes at a time.
-        if (i + 8 <= n) {
-            quint64 eight;
-            std::memcpy(&eight, p + i, 8);
-            if ((eight & 0x8080808080808080ULL) == 0) {
-                i += 8;
-                continue;
-            }
-        }
-        const uchar c = p[i];
-        if (c < 0x80) {
-            ++i;
-            continue;
-        }
-        int more;
-        uchar lo = 0x80, hi = 0xBF; // the second byte's range
-        if (c >= 0xC2 && c <= 0xDF) {
-            more = 1;
-        } else if (c >= 0xE0 && c <= 0xEF) {
-            more = 2;
-            if (c == 0xE0)
-                lo = 0xA0; // no overlong forms
-            if (c == 0xED)
-                hi = 0x9F; // no surrogates
-        } else if (c >= 0xF0 && c <= 0xF4) {
-            more = 3;
-            if (c == 0xF0)
-                lo = 0x90;
-            if (c == 0xF4)
-                hi = 0x8F; // nothing above U+10FFFF
-        } else {
-            return false;
-        }
-        if (i + more >= n)
-            return false; // cut short
-        if (p[i + 1] < lo || p[i + 1] > hi)
-            return false;
-        for (int k = 2; k <= more; ++k) {
-            if ((p[i + k] & 0xC0) != 0x80)
-                return false;
-        }
-        i += more + 1;
-    }
-    return true;
-}
 
 #if defined(__x86_64__)
 // Sixteen bytes at a time, after Keiser and Lemire ("Validating UTF-8 in
@@ -429,7 +379,7 @@ bool validUtf8Run(QByteArrayView bytes)
             --from;
     }
 #endif
-    return validUtf8Scalar(bytes.sliced(from));
+    return files::isValidUtf8(bytes.sliced(from));
 }
 
 std::optional<bool> fileHolds(const QString& path, QByteArrayView needle, qsizetype pieceBytes)
