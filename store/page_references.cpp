@@ -21,11 +21,6 @@ bool isAsciiLetter(QChar c)
     return (c >= u'a' && c <= u'z') || (c >= u'A' && c <= u'Z');
 }
 
-bool isAsciiDigit(QChar c)
-{
-    return c >= u'0' && c <= u'9';
-}
-
 bool wordAt(const QString& text, qsizetype i, QLatin1String word)
 {
     return QStringView(text).mid(i, word.size()).compare(word, Qt::CaseInsensitive) == 0;

@@ -147,8 +147,9 @@ TEST(EditorGrid, CellsTileEveryPanel)
                 EXPECT_EQ(r[size_t(i)].left(), x) << "cell " << i;
                 EXPECT_GE(r[size_t(i)].width(), 0);
                 EXPECT_EQ(r[size_t(i)].top(), r[size_t(rowStarts[row])].top());
-                if (!r[size_t(i)].isEmpty())
+                if (!r[size_t(i)].isEmpty()) {
                     EXPECT_TRUE(panel.contains(r[size_t(i)])) << "cell " << i;
+                }
                 x += r[size_t(i)].width();
             }
             EXPECT_EQ(x, s.width()) << "row " << row;

@@ -154,8 +154,9 @@ TEST_F(ManyPagesTest, ButtonsAreAsWideAsTheColumnBesideItsScrollBar)
     const auto expectFullWidth = [&](const char* when) {
         for (int i = 0; i < w.PageButtons.size(); ++i) {
             const platform::BitBtn* b = w.PageButtons.at(i);
-            if (b && i != w.PBan())
+            if (b && i != w.PBan()) {
                 ASSERT_EQ(b->width(), column - 2 * w.ButtonMargin) << when << " row " << i;
+            }
         }
     };
     expectFullWidth("fresh");
