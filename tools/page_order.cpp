@@ -60,9 +60,20 @@ FolderReadAgain readFolderAgain(const QString& folder, const QString& exeBaseNam
     return again;
 }
 
+// The entry of a name in the folder: a folder's list holds its pages under
+// their names, looked up as they are before every entry is resolved to a
+// path (at 100,000 pages that is felt).
+int entryOfName(const store::PageLevels& levels, const QString& name)
+{
+    if (name.isEmpty())
+        return -1;
+    const int same = int(levels.topEntries().indexOf(name));
+    return same >= 0 ? same : levels.indexOfPath(files::joinPath(levels.CurrentFolder, name));
+}
+
 void showSelectedAfterReload(TForm1& w, const QString& selected)
 {
-    const int entry = selected.isEmpty() ? -1 : w.levels.indexOfPath(files::joinPath(w.CurrentFolder(), selected));
+    const int entry = entryOfName(w.levels, selected);
     if (entry >= 0)
         w.PBanSave(entry);
     w.ReMake();
