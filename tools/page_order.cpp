@@ -158,10 +158,14 @@ void runRenamePlan(TForm1& w, const std::function<RenamePlan()>& makePlan, const
     const QString exeBaseName = w.levels.ExeBaseName;
     const QStringList writeBounds = {w.RootFolder, w.CopyFolder, store::DesktopFolder()}; // as OpenFolder has them
     FolderReadAgain again;
+    // The patrol would list the folder half renamed, and swap that list in.
+    const bool patrolWasOn = w.Timer5->enabled();
+    w.Timer5->setEnabled(false);
     const RenameOutcome outcome = runRenamePlan(makePlan, pages, w.RootFolder, [&] {
         again = readFolderAgain(folder, exeBaseName, writeBounds);
     });
     reloadFolderList(w, again, outcome.nameAfter(entry));
+    w.Timer5->setEnabled(patrolWasOn);
 }
 
 void runRenamePlan(TForm1& w, const RenamePlan& plan, const QString& selected)
