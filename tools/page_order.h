@@ -43,7 +43,8 @@ RenameOutcome runRenamePlan(const std::function<RenamePlan()>& makePlan, int pag
                             const std::function<void()>& afterRun = {});
 RenameOutcome runRenamePlan(const RenamePlan& plan, const QString& root);
 // The same for the window's folder, then the reload with the selected entry
-// (by default the shown page) selected under the name the run gave it.
+// (by default the shown page) selected under the name the run gave it. The
+// folder is read again on the run's worker; the window only swaps the list in.
 void runRenamePlan(TForm1& w, const std::function<RenamePlan()>& makePlan, const QString& selected = QString());
 void runRenamePlan(TForm1& w, const RenamePlan& plan, const QString& selected = QString());
 
