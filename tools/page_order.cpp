@@ -4,11 +4,13 @@
 #include "store/files.h"
 #include "store/log.h"
 #include "store/page_levels.h"
+#include "store/paths.h"
 #include "tools/forms/form5.h"
 #include "tools/forms/window_on_demand.h"
 #include "tools/delete_plan.h"
 #include "tools/page_order_run.h"
 #include "tools/worker_run.h"
+#include "viewer/folder_check.h"
 #include "viewer/main_window.h"
 
 #include <QLineEdit>
@@ -32,14 +34,75 @@ TForm5& orderDialog(TForm1& w)
     return windowOnDemand(Form5, &w);
 }
 
-void reloadFolderList(TForm1& w, const QString& selected)
+namespace {
+
+std::function<void()>& beforeRereading()
 {
-    w.OpenFolder(w.CurrentFolder(), w.PBan(), false);
-    const int entry = selected.isEmpty() ? -1 : w.levels.indexOfPath(files::joinPath(w.CurrentFolder(), selected));
+    static std::function<void()> hook;
+    return hook;
+}
+
+// The listing of a folder as a rename run left it, read on the run's worker:
+// a folder of 100,000 pages takes seconds to list and title, and the window
+// must keep answering meanwhile.
+struct FolderReadAgain {
+    store::ListedFolder listed;
+    viewer::FolderStamp stamp; // read before the listing, as OpenFolder does
+};
+
+FolderReadAgain readFolderAgain(const QString& folder, const QString& exeBaseName, const QStringList& writeBounds)
+{
+    if (beforeRereading())
+        beforeRereading()();
+    FolderReadAgain again;
+    again.stamp = viewer::folderStamp(folder);
+    again.listed = store::listPageFolder(folder, exeBaseName, writeBounds);
+    return again;
+}
+
+// The entry of a name in the folder: a folder's list holds its pages under
+// their names, looked up as they are before every entry is resolved to a
+// path (at 100,000 pages that is felt).
+int entryOfName(const store::PageLevels& levels, const QString& name)
+{
+    if (name.isEmpty())
+        return -1;
+    const int same = int(levels.topEntries().indexOf(name));
+    return same >= 0 ? same : levels.indexOfPath(files::joinPath(levels.CurrentFolder, name));
+}
+
+void showSelectedAfterReload(TForm1& w, const QString& selected)
+{
+    const int entry = entryOfName(w.levels, selected);
     if (entry >= 0)
         w.PBanSave(entry);
     w.ReMake();
     w.PageClick(0, true);
+}
+
+// reloadFolderList with the folder already read.
+void reloadFolderList(TForm1& w, const FolderReadAgain& again, const QString& selected)
+{
+    viewer::PageFolderCheck& check = viewer::pageFolderCheck(w);
+    // Freeing a level of 100,000 names is felt: the check's worker lets it go.
+    QList<QStringList> old{w.levels.topEntries(), w.levels.topTitles()};
+    w.OpenListedFolder(again.listed, w.PBan(), false);
+    check.noteListed(w.CurrentFolder(), again.stamp);
+    check.release(std::move(old));
+    showSelectedAfterReload(w, selected);
+}
+
+} // namespace
+
+void setBeforeRereadingForTests(std::function<void()> hook)
+{
+    beforeRereading() = std::move(hook);
+}
+
+void reloadFolderList(TForm1& w, const QString& selected)
+{
+    w.OpenFolder(w.CurrentFolder(), w.PBan(), false);
+    showSelectedAfterReload(w, selected);
 }
 
 void reportRenameFailures(const QStringList& failures)
@@ -62,7 +125,8 @@ bool goOnWithoutRewriting(const QStringList& pages)
         platform::MsgType::Warning);
 }
 
-RenameOutcome runRenamePlan(const std::function<RenamePlan()>& makePlan, int pages, const QString& root)
+RenameOutcome runRenamePlan(const std::function<RenamePlan()>& makePlan, int pages, const QString& root,
+                            const std::function<void()>& afterRun)
 {
     RenameOutcome outcome;
     // A folder of many thousand pages takes seconds: the window keeps
@@ -74,6 +138,8 @@ RenameOutcome runRenamePlan(const std::function<RenamePlan()>& makePlan, int pag
     };
     runOffTheWindowThread(QStringLiteral("ページの名前を変えています…"), pages, [&](std::atomic<int>& done) {
         outcome = carryOutRenamePlan(makePlan(), [&done] { ++done; }, root, askOnWindowThread);
+        if (afterRun)
+            afterRun();
     });
     reportRenameFailures(outcome.failures);
     return outcome;
@@ -88,7 +154,18 @@ void runRenamePlan(TForm1& w, const std::function<RenamePlan()>& makePlan, const
 {
     const QString entry = selected.isNull() ? w.levels.topEntries().value(w.PBan()) : selected;
     const int pages = int(w.levels.topEntries().size());
-    reloadFolderList(w, runRenamePlan(makePlan, pages, w.RootFolder).nameAfter(entry));
+    const QString folder = w.CurrentFolder();
+    const QString exeBaseName = w.levels.ExeBaseName;
+    const QStringList writeBounds = {w.RootFolder, w.CopyFolder, store::DesktopFolder()}; // as OpenFolder has them
+    FolderReadAgain again;
+    // The patrol would list the folder half renamed, and swap that list in.
+    const bool patrolWasOn = w.Timer5->enabled();
+    w.Timer5->setEnabled(false);
+    const RenameOutcome outcome = runRenamePlan(makePlan, pages, w.RootFolder, [&] {
+        again = readFolderAgain(folder, exeBaseName, writeBounds);
+    });
+    reloadFolderList(w, again, outcome.nameAfter(entry));
+    w.Timer5->setEnabled(patrolWasOn);
 }
 
 void runRenamePlan(TForm1& w, const RenamePlan& plan, const QString& selected)

@@ -27,6 +27,9 @@ TForm5& orderDialog(TForm1& w);
 // The standard reload after files of the folder changed; the page named
 // selected (a name in the folder) is shown when it is listed.
 void reloadFolderList(TForm1& w, const QString& selected = QString());
+// Tests: runs just before the folder is read again after a rename run (to
+// make that reading slow).
+void setBeforeRereadingForTests(std::function<void()> hook);
 // Failures of a rename run, one message.
 void reportRenameFailures(const QStringList& failures);
 // Asks whether to rename although the pages named cannot be rewritten.
@@ -35,10 +38,13 @@ bool goOnWithoutRewriting(const QStringList& pages);
 // of every folder under root) off the window's thread, with a progress window
 // when it takes long, then reports what failed. makePlan runs off the
 // window's thread too; pages is the number of steps the progress counts.
-RenameOutcome runRenamePlan(const std::function<RenamePlan()>& makePlan, int pages, const QString& root);
+// afterRun runs there once the plan is carried out (the progress window stays).
+RenameOutcome runRenamePlan(const std::function<RenamePlan()>& makePlan, int pages, const QString& root,
+                            const std::function<void()>& afterRun = {});
 RenameOutcome runRenamePlan(const RenamePlan& plan, const QString& root);
 // The same for the window's folder, then the reload with the selected entry
-// (by default the shown page) selected under the name the run gave it.
+// (by default the shown page) selected under the name the run gave it. The
+// folder is read again on the run's worker; the window only swaps the list in.
 void runRenamePlan(TForm1& w, const std::function<RenamePlan()>& makePlan, const QString& selected = QString());
 void runRenamePlan(TForm1& w, const RenamePlan& plan, const QString& selected = QString());
 

@@ -9,7 +9,10 @@
 #include "store/files.h"
 #include "store/page_encoding.h"
 
+#include <QElapsedTimer>
 #include <QSet>
+#include <QThread>
+#include <QTimer>
 #include <QStringEncoder>
 
 #include <algorithm>
@@ -426,4 +429,30 @@ TEST_F(PageOrderWindowTest, RenamingKeepsTheSelectedPageSelected)
     ASSERT_EQ(w.levels.topEntries(), QStringList({"a.html", "b.html"}));
     EXPECT_EQ(w.PBan(), 0);
     EXPECT_EQ(lastNavigation(), rootFile("a.html"));
+}
+
+TEST_F(PageOrderWindowTest, TheWindowKeepsAnsweringWhileTheFolderIsReadAgain)
+{
+    // A folder of 100,000 pages takes seconds to read: here the reading is
+    // made slow instead, and a timer on the window's thread must keep ticking.
+    for (int i = 0; i < 300; ++i)
+        writePage(QStringLiteral("p%1.html").arg(i, 3, 10, QLatin1Char('0')), QStringLiteral("t%1").arg(i));
+    TForm1& w = start();
+    w.PBanSave(299);
+    setBeforeRereadingForTests([] { QThread::msleep(400); });
+    QElapsedTimer sinceTick;
+    qint64 longest = 0;
+    QTimer tick;
+    QObject::connect(&tick, &QTimer::timeout, [&] { longest = qMax(longest, sinceTick.restart()); });
+    tick.start(10);
+    sinceTick.start();
+    MovePageAndRenumber(w, 299, 0);
+    longest = qMax(longest, sinceTick.elapsed());
+    setBeforeRereadingForTests({});
+    EXPECT_LT(longest, 250);
+    ASSERT_EQ(w.levels.PBanSu(), 300);
+    EXPECT_EQ(w.levels.topEntries().first(), "1000_p299.html");
+    EXPECT_EQ(w.levels.topTitles().first(), "t299");
+    EXPECT_EQ(w.PBan(), 0);
+    EXPECT_EQ(w.levels.depth(), 1);
 }
