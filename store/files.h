@@ -76,6 +76,10 @@ public:
     // folder since it was opened is not followed. False (old file kept) for a
     // folder held for reading only, a name that is a link, or a failure.
     [[nodiscard]] bool writeBytes(const QString& name, const QByteArray& bytes) const;
+    // Renames one file of the held folder to another name in it, never
+    // replacing a file, without walking the folder's path again (a folder
+    // held for reading only refuses).
+    [[nodiscard]] bool renameNoReplace(const QString& fromName, const QString& toName) const;
 private:
     int openFile(const QString& name) const;
     QString folder_;

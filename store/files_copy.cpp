@@ -59,6 +59,25 @@ static bool renameFailed(const QString& source, const QString& target, const QSt
     return false;
 }
 
+// Renames between two folders held open; the kernel refuses an existing
+// target itself, so nothing can slip in between a check and the rename.
+static bool renameAt(int fromFolder, int toFolder, const QString& source, const QString& target)
+{
+    const QByteArray fromName = QFile::encodeName(nameOf(source));
+    const QByteArray toName = QFile::encodeName(nameOf(target));
+    if (::renameat2(fromFolder, fromName.constData(), toFolder, toName.constData(), RENAME_NOREPLACE) == 0)
+        return true;
+    if (errno != EINVAL && errno != ENOSYS)
+        return renameFailed(source, target, qt_error_string(errno));
+    // A file system without the flag: the target is looked for first.
+    struct stat st;
+    if (::fstatat(toFolder, toName.constData(), &st, AT_SYMLINK_NOFOLLOW) == 0)
+        return renameFailed(source, target, QStringLiteral("the target exists"));
+    if (::renameat(fromFolder, fromName.constData(), toFolder, toName.constData()) != 0)
+        return renameFailed(source, target, qt_error_string(errno));
+    return true;
+}
+
 bool renameNoReplace(const QString& source, const QString& target, const QStringList& within)
 {
     if (source.isEmpty() || target.isEmpty())
@@ -70,21 +89,17 @@ bool renameNoReplace(const QString& source, const QString& target, const QString
     const confine::Fd to = openFolderOf(target, within, why, false);
     if (!to.valid())
         return renameFailed(source, target, why);
-    const QByteArray fromName = QFile::encodeName(nameOf(source));
-    const QByteArray toName = QFile::encodeName(nameOf(target));
-    // The kernel refuses an existing target itself, so nothing can slip in
-    // between a check and the rename.
-    if (::renameat2(from.get(), fromName.constData(), to.get(), toName.constData(), RENAME_NOREPLACE) == 0)
-        return true;
-    if (errno != EINVAL && errno != ENOSYS)
-        return renameFailed(source, target, qt_error_string(errno));
-    // A file system without the flag: the target is looked for first.
-    struct stat st;
-    if (::fstatat(to.get(), toName.constData(), &st, AT_SYMLINK_NOFOLLOW) == 0)
-        return renameFailed(source, target, QStringLiteral("the target exists"));
-    if (::renameat(from.get(), fromName.constData(), to.get(), toName.constData()) != 0)
-        return renameFailed(source, target, qt_error_string(errno));
-    return true;
+    return renameAt(from.get(), to.get(), source, target);
+}
+
+bool OpenedFolder::renameNoReplace(const QString& fromName, const QString& toName) const
+{
+    const QString source = joinPath(folder_, fromName), target = joinPath(folder_, toName);
+    if (!writable_)
+        return renameFailed(source, target, QStringLiteral("the folder lies outside the folders it may be written in"));
+    if (fromName.contains(u'/') || toName.contains(u'/'))
+        return renameFailed(source, target, QStringLiteral("a name, not a path, was expected"));
+    return renameAt(fd_, fd_, source, target);
 }
 
 } // namespace files

@@ -36,7 +36,6 @@ struct RenameJournal {
     QString token; // parked and staged names follow from it
     QList<JournalMove> moves;
     QList<JournalRewrite> rewrites;
-    QString root; // the data root, where the plan is kept: every rename stays inside it (not written)
 
     // Every folder the run touches.
     QStringList folders() const;

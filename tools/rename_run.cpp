@@ -13,6 +13,8 @@
 #include <QRandomGenerator>
 
 #include <algorithm>
+#include <map>
+#include <memory>
 #include <cstdio>
 #include <sys/stat.h>
 
@@ -52,13 +54,35 @@ bool replacePage(const QString& staged, const QString& page)
     return std::rename(QFile::encodeName(staged).constData(), QFile::encodeName(page).constData()) == 0;
 }
 
+// The run's folders, each opened once inside the data root: a folder
+// swapped for a link meanwhile is not followed, and a run of 100,000 renames
+// does not walk every path from "/" again.
+class RunFolders {
+public:
+    explicit RunFolders(const QString& root) : root_(root) {}
+    bool move(const QString& from, const QString& to)
+    {
+        const QString folder = folderOf(from);
+        if (folder != folderOf(to))
+            return files::renameNoReplace(from, to, {root_});
+        auto held = open_.find(folder);
+        if (held == open_.end())
+            held = open_.emplace(folder, std::make_unique<files::OpenedFolder>(folder, QStringList{root_})).first;
+        return held->second->renameNoReplace(leafName(from), leafName(to));
+    }
+
+private:
+    QString root_;
+    std::map<QString, std::unique_ptr<files::OpenedFolder>> open_;
+};
+
 // A parked file goes to its new name; when that was taken meanwhile, back to
 // its old one, or else beside it with "#" marks: never left hidden.
-QString placeParked(const JournalMove& m, const QString& root, QStringList& problems)
+QString placeParked(const JournalMove& m, RunFolders& folders, QStringList& problems)
 {
-    if (files::renameNoReplace(m.parked, m.to, {root}))
+    if (folders.move(m.parked, m.to))
         return m.to;
-    if (files::renameNoReplace(m.parked, m.from, {root})) {
+    if (folders.move(m.parked, m.from)) {
         problems << QStringLiteral("「%1」は「%2」が既にあるため、名前を変えませんでした。").arg(leafName(m.from), leafName(m.to));
         return m.from;
     }
@@ -69,7 +93,7 @@ QString placeParked(const JournalMove& m, const QString& root, QStringList& prob
     for (int i = 0; i < 1000; ++i) {
         base += QLatin1Char('#');
         const QString aside = files::joinPath(folderOf(m.to), base + ext);
-        if (files::renameNoReplace(m.parked, aside, {root})) {
+        if (folders.move(m.parked, aside)) {
             problems << QStringLiteral("「%1」は「%2」にできず、「%3」になりました。").arg(leafName(m.from), name, leafName(aside));
             return aside;
         }
@@ -119,16 +143,16 @@ bool stage(const RenameRun& run, const RenameJournal& j, QStringList& problems)
 }
 
 // Parks every file; on the first refusal every parked file goes back.
-bool park(const RenameJournal& j, QStringList& problems)
+bool park(const RenameJournal& j, RunFolders& folders, QStringList& problems)
 {
     for (int k = 0; k < j.moves.size(); ++k) {
-        if (files::renameNoReplace(j.moves.at(k).from, j.moves.at(k).parked, {j.root}))
+        if (folders.move(j.moves.at(k).from, j.moves.at(k).parked))
             continue;
         problems << QStringLiteral("「%1」を動かせないため、どのファイルの名前も変えませんでした。ファイルはそのまま残っています。")
                         .arg(j.moves.at(k).from);
         for (int back = k - 1; back >= 0; --back)
-            if (!files::renameNoReplace(j.moves.at(back).parked, j.moves.at(back).from, {j.root}))
-                placeParked(j.moves.at(back), j.root, problems);
+            if (!folders.move(j.moves.at(back).parked, j.moves.at(back).from))
+                placeParked(j.moves.at(back), folders, problems);
         return false;
     }
     return true;
@@ -141,15 +165,16 @@ void dropStaged(const RenameJournal& j)
 }
 
 // The second half, also what a start-up does with a run cut off in it.
-QList<FileMove> place(const RenameJournal& j, QStringList& problems, const std::function<void(int)>& placed)
+QList<FileMove> place(const RenameJournal& j, RunFolders& folders, QStringList& problems,
+                      const std::function<void(int)>& placed)
 {
     QList<FileMove> done;
     for (int k = 0; k < j.moves.size(); ++k) {
         const JournalMove& m = j.moves.at(k);
         QString at;
         if (present(m.parked))
-            at = placeParked(m, j.root, problems);
-        else if (!present(m.to) && present(m.from) && files::renameNoReplace(m.from, m.to, {j.root}))
+            at = placeParked(m, folders, problems);
+        else if (!present(m.to) && present(m.from) && folders.move(m.from, m.to))
             at = m.to; // its parking had not reached the disk
         else
             at = present(m.to) ? m.to : m.from;
@@ -171,11 +196,11 @@ QList<FileMove> place(const RenameJournal& j, QStringList& problems, const std::
     return done;
 }
 
-void undoParking(const RenameJournal& j, QStringList& problems)
+void undoParking(const RenameJournal& j, RunFolders& folders, QStringList& problems)
 {
     for (const JournalMove& m : j.moves)
-        if (present(m.parked) && !files::renameNoReplace(m.parked, m.from, {j.root}))
-            placeParked(m, j.root, problems);
+        if (present(m.parked) && !folders.move(m.parked, m.from))
+            placeParked(m, folders, problems);
     dropStaged(j);
     syncFolders(j);
 }
@@ -210,7 +235,6 @@ RenameRunResult carryOutRenameRun(const RenameRun& run, const std::function<void
     const QString token = runToken();
     RenameJournal j;
     j.token = token;
-    j.root = run.root;
     for (int k = 0; k < run.moves.size(); ++k) {
         const FileMove& m = run.moves.at(k);
         if (folderOf(m.from) != folderOf(m.to)) {
@@ -231,19 +255,20 @@ RenameRunResult carryOutRenameRun(const RenameRun& run, const std::function<void
         syncFolders(j);
         removeJournal(run.root);
     };
-    if (!stage(run, j, result.problems) || !park(j, result.problems)) {
+    RunFolders folders(run.root);
+    if (!stage(run, j, result.problems) || !park(j, folders, result.problems)) {
         giveUp();
         return result;
     }
     syncFolders(j);
     j.phase = RenameJournal::Phase::Placing;
     if (!writeJournal(run.root, j)) {
-        undoParking(j, result.problems);
+        undoParking(j, folders, result.problems);
         removeJournal(run.root);
         result.problems << QStringLiteral("名前を変える計画を保存できないため、どのファイルの名前も変えませんでした。ファイルはそのまま残っています。");
         return result;
     }
-    result.done = place(j, result.problems, placed);
+    result.done = place(j, folders, result.problems, placed);
     result.moved = !result.done.isEmpty();
     removeJournal(run.root);
     return result;
@@ -254,12 +279,12 @@ QStringList finishInterruptedRenames(const QString& root)
     QStringList problems;
     QStringList folders{root};
     if (std::optional<RenameJournal> j = readJournal(root)) {
-        j->root = root;
+        RunFolders held(root);
         qCInfo(lcPagora) << "a rename run was cut off; it is" << (j->phase == RenameJournal::Phase::Placing ? "finished" : "undone");
         if (j->phase == RenameJournal::Phase::Placing)
-            place(*j, problems, {});
+            place(*j, held, problems, {});
         else
-            undoParking(*j, problems);
+            undoParking(*j, held, problems);
         removeJournal(root);
         for (const QString& f : j->folders())
             if (!folders.contains(f))

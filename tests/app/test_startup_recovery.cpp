@@ -14,8 +14,7 @@ TEST_F(StartUpTest, ARunCutOffOnceEveryFileSteppedAsideIsFinishedBeforeTheFirstP
     tools::RenameJournal j{tools::RenameJournal::Phase::Placing, QStringLiteral("r"),
                            {{files::joinPath(root, "flower.png"), files::joinPath(root, ".pagora-moving-r-0"),
                              files::joinPath(root, "1010_flower.png")}},
-                           {{files::joinPath(root, ".pagora-staged-r-0.tmp"), files::joinPath(root, "a.html")}},
-                           root};
+                           {{files::joinPath(root, ".pagora-staged-r-0.tmp"), files::joinPath(root, "a.html")}}};
     ASSERT_TRUE(tools::writeJournal(root, j));
 
     ASSERT_NE(start(), nullptr);

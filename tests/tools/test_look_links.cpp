@@ -278,7 +278,7 @@ TEST(LookLinksDifferential, TheSameBytesAsTheFirstLinker)
 {
     std::mt19937 random(20261210);
     int compared = 0, unguarded = 0, linked = 0;
-    for (int round = 0; round < 20000; ++round) {
+    for (int round = 0; round < 6000; ++round) {
         QList<LookPage> list;
         const int titles = 1 + int(random() % 6);
         for (int t = 0; t < titles; ++t)

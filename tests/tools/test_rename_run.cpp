@@ -172,8 +172,7 @@ TEST(RenameRun, ACutOffRunIsUndoneWhileParkingAndFinishedOnceParked)
         RenameJournal j{phase, "r",
                         {{t.path("a.png"), t.path(".pagora-moving-r-0"), t.path("b.png")},
                          {t.path("b.png"), t.path(".pagora-moving-r-1"), t.path("a.png")}},
-                        {{t.path(".pagora-staged-r-0.tmp"), t.path("page.html")}},
-                        t.path()};
+                        {{t.path(".pagora-staged-r-0.tmp"), t.path("page.html")}}};
         ASSERT_TRUE(QFile::rename(t.path("a.png"), t.path(".pagora-moving-r-0")));
         if (phase == RenameJournal::Phase::Placing) {
             ASSERT_TRUE(QFile::rename(t.path("b.png"), t.path(".pagora-moving-r-1")));
