@@ -95,6 +95,33 @@ __attribute__((target("avx2"))) qsizetype findWide(const char* data, qsizetype s
 }
 #endif
 
+#if defined(__x86_64__)
+// The same for a word in either case: places where its first two bytes
+// match in either case compared in full.
+__attribute__((target("avx2"))) qsizetype findCaselessWide(const char* data, qsizetype size, QByteArrayView needle)
+{
+    const auto upper = [](char c) { return c >= 'a' && c <= 'z' ? char(c - 'a' + 'A') : c; };
+    const __m256i lo0 = _mm256_set1_epi8(needle[0]), up0 = _mm256_set1_epi8(upper(needle[0]));
+    const __m256i lo1 = _mm256_set1_epi8(needle[1]), up1 = _mm256_set1_epi8(upper(needle[1]));
+    const qsizetype last = size - needle.size();
+    qsizetype i = 0;
+    for (; i + 33 <= size; i += 32) {
+        const __m256i b0 = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(data + i));
+        const __m256i b1 = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(data + i + 1));
+        const __m256i first = _mm256_or_si256(_mm256_cmpeq_epi8(b0, lo0), _mm256_cmpeq_epi8(b0, up0));
+        const __m256i second = _mm256_or_si256(_mm256_cmpeq_epi8(b1, lo1), _mm256_cmpeq_epi8(b1, up1));
+        unsigned mask = unsigned(_mm256_movemask_epi8(_mm256_and_si256(first, second)));
+        while (mask != 0) {
+            const qsizetype at = i + __builtin_ctz(mask);
+            if (at <= last && equalCaseless(data + at, needle))
+                return -2 - at;
+            mask &= mask - 1;
+        }
+    }
+    return i;
+}
+#endif
+
 bool holdsPair(const QByteArray& bytes, char lead, char next)
 {
     const char* end = bytes.constData() + bytes.size();
@@ -149,6 +176,14 @@ qsizetype findCaselessAscii(QByteArrayView haystack, QByteArrayView needle)
     // Sixteen places at a time, those where the first two bytes match in
     // either case checked in full.
     if (n >= 2) {
+#if defined(__x86_64__)
+        static const bool avx2 = __builtin_cpu_supports("avx2");
+        if (avx2) {
+            i = findCaselessWide(data, haystack.size(), needle);
+            if (i < -1)
+                return -2 - i;
+        }
+#endif
         const auto either = [](char c) {
             return std::make_pair(_mm_set1_epi8(c), _mm_set1_epi8(c >= 'a' && c <= 'z' ? char(c - 'a' + 'A') : c));
         };
