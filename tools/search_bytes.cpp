@@ -11,6 +11,9 @@
 #if defined(__SSE2__)
 #include <emmintrin.h>
 #endif
+#if defined(__x86_64__)
+#include <immintrin.h>
+#endif
 
 namespace tools {
 
@@ -63,6 +66,61 @@ std::pair<qsizetype, qsizetype> rarePlaces(QByteArrayView needle)
     }
     return {a, b};
 }
+
+#if defined(__x86_64__)
+// Thirty-two places at a time where the processor can: returns where the
+// places looked at end, leaving the rest to the caller, or -2 - at for a
+// match at `at`.
+__attribute__((target("avx2"))) qsizetype findWide(const char* data, qsizetype size, QByteArrayView needle,
+                                                   qsizetype a, qsizetype b)
+{
+    const qsizetype n = needle.size();
+    const __m256i byteA = _mm256_set1_epi8(needle[a]);
+    const __m256i byteB = _mm256_set1_epi8(needle[b]);
+    const qsizetype last = size - n;
+    qsizetype i = 0;
+    for (; i + 31 <= last; i += 32) {
+        const __m256i atA = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(data + i + a));
+        const __m256i atB = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(data + i + b));
+        unsigned mask = unsigned(
+            _mm256_movemask_epi8(_mm256_and_si256(_mm256_cmpeq_epi8(atA, byteA), _mm256_cmpeq_epi8(atB, byteB))));
+        while (mask != 0) {
+            const qsizetype at = i + __builtin_ctz(mask);
+            if (std::memcmp(data + at, needle.data(), size_t(n)) == 0)
+                return -2 - at;
+            mask &= mask - 1;
+        }
+    }
+    return i;
+}
+#endif
+
+#if defined(__x86_64__)
+// The same for a word in either case: places where its first two bytes
+// match in either case compared in full.
+__attribute__((target("avx2"))) qsizetype findCaselessWide(const char* data, qsizetype size, QByteArrayView needle)
+{
+    const auto upper = [](char c) { return c >= 'a' && c <= 'z' ? char(c - 'a' + 'A') : c; };
+    const __m256i lo0 = _mm256_set1_epi8(needle[0]), up0 = _mm256_set1_epi8(upper(needle[0]));
+    const __m256i lo1 = _mm256_set1_epi8(needle[1]), up1 = _mm256_set1_epi8(upper(needle[1]));
+    const qsizetype last = size - needle.size();
+    qsizetype i = 0;
+    for (; i + 33 <= size; i += 32) {
+        const __m256i b0 = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(data + i));
+        const __m256i b1 = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(data + i + 1));
+        const __m256i first = _mm256_or_si256(_mm256_cmpeq_epi8(b0, lo0), _mm256_cmpeq_epi8(b0, up0));
+        const __m256i second = _mm256_or_si256(_mm256_cmpeq_epi8(b1, lo1), _mm256_cmpeq_epi8(b1, up1));
+        unsigned mask = unsigned(_mm256_movemask_epi8(_mm256_and_si256(first, second)));
+        while (mask != 0) {
+            const qsizetype at = i + __builtin_ctz(mask);
+            if (at <= last && equalCaseless(data + at, needle))
+                return -2 - at;
+            mask &= mask - 1;
+        }
+    }
+    return i;
+}
+#endif
 
 bool holdsPair(const QByteArray& bytes, char lead, char next)
 {
@@ -118,6 +176,14 @@ qsizetype findCaselessAscii(QByteArrayView haystack, QByteArrayView needle)
     // Sixteen places at a time, those where the first two bytes match in
     // either case checked in full.
     if (n >= 2) {
+#if defined(__x86_64__)
+        static const bool avx2 = __builtin_cpu_supports("avx2");
+        if (avx2) {
+            i = findCaselessWide(data, haystack.size(), needle);
+            if (i < -1)
+                return -2 - i;
+        }
+#endif
         const auto either = [](char c) {
             return std::make_pair(_mm_set1_epi8(c), _mm_set1_epi8(c >= 'a' && c <= 'z' ? char(c - 'a' + 'A') : c));
         };
@@ -164,6 +230,14 @@ qsizetype findBytes(QByteArrayView haystack, QByteArrayView needle)
     // stand where they should compared in full.
     if (n >= 2) {
         const auto [a, b] = rarePlaces(needle);
+#if defined(__x86_64__)
+        static const bool avx2 = __builtin_cpu_supports("avx2");
+        if (avx2) {
+            i = findWide(data, haystack.size(), needle, a, b);
+            if (i < -1)
+                return -2 - i;
+        }
+#endif
         const __m128i byteA = _mm_set1_epi8(needle[a]);
         const __m128i byteB = _mm_set1_epi8(needle[b]);
         const qsizetype last = haystack.size() - n;

@@ -358,6 +358,66 @@ __attribute__((target("avx2"))) qsizetype validWideBlocks(const char* p, qsizety
     return i;
 }
 
+// Sixty-four bytes at a time where the processor has the byte permutes:
+// the bytes one to three back come from the block before by one permute each.
+__attribute__((target("avx512f,avx512bw,avx512vbmi"))) __m512i broadTable(const char* t)
+{
+    return _mm512_maskz_broadcast_i32x4(__mmask16(0xFFFF), _mm_load_si128(reinterpret_cast<const __m128i*>(t)));
+}
+
+__attribute__((target("avx512f,avx512bw,avx512vbmi"))) __m512i broadHighNibble(__m512i v)
+{
+    return _mm512_and_si512(_mm512_srli_epi16(v, 4), _mm512_set1_epi8(0x0F));
+}
+
+// Where the bytes k back stand in the block before followed by this one.
+__attribute__((target("avx512f,avx512bw,avx512vbmi"))) __m512i backIndex(int k)
+{
+    alignas(64) char index[64];
+    for (int j = 0; j < 64; ++j)
+        index[j] = char(64 + j - k);
+    return _mm512_load_si512(index);
+}
+
+__attribute__((target("avx512f,avx512bw,avx512vbmi"))) qsizetype validBroadBlocks(const char* p, qsizetype n,
+                                                                                  bool& ok)
+{
+    alignas(64) char last[64];
+    std::memset(last, -1, sizeof last);
+    last[61] = char(0xF0 - 1);
+    last[62] = char(0xE0 - 1);
+    last[63] = char(0xC0 - 1);
+    const __m512i lastIncomplete = _mm512_load_si512(last);
+    const __m512i b1High = broadTable(kByte1High), b1Low = broadTable(kByte1Low), b2High = broadTable(kByte2High);
+    const __m512i low = _mm512_set1_epi8(0x0F);
+    const __m512i back1 = backIndex(1), back2 = backIndex(2), back3 = backIndex(3);
+    __m512i previous = _mm512_setzero_si512();
+    __m512i incomplete = _mm512_setzero_si512();
+    __m512i faults = _mm512_setzero_si512();
+    qsizetype i = 0;
+    for (; i + 64 <= n; i += 64) {
+        const __m512i input = _mm512_loadu_si512(p + i);
+        if (_mm512_movepi8_mask(input) == 0) {
+            faults = _mm512_or_si512(faults, incomplete);
+        } else {
+            const __m512i prev1 = _mm512_permutex2var_epi8(previous, back1, input);
+            const __m512i special = _mm512_and_si512(
+                _mm512_and_si512(_mm512_shuffle_epi8(b1High, broadHighNibble(prev1)),
+                                 _mm512_shuffle_epi8(b1Low, _mm512_and_si512(prev1, low))),
+                _mm512_shuffle_epi8(b2High, broadHighNibble(input)));
+            const __m512i mustContinue =
+                _mm512_or_si512(_mm512_subs_epu8(_mm512_permutex2var_epi8(previous, back2, input), _mm512_set1_epi8(char(0xE0 - 0x80))),
+                                _mm512_subs_epu8(_mm512_permutex2var_epi8(previous, back3, input), _mm512_set1_epi8(char(0xF0 - 0x80))));
+            faults = _mm512_or_si512(
+                faults, _mm512_xor_si512(_mm512_and_si512(mustContinue, _mm512_set1_epi8(char(0x80))), special));
+            incomplete = _mm512_subs_epu8(input, lastIncomplete);
+        }
+        previous = input;
+    }
+    ok = _mm512_test_epi8_mask(faults, faults) == 0;
+    return i;
+}
+
 } // namespace
 #endif
 
@@ -367,10 +427,12 @@ bool validUtf8Run(QByteArrayView bytes)
 #if defined(__x86_64__)
     static const bool avx2 = __builtin_cpu_supports("avx2");
     static const bool ssse3 = __builtin_cpu_supports("ssse3");
+    static const bool avx512 = __builtin_cpu_supports("avx512bw") && __builtin_cpu_supports("avx512vbmi");
     if ((avx2 || ssse3) && bytes.size() >= 64) {
         bool ok = true;
-        const qsizetype k = avx2 ? validWideBlocks(bytes.data(), bytes.size(), ok)
-                                 : validBlocks(bytes.data(), bytes.size(), ok);
+        const qsizetype k = avx512 ? validBroadBlocks(bytes.data(), bytes.size(), ok)
+                            : avx2 ? validWideBlocks(bytes.data(), bytes.size(), ok)
+                                   : validBlocks(bytes.data(), bytes.size(), ok);
         if (!ok)
             return false;
         // The character the blocks end in is checked again whole.

@@ -474,11 +474,36 @@ TEST(SearchBytes, CaselessAsciiAcrossBlocks)
     EXPECT_FALSE(containsCaselessAscii(QByteArray(40, 'x') + "P", "pp"));
     // Exact bytes at every place, found first where they first are.
     const QByteArray word = QStringLiteral("ミドリガメ").toUtf8();
-    for (int at = 0; at + word.size() <= 80; ++at) {
-        QByteArray h(80, 'x');
+    for (int at = 0; at + word.size() <= 130; ++at) {
+        QByteArray h(130, 'x');
         h.replace(at, word.size(), word);
         EXPECT_EQ(findBytes(h + word, word), at);
         EXPECT_EQ(findBytes(h.left(at + word.size() - 1), word), -1);
+    }
+}
+
+// Long haystacks go through the wide loops: the first match, as a plain
+// byte-by-byte look finds it, wherever the blocks fall.
+TEST(SearchBytes, WideLoopsFindTheFirstMatch)
+{
+    const QByteArray word = QStringLiteral("ガメ").toUtf8();
+    const QList<QByteArray> parts = {"x", "P", "o", "pO", "pond", "PoNd", word, word.left(4), word.mid(2), "\xE3\x83"};
+    std::mt19937 random(11);
+    for (int round = 0; round < 3000; ++round) {
+        QByteArray hay;
+        const int count = int(random() % 120);
+        for (int i = 0; i < count; ++i)
+            hay += parts[int(random() % unsigned(parts.size()))];
+        const auto plain = [&hay](QByteArrayView needle, bool caseless) -> qsizetype {
+            for (qsizetype at = 0; at + needle.size() <= hay.size(); ++at) {
+                const QByteArray here = hay.mid(at, needle.size());
+                if ((caseless ? here.toLower() : here) == needle)
+                    return at;
+            }
+            return -1;
+        };
+        ASSERT_EQ(findBytes(hay, word), plain(word, false)) << hay.toHex().toStdString();
+        ASSERT_EQ(findCaselessAscii(hay, "pond"), plain("pond", true)) << hay.toHex().toStdString();
     }
 }
 
