@@ -2,6 +2,7 @@
 // a page of 1 MB: from handing the page over until every field shows it, and
 // "上書き保存" until the page is on disk. Offscreen; counters in ms.
 // Run from the build folder: ./bench_editor
+#include "bench/run_benchmarks.h"
 #include "bench/temporary_home.h"
 #include "editor/forms/form2.h"
 #include "platform/seam.h"
@@ -111,8 +112,5 @@ int main(int argc, char** argv)
     bench::useTemporaryHome(home);
     QApplication app(argc, argv);
     platform::setTestMode(true);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
+    return bench::runBenchmarks(argc, argv);
 }

@@ -3,6 +3,7 @@
 // a new number, in folders of 1,000 and 10,000 pages; and at 100,000 pages
 // the longest time the window's thread went without answering meanwhile,
 // from the command to the new list shown.
+#include "bench/run_benchmarks.h"
 #include "bench/temporary_home.h"
 #include "platform/seam.h"
 #include "store/files.h"
@@ -161,10 +162,5 @@ int main(int argc, char** argv)
     if (!qEnvironmentVariableIsSet("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    if (benchmark::ReportUnrecognizedArguments(argc, argv))
-        return 1;
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
+    return bench::runBenchmarks(argc, argv);
 }

@@ -1,14 +1,10 @@
 // The main of the benchmarks that need an application object but no window.
+#include "bench/run_benchmarks.h"
 #include <QCoreApplication>
 #include <benchmark/benchmark.h>
 
 int main(int argc, char** argv)
 {
     QCoreApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    if (benchmark::ReportUnrecognizedArguments(argc, argv))
-        return 1;
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
+    return bench::runBenchmarks(argc, argv);
 }

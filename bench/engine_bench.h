@@ -3,6 +3,7 @@
 // a temporary home, the engine's flags for a machine without a GPU, the real
 // browser views and the seam in test mode (or, with testMode false, the
 // real dialogs, which the benchmark itself must answer).
+#include "bench/run_benchmarks.h"
 #include "bench/temporary_home.h"
 #include "platform/browser.h"
 #include "platform/seam.h"
@@ -27,10 +28,7 @@ inline int runEngineBenchmarks(int argc, char** argv, bool testMode = true)
     QApplication app(argc, argv);
     platform::useFakeBrowsers(false);
     platform::setTestMode(testMode);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
+    return bench::runBenchmarks(argc, argv);
 }
 
 } // namespace bench
