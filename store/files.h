@@ -80,6 +80,9 @@ public:
     // replacing a file, without walking the folder's path again (a folder
     // held for reading only refuses).
     [[nodiscard]] bool renameNoReplace(const QString& fromName, const QString& toName) const;
+    // Puts fromName in place of the existing plain file toName in one step;
+    // refuses when toName is missing or a link (its target would stay).
+    [[nodiscard]] bool replaceFile(const QString& fromName, const QString& toName) const;
 private:
     int openFile(const QString& name) const;
     QString folder_;

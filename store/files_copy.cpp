@@ -92,6 +92,22 @@ bool renameNoReplace(const QString& source, const QString& target, const QString
     return renameAt(from.get(), to.get(), source, target);
 }
 
+bool OpenedFolder::replaceFile(const QString& fromName, const QString& toName) const
+{
+    const QString source = joinPath(folder_, fromName), target = joinPath(folder_, toName);
+    if (!writable_)
+        return renameFailed(source, target, QStringLiteral("the folder lies outside the folders it may be written in"));
+    if (fromName.contains(u'/') || toName.contains(u'/'))
+        return renameFailed(source, target, QStringLiteral("a name, not a path, was expected"));
+    const QByteArray from = QFile::encodeName(fromName), to = QFile::encodeName(toName);
+    struct stat st;
+    if (::fstatat(fd_, to.constData(), &st, AT_SYMLINK_NOFOLLOW) != 0 || !S_ISREG(st.st_mode))
+        return renameFailed(source, target, QStringLiteral("the target is no plain file"));
+    if (::renameat(fd_, from.constData(), fd_, to.constData()) != 0)
+        return renameFailed(source, target, qt_error_string(errno));
+    return true;
+}
+
 bool OpenedFolder::renameNoReplace(const QString& fromName, const QString& toName) const
 {
     const QString source = joinPath(folder_, fromName), target = joinPath(folder_, toName);

@@ -45,15 +45,6 @@ QString runToken()
     return QString::number(QRandomGenerator::global()->generate64(), 36);
 }
 
-// The new text of a page replaces it in one step; a page that became a link
-// meanwhile is not replaced (the link would go, not its target's text).
-bool replacePage(const QString& staged, const QString& page)
-{
-    if (!present(page) || isLink(page))
-        return false;
-    return std::rename(QFile::encodeName(staged).constData(), QFile::encodeName(page).constData()) == 0;
-}
-
 // The run's folders, each opened once inside the data root: a folder
 // swapped for a link meanwhile is not followed, and a run of 100,000 renames
 // does not walk every path from "/" again.
@@ -62,16 +53,27 @@ public:
     explicit RunFolders(const QString& root) : root_(root) {}
     bool move(const QString& from, const QString& to)
     {
-        const QString folder = folderOf(from);
-        if (folder != folderOf(to))
+        if (folderOf(from) != folderOf(to))
             return files::renameNoReplace(from, to, {root_});
-        auto held = open_.find(folder);
-        if (held == open_.end())
-            held = open_.emplace(folder, std::make_unique<files::OpenedFolder>(folder, QStringList{root_})).first;
-        return held->second->renameNoReplace(leafName(from), leafName(to));
+        return held(folderOf(from)).renameNoReplace(leafName(from), leafName(to));
+    }
+    // The new text of a page replaces it in one step; a page that became a
+    // link meanwhile is not replaced (the link would go, not its target's text).
+    bool replacePage(const QString& staged, const QString& page)
+    {
+        return folderOf(staged) == folderOf(page)
+               && held(folderOf(page)).replaceFile(leafName(staged), leafName(page));
     }
 
 private:
+    const files::OpenedFolder& held(const QString& folder)
+    {
+        auto it = open_.find(folder);
+        if (it == open_.end())
+            it = open_.emplace(folder, std::make_unique<files::OpenedFolder>(folder, QStringList{root_})).first;
+        return *it->second;
+    }
+
     QString root_;
     std::map<QString, std::unique_ptr<files::OpenedFolder>> open_;
 };
@@ -187,7 +189,7 @@ QList<FileMove> place(const RenameJournal& j, RunFolders& folders, QStringList& 
     for (const JournalRewrite& r : j.rewrites) {
         if (!present(r.staged))
             continue; // replaced before the cut
-        if (!replacePage(r.staged, r.page)) {
+        if (!folders.replacePage(r.staged, r.page)) {
             problems << QStringLiteral("「%1」の中の名前を書き換えられませんでした。").arg(r.page);
             QFile::remove(r.staged);
         }
